@@ -1,0 +1,94 @@
+#include "app/cli/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/version.h"
+#include "conversion/log_converter.h"
+#include "conversion/log_files.h"
+#include "conversion/telemetry_log_exception.h"
+
+namespace trelvox {
+namespace fs = std::filesystem;
+namespace {
+
+struct Options {
+  std::vector<std::string> logs;
+  std::string output;
+  Separators separators;
+  Language language = Language::kEnglish;
+  bool force = false;
+};
+
+enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
+
+// Converts one log; returns whether it succeeded.
+bool convertOne(const Options& options, const fs::path& log, std::ostream& out, std::ostream& err) {
+  const fs::path output =
+      options.output.empty() ? fs::path(basePathOf(log)) += ".csv" : fs::path(options.output);
+  try {
+    LogConverter converter(options.separators);
+    converter.open(basePathOf(log), output,
+                   options.force ? LogConverter::ExistingOutput::kReplace
+                                 : LogConverter::ExistingOutput::kRefuse);
+    converter.convert();
+    out << successMessage(output.filename().string(), options.language) << '\n';
+    return true;
+  } catch (const TelemetryLogException& e) {
+    err << log.string() << ": " << message(static_cast<int>(e.messageId()), options.language)
+        << " (" << e.what() << ")\n";
+    return false;
+  }
+}
+
+}  // namespace
+
+int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults& defaults,
+                   std::ostream& out, std::ostream& err) {
+  Options options;
+  options.separators = defaults.separators;
+  options.language = defaults.language;
+
+  CLI::App app("Converts telemetry flight logs (NAME.KLD with NAME.KLI) into CSV files.",
+               "trelvox");
+  app.add_option("logs", options.logs, "Data files (.KLD) to convert")->required();
+  app.add_option("-o,--output", options.output, "CSV file to write (one log only)");
+  auto* listOption =
+      app.add_option("--separator", options.separators.list, "List separator (one character)");
+  auto* decimalOption =
+      app.add_option("--decimal", options.separators.decimal, "Decimal separator (one character)");
+  app.add_flag("-f,--force", options.force, "Overwrite an existing CSV file");
+  const std::map<std::string, Language> languages{
+      {"en", Language::kEnglish}, {"de", Language::kGerman}, {"ja", Language::kJapanese}};
+  app.add_option("--lang", options.language, "Language of the messages: en, de or ja")
+      ->transform(CLI::CheckedTransformer(languages));
+  app.set_version_flag("--version", std::string("trelvox ") + kVersion);
+
+  try {
+    app.parse(argc, argv);
+    if (!options.output.empty() && options.logs.size() > 1) {
+      throw CLI::ValidationError("--output", "takes one log only");
+    }
+    // A chosen decimal separator brings its usual list separator unless that is chosen too.
+    if (decimalOption->count() > 0 && listOption->count() == 0) {
+      options.separators.list = options.separators.decimal == ',' ? ';' : ',';
+    }
+    if (options.separators.list == options.separators.decimal) {
+      throw CLI::ValidationError("--separator", "must differ from the decimal separator");
+    }
+  } catch (const CLI::ParseError& e) {
+    const int status = app.exit(e, out, err);
+    return status == 0 ? kSuccess : kUsageError;
+  }
+
+  bool allConverted = true;
+  for (const std::string& log : options.logs) {
+    allConverted = convertOne(options, fs::path(log), out, err) && allConverted;
+  }
+  return allConverted ? kSuccess : kFailure;
+}
+
+}  // namespace trelvox

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+
+#include "app/messages.h"
+#include "sensors/separators.h"
+
+namespace trelvox {
+
+// What the command line takes from the user's environment; options override it.
+struct CommandLineDefaults {
+  Separators separators;
+  Language language = Language::kEnglish;
+};
+
+// Runs `trelvox [options] LOG.KLD...`: converts each log to CSV, reports one line per log and
+// returns the exit status (0 all converted, 1 some failed, 2 usage error).
+int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults& defaults,
+                   std::ostream& out, std::ostream& err);
+
+}  // namespace trelvox

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trelvox {
+
+enum class Language { kEnglish, kGerman, kJapanese };
+
+// Numbers of the texts in the message table (the Windows string table uses the same numbers).
+inline constexpr int kMenuAboutText = 101;
+inline constexpr int kOpenFilter = 102;
+inline constexpr int kGenerated = 103;
+inline constexpr int kInfoFileNotFound = 104;
+inline constexpr int kCannotReadFile = 105;
+inline constexpr int kCannotCreateOutput = 106;
+inline constexpr int kSaveFilter = 132;
+inline constexpr int kOutputExists = 201;
+
+// The UTF-8 text of message `id` in `language`; empty for an unknown id.
+std::string_view message(int id, Language language);
+
+// The language of a POSIX locale name such as "de_DE.UTF-8" or a Windows one such as "ja-JP";
+// English for anything else.
+Language languageFromLocaleName(std::string_view name);
+
+// The text shown after a successful conversion: the output's file name followed by message 103.
+std::string successMessage(std::string_view outputFileName, Language language);
+
+}  // namespace trelvox

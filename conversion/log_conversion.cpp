@@ -1,0 +1,101 @@
+#include "conversion/log_conversion.h"
+
+#include <optional>
+
+#include "conversion/sensor_table.h"
+#include "conversion/telemetry_log_exception.h"
+
+namespace trelvox {
+namespace {
+
+constexpr int kLeadingColumns = 1 + kChannelCount;
+
+void writeHeader(const SensorTable& sensors, RowWriter& out) {
+  for (int i = 0; i < kLeadingColumns; ++i) out.separator();
+  for (const auto& sensor : sensors) sensor->writeSlotNumbers(out);
+  out.endRow();
+
+  for (int i = 0; i < kLeadingColumns; ++i) out.separator();
+  for (const auto& sensor : sensors) sensor->writeTypeNames(out);
+  out.endRow();
+
+  out.field("TIME");
+  for (std::uint32_t k = 1; k <= kChannelCount; ++k) {
+    out.text("CH");
+    out.field(k);
+  }
+  for (const auto& sensor : sensors) sensor->writeItemNames(out);
+  out.endRow();
+}
+
+void writeChannels(const DataRecord& record, RowWriter& out) {
+  ValueText text;
+  for (int k = 1; k <= kChannelCount; ++k) {
+    writeChannelText(record.channel(k), out.separators().decimal, text);
+    out.field(text.view());
+  }
+}
+
+// Reads the next complete record. When reading fails, the rows converted so far are still handed
+// to the output before the failure goes on.
+bool readRecord(ByteSource& dataFile, DataRecord& record, RowWriter& out) {
+  try {
+    return dataFile.read(record.bytes()) == kRecordSize;
+  } catch (const TelemetryLogException&) {
+    try {
+      out.flush();
+    } catch (const TelemetryLogException&) {
+      // The read failure is the one to report.
+    }
+    throw;
+  }
+}
+
+}  // namespace
+
+SlotMap readSlotMap(ByteSource& infoFile) {
+  std::array<std::uint8_t, kInfoHeaderSize> header{};
+  infoFile.read(header);
+  SlotMap map;
+  infoFile.read(map.bytes());
+  return map;
+}
+
+void writeChannelText(std::int16_t word, char decimalSeparator, ValueText& text) {
+  std::int32_t a = (static_cast<std::int32_t>(word) - 1024) * 15238 / 1024;
+  const std::int32_t remainder = a % 10;
+  if (remainder >= 5 || remainder <= -5) a += a >= 0 ? 5 : -5;
+  const std::uint32_t magnitude = static_cast<std::uint32_t>(a < 0 ? -a : a);
+  text.clear();
+  if (a <= -10) text.append('-');
+  text.appendNumber(magnitude / 100);
+  text.append(decimalSeparator);
+  text.appendNumber(magnitude / 10 % 10);
+}
+
+std::uint64_t writeCsv(const SlotMap& map, ByteSource& dataFile, OutputSink& output,
+                       Separators separators) {
+  DataRecord record;
+  const SensorTable sensors(map, record.slotWords(), separators.decimal);
+  RowWriter out(output, separators);
+  writeHeader(sensors, out);
+
+  std::optional<std::uint32_t> timeBase;
+  std::uint64_t rows = 0;
+  while (readRecord(dataFile, record, out)) {
+    const std::uint32_t time = record.time();
+    if (!timeBase) timeBase = time;
+    out.field(time - *timeBase);  // wraps modulo 2^32 for a clock that went backwards
+    writeChannels(record, out);
+    for (const auto& sensor : sensors) {
+      sensor->update();
+      sensor->writeValues(out);
+    }
+    out.endRow();
+    ++rows;
+  }
+  out.flush();
+  return rows;
+}
+
+}  // namespace trelvox

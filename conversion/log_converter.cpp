@@ -1,0 +1,44 @@
+#include "conversion/log_converter.h"
+
+#include "conversion/log_conversion.h"
+#include "conversion/telemetry_log_exception.h"
+
+namespace trelvox {
+namespace fs = std::filesystem;
+
+void LogConverter::open(const fs::path& basePath, const fs::path& outputPath,
+                        ExistingOutput existing) {
+  const fs::path infoPath = companionFile(basePath, ".KLI");
+  const fs::path dataPath = companionFile(basePath, ".KLD");
+
+  FileSource infoFile;
+  if (!infoFile.open(infoPath)) {
+    throw TelemetryLogException(MessageId::kInfoFileNotFound, infoPath.string());
+  }
+  slotMap_ = readSlotMap(infoFile);
+  infoFile.close();
+
+  if (!dataFile_.open(dataPath)) {
+    throw TelemetryLogException(MessageId::kCannotReadFile, dataPath.string());
+  }
+  if (isSameFile(outputPath, dataPath) || isSameFile(outputPath, infoPath)) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput,
+                                outputPath.string() + " is one of the log's own files");
+  }
+  std::error_code error;
+  if (existing == ExistingOutput::kRefuse && fs::exists(outputPath, error)) {
+    throw TelemetryLogException(MessageId::kOutputExists, outputPath.string());
+  }
+  if (!output_.open(outputPath)) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, outputPath.string());
+  }
+}
+
+std::uint64_t LogConverter::convert() {
+  const std::uint64_t rows = writeCsv(slotMap_, dataFile_, output_, separators_);
+  dataFile_.close();
+  output_.close();
+  return rows;
+}
+
+}  // namespace trelvox

@@ -1,0 +1,114 @@
+#include "conversion/log_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#include "conversion/telemetry_log_exception.h"
+
+namespace trelvox {
+namespace fs = std::filesystem;
+namespace {
+
+std::FILE* openFile(const fs::path& path, bool forWriting) {
+#ifdef _WIN32
+  return _wfopen(path.c_str(), forWriting ? L"wb" : L"rb");
+#else
+  return std::fopen(path.c_str(), forWriting ? "wb" : "rb");
+#endif
+}
+
+bool equalIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+           return std::tolower(x) == std::tolower(y);
+         });
+}
+
+std::string systemReason() { return std::strerror(errno); }
+
+}  // namespace
+
+fs::path basePathOf(const fs::path& chosen) {
+  fs::path base = chosen;
+  return base.replace_extension();
+}
+
+fs::path companionFile(const fs::path& base, const fs::path& extension) {
+  fs::path exact = base;
+  exact += extension;
+  std::error_code error;
+  if (fs::exists(exact, error)) return exact;
+
+  const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
+  const fs::path wantedName = base.filename();
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const fs::path& candidate = it->path();
+    if (candidate.stem() == wantedName &&
+        equalIgnoringCase(candidate.extension().string(), extension.string())) {
+      return base.has_parent_path() ? candidate : candidate.filename();
+    }
+  }
+  return exact;
+}
+
+bool isSameFile(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  return fs::equivalent(a, b, error) && !error;
+}
+
+bool FileSource::open(const fs::path& path) {
+  close();
+  std::error_code error;
+  // A folder opens on some systems and then fails to read: refuse it here.
+  if (fs::is_directory(path, error)) return false;
+  file_ = openFile(path, false);
+  return file_ != nullptr;
+}
+
+std::size_t FileSource::read(std::span<std::uint8_t> into) {
+  if (file_ == nullptr) return 0;
+  const std::size_t count = std::fread(into.data(), 1, into.size(), file_);
+  if (count < into.size() && std::ferror(file_)) {
+    throw TelemetryLogException(MessageId::kCannotReadFile, systemReason());
+  }
+  return count;
+}
+
+void FileSource::close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+}
+
+bool FileSink::open(const fs::path& path) {
+  file_ = openFile(path, true);
+  // The writer above hands over large blocks already; a second buffer would only copy them.
+  if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
+  return file_ != nullptr;
+}
+
+void FileSink::write(std::span<const char> bytes) {
+  if (file_ == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+  }
+}
+
+void FileSink::close() {
+  if (file_ == nullptr) return;
+  std::FILE* file = file_;
+  file_ = nullptr;
+  const bool flushed = std::fflush(file) == 0;
+  const bool closed = std::fclose(file) == 0;
+  if (!flushed || !closed) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+  }
+}
+
+FileSink::~FileSink() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+}  // namespace trelvox

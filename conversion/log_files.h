@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+
+#include "conversion/byte_source.h"
+#include "sensors/row_writer.h"
+
+namespace trelvox {
+
+// The path of a log without the extension of its file name: "logs/flight01.KLD" gives
+// "logs/flight01", "my.logs/flight" stays as it is.
+std::filesystem::path basePathOf(const std::filesystem::path& chosen);
+
+// The file `base` + `extension` (".KLI" or ".KLD"). Where that name does not exist, a file in the
+// same folder whose name differs only in the case of the extension is taken instead, since logs
+// copied from memory cards often read "flight.kld".
+std::filesystem::path companionFile(const std::filesystem::path& base,
+                                    const std::filesystem::path& extension);
+
+// Whether two paths name the same existing file (not merely the same spelling).
+bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// A file opened read-only; a read failure of the device throws TelemetryLogException (105).
+class FileSource final : public ByteSource {
+ public:
+  // Returns false when the file cannot be opened for reading.
+  bool open(const std::filesystem::path& path);
+  std::size_t read(std::span<std::uint8_t> into) override;
+  void close();
+  ~FileSource() override { close(); }
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+// A file created (or truncated) for writing in binary mode; any failure to write or close throws
+// TelemetryLogException (106).
+class FileSink final : public OutputSink {
+ public:
+  // Returns false when the file cannot be created.
+  bool open(const std::filesystem::path& path);
+  void write(std::span<const char> bytes) override;
+  // Closes the file, throwing if the last bytes could not be stored.
+  void close();
+  ~FileSink() override;
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+}  // namespace trelvox

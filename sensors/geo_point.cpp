@@ -1,0 +1,38 @@
+#include "sensors/geo_point.h"
+
+namespace trelvox {
+namespace {
+
+void writeCoordinateText(std::int32_t coordinate, char positive, char negative, ValueText& text) {
+  text.clear();
+  if (coordinate == GeoPoint::kNoCoordinate) return writeNoValue(text);
+  const std::int64_t magnitude = coordinate < 0 ? -static_cast<std::int64_t>(coordinate) : coordinate;
+  const std::int64_t degrees = magnitude / GeoPoint::kUnitsPerDegree;
+  const std::int64_t rest = magnitude % GeoPoint::kUnitsPerDegree;
+  text.append(coordinate < 0 ? negative : positive);
+  text.appendRepeated(' ', degrees < 10 ? 2 : degrees < 100 ? 1 : 0);
+  text.appendNumber(static_cast<std::uint64_t>(degrees));
+  text.append(':');
+  text.appendNumber(static_cast<std::uint64_t>(rest / 10000), 2);
+  text.append('.');
+  text.appendNumber(static_cast<std::uint64_t>(rest % 10000), 4);
+}
+
+}  // namespace
+
+void writeLatitudeText(std::int32_t latitude, ValueText& text) {
+  writeCoordinateText(latitude, 'N', 'S', text);
+}
+
+void writeLongitudeText(std::int32_t longitude, ValueText& text) {
+  writeCoordinateText(longitude, 'E', 'W', text);
+}
+
+std::int32_t coordinateFromDegreesAndMinutes(std::uint16_t first, std::uint16_t second) {
+  const std::int32_t degrees = first >> 8;
+  const std::int32_t minutes = (first & 0x000F) * 65536 + second;
+  const std::int32_t coordinate = degrees * GeoPoint::kUnitsPerDegree + minutes;
+  return (first & 0x0010) ? -coordinate : coordinate;
+}
+
+}  // namespace trelvox

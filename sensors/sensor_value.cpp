@@ -1,0 +1,92 @@
+#include "sensors/sensor_value.h"
+
+#include <array>
+
+namespace trelvox {
+namespace {
+
+constexpr std::array<std::int64_t, 10> kPowersOfTen{
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+
+// Scales outside 0..9 never occur in the item tables; clamping keeps a stray one harmless.
+std::int64_t powerOfTen(int exponent) {
+  if (exponent < 0) return 1;
+  if (exponent > 9) return kPowersOfTen[9];
+  return kPowersOfTen[static_cast<std::size_t>(exponent)];
+}
+
+std::uint64_t magnitude(std::int64_t n) {
+  return n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+}
+
+char signCharacter(std::int64_t number, std::uint8_t signMode) {
+  if (number < 0) return '-';
+  if (signMode == 2 && number > 0) return '+';
+  return ' ';
+}
+
+}  // namespace
+
+const ValueFormat SensorValue::kDefaultFormat{};
+
+std::uint64_t SensorValue::wholePart() const {
+  if (scale_ >= 0) return magnitude(number_ / powerOfTen(scale_));
+  return magnitude(number_) * static_cast<std::uint64_t>(powerOfTen(-scale_));
+}
+
+std::uint64_t SensorValue::fractionPart() const {
+  if (scale_ <= 0) return 0;
+  return magnitude(number_ % powerOfTen(scale_));
+}
+
+double SensorValue::toDouble() const {
+  if (!valid_) return 0.0;
+  if (scale_ < 0) return static_cast<double>(number_) * static_cast<double>(powerOfTen(-scale_));
+  return static_cast<double>(number_) / static_cast<double>(powerOfTen(scale_));
+}
+
+void SensorValue::toText(ValueText& text, char decimalSeparator) const {
+  const ValueFormat& format = *format_;
+  char digits[20];
+  int digitCount = 0;
+  std::uint64_t whole = wholePart();
+  do {
+    digits[digitCount++] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+
+  // A blank sign position is only padding: it goes when the digits need the room.
+  const char sign = signCharacter(number_, format.signMode);
+  const bool showSign = sign != ' ';
+  const int used = digitCount + (showSign ? 1 : 0);
+  text.appendRepeated(' ', format.width - used);
+  if (showSign) text.append(sign);
+  while (digitCount > 0) text.append(digits[--digitCount]);
+
+  if (format.decimals == 0) return;
+  text.append(decimalSeparator);
+  const std::uint64_t fraction = fractionPart();
+  for (int i = 0; i < format.decimals; ++i) {
+    const int exponent = scale_ - i - 1;
+    const std::uint64_t digit =
+        exponent < 0 ? 0 : fraction / static_cast<std::uint64_t>(powerOfTen(exponent)) % 10;
+    text.append(static_cast<char>('0' + digit));
+  }
+}
+
+void writeCurrentText(const SensorValue& value, ValueText& text, char decimalSeparator) {
+  text.clear();
+  if (!value.isValid()) return writeNoValue(text);
+  value.toText(text, decimalSeparator);
+}
+
+void writeRangeText(const SensorValue& lowest, const SensorValue& highest, ValueText& text,
+                    char decimalSeparator) {
+  text.clear();
+  if (!highest.isValid()) return writeNoValue(text);
+  lowest.toText(text, decimalSeparator);
+  text.append('/');
+  highest.toText(text, decimalSeparator);
+}
+
+}  // namespace trelvox

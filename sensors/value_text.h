@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace trelvox {
+
+// A short text of at most 31 characters in a fixed buffer, so that a value can be turned into text
+// on the hot path without allocating. Appends past the capacity are dropped.
+class ValueText {
+ public:
+  static constexpr std::size_t kCapacity = 31;
+
+  void clear() { size_ = 0; }
+  void append(char c) {
+    if (size_ < kCapacity) chars_[size_++] = c;
+  }
+  void append(std::string_view text) {
+    for (char c : text) append(c);
+  }
+  // Appends the decimal digits of n, at least `minDigits` of them (leading zeros).
+  void appendNumber(std::uint64_t n, int minDigits = 1);
+  // Appends the decimal text of n with a leading '-' when negative.
+  void appendSigned(std::int64_t n);
+  // Appends `count` copies of c.
+  void appendRepeated(char c, int count);
+
+  std::string_view view() const { return {chars_.data(), size_}; }
+  std::size_t size() const { return size_; }
+
+ private:
+  std::array<char, kCapacity> chars_{};
+  std::size_t size_ = 0;
+};
+
+// Fills `text` with the mark of a value that never arrived.
+void writeNoValue(ValueText& text);
+
+}  // namespace trelvox
