@@ -37,7 +37,8 @@ LogBuilder fullGroupLog(int records) {
   std::uint32_t noise = 12345;
   for (int r = 0; r < records; ++r) {
     LogBuilder::Record& record = log.record();
-    for (int k = 1; k <= 16; ++k) record.channel(k, static_cast<std::int16_t>(1024 + (r * k) % 900));
+    for (int k = 1; k <= 16; ++k)
+      record.channel(k, static_cast<std::int16_t>(1024 + (r * k) % 900));
     for (int s = 0; s < 64; ++s) {
       noise = noise * 1103515245u + 12345u;
       record.word(s, static_cast<std::uint16_t>((noise >> 16) | 0xC040));

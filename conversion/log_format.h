@@ -19,8 +19,8 @@ inline constexpr int kChannelCount = 16;
 inline constexpr std::size_t kChannelBytes = kChannelCount * 2;
 inline constexpr std::size_t kRecordSize = kTimeSize + kChannelBytes + kSlotWordBytes;
 
-// Which sensor type sits in which slot. Each of the 2 x 32 entries holds a type ID and the number of
-// the first slot of the sensor the slot belongs to; a sensor starts where an entry names its own
+// Which sensor type sits in which slot. Each of the 2 x 32 entries holds a type ID and the number
+// of the first slot of the sensor the slot belongs to; a sensor starts where an entry names its own
 // slot as first slot.
 class SlotMap {
  public:
@@ -43,7 +43,8 @@ class DataRecord {
   std::array<std::uint8_t, kRecordSize>& bytes() { return bytes_; }
 
   std::uint32_t time() const {
-    return static_cast<std::uint32_t>(bytes_[0]) << 24 | static_cast<std::uint32_t>(bytes_[1]) << 16 |
+    return static_cast<std::uint32_t>(bytes_[0]) << 24 |
+           static_cast<std::uint32_t>(bytes_[1]) << 16 |
            static_cast<std::uint32_t>(bytes_[2]) << 8 | bytes_[3];
   }
   // Channel k, 1 to 16, as a signed 16-bit number.
@@ -51,7 +52,9 @@ class DataRecord {
     const std::size_t offset = kTimeSize + 2 * static_cast<std::size_t>(k - 1);
     return static_cast<std::int16_t>(bytes_[offset] << 8 | bytes_[offset + 1]);
   }
-  SlotWords slotWords() const { return SlotWords(bytes_.data() + kTimeSize + kChannelBytes, kSlotWordBytes); }
+  SlotWords slotWords() const {
+    return SlotWords(bytes_.data() + kTimeSize + kChannelBytes, kSlotWordBytes);
+  }
 
  private:
   std::array<std::uint8_t, kRecordSize> bytes_{};

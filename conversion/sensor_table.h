@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "conversion/log_format.h"
-#include "sensors/separators.h"
 #include "sensors/sensor_status.h"
+#include "sensors/separators.h"
 
 namespace trelvox {
 

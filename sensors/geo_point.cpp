@@ -6,7 +6,8 @@ namespace {
 void writeCoordinateText(std::int32_t coordinate, char positive, char negative, ValueText& text) {
   text.clear();
   if (coordinate == GeoPoint::kNoCoordinate) return writeNoValue(text);
-  const std::int64_t magnitude = coordinate < 0 ? -static_cast<std::int64_t>(coordinate) : coordinate;
+  const std::int64_t magnitude =
+      coordinate < 0 ? -static_cast<std::int64_t>(coordinate) : coordinate;
   const std::int64_t degrees = magnitude / GeoPoint::kUnitsPerDegree;
   const std::int64_t rest = magnitude % GeoPoint::kUnitsPerDegree;
   text.append(coordinate < 0 ? negative : positive);

@@ -16,7 +16,8 @@ void ValueText::appendNumber(std::uint64_t n, int minDigits) {
 void ValueText::appendSigned(std::int64_t n) {
   if (n < 0) append('-');
   // Negating through unsigned arithmetic keeps the smallest int64 well defined.
-  const std::uint64_t magnitude = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+  const std::uint64_t magnitude =
+      n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
   appendNumber(magnitude);
 }
 

@@ -17,7 +17,9 @@ class CsvTable {
   const std::string& text() const { return text_; }
   const std::vector<std::vector<std::string>>& rows() const { return rows_; }
   // Header row 1..3 (index 0..2) and the data rows after them.
-  const std::vector<std::string>& header(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+  const std::vector<std::string>& header(int row) const {
+    return rows_.at(static_cast<std::size_t>(row));
+  }
   std::size_t dataRowCount() const { return rows_.size() - 3; }
   // The texts of the `occurrence`-th column named `name` in header row 3, one per data row.
   std::vector<std::string> column(const std::string& name, int occurrence = 0) const;

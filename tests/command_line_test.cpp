@@ -1,0 +1,133 @@
+#include "app/cli/command_line.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/csv_table.h"
+#include "tests/temp_folder.h"
+
+namespace trelvox {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun run(std::vector<std::string> arguments, Language language = Language::kEnglish) {
+  arguments.insert(arguments.begin(), "trelvox");
+  std::vector<const char*> argv;
+  for (const std::string& a : arguments) argv.push_back(a.c_str());
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = runCommandLine(static_cast<int>(argv.size()), argv.data(),
+                                    CommandLineDefaults{Separators{}, language}, out, err);
+  return {status, out.str(), err.str()};
+}
+
+class CommandLine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LogBuilder log;
+    log.record().word(0, 0x4000 | 74);
+    log.writeFiles(folder / "flight01");
+    log.writeFiles(folder / "flight02");
+  }
+  std::string path(const std::string& name) const { return (folder / name).string(); }
+
+  TempFolder folder;
+};
+
+TEST_F(CommandLine, WritesTheCsvBesideTheLogAndNamesIt) {
+  const CliRun result = run({path("flight01.KLD")});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "flight01.csv was generated.\n");
+  EXPECT_EQ(CsvTable(readFile(folder / "flight01.csv"), ',').dataRowCount(), 1u);
+}
+
+TEST_F(CommandLine, ReportsInTheChosenLanguage) {
+  EXPECT_EQ(run({"--lang", "de", path("flight01.KLD")}).out, "flight01.csv wurde erzeugt\n");
+  EXPECT_EQ(run({"-f", path("flight01.KLD")}, Language::kJapanese).out,
+            "flight01.csv ファイルが作成されました\n");
+}
+
+TEST_F(CommandLine, OutputOptionAndSeparators) {
+  const CliRun result = run({"-o", path("out.csv"), "--decimal", ",", path("flight01.KLD")});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "out.csv was generated.\n");
+  const CsvTable csv(readFile(folder / "out.csv"), ';');
+  EXPECT_THAT(csv.column("BATTERY"), ::testing::ElementsAre("  7,4"));
+}
+
+TEST_F(CommandLine, ExistingOutputNeedsForce) {
+  LogBuilder::writeFile(folder / "flight01.csv", {'x'});
+  const CliRun refused = run({path("flight01.KLD")});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_THAT(refused.err, HasSubstr("already exists"));
+  EXPECT_EQ(readFile(folder / "flight01.csv"), "x");
+  EXPECT_EQ(run({"--force", path("flight01.KLD")}).status, 0);
+  EXPECT_NE(readFile(folder / "flight01.csv"), "x");
+}
+
+TEST_F(CommandLine, AFailedLogDoesNotStopTheOthers) {
+  const CliRun result = run({path("missing.KLD"), path("flight02.KLD")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_THAT(result.err, HasSubstr("Infotmation file(.KLI) not found."));
+  EXPECT_EQ(result.out, "flight02.csv was generated.\n");
+  EXPECT_FALSE(fs::exists(folder / "missing.csv"));
+}
+
+TEST_F(CommandLine, FailureMessagesFollowTheLanguage) {
+  fs::remove(folder / "flight01.KLD");
+  EXPECT_THAT(run({"--lang", "ja", path("flight01.KLD")}).err,
+              HasSubstr("ファイルの読み込みに失敗しました"));
+  EXPECT_THAT(run({"-f", "-o", "/dev/full", path("flight02.KLD")}, Language::kGerman).err,
+              HasSubstr("Ausgabedatei kann nicht erstellt werden"));
+}
+
+TEST_F(CommandLine, UsageErrorsExitWithTwo) {
+  const std::vector<std::vector<std::string>> misuses{
+      {},
+      {"--no-such-option", path("flight01.KLD")},
+      {"-o", path("out.csv"), path("flight01.KLD"), path("flight02.KLD")},
+      {"--separator", ";;", path("flight01.KLD")},
+      {"--separator", ".", path("flight01.KLD")},
+      {"--lang", "fr", path("flight01.KLD")},
+  };
+  for (const auto& arguments : misuses) {
+    const CliRun result = run(arguments);
+    EXPECT_EQ(result.status, 2) << ::testing::PrintToString(arguments);
+    EXPECT_FALSE(result.err.empty());
+  }
+  EXPECT_FALSE(fs::exists(folder / "out.csv"));
+}
+
+TEST_F(CommandLine, VersionAndHelpSucceed) {
+  EXPECT_EQ(run({"--version"}).status, 0);
+  EXPECT_THAT(run({"--version"}).out, HasSubstr("1.12.0"));
+  EXPECT_EQ(run({"--help"}).status, 0);
+}
+
+// The program itself takes its separators from the user's LC_NUMERIC.
+TEST_F(CommandLine, ProgramFollowsTheNumericLocale) {
+  const std::string command = "LC_ALL=de_DE.UTF-8 " + std::string(TRELVOX_BINARY) + " " +
+                              path("flight01.KLD") + " > /dev/null 2>&1";
+  if (std::system("locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'") != 0) {
+    GTEST_SKIP() << "no German locale installed";
+  }
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const CsvTable csv(readFile(folder / "flight01.csv"), ';');
+  EXPECT_THAT(csv.column("BATTERY"), ::testing::ElementsAre("  7,4"));
+}
+
+}  // namespace
+}  // namespace trelvox

@@ -1,0 +1,181 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "conversion/byte_source.h"
+#include "conversion/log_conversion.h"
+#include "conversion/sensor_factory.h"
+#include "conversion/telemetry_log_exception.h"
+#include "tests/csv_table.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::SizeIs;
+
+TEST(Conversion, OnlyReceiverGivesThreeHeaderRows) {
+  LogBuilder log;
+  const CsvTable csv = convert(log);
+  EXPECT_EQ(csv.text(),
+            ",,,,,,,,,,,,,,,,,0,0,0,\r\n"
+            ",,,,,,,,,,,,,,,,,RECEIVER,RECEIVER,RECEIVER,\r\n"
+            "TIME,CH1,CH2,CH3,CH4,CH5,CH6,CH7,CH8,CH9,CH10,CH11,CH12,CH13,CH14,CH15,CH16,"
+            "BATTERY,EXTERNAL BATTERY,STATUS,\r\n");
+}
+
+TEST(Conversion, TimeIsRelativeToTheFirstRecordAndWraps) {
+  LogBuilder log;
+  log.record().time(4096);
+  log.record().time(4196);
+  log.record().time(4095);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("TIME"), ElementsAre("0", "100", "4294967295"));
+}
+
+TEST(Conversion, FirstRecordTimeIsTheBaseWhateverItsValue) {
+  LogBuilder log;
+  log.record().time(0xFFFFFFFF);
+  log.record().time(99);
+  EXPECT_THAT(convert(log).column("TIME"), ElementsAre("0", "100"));
+}
+
+struct ChannelCase {
+  std::int16_t word;
+  const char* text;
+};
+
+TEST(Conversion, ChannelWordsBecomePercentWithOneDecimal) {
+  constexpr ChannelCase kCases[] = {
+      {0, "-152.4"},       {1, "-152.2"},     {512, "-76.2"}, {1000, "-3.6"},  {1017, "-1.0"},
+      {1018, "-0.9"},      {1021, "-0.4"},    {1023, "-0.1"}, {1024, "0.0"},   {1025, "0.1"},
+      {1027, "0.4"},       {1031, "1.0"},     {1536, "76.2"}, {2047, "152.2"}, {2048, "152.4"},
+      {-32768, "-5028.5"}, {32767, "4723.6"},
+  };
+  for (const ChannelCase& c : kCases) {
+    LogBuilder log;
+    log.record().channel(7, c.word);
+    EXPECT_THAT(convert(log).column("CH7"), ElementsAre(c.text)) << c.word;
+  }
+}
+
+TEST(Conversion, LocaleSeparatorsShapeEveryField) {
+  LogBuilder log;
+  log.record().channel(1, 1536).word(0, 0x4000 | 74);
+  const CsvTable csv = convert(log, Separators{';', ','});
+  const std::string row = csv.text().substr(csv.text().rfind("\r\n0;") + 2);
+  EXPECT_EQ(row.substr(0, 7), "0;76,2;");
+  EXPECT_THAT(csv.column("BATTERY"), ElementsAre("  7,4"));
+}
+
+TEST(Conversion, SensorsAreWrittenInSlotOrderUnderTheirSlotNumbers) {
+  // Unknown type 5 at slot 1 has no decoder and writes nothing; slot 12's entry points at slot 9,
+  // so it starts no sensor.
+  LogBuilder log;
+  log.entry(0, 1, 5, 1).entry(0, 12, 2, 9);
+  log.record();
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.header(0), SizeIs(20));
+}
+
+TEST(Conversion, ReceiverTypeAtALaterFirstSlotIsNoSensorOfItsOwn) {
+  LogBuilder log;
+  log.entry(0, 3, 0, 3);
+  log.record();
+  EXPECT_THAT(convert(log).header(0), SizeIs(20));
+}
+
+TEST(SlotMap, BitsAboveTheFirstSlotNumberAreIgnored) {
+  LogBuilder log;
+  log.entry(0, 1, 2, 0xE1).entry(0, 2, 2, 0x01);
+  const std::vector<std::uint8_t> info = log.infoBytes();
+  MemorySource source(info);
+  const SlotMap map = readSlotMap(source);
+  EXPECT_TRUE(map.isFirstSlot(0, 1));
+  EXPECT_EQ(map.firstSlot(0, 2), 1);
+  EXPECT_EQ(map.typeId(0, 1), 2);
+}
+
+TEST(Conversion, TrailingPartialRecordIsNotConverted) {
+  LogBuilder log;
+  log.record();
+  log.record();
+  std::vector<std::uint8_t> data = log.dataBytes();
+  for (std::size_t partial : {std::size_t{1}, kRecordSize - 1}) {
+    std::vector<std::uint8_t> cut(data.begin(), data.begin() + kRecordSize + partial);
+    const std::vector<std::uint8_t> info = log.infoBytes();
+    MemorySource infoSource(info);
+    MemorySource dataSource(cut);
+    struct NullSink : OutputSink {
+      void write(std::span<const char>) override {}
+    } sink;
+    EXPECT_EQ(writeCsv(readSlotMap(infoSource), dataSource, sink, Separators{}), 1u) << partial;
+  }
+}
+
+TEST(Conversion, ShortInformationFilesReadTheMissingSlotMapAsZero) {
+  LogBuilder log;
+  log.entry(0, 31, 255, 31);
+  const std::vector<std::uint8_t> full = log.infoBytes();
+  for (std::size_t size : {0, 4, 131, 132, 200}) {
+    std::vector<std::uint8_t> info(full.begin(), full.begin() + std::min(size, full.size()));
+    info.resize(size, 0xAB);
+    MemorySource source(info);
+    const SlotMap map = readSlotMap(source);
+    EXPECT_EQ(map.typeId(0, 31), size >= 131 ? 255 : 0) << size;
+    EXPECT_EQ(map.firstSlot(1, 31), 0) << size;  // bytes past the slot map are not read
+  }
+}
+
+// Every type ID at every first slot: known decoders write their columns, unknown ones nothing,
+// and a sensor whose slots run past slot 31 reads on into group 1 without harm.
+TEST(Conversion, EveryTypeAtEveryFirstSlotConverts) {
+  for (int typeId = 0; typeId < 256; ++typeId) {
+    for (int slot = 1; slot < kSlotsPerGroup; ++slot) {
+      LogBuilder log;
+      log.sensor(slot, typeId);
+      LogBuilder::Record& record = log.record();
+      for (int s = 0; s < 64; ++s) record.word(s, 0xFFFF);
+      log.record();
+      const CsvTable csv = convert(log);
+      ASSERT_EQ(csv.dataRowCount(), 2u);
+      const bool written = typeId != 0 && hasDecoder(typeId);
+      EXPECT_EQ(csv.header(0).size() > 20, written) << typeId << " at " << slot;
+      for (const auto& row : csv.rows()) ASSERT_EQ(row.size(), csv.header(0).size());
+    }
+  }
+}
+
+class FailingSource final : public ByteSource {
+ public:
+  explicit FailingSource(std::size_t goodRecords) : remaining_(goodRecords) {}
+  std::size_t read(std::span<std::uint8_t> into) override {
+    if (remaining_ == 0) throw TelemetryLogException(MessageId::kCannotReadFile, "device error");
+    --remaining_;
+    std::fill(into.begin(), into.end(), 0);
+    return into.size();
+  }
+
+ private:
+  std::size_t remaining_;
+};
+
+TEST(Conversion, ReadFailureKeepsTheRowsAlreadyConverted) {
+  struct StringSink : OutputSink {
+    void write(std::span<const char> bytes) override { text.append(bytes.data(), bytes.size()); }
+    std::string text;
+  } sink;
+  FailingSource data(3);
+  try {
+    writeCsv(SlotMap{}, data, sink, Separators{});
+    FAIL() << "no failure reported";
+  } catch (const TelemetryLogException& e) {
+    EXPECT_EQ(e.messageId(), MessageId::kCannotReadFile);
+  }
+  EXPECT_EQ(CsvTable(sink.text, ',').dataRowCount(), 3u);
+}
+
+}  // namespace
+}  // namespace trelvox

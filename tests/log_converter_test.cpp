@@ -1,0 +1,151 @@
+#include "conversion/log_converter.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "conversion/log_files.h"
+#include "conversion/telemetry_log_exception.h"
+#include "tests/csv_table.h"
+#include "tests/temp_folder.h"
+
+namespace trelvox {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Converts BASE.KLI/BASE.KLD into `output`; returns the message of the failure, if any.
+std::optional<MessageId> convertFiles(
+    const fs::path& base, const fs::path& output,
+    LogConverter::ExistingOutput existing = LogConverter::ExistingOutput::kReplace) {
+  try {
+    LogConverter converter(Separators{});
+    converter.open(base, output, existing);
+    converter.convert();
+    return std::nullopt;
+  } catch (const TelemetryLogException& e) {
+    return e.messageId();
+  }
+}
+
+LogBuilder twoRecordLog() {
+  LogBuilder log;
+  log.record().word(0, 0x4000 | 74);
+  log.record();
+  return log;
+}
+
+class LogConverterFiles : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  fs::path base = folder / "flight01";
+  fs::path output = folder / "flight01.csv";
+};
+
+TEST_F(LogConverterFiles, ConvertsALogPairIntoTheCsvFile) {
+  twoRecordLog().writeFiles(base);
+  EXPECT_EQ(convertFiles(base, output), std::nullopt);
+  const std::string csv = readFile(output);
+  EXPECT_EQ(csv, convert(twoRecordLog()).text());
+}
+
+TEST_F(LogConverterFiles, MissingInformationFileCreatesNoOutput) {
+  twoRecordLog().writeFiles(base);
+  fs::remove(fs::path(base) += ".KLI");
+  EXPECT_EQ(convertFiles(base, output), MessageId::kInfoFileNotFound);
+  EXPECT_FALSE(fs::exists(output));
+}
+
+TEST_F(LogConverterFiles, MissingOrUnreadableDataFileCreatesNoOutput) {
+  twoRecordLog().writeFiles(base);
+  fs::remove(fs::path(base) += ".KLD");
+  EXPECT_EQ(convertFiles(base, output), MessageId::kCannotReadFile);
+  EXPECT_FALSE(fs::exists(output));
+
+  fs::create_directory(fs::path(base) += ".KLD");  // opens on some systems, never reads
+  EXPECT_EQ(convertFiles(base, output), MessageId::kCannotReadFile);
+  EXPECT_FALSE(fs::exists(output));
+}
+
+TEST_F(LogConverterFiles, OutputThatCannotBeCreatedFails) {
+  twoRecordLog().writeFiles(base);
+  EXPECT_EQ(convertFiles(base, folder / "missing-folder" / "out.csv"),
+            MessageId::kCannotCreateOutput);
+  LogBuilder::writeFile(folder / "plain-file", {});
+  EXPECT_EQ(convertFiles(base, folder / "plain-file" / "out.csv"), MessageId::kCannotCreateOutput);
+  EXPECT_EQ(convertFiles(base, folder.path()), MessageId::kCannotCreateOutput);
+}
+
+TEST_F(LogConverterFiles, OutputNamingAnInputIsRefusedAndInputsStayUntouched) {
+  twoRecordLog().writeFiles(base);
+  const std::string info = readFile(fs::path(base) += ".KLI");
+  const std::string data = readFile(fs::path(base) += ".KLD");
+  fs::create_directory(folder / "sub");
+  const fs::path otherSpelling = folder / "sub" / ".." / "flight01.KLD";
+  fs::create_symlink(fs::path(base) += ".KLI", folder / "link.csv");
+
+  for (const fs::path& target : {fs::path(base) += ".KLD", otherSpelling, folder / "link.csv"}) {
+    EXPECT_EQ(convertFiles(base, target), MessageId::kCannotCreateOutput) << target;
+  }
+  EXPECT_EQ(readFile(fs::path(base) += ".KLI"), info);
+  EXPECT_EQ(readFile(fs::path(base) += ".KLD"), data);
+}
+
+TEST_F(LogConverterFiles, FullDiskIsAFailureNeverSuccess) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  LogBuilder log;
+  for (int i = 0; i < 2000; ++i) log.record();
+  log.writeFiles(base);
+  EXPECT_EQ(convertFiles(base, "/dev/full"), MessageId::kCannotCreateOutput);
+
+  LogBuilder tiny;  // small enough to sit in the buffer until the file is closed
+  tiny.writeFiles(base);
+  EXPECT_EQ(convertFiles(base, "/dev/full"), MessageId::kCannotCreateOutput);
+}
+
+TEST_F(LogConverterFiles, EmptyDataFileGivesTheHeaderRowsOnly) {
+  LogBuilder().writeFiles(base);
+  EXPECT_EQ(convertFiles(base, output), std::nullopt);
+  EXPECT_EQ(CsvTable(readFile(output), ',').dataRowCount(), 0u);
+}
+
+TEST_F(LogConverterFiles, ExistingOutputIsKeptWhenReplacingIsRefused) {
+  twoRecordLog().writeFiles(base);
+  LogBuilder::writeFile(output, {'o', 'l', 'd'});
+  EXPECT_EQ(convertFiles(base, output, LogConverter::ExistingOutput::kRefuse),
+            MessageId::kOutputExists);
+  EXPECT_EQ(readFile(output), "old");
+  EXPECT_EQ(convertFiles(base, output, LogConverter::ExistingOutput::kReplace), std::nullopt);
+  EXPECT_NE(readFile(output), "old");
+}
+
+TEST_F(LogConverterFiles, CompanionsWithLowerCaseExtensionsAreFound) {
+  const LogBuilder log = twoRecordLog();
+  LogBuilder::writeFile(folder / "flight01.kli", log.infoBytes());
+  LogBuilder::writeFile(folder / "flight01.Kld", log.dataBytes());
+  EXPECT_EQ(convertFiles(basePathOf(folder / "flight01.Kld"), output), std::nullopt);
+  EXPECT_EQ(readFile(output), convert(log).text());
+}
+
+struct BasePathCase {
+  const char* chosen;
+  const char* base;
+};
+
+TEST(BasePath, CutsTheExtensionOfTheFileNameOnly) {
+  constexpr BasePathCase kCases[] = {
+      {"logs/flight01.KLD", "logs/flight01"},
+      {"my.logs/flight", "my.logs/flight"},
+      {"my.logs/flight.kld", "my.logs/flight"},
+      {"flight.2024.KLD", "flight.2024"},
+      {"flight", "flight"},
+  };
+  for (const BasePathCase& c : kCases) {
+    EXPECT_EQ(basePathOf(c.chosen), fs::path(c.base)) << c.chosen;
+  }
+}
+
+}  // namespace
+}  // namespace trelvox
