@@ -3,7 +3,11 @@
 #include <array>
 
 #include "sensors/receiver.h"
+#include "sensors/rpm_sensor.h"
 #include "sensors/sensor_types.h"
+#include "sensors/speed_sensors.h"
+#include "sensors/temperature_sensors.h"
+#include "sensors/voltage_sensor.h"
 
 namespace trelvox {
 namespace {
@@ -23,6 +27,12 @@ struct Registration {
 // One line per decoder class.
 constexpr std::array kDecoders{
     Registration{kReceiver, create<ReceiverStatus>},
+    Registration{kTemperatureSensor, create<OrvaneTemperatureSensorStatus>},
+    Registration{kTemperatureQ3305, create<Q3305_TemperatureSensorStatus>},
+    Registration{kVoltageSensor, create<VoltageSensorStatus>},
+    Registration{kRpmSensor, create<RevolutionSensorStatus>},
+    Registration{kSpeedSensor, create<SpeedSensorStatus>},
+    Registration{kTrueAirSpeed, create<TrueAirSpeedSensorStatus>},
 };
 
 Creator creatorFor(int typeId) {

@@ -1,0 +1,11 @@
+#include "sensors/speed_sensors.h"
+
+namespace trelvox {
+
+void SpeedStatusBase::update() {
+  const std::uint16_t w = words().value(0);
+  if ((w & 0x4000) == 0) return;
+  record(0, signed15(w));
+}
+
+}  // namespace trelvox

@@ -1,0 +1,75 @@
+#include "sensors/rpm_sensor.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "tests/csv_table.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int kSlot = 7;
+
+struct SlotBytes {
+  int first;
+  int second;
+};
+
+std::vector<std::string> rotationTexts(const std::vector<SlotBytes>& records) {
+  LogBuilder log;
+  log.sensor(kSlot, kRpmSensor);
+  for (const SlotBytes& r : records) log.record().bytes(kSlot, r.first, r.second);
+  return convert(log).column("ROTATION");
+}
+
+TEST(RpmSensor, WritesOneColumnUnderItsSlot) {
+  LogBuilder log;
+  log.sensor(kSlot, kRpmSensor);
+  log.record();
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.sensorColumnNames(),
+              ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "ROTATION"));
+  EXPECT_EQ(csv.header(0).back(), "7");
+  EXPECT_EQ(csv.header(1).back(), "RPM SENSOR");
+}
+
+TEST(RpmSensor, DecodesLittleEndianCountTimesSix) {
+  struct Case {
+    SlotBytes bytes;
+    const char* text;
+  };
+  const Case cases[] = {
+      {{0xE8, 0x03}, "  6000"},  // count 1000: the second byte is the high one
+      {{0x03, 0xE8}, "356370"},  // count 59395: the top bit is part of the count
+      {{0xFF, 0xFF}, "393210"},  // the largest count, beyond 16 bits once multiplied
+      {{0x01, 0x00}, "     6"},
+      {{0x00, 0x00}, "     0"},  // every record is a reading: zeros print 0, never "---"
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_THAT(rotationTexts({c.bytes}), ElementsAre(c.text));
+  }
+}
+
+TEST(RpmSensor, RangeFollowsTheWholeLog) {
+  std::array<std::uint8_t, kSlotWordBytes> bytes{};
+  RevolutionSensorStatus sensor({SlotWords(bytes), kSlot, false, '.'});
+  const std::array<SlotBytes, 4> records{{{0xE8, 0x03}, {0x00, 0x00}, {0x03, 0xE8}, {0x0A, 0x00}}};
+  for (const SlotBytes& r : records) {
+    bytes[2 * kSlot] = static_cast<std::uint8_t>(r.first);
+    bytes[2 * kSlot + 1] = static_cast<std::uint8_t>(r.second);
+    sensor.update();
+  }
+  EXPECT_EQ(sensor.currentValue(0).number(), 60);
+  EXPECT_EQ(sensor.minValue(0).number(), 0);
+  EXPECT_EQ(sensor.maxValue(0).number(), 356370);
+}
+
+}  // namespace
+}  // namespace trelvox

@@ -1,0 +1,110 @@
+#include "sensors/temperature_sensors.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "tests/csv_table.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int kSlot = 5;
+
+struct SlotBytes {
+  int first;
+  int second;
+};
+
+// The TEMPERATURE texts of a sensor of `type` at kSlot, one record per entry of `records`.
+std::vector<std::string> temperatureTexts(int type, const std::vector<SlotBytes>& records) {
+  LogBuilder log;
+  log.sensor(kSlot, type);
+  for (const SlotBytes& r : records) log.record().bytes(kSlot, r.first, r.second);
+  return convert(log).column("TEMPERATURE");
+}
+
+struct Case {
+  int first;
+  int second;
+  const char* text;
+};
+
+TEST(OrvaneTemperatureSensor, DecodesLittleEndianWordOffsetByHundred) {
+  const Case cases[] = {
+      {0x64, 0x80, "   0"},   // raw 100
+      {0x00, 0x80, "-100"},   // raw 0
+      {0x7D, 0x80, "  25"},   // raw 125
+      {0x63, 0x80, "  -1"},   // raw 99
+      {0xE8, 0x83, " 900"},   // raw 1000: the second byte is the high one
+      {0x4C, 0x84, "1000"},   // four digits fill the sign position
+      {0xFF, 0xFF, "32667"},  // the largest raw number keeps all its digits
+      {0x64, 0x00, "---"},    // validity bit clear
+      {0xFF, 0x7F, "---"},    // validity bit clear, all other bits set
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_THAT(temperatureTexts(kTemperatureSensor, {{c.first, c.second}}), ElementsAre(c.text));
+  }
+}
+
+TEST(OrvaneTemperatureSensor, RecordWithoutValidityBitRepeatsLastTemperature) {
+  EXPECT_THAT(temperatureTexts(kTemperatureSensor, {{0x7D, 0x80}, {0x10, 0x7F}, {0x64, 0x80}}),
+              ElementsAre("  25", "  25", "   0"));
+}
+
+TEST(Q3305TemperatureSensor, DecodesBigEndianFifteenBitSignedWord) {
+  const Case cases[] = {
+      {0x40, 0x19, "  25"},
+      {0xFF, 0xFB, "  -5"},
+      {0x40, 0x00, "   0"},
+      {0xC0, 0x00, "-16384"},  // the smallest number keeps all its digits and its sign
+      {0x7F, 0xFF, "16383"},
+      {0x43, 0xE8, "1000"},
+      {0x3F, 0xFF, "---"},  // bit 14 clear: ignored although the rest is non-zero
+      {0xBF, 0xFB, "---"},
+      {0x19, 0x40, "---"},  // 25 in the wrong byte order has no validity bit
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_THAT(temperatureTexts(kTemperatureQ3305, {{c.first, c.second}}), ElementsAre(c.text));
+  }
+}
+
+TEST(Q3305TemperatureSensor, NegativeTemperatureBecomesTheSmallestReading) {
+  std::array<std::uint8_t, kSlotWordBytes> bytes{};
+  Q3305_TemperatureSensorStatus sensor({SlotWords(bytes), kSlot, false, '.'});
+  const std::array<SlotBytes, 4> records{{{0x40, 0x19}, {0xFF, 0xFB}, {0x3F, 0x80}, {0x40, 0x0A}}};
+  for (const SlotBytes& r : records) {
+    bytes[2 * kSlot] = static_cast<std::uint8_t>(r.first);
+    bytes[2 * kSlot + 1] = static_cast<std::uint8_t>(r.second);
+    sensor.update();
+  }
+  EXPECT_EQ(sensor.currentValue(0).number(), 10);
+  EXPECT_EQ(sensor.minValue(0).number(), -5);
+  EXPECT_EQ(sensor.maxValue(0).number(), 25);
+}
+
+TEST(TemperatureSensors, HeaderNamesBothModelsWithTheirTypeNames) {
+  LogBuilder log;
+  log.sensor(1, kTemperatureSensor).sensor(2, kTemperatureQ3305);
+  log.record();
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.sensorColumnNames(),
+              ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "TEMPERATURE", "TEMPERATURE"));
+  const std::vector<std::string>& typeNames = csv.header(1);
+  EXPECT_THAT(std::vector<std::string>(typeNames.end() - 2, typeNames.end()),
+              ElementsAre("TEMPERATURE SENSOR", "TEMPERATURE Q3305 "));
+  const std::vector<std::string>& slots = csv.header(0);
+  EXPECT_THAT(std::vector<std::string>(slots.end() - 2, slots.end()), ElementsAre("1", "2"));
+  EXPECT_THAT(csv.column("TEMPERATURE", 0), ElementsAre("---"));
+  EXPECT_THAT(csv.column("TEMPERATURE", 1), ElementsAre("---"));
+}
+
+}  // namespace
+}  // namespace trelvox
