@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "sensors/altitude_sensors.h"
+#include "sensors/gps_sensors.h"
 #include "sensors/receiver.h"
 #include "sensors/sensor_types.h"
 
@@ -23,6 +25,11 @@ struct Registration {
 // One line per decoder class.
 constexpr std::array kDecoders{
     Registration{kReceiver, create<ReceiverStatus>},
+    Registration{kAltitudeSensor, create<OrvaneAltitudeSensorStatus>},
+    Registration{kVarioQ3302, create<Q3302_AltitudeSensorStatus>},
+    Registration{kVarioQ3301, create<Q3301_AltitudeSensorStatus>},
+    Registration{kGps, create<OrvaneGPS_Status>},
+    Registration{kGpsQ3303, create<Q3303_GPS_Status>},
 };
 
 Creator creatorFor(int typeId) {
