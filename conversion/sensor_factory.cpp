@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "sensors/altitude_sensors.h"
+#include "sensors/gps_sensors.h"
 #include "sensors/receiver.h"
 #include "sensors/rpm_sensor.h"
 #include "sensors/sensor_types.h"
@@ -33,6 +35,11 @@ constexpr std::array kDecoders{
     Registration{kRpmSensor, create<RevolutionSensorStatus>},
     Registration{kSpeedSensor, create<SpeedSensorStatus>},
     Registration{kTrueAirSpeed, create<TrueAirSpeedSensorStatus>},
+    Registration{kAltitudeSensor, create<OrvaneAltitudeSensorStatus>},
+    Registration{kVarioQ3302, create<Q3302_AltitudeSensorStatus>},
+    Registration{kVarioQ3301, create<Q3301_AltitudeSensorStatus>},
+    Registration{kGps, create<OrvaneGPS_Status>},
+    Registration{kGpsQ3303, create<Q3303_GPS_Status>},
 };
 
 Creator creatorFor(int typeId) {

@@ -1,5 +1,7 @@
 #include "sensors/geo_point.h"
 
+#include <cmath>
+
 namespace trelvox {
 namespace {
 
@@ -19,7 +21,28 @@ void writeCoordinateText(std::int32_t coordinate, char positive, char negative, 
   text.appendNumber(static_cast<std::uint64_t>(rest % 10000), 4);
 }
 
+// DISTANCE has always been computed with this value of pi (not the full-precision one) and these
+// radii; keeping them keeps every distance the same to the metre.
+constexpr double kPi = 3.141592653;
+constexpr double kPolarRadius = 6356752.314245;
+constexpr double kEquatorialRadius = 6378137.0;
+
+double inDegrees(std::int32_t coordinate) { return coordinate / 600000.0; }
+
 }  // namespace
+
+double groundDistance(const GeoPoint& from, const GeoPoint& to) {
+  const double fromLatitude = inDegrees(from.latitude);
+  const double toLatitude = inDegrees(to.latitude);
+  const double meanLatitude = (fromLatitude + toLatitude) / 2.0;
+  const double metresPerLatitudeDegree = 2.0 * kPi * kPolarRadius / 360.0;
+  const double metresPerLongitudeDegree =
+      (2.0 * kPi * kEquatorialRadius / 360.0) * std::cos(meanLatitude * kPi / 180.0);
+  const double dy = std::fabs(toLatitude - fromLatitude) * metresPerLatitudeDegree;
+  const double dx =
+      std::fabs(inDegrees(to.longitude) - inDegrees(from.longitude)) * metresPerLongitudeDegree;
+  return std::sqrt(dy * dy + dx * dx);
+}
 
 void writeLatitudeText(std::int32_t latitude, ValueText& text) {
   writeCoordinateText(latitude, 'N', 'S', text);

@@ -26,6 +26,11 @@ struct GeoPoint {
 void writeLatitudeText(std::int32_t latitude, ValueText& text);
 void writeLongitudeText(std::int32_t longitude, ValueText& text);
 
+// The distance in metres between two complete positions over a flat patch of an ellipsoidal
+// earth: degrees of latitude measured on the polar radius, degrees of longitude on the equatorial
+// radius scaled by the cosine of the mean latitude.
+double groundDistance(const GeoPoint& from, const GeoPoint& to);
+
 // A coordinate sent as degrees in the high byte of a first word, the hemisphere in bit 4 of its low
 // byte and a 20-bit count of 1/10000 minute in its low four bits and the second word.
 std::int32_t coordinateFromDegreesAndMinutes(std::uint16_t first, std::uint16_t second);

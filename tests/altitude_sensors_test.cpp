@@ -1,0 +1,217 @@
+#include "sensors/altitude_sensors.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/csv_table.h"
+#include "tests/stream_bytes.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int kSlot = 1;
+
+// What the altitude sensor's three words carry.
+struct AltitudeFields {
+  std::uint32_t altitude = 0;  // 0.1 m, counted from an offset
+  std::uint32_t vario = 1500;  // 0.1 m/s, 1500 is no climb
+  bool valid = true;
+};
+
+StreamBytes<3> altitudeStream(const AltitudeFields& f) {
+  StreamBytes<3> stream;
+  stream.field(17, 16, f.altitude).field(33, 12, f.vario).flag(45, f.valid);
+  return stream;
+}
+
+void addAltitudeRecord(LogBuilder& log, const AltitudeFields& f) {
+  altitudeStream(f).into(log.record(), kSlot);
+}
+
+// Word 1 of the vario models: the height in metres with the validity flag in bit 14.
+std::uint16_t varioHeightWord(int metres, bool valid = true) {
+  const auto word = static_cast<std::uint16_t>(static_cast<std::uint16_t>(metres) & ~0x4000u);
+  return static_cast<std::uint16_t>(valid ? word | 0x4000u : word);
+}
+
+void addVarioRecord(LogBuilder& log, int metres, int climb, bool valid = true) {
+  log.record()
+      .word(kSlot, static_cast<std::uint16_t>(climb))
+      .word(kSlot + 1, varioHeightWord(metres, valid));
+}
+
+TEST(AltitudeSensors, HeaderRowsNameTwoColumnsPerSensor) {
+  struct Case {
+    int type;
+    const char* typeName;
+  };
+  for (const Case& c : {Case{kAltitudeSensor, "ALTITUDE SENSOR"}, Case{kVarioQ3302, "VARIO Q3302"},
+                        Case{kVarioQ3301, "VARIO Q3301"}}) {
+    SCOPED_TRACE(c.typeName);
+    LogBuilder log;
+    log.sensor(5, c.type);
+    log.record();
+    const CsvTable csv = convert(log);
+    EXPECT_THAT(csv.sensorColumnNames(),
+                ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "ALTITUDE", "VARIOMETER"));
+    const std::vector<std::string> slots(csv.header(0).end() - 2, csv.header(0).end());
+    EXPECT_THAT(slots, ElementsAre("5", "5"));
+    const std::vector<std::string> types(csv.header(1).end() - 2, csv.header(1).end());
+    EXPECT_THAT(types, ElementsAre(c.typeName, c.typeName));
+    EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("---"));
+  }
+}
+
+TEST(OrvaneAltitudeSensor, ShowsHeightAboveTheFirstValidRecord) {
+  LogBuilder log;
+  log.sensor(kSlot, kAltitudeSensor);
+  addAltitudeRecord(log, {.altitude = 0, .vario = 1500, .valid = false});
+  addAltitudeRecord(log, {.altitude = 0, .vario = 1500});
+  addAltitudeRecord(log, {.altitude = 120, .vario = 1750});
+  addAltitudeRecord(log, {.altitude = 999, .vario = 0, .valid = false});
+  addAltitudeRecord(log, {.altitude = 12345, .vario = 0});
+  addAltitudeRecord(log, {.altitude = 0, .vario = 4095});
+  const CsvTable csv = convert(log, Separators{';', ','});
+  EXPECT_THAT(csv.column("ALTITUDE"),
+              ElementsAre("---", "   0,0", "  12,0", "  12,0", "1234,5", "   0,0"));
+  EXPECT_THAT(csv.column("VARIOMETER"),
+              ElementsAre("---", "   0,0", " +25,0", " +25,0", "-150,0", "+259,5"));
+}
+
+TEST(OrvaneAltitudeSensor, HeightIsTheFieldDifferenceWrappedToSixteenBits) {
+  struct Case {
+    std::uint32_t referenceField;
+    std::uint32_t laterField;
+    const char* text;
+  };
+  for (const Case& c : {Case{100, 50, "  -5.0"}, Case{65530, 4, "   1.0"}, Case{4, 65530, "  -1.0"},
+                        Case{0, 32766, "3276.6"}, Case{0, 32768, "-3276.8"}}) {
+    SCOPED_TRACE(c.laterField);
+    LogBuilder log;
+    log.sensor(kSlot, kAltitudeSensor);
+    addAltitudeRecord(log, {.altitude = c.referenceField});
+    addAltitudeRecord(log, {.altitude = c.laterField});
+    EXPECT_THAT(convert(log).column("ALTITUDE"), ElementsAre("   0.0", c.text));
+  }
+}
+
+TEST(OrvaneAltitudeSensor, AReferenceReadingOf7FFFIsStillTheReference) {
+  // Field 24216 plus the sensor's offset of 8551 is 0x7FFF; the reference must not be retaken.
+  LogBuilder log;
+  log.sensor(kSlot, kAltitudeSensor);
+  addAltitudeRecord(log, {.altitude = 24216});
+  addAltitudeRecord(log, {.altitude = 24226});
+  addAltitudeRecord(log, {.altitude = 24206});
+  EXPECT_THAT(convert(log).column("ALTITUDE"), ElementsAre("   0.0", "   1.0", "  -1.0"));
+}
+
+TEST(OrvaneAltitudeSensor, IgnoresTheBitsAroundItsFields) {
+  LogBuilder log;
+  log.sensor(kSlot, kAltitudeSensor);
+  addAltitudeRecord(log, {.altitude = 500, .vario = 1500});
+  StreamBytes<3> stream = altitudeStream({.altitude = 620, .vario = 1510});
+  stream.field(0, 17, 0x1FFFF).field(46, 2, 3);
+  stream.into(log.record(), kSlot);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("   0.0", "  12.0"));
+  EXPECT_THAT(csv.column("VARIOMETER"), ElementsAre("   0.0", "  +1.0"));
+}
+
+TEST(OrvaneAltitudeSensor, ReadsTheFieldsFromTheirBytes) {
+  // Altitude field (H2 & 1) * 32768 + L1 * 128 + (H1 >> 1) = 32768 + 3 * 128 + 5 = 33157;
+  // vario field (L2 & 0x1F) * 128 + (H2 >> 1) = 11 * 128 + 104 = 1512; valid = bit 5 of L2.
+  LogBuilder log;
+  log.sensor(kSlot, kAltitudeSensor);
+  addAltitudeRecord(log, {.altitude = 33057});
+  log.record().bytes(kSlot + 1, 5 << 1, 3).bytes(kSlot + 2, 104 << 1 | 1, 0x20 | 11);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("   0.0", "  10.0"));
+  EXPECT_THAT(csv.column("VARIOMETER"), ElementsAre("   0.0", "  +1.2"));
+}
+
+TEST(VarioSensors, ShowHeightAboveTheFirstValidRecordInWholeMetres) {
+  for (const int type : {kVarioQ3302, kVarioQ3301}) {
+    SCOPED_TRACE(type);
+    LogBuilder log;
+    log.sensor(kSlot, type);
+    addVarioRecord(log, 700, 0, false);
+    addVarioRecord(log, 100, 0);
+    addVarioRecord(log, 220, 0);
+    addVarioRecord(log, -50, 0);
+    addVarioRecord(log, 16383, 0);
+    addVarioRecord(log, -16384, 0);
+    EXPECT_THAT(convert(log).column("ALTITUDE"),
+                ElementsAre("---", "    0", "  120", " -150", "16283", "-16484"));
+  }
+}
+
+TEST(VarioSensors, ClimbRateTextsDependOnTheModel) {
+  struct Case {
+    int type;
+    int climb;
+    const char* text;
+  };
+  const Case cases[] = {
+      {kVarioQ3301, 123, " +1.23"},     {kVarioQ3301, -5, " -0.05"},
+      {kVarioQ3301, 0, "  0.00"},       {kVarioQ3301, 12345, "+123.45"},
+      {kVarioQ3301, -32768, "-327.68"}, {kVarioQ3302, 123, " +12.3"},
+      {kVarioQ3302, -5, "  -0.5"},      {kVarioQ3302, 0, "   0.0"},
+      {kVarioQ3302, 12345, "+1234.5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    LogBuilder log;
+    log.sensor(kSlot, c.type);
+    addVarioRecord(log, 10, c.climb);
+    EXPECT_THAT(convert(log).column("VARIOMETER"), ElementsAre(c.text));
+  }
+}
+
+TEST(VarioSensors, ARecordWithoutTheValidBitChangesNeitherColumn) {
+  LogBuilder log;
+  log.sensor(kSlot, kVarioQ3302);
+  addVarioRecord(log, 10, 15);
+  addVarioRecord(log, 90, -40, false);
+  addVarioRecord(log, 12, -40);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("    0", "    0", "    2"));
+  EXPECT_THAT(csv.column("VARIOMETER"), ElementsAre("  +1.5", "  +1.5", "  -4.0"));
+}
+
+TEST(VarioSensors, AHeightOf7FFFAboveTheReferenceIsTheNoReadingMark) {
+  LogBuilder log;
+  log.sensor(kSlot, kVarioQ3301);
+  addVarioRecord(log, -16384, 0);
+  addVarioRecord(log, 16383, 0);
+  addVarioRecord(log, 16382, 0);
+  EXPECT_THAT(convert(log).column("ALTITUDE"), ElementsAre("    0", "---", "32766"));
+}
+
+TEST(VarioSensors, SetReferenceAltitudeTakesOnlyAValidReadingAndOnlyOnce) {
+  std::array<std::uint8_t, kSlotWordBytes> words{};
+  const auto putHeight = [&words](int metres, bool valid) {
+    const std::uint16_t w = varioHeightWord(metres, valid);
+    words[2 * (kSlot + 1)] = static_cast<std::uint8_t>(w >> 8);
+    words[2 * (kSlot + 1) + 1] = static_cast<std::uint8_t>(w & 0xFF);
+  };
+  Q3302_AltitudeSensorStatus vario(SensorPlace{SlotWords(words), kSlot, false, '.'});
+  ValueText text;
+
+  putHeight(500, false);
+  vario.setReferenceAltitude();
+  putHeight(40, true);
+  vario.setReferenceAltitude();
+  putHeight(70, true);
+  vario.setReferenceAltitude();
+  vario.update();
+  vario.currentText(0, text);
+  EXPECT_EQ(text.view(), "   30");
+}
+
+}  // namespace
+}  // namespace trelvox
