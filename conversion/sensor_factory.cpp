@@ -2,8 +2,11 @@
 
 #include <array>
 
+#include "sensors/current_sensors.h"
+#include "sensors/kora5.h"
 #include "sensors/receiver.h"
 #include "sensors/sensor_types.h"
+#include "sensors/servo_adapter.h"
 
 namespace trelvox {
 namespace {
@@ -23,6 +26,10 @@ struct Registration {
 // One line per decoder class.
 constexpr std::array kDecoders{
     Registration{kReceiver, create<ReceiverStatus>},
+    Registration{kCurrentSensor, create<OrvaneCurrentSensorStatus>},
+    Registration{kCurrentQ3304, create<Q3304_CurrentSensorStatus>},
+    Registration{kServoAdapter, create<ServoAdapterStatus>},
+    Registration{kKora5, create<KORA5_Status>},
 };
 
 Creator creatorFor(int typeId) {
