@@ -4,12 +4,15 @@
 
 #include "sensors/altitude_sensors.h"
 #include "sensors/gps_sensors.h"
+#include "sensors/current_sensors.h"
+#include "sensors/kora5.h"
 #include "sensors/receiver.h"
 #include "sensors/rpm_sensor.h"
 #include "sensors/sensor_types.h"
 #include "sensors/speed_sensors.h"
 #include "sensors/temperature_sensors.h"
 #include "sensors/voltage_sensor.h"
+#include "sensors/servo_adapter.h"
 
 namespace trelvox {
 namespace {
@@ -40,6 +43,10 @@ constexpr std::array kDecoders{
     Registration{kVarioQ3301, create<Q3301_AltitudeSensorStatus>},
     Registration{kGps, create<OrvaneGPS_Status>},
     Registration{kGpsQ3303, create<Q3303_GPS_Status>},
+    Registration{kCurrentSensor, create<OrvaneCurrentSensorStatus>},
+    Registration{kCurrentQ3304, create<Q3304_CurrentSensorStatus>},
+    Registration{kServoAdapter, create<ServoAdapterStatus>},
+    Registration{kKora5, create<KORA5_Status>},
 };
 
 Creator creatorFor(int typeId) {
