@@ -2,7 +2,10 @@
 
 #include <array>
 
+#include "sensors/hobbywing.h"
+#include "sensors/kosmik_scorpion.h"
 #include "sensors/receiver.h"
+#include "sensors/roxxy.h"
 #include "sensors/sensor_types.h"
 
 namespace trelvox {
@@ -23,6 +26,11 @@ struct Registration {
 // One line per decoder class.
 constexpr std::array kDecoders{
     Registration{kReceiver, create<ReceiverStatus>},
+    Registration{kKosmik, create<KosmikStatus>},
+    Registration{kScorpion, create<ScorpionStatus>},
+    Registration{kRoxxy, create<RoxxyStatus>},
+    Registration{kOrvaneEsc, create<HobbyWingOrvaneStatus>},
+    Registration{kHobbyWing, create<HobbyWingGenuineStatus>},
 };
 
 Creator creatorFor(int typeId) {
