@@ -26,17 +26,15 @@ SensorValue HobbyWingStatus::readItem(int item, Read read) const {
 
 SensorValue HobbyWingStatus::currentValue(int item) const {
   return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.currentValue(spec); });
+                  [](const auto& value, const ItemSpec& row) { return value.currentValue(row); });
 }
 
 SensorValue HobbyWingStatus::maxValue(int item) const {
-  return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.maxValue(spec); });
+  return readItem(item, [](const auto& value, const ItemSpec& row) { return value.maxValue(row); });
 }
 
 SensorValue HobbyWingStatus::minValue(int item) const {
-  return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.minValue(spec); });
+  return readItem(item, [](const auto& value, const ItemSpec& row) { return value.minValue(row); });
 }
 
 const char* HobbyWingStatus::itemName(int item) const {

@@ -28,17 +28,15 @@ SensorValue KosmikStatusBase::readItem(int item, Read read) const {
 
 SensorValue KosmikStatusBase::currentValue(int item) const {
   return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.currentValue(spec); });
+                  [](const auto& value, const ItemSpec& row) { return value.currentValue(row); });
 }
 
 SensorValue KosmikStatusBase::maxValue(int item) const {
-  return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.maxValue(spec); });
+  return readItem(item, [](const auto& value, const ItemSpec& row) { return value.maxValue(row); });
 }
 
 SensorValue KosmikStatusBase::minValue(int item) const {
-  return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.minValue(spec); });
+  return readItem(item, [](const auto& value, const ItemSpec& row) { return value.minValue(row); });
 }
 
 const char* KosmikStatusBase::itemName(int item) const {

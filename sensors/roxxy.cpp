@@ -22,17 +22,15 @@ SensorValue RoxxyStatus::readItem(int item, Read read) const {
 
 SensorValue RoxxyStatus::currentValue(int item) const {
   return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.currentValue(spec); });
+                  [](const auto& value, const ItemSpec& row) { return value.currentValue(row); });
 }
 
 SensorValue RoxxyStatus::maxValue(int item) const {
-  return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.maxValue(spec); });
+  return readItem(item, [](const auto& value, const ItemSpec& row) { return value.maxValue(row); });
 }
 
 SensorValue RoxxyStatus::minValue(int item) const {
-  return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.minValue(spec); });
+  return readItem(item, [](const auto& value, const ItemSpec& row) { return value.minValue(row); });
 }
 
 const char* RoxxyStatus::itemName(int item) const {
