@@ -8,6 +8,10 @@
 #include "sensors/kora5.h"
 #include "sensors/receiver.h"
 #include "sensors/rpm_sensor.h"
+#include "sensors/hobbywing.h"
+#include "sensors/kosmik_scorpion.h"
+#include "sensors/receiver.h"
+#include "sensors/roxxy.h"
 #include "sensors/sensor_types.h"
 #include "sensors/speed_sensors.h"
 #include "sensors/temperature_sensors.h"
@@ -47,6 +51,11 @@ constexpr std::array kDecoders{
     Registration{kCurrentQ3304, create<Q3304_CurrentSensorStatus>},
     Registration{kServoAdapter, create<ServoAdapterStatus>},
     Registration{kKora5, create<KORA5_Status>},
+    Registration{kKosmik, create<KosmikStatus>},
+    Registration{kScorpion, create<ScorpionStatus>},
+    Registration{kRoxxy, create<RoxxyStatus>},
+    Registration{kOrvaneEsc, create<HobbyWingOrvaneStatus>},
+    Registration{kHobbyWing, create<HobbyWingGenuineStatus>},
 };
 
 Creator creatorFor(int typeId) {

@@ -1,0 +1,163 @@
+#include "sensors/hobbywing.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "tests/csv_table.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+constexpr int kFirstSlot = 2;
+constexpr int kEscTemperatureSlot = kFirstSlot + 4;
+constexpr int kMotorTemperatureSlot = kFirstSlot + 5;
+constexpr std::uint16_t kValid = 0x4000;
+
+std::vector<std::string> sensorColumns(const std::vector<std::string>& row) {
+  return {row.begin() + 20, row.end()};  // after the driver's 17 and the receiver's 3
+}
+
+TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
+  struct Case {
+    int type;
+    const char* typeName;
+  };
+  for (const Case& c : {Case{kOrvaneEsc, "ORVANE ESC"}, Case{kHobbyWing, "HOBBYWING"}}) {
+    SCOPED_TRACE(c.typeName);
+    LogBuilder log;
+    log.sensor(kFirstSlot, c.type);
+    log.record()
+        .word(kFirstSlot, 1234)
+        .word(kFirstSlot + 1, 1680)
+        .word(kFirstSlot + 2, 1500)
+        .word(kFirstSlot + 3, 2000)
+        .word(kEscTemperatureSlot, 0x402D)
+        .word(kMotorTemperatureSlot, 0xFFF6)
+        .word(kFirstSlot + 6, 100)
+        .word(kFirstSlot + 7, 0x4444);
+    const CsvTable csv = convert(log);
+    EXPECT_THAT(sensorColumns(csv.header(0)), ElementsAre("2", "2", "2", "2", "2", "2", "2"));
+    EXPECT_THAT(sensorColumns(csv.header(1)),
+                ElementsAreArray(std::vector<std::string>(7, c.typeName)));
+    EXPECT_THAT(sensorColumns(csv.header(2)),
+                ElementsAre("CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "ESC_TEMPERATURE",
+                            "MOTOR_TEMPERATURE", "THROTTLE"));
+    EXPECT_THAT(sensorColumns(csv.rows().at(3)),
+                ElementsAre("  12.3", "16.8", "  1500", " 12000", "  45", " -10", "100"));
+  }
+}
+
+TEST(HobbyWing, EscTemperatureWordBitFourteenGatesTheWholeFrame) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kHobbyWing);
+  log.record();
+  log.record()
+      .word(kFirstSlot, 1234)
+      .word(kFirstSlot + 3, 2000)
+      .word(kEscTemperatureSlot, 0x402D)
+      .word(kMotorTemperatureSlot, 30)
+      .word(kFirstSlot + 6, 55);
+  log.record()
+      .word(kFirstSlot, 999)
+      .word(kFirstSlot + 3, 10)
+      .word(kEscTemperatureSlot, 0x002D)
+      .word(kMotorTemperatureSlot, 31)
+      .word(kFirstSlot + 6, 66);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(sensorColumns(csv.rows().at(3)),
+              ElementsAreArray(std::vector<std::string>(7, "---")));
+  const std::vector<std::string> expected{"  12.3", " 0.0", "     0", " 12000",
+                                          "  45",   "  30", " 55"};
+  EXPECT_THAT(sensorColumns(csv.rows().at(4)), ElementsAreArray(expected));
+  EXPECT_THAT(sensorColumns(csv.rows().at(5)), ElementsAreArray(expected));
+}
+
+TEST(HobbyWing, ValidityBitIsInTheFirstByteOfTheEscTemperatureSlot) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kOrvaneEsc);
+  log.record().bytes(kEscTemperatureSlot, 0x40, 0x2D);
+  log.record().bytes(kEscTemperatureSlot, 0x2D, 0x40);  // 0x40 in the second byte is no validity
+  EXPECT_THAT(convert(log).column("ESC_TEMPERATURE"), ElementsAre("  45", "  45"));
+}
+
+TEST(HobbyWing, UnreportedMotorTemperatureKeepsTheLastReading) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kHobbyWing);
+  log.record().word(kEscTemperatureSlot, 0x402D).word(kMotorTemperatureSlot, 0xFFFF);
+  log.record().word(kEscTemperatureSlot, 0x402E).word(kMotorTemperatureSlot, 0xFFF6);
+  log.record().word(kEscTemperatureSlot, 0x402F).word(kMotorTemperatureSlot, 0xFFFF);
+  log.record().word(kEscTemperatureSlot, 0x4030).word(kMotorTemperatureSlot, 60);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("MOTOR_TEMPERATURE"), ElementsAre("---", " -10", " -10", "  60"));
+  EXPECT_THAT(csv.column("ESC_TEMPERATURE"), ElementsAre("  45", "  46", "  47", "  48"));
+}
+
+TEST(HobbyWing, MotorTemperatureNeverReportedShowsNoValue) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kOrvaneEsc);
+  log.record().word(kEscTemperatureSlot, 0x402D).word(kMotorTemperatureSlot, 0xFFFF);
+  log.repeat();
+  EXPECT_THAT(convert(log).column("MOTOR_TEMPERATURE"), ElementsAre("---", "---"));
+}
+
+// Each case sets one word of an otherwise valid frame and reads one column.
+TEST(HobbyWing, ItemTexts) {
+  struct Case {
+    int word;
+    std::uint16_t raw;
+    const char* column;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, 1234, "CURRENT", "  12.3"},  // hundredths dropped, not rounded
+      {0, 0xFF9C, "CURRENT", "  -1.0"},
+      {0, 0xD8F0, "CURRENT", "-100.0"},  // grows rather than losing a digit
+      {0, 0x7FFF, "CURRENT", "---"},     // the no-reading mark
+      {1, 1680, "VOLTAGE", "16.8"},
+      {1, 10000, "VOLTAGE", "100.0"},
+      {1, 12000, "VOLTAGE", "120.0"},
+      {1, 0xFFFE, "VOLTAGE", "655.3"},  // unsigned
+      {2, 1500, "CAPACITY", "  1500"},
+      {2, 0xFFFB, "CAPACITY", "    -5"},
+      {3, 2000, "ROTATION", " 12000"},
+      {3, 0xFFFF, "ROTATION", "393210"},  // held in 32 bits
+      {4, 0x402D, "ESC_TEMPERATURE", "  45"},
+      {4, 0xC02D, "ESC_TEMPERATURE", "  45"},  // bit 15 is no sign
+      {4, 0x7FFF, "ESC_TEMPERATURE", "16383"},
+      {5, 0xFFF6, "MOTOR_TEMPERATURE", " -10"},
+      {5, 0xFC18, "MOTOR_TEMPERATURE", "-1000"},
+      {5, 0x7FFF, "MOTOR_TEMPERATURE", "---"},
+      {6, 100, "THROTTLE", "100"},
+      {6, 1000, "THROTTLE", "1000"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
+    LogBuilder log;
+    log.sensor(kFirstSlot, kHobbyWing);
+    LogBuilder::Record& record = log.record().word(kEscTemperatureSlot, kValid | 20);
+    record.word(kFirstSlot + c.word, c.raw);
+    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
+  }
+}
+
+TEST(HobbyWing, OnlyTheOrvaneLacksTheMotorTemperature) {
+  std::array<std::uint8_t, kSlotWordBytes> bytes{};
+  const SensorPlace place{SlotWords(bytes), kFirstSlot, false, '.'};
+  const HobbyWingOrvaneStatus orvane(place);
+  const HobbyWingGenuineStatus genuine(place);
+  for (int item = 0; item < 7; ++item) {
+    SCOPED_TRACE(item);
+    EXPECT_EQ(orvane.hasItem(item), item != 5);
+    EXPECT_TRUE(genuine.hasItem(item));
+  }
+}
+
+}  // namespace
+}  // namespace trelvox

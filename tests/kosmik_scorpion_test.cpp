@@ -1,0 +1,189 @@
+#include "sensors/kosmik_scorpion.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "tests/csv_table.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+constexpr int kFirstSlot = 3;
+constexpr std::uint16_t kValid = 0x8000;
+
+std::vector<std::string> sensorColumns(const std::vector<std::string>& row) {
+  return {row.begin() + 20, row.end()};  // after the driver's 17 and the receiver's 3
+}
+
+TEST(KosmikScorpion, BothTypesWriteEightColumnsUnderTheirTypeName) {
+  struct Case {
+    int type;
+    const char* typeName;
+  };
+  for (const Case& c : {Case{kKosmik, "KOSMIK"}, Case{kScorpion, "Scorpion"}}) {
+    SCOPED_TRACE(c.typeName);
+    LogBuilder log;
+    log.sensor(kFirstSlot, c.type);
+    log.record();
+    const CsvTable csv = convert(log);
+    EXPECT_THAT(sensorColumns(csv.header(0)), ElementsAreArray(std::vector<std::string>(8, "3")));
+    EXPECT_THAT(sensorColumns(csv.header(1)),
+                ElementsAreArray(std::vector<std::string>(8, c.typeName)));
+    EXPECT_THAT(sensorColumns(csv.header(2)),
+                ElementsAre("BATTERY VOLTAGE", "BATTERY DISCHARGE", "ROTATION", "MOTOR CURRENT",
+                            "TEMPERATURE", "BEC TEMPERATURE", "BEC CURRENT", "PWM"));
+  }
+}
+
+TEST(KosmikScorpion, BothTypesDecodeTheSameFrame) {
+  for (const int type : {kKosmik, kScorpion}) {
+    LogBuilder log;
+    log.sensor(kFirstSlot, type);
+    log.record()
+        .word(kFirstSlot, kValid | 1260)
+        .word(kFirstSlot + 1, 1234)
+        .word(kFirstSlot + 2, 1500)
+        .word(kFirstSlot + 3, 2550)
+        .word(kFirstSlot + 4, 0xFFF6)
+        .word(kFirstSlot + 5, 41)
+        .word(kFirstSlot + 6, 250)
+        .word(kFirstSlot + 7, 87);
+    const CsvTable csv = convert(log);
+    EXPECT_THAT(sensorColumns(csv.rows().at(3)), ElementsAre(" 12.6", "  12.34", "  9000", "  25.5",
+                                                             " -10", "  41", "   2.5", "  87"));
+  }
+}
+
+// Each case sets one word of an otherwise valid frame and reads one column.
+TEST(KosmikScorpion, ItemTexts) {
+  struct Case {
+    int word;
+    std::uint16_t raw;
+    const char* column;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, kValid | 1260, "BATTERY VOLTAGE", " 12.6"},  // hundredths dropped, not rounded
+      {0, kValid | 5, "BATTERY VOLTAGE", "  0.0"},
+      {0, 0xFFFF, "BATTERY VOLTAGE", "327.6"},  // the validity bit is not part of the voltage
+      {1, 1234, "BATTERY DISCHARGE", "  12.34"},
+      {1, 0xFFFE, "BATTERY DISCHARGE", " 655.34"},
+      {1, 0xFFFF, "BATTERY DISCHARGE", "---"},  // the no-reading mark
+      {2, 1500, "ROTATION", "  9000"},
+      {2, 10923, "ROTATION", " 65538"},  // no 16-bit wrap to 2
+      {2, 0xFFFF, "ROTATION", "393210"},
+      {3, 12345, "MOTOR CURRENT", " 123.4"},
+      {3, 0xFFFE, "MOTOR CURRENT", " 655.3"},
+      {4, 25, "TEMPERATURE", "  25"},
+      {4, 0xFFF6, "TEMPERATURE", " -10"},
+      {4, 0xFC18, "TEMPERATURE", "-1000"},  // grows rather than losing a digit
+      {4, 0x7FFF, "TEMPERATURE", "---"},
+      {5, 0xFFFF, "BEC TEMPERATURE", "  -1"},  // signed: 0xFFFF is -1, not the no-reading mark
+      {5, 12345, "BEC TEMPERATURE", "12345"},
+      {6, 99, "BEC CURRENT", "   0.9"},
+      {7, 100, "PWM", " 100"},
+      {7, 65534, "PWM", "65534"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
+    LogBuilder log;
+    log.sensor(kFirstSlot, kKosmik);
+    LogBuilder::Record& record = log.record().word(kFirstSlot, kValid | 1000);
+    record.word(kFirstSlot + c.word, c.raw);
+    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
+  }
+}
+
+TEST(KosmikScorpion, EveryColumnShowsNoValueUntilTheFirstValidFrame) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kScorpion);
+  log.record().word(kFirstSlot, 1260).word(kFirstSlot + 2, 1500).word(kFirstSlot + 7, 50);
+  log.record().word(kFirstSlot, kValid | 1260).word(kFirstSlot + 2, 1500).word(kFirstSlot + 7, 50);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(sensorColumns(csv.rows().at(3)),
+              ElementsAreArray(std::vector<std::string>(8, "---")));
+  EXPECT_THAT(csv.column("ROTATION"), ElementsAre("---", "  9000"));
+}
+
+TEST(KosmikScorpion, FrameWithoutValidityBitChangesNoColumn) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kKosmik);
+  log.record().word(kFirstSlot, kValid | 1260).word(kFirstSlot + 4, 20).word(kFirstSlot + 7, 30);
+  log.record().word(kFirstSlot, 1110).word(kFirstSlot + 4, 99).word(kFirstSlot + 7, 77);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(sensorColumns(csv.rows().at(4)), ElementsAreArray(sensorColumns(csv.rows().at(3))));
+  EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12.6", " 12.6"));
+  EXPECT_THAT(csv.column("TEMPERATURE"), ElementsAre("  20", "  20"));
+  EXPECT_THAT(csv.column("PWM"), ElementsAre("  30", "  30"));
+}
+
+TEST(KosmikScorpion, ValidityBitIsTheTopBitOfTheFirstByte) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kKosmik);
+  log.record().bytes(kFirstSlot, 0x84, 0xEC).bytes(kFirstSlot + 2, 0x05, 0xDC);
+  log.record().bytes(kFirstSlot, 0x04, 0xEC).bytes(kFirstSlot + 2, 0x00, 0x01);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12.6", " 12.6"));
+  EXPECT_THAT(csv.column("ROTATION"), ElementsAre("  9000", "  9000"));
+}
+
+TEST(KosmikScorpion, DecimalsFollowTheDecimalSeparator) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kKosmik);
+  log.record().word(kFirstSlot, kValid | 1260).word(kFirstSlot + 1, 1234);
+  const CsvTable csv = convert(log, Separators{';', ','});
+  EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12,6"));
+  EXPECT_THAT(csv.column("BATTERY DISCHARGE"), ElementsAre("  12,34"));
+}
+
+TEST(KosmikScorpion, NoReadingMarkRestartsTheItem) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kKosmik);
+  log.record().word(kFirstSlot, kValid | 1).word(kFirstSlot + 1, 500);
+  log.record().word(kFirstSlot, kValid | 1).word(kFirstSlot + 1, 0xFFFF);
+  log.record().word(kFirstSlot, kValid | 1).word(kFirstSlot + 1, 100);
+  EXPECT_THAT(convert(log).column("BATTERY DISCHARGE"), ElementsAre("   5.00", "---", "   1.00"));
+}
+
+TEST(KosmikScorpion, RotationRangeComparesThirtyTwoBitReadings) {
+  std::array<std::uint8_t, kSlotWordBytes> bytes{};
+  const SensorPlace place{SlotWords(bytes), kFirstSlot, false, '.'};
+  KosmikStatus kosmik(place);
+  auto setWords = [&](std::uint16_t first, std::uint16_t rotation) {
+    bytes[2 * kFirstSlot] = static_cast<std::uint8_t>(first >> 8);
+    bytes[2 * kFirstSlot + 1] = static_cast<std::uint8_t>(first);
+    bytes[2 * (kFirstSlot + 2)] = static_cast<std::uint8_t>(rotation >> 8);
+    bytes[2 * (kFirstSlot + 2) + 1] = static_cast<std::uint8_t>(rotation);
+  };
+  constexpr int kRotation = 2;
+  for (const std::uint16_t rotation : {1500, 10923, 2000}) {
+    setWords(kValid, rotation);
+    kosmik.update();
+  }
+  EXPECT_EQ(kosmik.currentValue(kRotation).number(), 12000);
+  EXPECT_EQ(kosmik.maxValue(kRotation).number(), 65538);
+  EXPECT_EQ(kosmik.minValue(kRotation).number(), 9000);
+  ValueText text;
+  kosmik.rangeText(kRotation, text);
+  EXPECT_EQ(text.view(), "  9000/ 65538");
+}
+
+TEST(KosmikScorpion, IndexOutsideTheItemsGivesTheDefaultValue) {
+  std::array<std::uint8_t, kSlotWordBytes> bytes{};
+  ScorpionStatus scorpion(SensorPlace{SlotWords(bytes), kFirstSlot, false, '.'});
+  for (const int item : {-1, 8}) {
+    EXPECT_EQ(scorpion.currentValue(item).number(), 0);
+    EXPECT_EQ(scorpion.currentValue(item).format().width, 6);
+    EXPECT_STREQ(scorpion.itemName(item), "");
+  }
+}
+
+}  // namespace
+}  // namespace trelvox

@@ -1,0 +1,123 @@
+#include "sensors/roxxy.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "tests/csv_table.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+constexpr int kFirstSlot = 5;
+constexpr int kTemperatureSlot = kFirstSlot + 4;
+constexpr std::uint16_t kValid = 0x4000;
+
+std::vector<std::string> sensorColumns(const std::vector<std::string>& row) {
+  return {row.begin() + 20, row.end()};  // after the driver's 17 and the receiver's 3
+}
+
+TEST(Roxxy, WritesFiveColumnsUnderItsSlotAndTypeName) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kRoxxy);
+  log.record();
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(sensorColumns(csv.header(0)), ElementsAre("5", "5", "5", "5", "5"));
+  EXPECT_THAT(sensorColumns(csv.header(1)),
+              ElementsAre("ROXXY", "ROXXY", "ROXXY", "ROXXY", "ROXXY"));
+  EXPECT_THAT(sensorColumns(csv.header(2)),
+              ElementsAre("CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "TEMPERATURE"));
+  EXPECT_THAT(sensorColumns(csv.rows().at(3)), ElementsAre("---", "---", "---", "---", "---"));
+}
+
+TEST(Roxxy, TemperatureWordBitFourteenGatesTheWholeFrame) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kRoxxy);
+  log.record()
+      .word(kFirstSlot, 1234)
+      .word(kFirstSlot + 1, 1680)
+      .word(kFirstSlot + 2, 2200)
+      .word(kFirstSlot + 3, 1500)
+      .word(kTemperatureSlot, 0x4019);
+  log.record()
+      .word(kFirstSlot, 500)
+      .word(kFirstSlot + 1, 1110)
+      .word(kFirstSlot + 2, 3300)
+      .word(kFirstSlot + 3, 100)
+      .word(kTemperatureSlot, 0x0019);
+  const CsvTable csv = convert(log);
+  const std::vector<std::string> expected{"  12.3", " 16.8", "  2200", "  9000", "  25"};
+  EXPECT_THAT(sensorColumns(csv.rows().at(3)), ElementsAreArray(expected));
+  EXPECT_THAT(sensorColumns(csv.rows().at(4)), ElementsAreArray(expected));
+}
+
+TEST(Roxxy, ValidityBitIsInTheFirstByteOfTheTemperatureSlot) {
+  LogBuilder log;
+  log.sensor(kFirstSlot, kRoxxy);
+  log.record().bytes(kTemperatureSlot, 0x40, 0x19);
+  log.record().bytes(kTemperatureSlot, 0x00, 0x4C);  // 0x40 in the second byte is no validity
+  EXPECT_THAT(convert(log).column("TEMPERATURE"), ElementsAre("  25", "  25"));
+}
+
+// Each case sets one word of an otherwise valid frame and reads one column.
+TEST(Roxxy, ItemTexts) {
+  struct Case {
+    int word;
+    std::uint16_t raw;
+    const char* column;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, 1234, "CURRENT", "  12.3"},  // hundredths dropped, not rounded
+      {0, 0xFF9C, "CURRENT", "  -1.0"},
+      {0, 0xFFFF, "CURRENT", "  -0.0"},  // -0.01 A keeps its sign
+      {0, 0xD8F0, "CURRENT", "-100.0"},  // grows rather than losing a digit
+      {0, 0x7FFF, "CURRENT", "---"},     // the no-reading mark
+      {1, 1680, "VOLTAGE", " 16.8"},
+      {1, 10000, "VOLTAGE", "100.0"},
+      {2, 2200, "CAPACITY", "  2200"},
+      {2, 0xFFFB, "CAPACITY", "    -5"},
+      {3, 1500, "ROTATION", "  9000"},
+      {3, 5462, "ROTATION", " 32772"},  // would turn negative in 16 bits
+      {3, 0xFFFF, "ROTATION", "393210"},
+      {4, 0x4019, "TEMPERATURE", "  25"},
+      {4, 0xFFFB, "TEMPERATURE", "  -5"},
+      {4, 0xC000, "TEMPERATURE", "-16384"},
+      {4, 0x7FFF, "TEMPERATURE", "16383"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
+    LogBuilder log;
+    log.sensor(kFirstSlot, kRoxxy);
+    LogBuilder::Record& record = log.record().word(kTemperatureSlot, kValid | 20);
+    record.word(kFirstSlot + c.word, c.raw);
+    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
+  }
+}
+
+TEST(Roxxy, RotationRangeStaysPositiveAboveSixteenBits) {
+  std::array<std::uint8_t, kSlotWordBytes> bytes{};
+  RoxxyStatus roxxy(SensorPlace{SlotWords(bytes), kFirstSlot, false, ','});
+  bytes[2 * kTemperatureSlot] = 0x40;
+  constexpr int kRotation = 3;
+  for (const std::uint16_t rotation : {1500, 5462, 2000}) {
+    bytes[2 * (kFirstSlot + kRotation)] = static_cast<std::uint8_t>(rotation >> 8);
+    bytes[2 * (kFirstSlot + kRotation) + 1] = static_cast<std::uint8_t>(rotation);
+    roxxy.update();
+  }
+  EXPECT_EQ(roxxy.currentValue(kRotation).number(), 12000);
+  EXPECT_EQ(roxxy.maxValue(kRotation).number(), 32772);
+  EXPECT_EQ(roxxy.minValue(kRotation).number(), 9000);
+  ValueText text;
+  roxxy.rangeText(kRotation, text);
+  EXPECT_EQ(text.view(), "  9000/ 32772");
+}
+
+}  // namespace
+}  // namespace trelvox
