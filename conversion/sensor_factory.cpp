@@ -2,8 +2,11 @@
 
 #include <array>
 
+#include "sensors/castle.h"
+#include "sensors/jetcat.h"
 #include "sensors/receiver.h"
 #include "sensors/sensor_types.h"
+#include "sensors/zr450.h"
 
 namespace trelvox {
 namespace {
@@ -23,6 +26,9 @@ struct Registration {
 // One line per decoder class.
 constexpr std::array kDecoders{
     Registration{kReceiver, create<ReceiverStatus>},
+    Registration{kCastle, create<CastleStatus>},
+    Registration{kJetCat, create<JetCatStatus>},
+    Registration{kZr450, create<ZR450_SensorStatus>},
 };
 
 Creator creatorFor(int typeId) {
