@@ -40,18 +40,18 @@ SensorValue ZR450_SensorStatus::readItem(int item, Read read) const {
 }
 
 SensorValue ZR450_SensorStatus::currentValue(int item) const {
-  return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.currentValue(spec); });
+  return readItem(
+      item, [](const auto& value, const ItemSpec& entry) { return value.currentValue(entry); });
 }
 
 SensorValue ZR450_SensorStatus::maxValue(int item) const {
   return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.maxValue(spec); });
+                  [](const auto& value, const ItemSpec& entry) { return value.maxValue(entry); });
 }
 
 SensorValue ZR450_SensorStatus::minValue(int item) const {
   return readItem(item,
-                  [](const auto& value, const ItemSpec& spec) { return value.minValue(spec); });
+                  [](const auto& value, const ItemSpec& entry) { return value.minValue(entry); });
 }
 
 const char* ZR450_SensorStatus::itemName(int item) const {
