@@ -6,6 +6,8 @@
 #include "sensors/gps_sensors.h"
 #include "sensors/current_sensors.h"
 #include "sensors/kora5.h"
+#include "sensors/castle.h"
+#include "sensors/jetcat.h"
 #include "sensors/receiver.h"
 #include "sensors/rpm_sensor.h"
 #include "sensors/hobbywing.h"
@@ -17,6 +19,7 @@
 #include "sensors/temperature_sensors.h"
 #include "sensors/voltage_sensor.h"
 #include "sensors/servo_adapter.h"
+#include "sensors/zr450.h"
 
 namespace trelvox {
 namespace {
@@ -56,6 +59,9 @@ constexpr std::array kDecoders{
     Registration{kRoxxy, create<RoxxyStatus>},
     Registration{kOrvaneEsc, create<HobbyWingOrvaneStatus>},
     Registration{kHobbyWing, create<HobbyWingGenuineStatus>},
+    Registration{kCastle, create<CastleStatus>},
+    Registration{kJetCat, create<JetCatStatus>},
+    Registration{kZr450, create<ZR450_SensorStatus>},
 };
 
 Creator creatorFor(int typeId) {
