@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "sensors/nav60.h"
+#include "sensors/powerbox.h"
 #include "sensors/receiver.h"
 #include "sensors/sensor_types.h"
 
@@ -23,6 +25,8 @@ struct Registration {
 // One line per decoder class.
 constexpr std::array kDecoders{
     Registration{kReceiver, create<ReceiverStatus>},
+    Registration{kPowerBox, create<PowerBoxStatus>},
+    Registration{kNav60, create<NAV60_Status>},
 };
 
 Creator creatorFor(int typeId) {

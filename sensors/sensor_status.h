@@ -83,7 +83,9 @@ class ItemTableSensor : public SensorStatus {
   SensorValue minValue(int item) const override {
     return has(item) ? values_[index(item)].minValue(items_[index(item)]) : SensorValue();
   }
-  const char* itemName(int item) const override { return has(item) ? items_[index(item)].name : ""; }
+  const char* itemName(int item) const override {
+    return has(item) ? items_[index(item)].name : "";
+  }
 
  protected:
   ItemTableSensor(const SensorPlace& place, const std::array<ItemSpec, N>& items)
