@@ -8,6 +8,8 @@
 #include "sensors/kora5.h"
 #include "sensors/castle.h"
 #include "sensors/jetcat.h"
+#include "sensors/nav60.h"
+#include "sensors/powerbox.h"
 #include "sensors/receiver.h"
 #include "sensors/rpm_sensor.h"
 #include "sensors/hobbywing.h"
@@ -62,6 +64,8 @@ constexpr std::array kDecoders{
     Registration{kCastle, create<CastleStatus>},
     Registration{kJetCat, create<JetCatStatus>},
     Registration{kZr450, create<ZR450_SensorStatus>},
+    Registration{kPowerBox, create<PowerBoxStatus>},
+    Registration{kNav60, create<NAV60_Status>},
 };
 
 Creator creatorFor(int typeId) {

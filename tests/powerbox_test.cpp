@@ -1,0 +1,173 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/csv_table.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+constexpr int kFirst = 3;
+constexpr std::uint16_t kFlag = 0x8000;
+
+const std::vector<std::string> kColumnNames{
+    "VOLTAGE 1",      "VOLTAGE 2",  "CAPACITY 1", "CAPACITY 2", "ANTENNA FADE 1",
+    "ANTENNA FADE 2", "LOST FRAME", "HOLD",       "SPEED",      "ALTITUDE",
+    "DISTANCE",       "TRIP",       "LATITUDE",   "LONGITUDE"};
+
+LogBuilder powerBoxLog() {
+  LogBuilder log;
+  log.sensor(kFirst, kPowerBox);
+  return log;
+}
+
+// The last `count` fields of a row: the PowerBox is the last sensor of these logs.
+std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
+  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
+}
+
+TEST(PowerBox, HeaderRowsCarryTwelveItemsAndTwoPositionColumns) {
+  LogBuilder log = powerBoxLog();
+  log.record();
+  const CsvTable csv = convert(log);
+  const std::vector<std::string> afterReceiver = lastFields(csv.header(2), 14);
+  EXPECT_THAT(afterReceiver, ElementsAreArray(kColumnNames));
+  EXPECT_THAT(lastFields(csv.header(1), 14), Each("PowerBox"));
+  EXPECT_THAT(lastFields(csv.header(0), 14), Each("3"));
+  EXPECT_EQ(csv.sensorColumnNames().size(), 3u + 14u);
+  EXPECT_EQ(csv.rows()[3].size(), csv.header(2).size());
+}
+
+TEST(PowerBox, EveryColumnShowsNoValueWhileTheFlagIsClear) {
+  LogBuilder log = powerBoxLog();
+  LogBuilder::Record& record = log.record();
+  for (int k = 0; k < 16; ++k) record.word(kFirst + k, 0x7FFE);
+  log.repeat();
+  const CsvTable csv = convert(log);
+  for (const std::string& name : kColumnNames) {
+    EXPECT_THAT(csv.column(name), ElementsAre("---", "---")) << name;
+  }
+}
+
+struct ItemCase {
+  const char* column;
+  int word;
+  std::uint16_t raw;
+  const char* text;
+};
+
+// Word 0 carries the flag; a case for word 0 sets the flag itself.
+const ItemCase kItemCases[] = {
+    {"VOLTAGE 1", 0, kFlag | 740, " 7.40"},
+    {"VOLTAGE 1", 0, kFlag | 10000, "100.00"},  // 100 V keeps its hundreds digit
+    {"VOLTAGE 1", 0, kFlag, " 0.00"},
+    {"VOLTAGE 2", 1, 5, " 0.05"},
+    {"VOLTAGE 2", 1, 0xFFFF, "---"},
+    {"CAPACITY 1", 2, 1234, " 1234"},
+    {"CAPACITY 2", 3, 65534, "65534"},
+    {"ANTENNA FADE 1", 4, 7, "    7"},
+    {"ANTENNA FADE 2", 5, 0x8000, "32768"},
+    {"LOST FRAME", 6, 12345, "12345"},
+    {"HOLD", 7, 3, "   3"},
+    {"SPEED", 8, kFlag | 120, " 120"},
+    {"ALTITUDE", 9, static_cast<std::uint16_t>(-100), " -100"},
+    {"ALTITUDE", 9, static_cast<std::uint16_t>(-32768), "-32768"},
+    {"ALTITUDE", 9, 32766, "32766"},
+    {"DISTANCE", 10, 500, "  500"},
+    {"DISTANCE", 10, 0xFFFF, "---"},
+    {"TRIP", 11, 123, " 12.3"},
+    {"TRIP", 11, 12345, "1234.5"},
+};
+
+TEST(PowerBox, EachItemReadsItsWordWithItsScaleAndWidth) {
+  for (const ItemCase& c : kItemCases) {
+    LogBuilder log = powerBoxLog();
+    log.record().word(kFirst, kFlag).word(kFirst + c.word, c.raw);
+    const CsvTable csv = convert(log);
+    EXPECT_THAT(csv.column(c.column), ElementsAre(c.text)) << c.column << " " << c.raw;
+  }
+}
+
+TEST(PowerBox, VoltagesUseTheLocaleDecimalSeparatorButPositionsAFullStop) {
+  LogBuilder log = powerBoxLog();
+  log.record().word(kFirst, kFlag | 740).word(kFirst + 12, 35 << 8 | 0x4).word(kFirst + 13, 0x93E0);
+  const CsvTable csv = convert(log, Separators{';', ','});
+  EXPECT_THAT(csv.column("VOLTAGE 1"), ElementsAre(" 7,40"));
+  EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 35:30.0000"));
+}
+
+TEST(PowerBox, RecordsWithoutTheFlagRepeatThePreviousTexts) {
+  LogBuilder log = powerBoxLog();
+  log.record().word(kFirst, kFlag | 500).word(kFirst + 9, 20).word(kFirst + 12, 10 << 8);
+  log.record().word(kFirst, 600).word(kFirst + 9, 30).word(kFirst + 12, 11 << 8);
+  log.record().word(kFirst, kFlag | 700).word(kFirst + 9, 40).word(kFirst + 12, 12 << 8);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("VOLTAGE 1"), ElementsAre(" 5.00", " 5.00", " 7.00"));
+  EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("   20", "   20", "   40"));
+  EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 10:00.0000", "N 10:00.0000", "N 12:00.0000"));
+}
+
+TEST(PowerBox, ANoReadingMarkShowsNoValueAndTheNextReadingStartsAfresh) {
+  LogBuilder log = powerBoxLog();
+  log.record().word(kFirst, kFlag).word(kFirst + 2, 100);
+  log.record().word(kFirst, kFlag).word(kFirst + 2, 0xFFFF);
+  log.record().word(kFirst, kFlag).word(kFirst + 2, 50);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("CAPACITY 1"), ElementsAre("  100", "---", "   50"));
+}
+
+struct CoordinateCase {
+  std::uint16_t first;
+  std::uint16_t second;
+  const char* latitude;
+  const char* longitude;
+};
+
+const CoordinateCase kCoordinateCases[] = {
+    {35 << 8 | 0x10, 0, "S 35:00.0000", "W 35:00.0000"},
+    // A minute count of 600000 or more carries into the degrees.
+    {139 << 8 | 0x0F, 0xFFFF, "N140:44.8575", "E140:44.8575"},
+    {0, 0, "N  0:00.0000", "E  0:00.0000"},
+    {35 << 8 | 0x4, 0x93E0, "N 35:30.0000", "E 35:30.0000"},
+    // Bits 5 to 7 of the first word carry nothing.
+    {12 << 8 | 0xE1, 0x2345, "N 12:07.4565", "E 12:07.4565"},
+    {255 << 8 | 0x1F, 0xFFFF, "S256:44.8575", "W256:44.8575"},
+    {0x10, 1, "S  0:00.0001", "W  0:00.0001"},
+};
+
+TEST(PowerBox, PositionWordsGiveDegreesMinutesAndHemisphere) {
+  for (const CoordinateCase& c : kCoordinateCases) {
+    LogBuilder log = powerBoxLog();
+    log.record()
+        .word(kFirst, kFlag)
+        .word(kFirst + 12, c.first)
+        .word(kFirst + 13, c.second)
+        .word(kFirst + 14, c.first)
+        .word(kFirst + 15, c.second);
+    const CsvTable csv = convert(log);
+    EXPECT_THAT(csv.column("LATITUDE"), ElementsAre(c.latitude)) << c.first << " " << c.second;
+    EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre(c.longitude)) << c.first << " " << c.second;
+  }
+}
+
+TEST(PowerBox, LatitudeAndLongitudeComeFromTheirOwnWordPairs) {
+  LogBuilder log = powerBoxLog();
+  log.record()
+      .word(kFirst, kFlag)
+      .word(kFirst + 12, 47 << 8)
+      .word(kFirst + 13, 10000)
+      .word(kFirst + 14, 8 << 8 | 0x10)
+      .word(kFirst + 15, 20000);
+  const CsvTable csv = convert(log);
+  EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 47:01.0000"));
+  EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre("W  8:02.0000"));
+}
+
+}  // namespace
+}  // namespace trelvox
