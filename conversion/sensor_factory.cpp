@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "sensors/px_engine_units.h"
 #include "sensors/receiver.h"
 #include "sensors/sensor_types.h"
 
@@ -22,7 +23,9 @@ struct Registration {
 
 // One line per decoder class.
 constexpr std::array kDecoders{
-    Registration{kReceiver, create<ReceiverStatus>},
+    Registration{kReceiver, create<ReceiverStatus>}, Registration{kPx31, create<PX31_Status>},
+    Registration{kPx32, create<PX32_Status>},        Registration{kPx33, create<PX33_Status>},
+    Registration{kPx34, create<PX34_Status>},
 };
 
 Creator creatorFor(int typeId) {
