@@ -12,6 +12,7 @@
 #include "sensors/kosmik_scorpion.h"
 #include "sensors/nav60.h"
 #include "sensors/powerbox.h"
+#include "sensors/px_engine_units.h"
 #include "sensors/receiver.h"
 #include "sensors/roxxy.h"
 #include "sensors/rpm_sensor.h"
@@ -65,6 +66,11 @@ constexpr std::array kDecoders{
     Registration{kZr450, create<ZR450_SensorStatus>},
     Registration{kPowerBox, create<PowerBoxStatus>},
     Registration{kNav60, create<NAV60_Status>},
+    Registration{kReceiver, create<ReceiverStatus>},
+    Registration{kPx31, create<PX31_Status>},
+    Registration{kPx32, create<PX32_Status>},
+    Registration{kPx33, create<PX33_Status>},
+    Registration{kPx34, create<PX34_Status>},
 };
 
 Creator creatorFor(int typeId) {
