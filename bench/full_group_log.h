@@ -32,10 +32,7 @@ inline LogBuilder fullGroupLog(int records) {
     LogBuilder::Record& record = log.record();
     for (int k = 1; k <= 16; ++k)
       record.channel(k, static_cast<std::int16_t>(1024 + (r * k) % 900));
-    for (int s = 0; s < 64; ++s) {
-      noise = noise * 1103515245u + 12345u;
-      record.word(s, static_cast<std::uint16_t>((noise >> 16) | 0xC0C0));
-    }
+    record.noise(noise, 0xC0C0);
   }
   return log;
 }

@@ -35,6 +35,15 @@ class LogBuilder {
     Record& bytes(int slot, int first, int second) {
       return bytesAt(kTimeSize + kChannelBytes + 2 * static_cast<std::size_t>(slot), first, second);
     }
+    // Fills all 64 slot words with changing values (a linear congruential sequence from `seed`)
+    // that carry `setBits`, such as the bits decoders take as "fresh data".
+    Record& noise(std::uint32_t& seed, std::uint16_t setBits) {
+      for (int s = 0; s < 2 * kSlotsPerGroup; ++s) {
+        seed = seed * 1103515245u + 12345u;
+        word(s, static_cast<std::uint16_t>((seed >> 16) | setBits));
+      }
+      return *this;
+    }
     const std::array<std::uint8_t, kRecordSize>& raw() const { return bytes_; }
 
    private:

@@ -1,0 +1,164 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "conversion/sensor_factory.h"
+#include "sensors/sensor_types.h"
+#include "tests/csv_table.h"
+#include "tests/temp_folder.h"
+
+namespace trelvox {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TypeColumns {
+  int typeId;
+  std::size_t columns;
+};
+
+// How many CSV columns each sensor type writes.
+constexpr TypeColumns kColumnsPerType[] = {
+    {kTemperatureSensor, 1},
+    {kVoltageSensor, 2},
+    {kCurrentSensor, 3},
+    {kRpmSensor, 1},
+    {kAltitudeSensor, 2},
+    {kGps, 7},
+    {kServoAdapter, 6},
+    {kSpeedSensor, 1},
+    {kOrvaneEsc, 7},
+    {kKora5, 11},
+    {kTemperatureQ3305, 1},
+    {kGpsQ3303, 6},
+    {kVarioQ3302, 2},
+    {kVarioQ3301, 2},
+    {kCurrentQ3304, 3},
+    {kKosmik, 8},
+    {kRoxxy, 5},
+    {kCastle, 8},
+    {kJetCat, 13},
+    {kPowerBox, 14},
+    {kTrueAirSpeed, 1},
+    {kScorpion, 8},
+    {kNav60, 16},
+    {kZr450, 4},
+    {kHobbyWing, 7},
+    {kPx31, 26},
+    {kPx32, 27},
+    {kPx33, 26},
+    {kPx34, 26},
+};
+
+// The sensor columns of a CSV grouped by the type name above them, in order of appearance.
+std::map<std::string, std::size_t> columnsPerTypeName(const CsvTable& csv) {
+  std::map<std::string, std::size_t> counts;
+  const auto& names = csv.header(1);
+  for (std::size_t c = 17; c < names.size(); ++c) ++counts[names[c]];
+  return counts;
+}
+
+// Whether any data row shows a value (not "---") in one of the columns under `typeName`.
+bool decodedSomething(const CsvTable& csv, const std::string& typeName) {
+  const auto& names = csv.header(1);
+  for (std::size_t r = 3; r < csv.rows().size(); ++r) {
+    for (std::size_t c = 17; c < names.size(); ++c) {
+      if (names[c] == typeName && csv.rows()[r][c] != "---") return true;
+    }
+  }
+  return false;
+}
+
+TEST(EndToEnd, EveryKnownTypeHasADecoder) {
+  for (int typeId = 0; typeId < 256; ++typeId) {
+    EXPECT_EQ(hasDecoder(typeId), slotsOccupied(typeId) > 0) << typeId;
+  }
+}
+
+TEST(EndToEnd, EachTypeWritesItsColumnsAndDecodesFreshData) {
+  for (const TypeColumns& type : kColumnsPerType) {
+    LogBuilder log;
+    log.sensor(1, type.typeId);
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 20; ++i) log.record().noise(seed, 0xC0C0);
+    const CsvTable csv = convert(log);
+    const std::string name(typeName(type.typeId));
+    EXPECT_EQ(columnsPerTypeName(csv)[name], type.columns) << name;
+    EXPECT_EQ(csv.header(0).size(), 20 + type.columns) << name;
+    EXPECT_TRUE(decodedSomething(csv, name)) << name;
+  }
+}
+
+// The maker's own sensors all in one log, two slots apart (together they need more slots than a
+// group has, so they share words).
+TEST(EndToEnd, OneLogWithEveryOwnSensorType) {
+  constexpr int kTypes[] = {kTemperatureSensor, kVoltageSensor,  kCurrentSensor,
+                            kRpmSensor,         kAltitudeSensor, kGps,
+                            kServoAdapter,      kSpeedSensor,    kKora5,
+                            kTemperatureQ3305,  kGpsQ3303,       kVarioQ3302,
+                            kVarioQ3301,        kCurrentQ3304,   kTrueAirSpeed};
+  LogBuilder log;
+  int slot = 1;
+  for (int type : kTypes) {
+    log.entry(0, slot, type, slot).entry(0, slot + 1, type, slot);
+    slot += 2;
+  }
+  std::uint32_t seed = 99;
+  for (int i = 0; i < 30; ++i) log.record().noise(seed, 0xC0C0);
+  const CsvTable csv = convert(log);
+
+  const auto counts = columnsPerTypeName(csv);
+  for (const TypeColumns& type : kColumnsPerType) {
+    const std::string name(typeName(type.typeId));
+    if (std::find(std::begin(kTypes), std::end(kTypes), type.typeId) == std::end(kTypes)) continue;
+    EXPECT_EQ(counts.at(name), type.columns) << name;
+    EXPECT_TRUE(decodedSomething(csv, name)) << name;
+  }
+  for (const auto& row : csv.rows()) EXPECT_EQ(row.size(), csv.header(0).size());
+}
+
+int runQuietly(const std::string& command) {
+  return std::system((command + " > /dev/null 2>&1").c_str());
+}
+
+// The example generator's test log of every other maker's device, through the program.
+TEST(EndToEnd, GeneratedLogWithEveryOtherMakersDevice) {
+  TempFolder folder;
+  const fs::path base = folder / "devices";
+  ASSERT_EQ(runQuietly(std::string(TRELVOX_DEMO_GENERATOR) + " --all-devices " + base.string()), 0);
+  ASSERT_EQ(runQuietly(std::string(TRELVOX_BINARY) + " " + base.string() + ".KLD"), 0);
+  const CsvTable csv(readFile(folder / "devices.csv"), ',');
+
+  const auto counts = columnsPerTypeName(csv);
+  EXPECT_EQ(counts.size(), 15u);  // the receiver and fourteen devices
+  for (const TypeColumns& type : kColumnsPerType) {
+    if (type.typeId < kKosmik && type.typeId != kOrvaneEsc) continue;
+    if (type.typeId == kTrueAirSpeed) continue;
+    const std::string name(typeName(type.typeId));
+    EXPECT_EQ(counts.at(name), type.columns) << name;
+    EXPECT_TRUE(decodedSomething(csv, name)) << name;
+  }
+}
+
+// The bundled example is exactly what the generator writes, and converts.
+TEST(EndToEnd, BundledExampleIsTheGeneratorsOutput) {
+  TempFolder folder;
+  ASSERT_EQ(runQuietly(std::string(TRELVOX_DEMO_GENERATOR) + " " + (folder / "demo").string()), 0);
+  const fs::path examples = fs::path(TRELVOX_SOURCE_DIR) / "examples";
+  EXPECT_EQ(readFile(folder / "demo.KLI"), readFile(examples / "demo.KLI"));
+  EXPECT_EQ(readFile(folder / "demo.KLD"), readFile(examples / "demo.KLD"));
+
+  ASSERT_EQ(runQuietly(std::string(TRELVOX_BINARY) + " " + (folder / "demo.KLD").string()), 0);
+  const CsvTable csv(readFile(folder / "demo.csv"), ',');
+  EXPECT_EQ(csv.dataRowCount(), 2400u);
+  for (const char* type : {"VOLTAGE SENSOR", "CURRENT SENSOR", "TEMPERATURE SENSOR", "RPM SENSOR",
+                           "ALTITUDE SENSOR", "GPS"}) {
+    EXPECT_TRUE(decodedSomething(csv, type)) << type;
+  }
+}
+
+}  // namespace
+}  // namespace trelvox
