@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -10,28 +9,22 @@
 
 namespace trelvox {
 
-// A log whose group 0 is filled with every type that has a decoder, widest first, while they fit
-// (the more columns, the harder the conversion works), and whose records carry changing words with
-// every validity bit a decoder may look for.
+// A log with every decoder in group 0: the receiver at slot 0 and every other type with a decoder
+// at its own first slot from slot 1 on (their slots overlap, so each reads its neighbours' words),
+// the most columns a log can ask for. The records carry changing words with every validity bit a
+// decoder may look for.
 inline LogBuilder fullGroupLog(int records) {
-  std::vector<int> types;
-  for (int id = 1; id < 256; ++id) {
-    if (hasDecoder(id)) types.push_back(id);
-  }
-  std::stable_sort(types.begin(), types.end(),
-                   [](int a, int b) { return slotsOccupied(a) > slotsOccupied(b); });
   LogBuilder log;
   int slot = 1;
-  for (int id : types) {
-    if (slot + slotsOccupied(id) > kSlotsPerGroup) continue;
-    log.sensor(slot, id);
-    slot += slotsOccupied(id);
+  for (int id = 1; id < 256 && slot < kSlotsPerGroup; ++id) {
+    if (!hasDecoder(id)) continue;
+    log.entry(0, slot, id, slot);
+    ++slot;
   }
   std::uint32_t noise = 12345;
   for (int r = 0; r < records; ++r) {
     LogBuilder::Record& record = log.record();
-    for (int k = 1; k <= 16; ++k)
-      record.channel(k, static_cast<std::int16_t>(1024 + (r * k) % 900));
+    for (int k = 1; k <= 16; ++k) record.channel(k, static_cast<std::int16_t>(1024 + (r * k) % 900));
     record.noise(noise, 0xC0C0);
   }
   return log;

@@ -47,25 +47,27 @@ double SensorValue::toDouble() const {
 
 void SensorValue::toText(ValueText& text, char decimalSeparator) const {
   const ValueFormat& format = *format_;
-  char digits[20];
-  int digitCount = 0;
-  std::uint64_t whole = wholePart();
-  do {
-    digits[digitCount++] = static_cast<char>('0' + whole % 10);
-    whole /= 10;
-  } while (whole != 0);
+  std::uint64_t whole = magnitude(number_);
+  std::uint64_t fraction = 0;
+  if (scale_ > 0) {
+    const auto divisor = static_cast<std::uint64_t>(powerOfTen(scale_));
+    fraction = whole % divisor;
+    whole /= divisor;
+  } else if (scale_ < 0) {
+    whole *= static_cast<std::uint64_t>(powerOfTen(-scale_));
+  }
 
+  std::array<char, kMaxDecimalDigits> buffer;
+  const std::string_view digits = formatDecimal(whole, buffer);
   // A blank sign position is only padding: it goes when the digits need the room.
   const char sign = signCharacter(number_, format.signMode);
   const bool showSign = sign != ' ';
-  const int used = digitCount + (showSign ? 1 : 0);
-  text.appendRepeated(' ', format.width - used);
+  text.appendRepeated(' ', format.width - static_cast<int>(digits.size()) - (showSign ? 1 : 0));
   if (showSign) text.append(sign);
-  while (digitCount > 0) text.append(digits[--digitCount]);
+  text.append(digits);
 
   if (format.decimals == 0) return;
   text.append(decimalSeparator);
-  const std::uint64_t fraction = fractionPart();
   for (int i = 0; i < format.decimals; ++i) {
     const int exponent = scale_ - i - 1;
     const std::uint64_t digit =

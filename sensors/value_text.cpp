@@ -2,15 +2,21 @@
 
 namespace trelvox {
 
-void ValueText::appendNumber(std::uint64_t n, int minDigits) {
-  char digits[20];
-  int count = 0;
+std::string_view formatDecimal(std::uint64_t n, std::span<char, kMaxDecimalDigits> digits) {
+  char* const end = digits.data() + digits.size();
+  char* first = end;
   do {
-    digits[count++] = static_cast<char>('0' + n % 10);
+    *--first = static_cast<char>('0' + n % 10);
     n /= 10;
   } while (n != 0);
-  appendRepeated('0', minDigits - count);
-  while (count > 0) append(digits[--count]);
+  return {first, static_cast<std::size_t>(end - first)};
+}
+
+void ValueText::appendNumber(std::uint64_t n, int minDigits) {
+  std::array<char, kMaxDecimalDigits> buffer;
+  const std::string_view digits = formatDecimal(n, buffer);
+  appendRepeated('0', minDigits - static_cast<int>(digits.size()));
+  append(digits);
 }
 
 void ValueText::appendSigned(std::int64_t n) {
@@ -22,7 +28,10 @@ void ValueText::appendSigned(std::int64_t n) {
 }
 
 void ValueText::appendRepeated(char c, int count) {
-  for (int i = 0; i < count; ++i) append(c);
+  if (count <= 0) return;
+  const std::size_t n = std::min(static_cast<std::size_t>(count), kCapacity - size_);
+  std::memset(chars_.data() + size_, c, n);
+  size_ += n;
 }
 
 void writeNoValue(ValueText& text) {

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <span>
 #include <string_view>
 
 namespace trelvox {
+
+inline constexpr std::size_t kMaxDecimalDigits = 20;
+
+// Writes the decimal digits of n at the end of `digits` and returns them.
+std::string_view formatDecimal(std::uint64_t n, std::span<char, kMaxDecimalDigits> digits);
 
 // A short text of at most 31 characters in a fixed buffer, so that a value can be turned into text
 // on the hot path without allocating. Appends past the capacity are dropped.
@@ -18,7 +26,9 @@ class ValueText {
     if (size_ < kCapacity) chars_[size_++] = c;
   }
   void append(std::string_view text) {
-    for (char c : text) append(c);
+    const std::size_t count = std::min(text.size(), kCapacity - size_);
+    std::memcpy(chars_.data() + size_, text.data(), count);
+    size_ += count;
   }
   // Appends the decimal digits of n, at least `minDigits` of them (leading zeros).
   void appendNumber(std::uint64_t n, int minDigits = 1);
