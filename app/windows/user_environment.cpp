@@ -1,7 +1,8 @@
 #include "app/windows/user_environment.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
 
 #include "app/windows/shell_logic.h"
 #include "app/windows/text_encoding.h"
