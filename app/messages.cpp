@@ -25,6 +25,12 @@ std::string_view message(int id, Language language) {
   return {};
 }
 
+std::vector<int> messageIds() {
+  std::vector<int> ids;
+  for (const Message& m : kMessages) ids.push_back(m.id);
+  return ids;
+}
+
 Language languageFromLocaleName(std::string_view name) {
   if (name.starts_with("de")) return Language::kGerman;
   if (name.starts_with("ja")) return Language::kJapanese;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trelvox {
 
@@ -16,9 +17,14 @@ inline constexpr int kCannotReadFile = 105;
 inline constexpr int kCannotCreateOutput = 106;
 inline constexpr int kSaveFilter = 132;
 inline constexpr int kOutputExists = 201;
+// Asked before a dropped log's CSV replaces an existing file; follows the file name.
+inline constexpr int kReplaceOutputQuestion = 202;
 
 // The UTF-8 text of message `id` in `language`; empty for an unknown id.
 std::string_view message(int id, Language language);
+
+// The numbers of all texts of the table, in table order.
+std::vector<int> messageIds();
 
 // The language of a POSIX locale name such as "de_DE.UTF-8" or a Windows one such as "ja-JP";
 // English for anything else.

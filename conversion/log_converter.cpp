@@ -1,6 +1,7 @@
 #include "conversion/log_converter.h"
 
 #include "conversion/log_conversion.h"
+#include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
 
 namespace trelvox {
@@ -13,24 +14,24 @@ void LogConverter::open(const fs::path& basePath, const fs::path& outputPath,
 
   FileSource infoFile;
   if (!infoFile.open(infoPath)) {
-    throw TelemetryLogException(MessageId::kInfoFileNotFound, infoPath.string());
+    throw TelemetryLogException(MessageId::kInfoFileNotFound, displayPath(infoPath));
   }
   slotMap_ = readSlotMap(infoFile);
   infoFile.close();
 
   if (!dataFile_.open(dataPath)) {
-    throw TelemetryLogException(MessageId::kCannotReadFile, dataPath.string());
+    throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(dataPath));
   }
   if (isSameFile(outputPath, dataPath) || isSameFile(outputPath, infoPath)) {
     throw TelemetryLogException(MessageId::kCannotCreateOutput,
-                                outputPath.string() + " is one of the log's own files");
+                                displayPath(outputPath) + " is one of the log's own files");
   }
   std::error_code error;
   if (existing == ExistingOutput::kRefuse && fs::exists(outputPath, error)) {
-    throw TelemetryLogException(MessageId::kOutputExists, outputPath.string());
+    throw TelemetryLogException(MessageId::kOutputExists, displayPath(outputPath));
   }
   if (!output_.open(outputPath)) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, outputPath.string());
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(outputPath));
   }
 }
 

@@ -1,7 +1,6 @@
 #include "conversion/log_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -21,11 +20,16 @@ std::FILE* openFile(const fs::path& path, bool forWriting) {
 #endif
 }
 
-bool equalIgnoringCase(const std::string& a, const std::string& b) {
+char8_t asciiLower(char8_t c) {
+  return c >= u8'A' && c <= u8'Z' ? static_cast<char8_t>(c + (u8'a' - u8'A')) : c;
+}
+
+// Compares the UTF-8 texts of two extensions. Only ASCII letters fold, which is all ".KLD" needs,
+// and no byte of a multi-byte character is taken for a letter whatever the C locale says.
+bool equalIgnoringCase(const std::u8string& a, const std::u8string& b) {
   return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char8_t x, char8_t y) { return asciiLower(x) == asciiLower(y); });
 }
 
 std::string systemReason() { return std::strerror(errno); }
@@ -48,7 +52,7 @@ fs::path companionFile(const fs::path& base, const fs::path& extension) {
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const fs::path& candidate = it->path();
     if (candidate.stem() == wantedName &&
-        equalIgnoringCase(candidate.extension().string(), extension.string())) {
+        equalIgnoringCase(candidate.extension().u8string(), extension.u8string())) {
       return base.has_parent_path() ? candidate : candidate.filename();
     }
   }

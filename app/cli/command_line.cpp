@@ -9,6 +9,7 @@
 #include "app/version.h"
 #include "conversion/log_converter.h"
 #include "conversion/log_files.h"
+#include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
 
 namespace trelvox {
@@ -28,17 +29,17 @@ enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
 // Converts one log; returns whether it succeeded.
 bool convertOne(const Options& options, const fs::path& log, std::ostream& out, std::ostream& err) {
   const fs::path output =
-      options.output.empty() ? fs::path(basePathOf(log)) += ".csv" : fs::path(options.output);
+      options.output.empty() ? fs::path(basePathOf(log)) += ".csv" : pathFromUtf8(options.output);
   try {
     LogConverter converter(options.separators);
     converter.open(basePathOf(log), output,
                    options.force ? LogConverter::ExistingOutput::kReplace
                                  : LogConverter::ExistingOutput::kRefuse);
     converter.convert();
-    out << successMessage(output.filename().string(), options.language) << '\n';
+    out << successMessage(displayPath(output.filename()), options.language) << '\n';
     return true;
   } catch (const TelemetryLogException& e) {
-    err << log.string() << ": " << message(static_cast<int>(e.messageId()), options.language)
+    err << displayPath(log) << ": " << message(static_cast<int>(e.messageId()), options.language)
         << " (" << e.what() << ")\n";
     return false;
   }
@@ -86,7 +87,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
 
   bool allConverted = true;
   for (const std::string& log : options.logs) {
-    allConverted = convertOne(options, fs::path(log), out, err) && allConverted;
+    allConverted = convertOne(options, pathFromUtf8(log), out, err) && allConverted;
   }
   return allConverted ? kSuccess : kFailure;
 }

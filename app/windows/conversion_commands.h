@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <span>
+
+#include "app/windows/shell_context.h"
+
+namespace trelvox {
+
+// The Open command: asks for the log, then for the CSV file, converts and shows the outcome.
+// Cancelling either dialog ends it silently.
+void runOpenCommand(HWND owner, const ShellContext& shell);
+
+// Converts dropped log files beside themselves (NAME.csv next to NAME.KLD), asking before an
+// existing CSV is replaced, and shows one message for all of them.
+void convertDroppedFiles(HWND owner, const ShellContext& shell,
+                         std::span<const std::filesystem::path> dropped);
+
+}  // namespace trelvox

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace trelvox {
+
+// The dialog program. Started plainly it shows the main window until that closes; started with
+// file names (log files dropped onto the program's icon) it converts them and ends.
+//   Trelvox.exe --ui-check en|de|ja REPORT   shows the main window in that language, writes what it
+//   shows to REPORT (see describeMainWindow) and closes after a few seconds; for tests.
+class CTrelvoxApp {
+ public:
+  int run(HINSTANCE instance, const std::vector<std::string>& arguments);
+};
+
+}  // namespace trelvox

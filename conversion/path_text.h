@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace trelvox {
+
+// Paths as UTF-8 text and back. On Windows a path is UTF-16 and path::string() goes through the
+// ANSI code page, which throws for names such as Japanese folder names; these two keep every name
+// intact on every platform (on POSIX they pass the bytes through unchanged).
+std::string displayPath(const std::filesystem::path& path);
+std::filesystem::path pathFromUtf8(std::string_view text);
+
+}  // namespace trelvox

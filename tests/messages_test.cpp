@@ -1,0 +1,46 @@
+#include "app/messages.h"
+
+#include <gtest/gtest.h>
+
+namespace trelvox {
+namespace {
+
+TEST(Messages, SuccessMessageFollowsTheFileNameInEachLanguage) {
+  const struct {
+    Language language;
+    const char* expected;
+  } cases[] = {
+      {Language::kEnglish, "out.csv was generated."},
+      {Language::kGerman, "out.csv wurde erzeugt"},
+      {Language::kJapanese, "out.csv ファイルが作成されました"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(successMessage("out.csv", c.language), c.expected);
+}
+
+TEST(Messages, EveryTextExistsInAllThreeLanguages) {
+  const std::vector<int> ids = messageIds();
+  ASSERT_EQ(ids, (std::vector<int>{101, 102, 103, 104, 105, 106, 132, 201, 202}));
+  for (const int id : ids) {
+    for (const Language language : {Language::kEnglish, Language::kGerman, Language::kJapanese}) {
+      EXPECT_FALSE(message(id, language).empty()) << id;
+    }
+  }
+  EXPECT_TRUE(message(107, Language::kEnglish).empty());
+}
+
+TEST(Messages, FailureTextsAreTheShownOnes) {
+  EXPECT_EQ(message(kInfoFileNotFound, Language::kEnglish), "Infotmation file(.KLI) not found.");
+  EXPECT_EQ(message(kCannotReadFile, Language::kGerman), "Datei kann nicht gelesen werden");
+  EXPECT_EQ(message(kCannotCreateOutput, Language::kJapanese), "ファイルの書き込みに失敗しました");
+  EXPECT_EQ(message(kMenuAboutText, Language::kGerman), "Trelvox(&A)...");
+}
+
+TEST(Messages, LanguageFromLocaleName) {
+  EXPECT_EQ(languageFromLocaleName("de_DE.UTF-8"), Language::kGerman);
+  EXPECT_EQ(languageFromLocaleName("ja-JP"), Language::kJapanese);
+  EXPECT_EQ(languageFromLocaleName("C.UTF-8"), Language::kEnglish);
+  EXPECT_EQ(languageFromLocaleName(""), Language::kEnglish);
+}
+
+}  // namespace
+}  // namespace trelvox
