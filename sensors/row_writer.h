@@ -2,11 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
-#include <vector>
 
 #include "sensors/separators.h"
+#include "sensors/value_text.h"
 
 namespace trelvox {
 
@@ -30,19 +31,20 @@ class RowWriter {
   const Separators& separators() const { return separators_; }
 
   void text(std::string_view s) {
-    if (buffer_.size() + s.size() > kBlockSize) flush();
-    buffer_.insert(buffer_.end(), s.begin(), s.end());
+    reserve(s.size());
+    append(s);
   }
   void character(char c) {
-    if (buffer_.size() == kBlockSize) flush();
-    buffer_.push_back(c);
+    reserve(1);
+    buffer_[size_++] = c;
   }
   void number(std::uint32_t n);
   void separator() { character(separators_.list); }
 
   void field(std::string_view s) {
-    text(s);
-    separator();
+    reserve(s.size() + 1);
+    append(s);
+    buffer_[size_++] = separators_.list;
   }
   void field(std::uint32_t n) {
     number(n);
@@ -54,9 +56,21 @@ class RowWriter {
   void flush();
 
  private:
+  // Makes room for `count` more bytes, handing the buffered block to the sink when it is full.
+  void reserve(std::size_t count) {
+    if (size_ + count > kBlockSize) flush();
+  }
+  // Texts longer than a block never occur in rows; they go straight to the sink all the same.
+  void append(std::string_view s) {
+    if (s.size() > kBlockSize) return sink_.write(s);
+    copyShort(s.data(), s.size(), buffer_.get() + size_);
+    size_ += s.size();
+  }
+
   OutputSink& sink_;
   Separators separators_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t size_ = 0;
 };
 
 }  // namespace trelvox

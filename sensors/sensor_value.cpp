@@ -1,5 +1,6 @@
 #include "sensors/sensor_value.h"
 
+#include <algorithm>
 #include <array>
 
 namespace trelvox {
@@ -68,12 +69,11 @@ void SensorValue::toText(ValueText& text, char decimalSeparator) const {
 
   if (format.decimals == 0) return;
   text.append(decimalSeparator);
-  for (int i = 0; i < format.decimals; ++i) {
-    const int exponent = scale_ - i - 1;
-    const std::uint64_t digit =
-        exponent < 0 ? 0 : fraction / static_cast<std::uint64_t>(powerOfTen(exponent)) % 10;
-    text.append(static_cast<char>('0' + digit));
-  }
+  // The first `decimals` digits of the scale's fraction digits; any further ones are zeros.
+  const int shown = std::min<int>(format.decimals, std::max(scale_, 0));
+  if (shown > 0)
+    text.appendNumber(fraction / static_cast<std::uint64_t>(powerOfTen(scale_ - shown)), shown);
+  text.appendRepeated('0', format.decimals - shown);
 }
 
 void writeCurrentText(const SensorValue& value, ValueText& text, char decimalSeparator) {

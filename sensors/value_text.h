@@ -4,13 +4,18 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <string_view>
 
 namespace trelvox {
 
 inline constexpr std::size_t kMaxDecimalDigits = 20;
+
+// Copies a few bytes. Field texts are a handful of characters, for which a plain loop beats a
+// call into the library's general copy.
+inline void copyShort(const char* from, std::size_t count, char* to) {
+  for (std::size_t i = 0; i < count; ++i) to[i] = from[i];
+}
 
 // Writes the decimal digits of n at the end of `digits` and returns them.
 std::string_view formatDecimal(std::uint64_t n, std::span<char, kMaxDecimalDigits> digits);
@@ -27,7 +32,7 @@ class ValueText {
   }
   void append(std::string_view text) {
     const std::size_t count = std::min(text.size(), kCapacity - size_);
-    std::memcpy(chars_.data() + size_, text.data(), count);
+    copyShort(text.data(), count, chars_.data() + size_);
     size_ += count;
   }
   // Appends the decimal digits of n, at least `minDigits` of them (leading zeros).
