@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -121,8 +122,8 @@ TEST(Castle, UsesTheDecimalSeparatorOfTheConversion) {
 }
 
 TEST(Castle, CurrentIsInAmperesAndVoltageInVolts) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  const CastleStatus castle(SensorPlace{SlotWords(bytes), kFirstSlot, false, '.'});
+  const RecordWords words;
+  const CastleStatus castle(words.place(kFirstSlot));
   EXPECT_STREQ(castle.currentValue(0).format().unit, "A");
   EXPECT_STREQ(castle.currentValue(1).format().unit, "V");
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 #include "tests/stream_bytes.h"
 
 namespace trelvox {
@@ -90,10 +91,6 @@ void addQ3303Record(LogBuilder& log, const Q3303Fields& f) {
       .word(kSlot + 5, minutesWord(f.latitude))
       .word(kSlot + 6, degreesWord(f.longitude))
       .word(kSlot + 7, minutesWord(f.longitude));
-}
-
-std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
-  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
 }
 
 TEST(GpsSensors, HeaderRowsOfTheGpsSensorHoldSevenColumns) {
@@ -337,8 +334,8 @@ class GpsSensorDirectly : public ::testing::Test {
  protected:
   void put(const GpsFields& f) { gpsStream(f).into(words_, kSlot); }
 
-  std::array<std::uint8_t, kSlotWordBytes> words_{};
-  OrvaneGPS_Status gps_{SensorPlace{SlotWords(words_), kSlot, false, '.'}};
+  RecordWords words_;
+  OrvaneGPS_Status gps_{words_.place(kSlot)};
 };
 
 TEST_F(GpsSensorDirectly, PositionStatusIsTheThreeBitField) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -19,10 +20,6 @@ constexpr int kFirstSlot = 2;
 constexpr int kEscTemperatureSlot = kFirstSlot + 4;
 constexpr int kMotorTemperatureSlot = kFirstSlot + 5;
 constexpr std::uint16_t kValid = 0x4000;
-
-std::vector<std::string> sensorColumns(const std::vector<std::string>& row) {
-  return {row.begin() + 20, row.end()};  // after the driver's 17 and the receiver's 3
-}
 
 TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
   struct Case {
@@ -43,13 +40,13 @@ TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
         .word(kFirstSlot + 6, 100)
         .word(kFirstSlot + 7, 0x4444);
     const CsvTable csv = convert(log);
-    EXPECT_THAT(sensorColumns(csv.header(0)), ElementsAre("2", "2", "2", "2", "2", "2", "2"));
-    EXPECT_THAT(sensorColumns(csv.header(1)),
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(0)), ElementsAre("2", "2", "2", "2", "2", "2", "2"));
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(1)),
                 ElementsAreArray(std::vector<std::string>(7, c.typeName)));
-    EXPECT_THAT(sensorColumns(csv.header(2)),
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(2)),
                 ElementsAre("CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "ESC_TEMPERATURE",
                             "MOTOR_TEMPERATURE", "THROTTLE"));
-    EXPECT_THAT(sensorColumns(csv.rows().at(3)),
+    EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
                 ElementsAre("  12.3", "16.8", "  1500", " 12000", "  45", " -10", "100"));
   }
 }
@@ -71,12 +68,12 @@ TEST(HobbyWing, EscTemperatureWordBitFourteenGatesTheWholeFrame) {
       .word(kMotorTemperatureSlot, 31)
       .word(kFirstSlot + 6, 66);
   const CsvTable csv = convert(log);
-  EXPECT_THAT(sensorColumns(csv.rows().at(3)),
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
               ElementsAreArray(std::vector<std::string>(7, "---")));
   const std::vector<std::string> expected{"  12.3", " 0.0", "     0", " 12000",
                                           "  45",   "  30", " 55"};
-  EXPECT_THAT(sensorColumns(csv.rows().at(4)), ElementsAreArray(expected));
-  EXPECT_THAT(sensorColumns(csv.rows().at(5)), ElementsAreArray(expected));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)), ElementsAreArray(expected));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(5)), ElementsAreArray(expected));
 }
 
 TEST(HobbyWing, ValidityBitIsInTheFirstByteOfTheEscTemperatureSlot) {
@@ -148,8 +145,8 @@ TEST(HobbyWing, ItemTexts) {
 }
 
 TEST(HobbyWing, OnlyTheOrvaneLacksTheMotorTemperature) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  const SensorPlace place{SlotWords(bytes), kFirstSlot, false, '.'};
+  const RecordWords words;
+  const SensorPlace place = words.place(kFirstSlot);
   const HobbyWingOrvaneStatus orvane(place);
   const HobbyWingGenuineStatus genuine(place);
   for (int item = 0; item < 7; ++item) {

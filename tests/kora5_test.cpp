@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -27,10 +28,6 @@ LogBuilder kora5Log() {
 // Words 2 to 8 of the sensor (altitude to second current) all set to `word`.
 void putWholeWords(LogBuilder::Record& record, std::uint16_t word) {
   for (int k = 2; k <= 8; ++k) record.word(kFirstSlot + k, word);
-}
-
-std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
-  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
 }
 
 TEST(Kora5, WritesElevenColumnsUnderItsSlotAndTypeName) {
@@ -128,19 +125,15 @@ TEST(Kora5, FirstByteWithoutBitSevenChangesNoColumn) {
 }
 
 TEST(Kora5, NegativeAltitudeBecomesTheSmallestReading) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  KORA5_Status sensor(SensorPlace{SlotWords(bytes), 0, false, '.'});
-  bytes[0] = kValid;
+  RecordWords words;
+  KORA5_Status sensor(words.place(kFirstSlot));
+  words.bytes(kFirstSlot, kValid, 0);
   for (const std::uint16_t altitude : {1234, 0xFFCE, 300}) {
-    bytes[4] = static_cast<std::uint8_t>(altitude >> 8);
-    bytes[5] = static_cast<std::uint8_t>(altitude & 0xFF);
+    words.word(kFirstSlot + 2, altitude);
     sensor.update();
   }
-  ValueText text;
-  sensor.rangeText(4, text);
-  EXPECT_EQ(text.view(), "  -5.0/ 123.4");
-  sensor.currentText(4, text);
-  EXPECT_EQ(text.view(), "  30.0");
+  EXPECT_EQ(rangeTextOf(sensor, 4), "  -5.0/ 123.4");
+  EXPECT_EQ(currentTextOf(sensor, 4), "  30.0");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -168,21 +169,13 @@ class Nav60Decoder {
     put(word, value);
     decoder_.update();
   }
-  std::string rangeText(int item) const {
-    ValueText text;
-    decoder_.rangeText(item, text);
-    return std::string(text.view());
-  }
+  std::string rangeText(int item) const { return rangeTextOf(decoder_, item); }
 
  private:
-  void put(int word, std::uint16_t value) {
-    const auto offset = static_cast<std::size_t>(2 * (kFirst + word));
-    bytes_[offset] = static_cast<std::uint8_t>(value >> 8);
-    bytes_[offset + 1] = static_cast<std::uint8_t>(value & 0xFF);
-  }
+  void put(int word, std::uint16_t value) { words_.word(kFirst + word, value); }
 
-  std::array<std::uint8_t, kSlotWordBytes> bytes_{};
-  NAV60_Status decoder_{SensorPlace{SlotWords(bytes_), kFirst, false, '.'}};
+  RecordWords words_;
+  NAV60_Status decoder_{words_.place(kFirst)};
 };
 
 TEST(Nav60, RotationsAndAltitudeKeepTheirRangeBeyondSixteenBits) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -25,11 +26,6 @@ LogBuilder powerBoxLog() {
   LogBuilder log;
   log.sensor(kFirst, kPowerBox);
   return log;
-}
-
-// The last `count` fields of a row: the PowerBox is the last sensor of these logs.
-std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
-  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
 }
 
 TEST(PowerBox, HeaderRowsCarryTwelveItemsAndTwoPositionColumns) {

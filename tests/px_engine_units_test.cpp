@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -58,13 +59,11 @@ LogBuilder::Record& recordWithoutData(LogBuilder& log, const PxModel& model) {
 
 // The unit's fields of one data row (the receiver's three come first).
 std::vector<std::string> unitFields(const CsvTable& csv, std::size_t dataRow) {
-  const std::vector<std::string>& row = csv.rows().at(3 + dataRow);
-  return {row.begin() + 20, row.end()};
+  return fieldsAfterReceiver(csv.rows().at(3 + dataRow));
 }
 
 std::vector<std::string> unitHeader(const CsvTable& csv, int headerRow) {
-  const std::vector<std::string>& row = csv.header(headerRow);
-  return {row.begin() + 20, row.end()};
+  return fieldsAfterReceiver(csv.header(headerRow));
 }
 
 class PxModelTest : public ::testing::TestWithParam<PxModel> {
@@ -358,18 +357,13 @@ TEST(PxEngineUnits, AUnitNearTheEndOfTheGroupReadsOnIntoGroupOne) {
 // Range texts are read directly: the CSV never shows them.
 class PxRangeTextTest : public ::testing::Test {
  protected:
-  void setWord(int k, std::uint16_t v) {
-    bytes_[static_cast<std::size_t>(2 * (kFirstSlot + k))] = static_cast<std::uint8_t>(v >> 8);
-    bytes_[static_cast<std::size_t>(2 * (kFirstSlot + k) + 1)] = static_cast<std::uint8_t>(v);
-  }
-  std::string rangeText(const SensorStatus& decoder, int item) {
-    ValueText text;
-    decoder.rangeText(item, text);
-    return std::string(text.view());
+  void setWord(int k, std::uint16_t v) { words_.word(kFirstSlot + k, v); }
+  static std::string rangeText(const SensorStatus& decoder, int item) {
+    return rangeTextOf(decoder, item);
   }
 
-  std::array<std::uint8_t, kSlotWordBytes> bytes_{};
-  SensorPlace place_{SlotWords(bytes_), kFirstSlot, false, '.'};
+  RecordWords words_;
+  SensorPlace place_ = words_.place(kFirstSlot);
 };
 
 TEST_F(PxRangeTextTest, OperationTimeRangeIsInSeconds) {

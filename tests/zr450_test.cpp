@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -156,18 +157,11 @@ TEST(Zr450, GatedColumnsShowNoValueWhileRotationShowsANumber) {
 
 class Zr450Range : public ::testing::Test {
  protected:
-  void setBytes(int k, int first, int second) {
-    bytes_[static_cast<std::size_t>(2 * (kFirstSlot + k))] = static_cast<std::uint8_t>(first);
-    bytes_[static_cast<std::size_t>(2 * (kFirstSlot + k) + 1)] = static_cast<std::uint8_t>(second);
-  }
-  std::string range(int item) const {
-    ValueText text;
-    zr450_.rangeText(item, text);
-    return std::string(text.view());
-  }
+  void setBytes(int k, int first, int second) { words_.bytes(kFirstSlot + k, first, second); }
+  std::string range(int item) const { return rangeTextOf(zr450_, item); }
 
-  std::array<std::uint8_t, kSlotWordBytes> bytes_{};
-  ZR450_SensorStatus zr450_{SensorPlace{SlotWords(bytes_), kFirstSlot, false, '.'}};
+  RecordWords words_;
+  ZR450_SensorStatus zr450_{words_.place(kFirstSlot)};
 };
 
 TEST_F(Zr450Range, RotationShowsItsLargestReadingAlone) {
