@@ -3,12 +3,21 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "sensors/sensor_status.h"
+#include "tests/log_builder.h"
 
 namespace trelvox {
+
+// A log holding one sensor of `typeId` from `firstSlot` on, besides the receiver.
+inline LogBuilder logWithSensor(int firstSlot, int typeId) {
+  LogBuilder log;
+  log.sensor(firstSlot, typeId);
+  return log;
+}
 
 // The two bytes of one slot word, in file order.
 struct SlotBytes {
@@ -41,6 +50,26 @@ class RecordWords {
  private:
   std::array<std::uint8_t, kSlotWordBytes> bytes_{};
 };
+
+// One word of an otherwise valid frame and the text its column then shows.
+struct WordCase {
+  int word;  // counted from the sensor's first slot
+  std::uint16_t raw;
+  const char* column;
+  const char* text;
+};
+
+// A word at an absolute slot.
+struct SlotWord {
+  int slot;
+  std::uint16_t value;
+};
+
+// For each case, converts a log holding a sensor of `typeId` at `firstSlot` and one record that
+// carries `frameWord` (what makes the frame valid) and then the case's word, and expects the case's
+// column to show the case's text.
+void expectWordTexts(int typeId, int firstSlot, SlotWord frameWord,
+                     std::span<const WordCase> cases);
 
 inline std::string currentTextOf(const SensorStatus& decoder, int item) {
   ValueText text;

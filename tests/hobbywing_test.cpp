@@ -106,13 +106,7 @@ TEST(HobbyWing, MotorTemperatureNeverReportedShowsNoValue) {
 
 // Each case sets one word of an otherwise valid frame and reads one column.
 TEST(HobbyWing, ItemTexts) {
-  struct Case {
-    int word;
-    std::uint16_t raw;
-    const char* column;
-    const char* text;
-  };
-  const Case cases[] = {
+  const WordCase cases[] = {
       {0, 1234, "CURRENT", "  12.3"},  // hundredths dropped, not rounded
       {0, 0xFF9C, "CURRENT", "  -1.0"},
       {0, 0xD8F0, "CURRENT", "-100.0"},  // grows rather than losing a digit
@@ -134,14 +128,7 @@ TEST(HobbyWing, ItemTexts) {
       {6, 100, "THROTTLE", "100"},
       {6, 1000, "THROTTLE", "1000"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
-    LogBuilder log;
-    log.sensor(kFirstSlot, kHobbyWing);
-    LogBuilder::Record& record = log.record().word(kEscTemperatureSlot, kValid | 20);
-    record.word(kFirstSlot + c.word, c.raw);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
-  }
+  expectWordTexts(kHobbyWing, kFirstSlot, {kEscTemperatureSlot, kValid | 20}, cases);
 }
 
 TEST(HobbyWing, OnlyTheOrvaneLacksTheMotorTemperature) {

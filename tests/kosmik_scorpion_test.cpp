@@ -62,13 +62,7 @@ TEST(KosmikScorpion, BothTypesDecodeTheSameFrame) {
 
 // Each case sets one word of an otherwise valid frame and reads one column.
 TEST(KosmikScorpion, ItemTexts) {
-  struct Case {
-    int word;
-    std::uint16_t raw;
-    const char* column;
-    const char* text;
-  };
-  const Case cases[] = {
+  const WordCase cases[] = {
       {0, kValid | 1260, "BATTERY VOLTAGE", " 12.6"},  // hundredths dropped, not rounded
       {0, kValid | 5, "BATTERY VOLTAGE", "  0.0"},
       {0, 0xFFFF, "BATTERY VOLTAGE", "327.6"},  // the validity bit is not part of the voltage
@@ -90,14 +84,7 @@ TEST(KosmikScorpion, ItemTexts) {
       {7, 100, "PWM", " 100"},
       {7, 65534, "PWM", "65534"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
-    LogBuilder log;
-    log.sensor(kFirstSlot, kKosmik);
-    LogBuilder::Record& record = log.record().word(kFirstSlot, kValid | 1000);
-    record.word(kFirstSlot + c.word, c.raw);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
-  }
+  expectWordTexts(kKosmik, kFirstSlot, {kFirstSlot, kValid | 1000}, cases);
 }
 
 TEST(KosmikScorpion, EveryColumnShowsNoValueUntilTheFirstValidFrame) {

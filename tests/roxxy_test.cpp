@@ -65,13 +65,7 @@ TEST(Roxxy, ValidityBitIsInTheFirstByteOfTheTemperatureSlot) {
 
 // Each case sets one word of an otherwise valid frame and reads one column.
 TEST(Roxxy, ItemTexts) {
-  struct Case {
-    int word;
-    std::uint16_t raw;
-    const char* column;
-    const char* text;
-  };
-  const Case cases[] = {
+  const WordCase cases[] = {
       {0, 1234, "CURRENT", "  12.3"},  // hundredths dropped, not rounded
       {0, 0xFF9C, "CURRENT", "  -1.0"},
       {0, 0xFFFF, "CURRENT", "  -0.0"},  // -0.01 A keeps its sign
@@ -89,14 +83,7 @@ TEST(Roxxy, ItemTexts) {
       {4, 0xC000, "TEMPERATURE", "-16384"},
       {4, 0x7FFF, "TEMPERATURE", "16383"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
-    LogBuilder log;
-    log.sensor(kFirstSlot, kRoxxy);
-    LogBuilder::Record& record = log.record().word(kTemperatureSlot, kValid | 20);
-    record.word(kFirstSlot + c.word, c.raw);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
-  }
+  expectWordTexts(kRoxxy, kFirstSlot, {kTemperatureSlot, kValid | 20}, cases);
 }
 
 TEST(Roxxy, RotationRangeStaysPositiveAboveSixteenBits) {

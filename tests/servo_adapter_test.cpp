@@ -41,14 +41,8 @@ void putServos(LogBuilder::Record& record, const ServoWords& first, const ServoW
   putServo(record, 3, second);
 }
 
-LogBuilder servoLog() {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kServoAdapter);
-  return log;
-}
-
 TEST(ServoAdapter, HeaderRowsHoldSixColumnsWithoutAccumulatedTimes) {
-  LogBuilder log = servoLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
   putServos(log.record(), {kValid | 45, 0x23, 100, 60}, {12, 0x30, 200, 90});
   const CsvTable csv = convert(log);
   EXPECT_THAT(csv.sensorColumnNames(),
@@ -84,7 +78,7 @@ TEST(ServoAdapter, DecodesBothServosFromTheirOwnWords) {
        {4, 0x0C, 0x7FFF, 0},  // the angles' no-reading mark
        {"  0.3", "   1", "---", "  0.4", "   2", "---"}},
   };
-  LogBuilder log = servoLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
   for (const Case& c : cases) putServos(log.record(), c.first, c.second);
   const CsvTable csv = convert(log);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -96,7 +90,7 @@ TEST(ServoAdapter, DecodesBothServosFromTheirOwnWords) {
 }
 
 TEST(ServoAdapter, FirstWordWithoutValidityBitLeavesBothServosUnchanged) {
-  LogBuilder log = servoLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
   putServos(log.record(), {45, 0x23, 100, 1}, {12, 0x30, 200, 1});  // before the first valid record
   putServos(log.record(), {kValid | 45, 0x23, 100, 1}, {12, 0x30, 200, 1});
   putServos(log.record(), {50, 0x40, 300, 2}, {kValid | 60, 0x50, 400, 2});
