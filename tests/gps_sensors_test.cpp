@@ -137,28 +137,30 @@ constexpr PositionCase kPositionCases[] = {
     {-(9 * kDegree), 10 * kDegree, "S  9:00.0000", "E 10:00.0000"},
 };
 
-TEST(GpsSensors, PositionTextsOfTheGpsSensor) {
+// `addRecord(log, latitude, longitude)` adds a record of the model that carries that position.
+template <typename AddRecord>
+void expectPositionTexts(int type, AddRecord addRecord) {
   for (const PositionCase& c : kPositionCases) {
     SCOPED_TRACE(c.latitudeText);
-    LogBuilder log;
-    log.sensor(kSlot, kGps);
-    addGpsRecord(log, {.latitude = c.latitude, .longitude = c.longitude});
+    LogBuilder log = logWithSensor(kSlot, type);
+    addRecord(log, c.latitude, c.longitude);
     const CsvTable csv = convert(log, Separators{';', ','});
     EXPECT_THAT(csv.column("LATITUDE"), ElementsAre(c.latitudeText));
     EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre(c.longitudeText));
   }
 }
 
+TEST(GpsSensors, PositionTextsOfTheGpsSensor) {
+  expectPositionTexts(kGps, [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
+    addGpsRecord(log, {.latitude = latitude, .longitude = longitude});
+  });
+}
+
 TEST(GpsSensors, PositionTextsOfTheQ3303) {
-  for (const PositionCase& c : kPositionCases) {
-    SCOPED_TRACE(c.latitudeText);
-    LogBuilder log;
-    log.sensor(kSlot, kGpsQ3303);
-    addQ3303Record(log, {.latitude = c.latitude, .longitude = c.longitude});
-    const CsvTable csv = convert(log, Separators{';', ','});
-    EXPECT_THAT(csv.column("LATITUDE"), ElementsAre(c.latitudeText));
-    EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre(c.longitudeText));
-  }
+  expectPositionTexts(kGpsQ3303,
+                      [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
+                        addQ3303Record(log, {.latitude = latitude, .longitude = longitude});
+                      });
 }
 
 TEST(GpsSensors, TimeOfDayText) {
