@@ -66,7 +66,6 @@ constexpr std::array kDecoders{
     Registration{kZr450, create<ZR450_SensorStatus>},
     Registration{kPowerBox, create<PowerBoxStatus>},
     Registration{kNav60, create<NAV60_Status>},
-    Registration{kReceiver, create<ReceiverStatus>},
     Registration{kPx31, create<PX31_Status>},
     Registration{kPx32, create<PX32_Status>},
     Registration{kPx33, create<PX33_Status>},

@@ -18,7 +18,7 @@ struct CastleProperty {
       {"BEC VOLTAGE", 2, {0, 3, 2, 2, "V"}},
       {"BEC CURRENT", 2, {0, 3, 2, 2, "A"}},
       {"RIPPLE VOLTAGE", 2, {0, 3, 2, 2, "V"}},
-      {"TEMPERATURE", 2, {0, 3, 2, 2, "\x81\x8E"}},  // degree Celsius in Shift-JIS
+      {"TEMPERATURE", 2, {0, 3, 2, 2, kCelsiusSign}},
   }};
   static constexpr int kRotation = 3;
 };

@@ -52,6 +52,19 @@ void writeLongitudeText(std::int32_t longitude, ValueText& text) {
   writeCoordinateText(longitude, 'E', 'W', text);
 }
 
+void writePositionFields(RowWriter& out, const GeoPoint& position) {
+  ValueText text;
+  writeLatitudeText(position.latitude, text);
+  out.field(text.view());
+  writeLongitudeText(position.longitude, text);
+  out.field(text.view());
+}
+
+void writePositionNames(RowWriter& out) {
+  out.field("LATITUDE");
+  out.field("LONGITUDE");
+}
+
 std::int32_t coordinateFromDegreesAndMinutes(std::uint16_t first, std::uint16_t second) {
   const std::int32_t degrees = first >> 8;
   const std::int32_t minutes = (first & 0x000F) * 65536 + second;

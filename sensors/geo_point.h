@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "sensors/row_writer.h"
 #include "sensors/value_text.h"
 
 namespace trelvox {
@@ -25,6 +26,12 @@ struct GeoPoint {
 // minutes and ten-thousandths of a minute, always with '.'; "---" without a coordinate.
 void writeLatitudeText(std::int32_t latitude, ValueText& text);
 void writeLongitudeText(std::int32_t longitude, ValueText& text);
+
+// Decoders that know a position write it as two text columns after their items: LATITUDE and
+// LONGITUDE.
+inline constexpr int kPositionColumns = 2;
+void writePositionFields(RowWriter& out, const GeoPoint& position);
+void writePositionNames(RowWriter& out);
 
 // The distance in metres between two complete positions over a flat patch of an ellipsoidal
 // earth: degrees of latitude measured on the polar radius, degrees of longitude on the equatorial

@@ -41,49 +41,9 @@ bool bit14(std::uint16_t w) { return (w & 0x4000) != 0; }
 
 }  // namespace
 
-template <typename Read>
-SensorValue GPS_Status::valueOf(int item, Read read) const {
-  switch (item) {
-    case 0:
-      return read(distance_, items_[0]);
-    case 1:
-      return read(speed_, items_[1]);
-    case 2:
-      return read(altitude_, items_[2]);
-    case 3:
-      return read(variometer_, items_[3]);
-    default:
-      return SensorValue();
-  }
-}
-
-SensorValue GPS_Status::currentValue(int item) const {
-  return valueOf(item,
-                 [](const auto& value, const ItemSpec& spec) { return value.currentValue(spec); });
-}
-
-SensorValue GPS_Status::maxValue(int item) const {
-  return valueOf(item,
-                 [](const auto& value, const ItemSpec& spec) { return value.maxValue(spec); });
-}
-
-SensorValue GPS_Status::minValue(int item) const {
-  return valueOf(item,
-                 [](const auto& value, const ItemSpec& spec) { return value.minValue(spec); });
-}
-
-const char* GPS_Status::itemName(int item) const {
-  if (item < 0 || item >= kItemCount) return "";
-  return items_[static_cast<std::size_t>(item)].name;
-}
-
 void GPS_Status::writeValues(RowWriter& out) const {
   SensorStatus::writeValues(out);
-  ValueText text;
-  latitudeText(text);
-  out.field(text.view());
-  longitudeText(text);
-  out.field(text.view());
+  writePositionFields(out, position_);
 }
 
 void GPS_Status::writeSlotNumbers(RowWriter& out) const {
@@ -96,8 +56,7 @@ void GPS_Status::writeTypeNames(RowWriter& out) const {
 
 void GPS_Status::writeItemNames(RowWriter& out) const {
   SensorStatus::writeItemNames(out);
-  out.field("LATITUDE");
-  out.field("LONGITUDE");
+  writePositionNames(out);
 }
 
 void GPS_Status::update() {
@@ -106,15 +65,15 @@ void GPS_Status::update() {
     position_ = reading.position;
     takeReferencePosition();
     // Without a reference there is nothing to measure from.
-    if (referencePosition_.isComplete()) distance_.record(computeDistance());
-    speed_.record(reading.speed);
+    if (referencePosition_.isComplete()) record(0, computeDistance());
+    record(1, reading.speed);
   }
   if (!reading.altitudeValid) return;
   if (!referenceAltitude_.isTaken()) setReferenceAltitude();
   // The difference wraps to 16 bits like the readings, so a field that rolls over still shows the
   // height change.
-  altitude_.record(static_cast<std::int16_t>(reading.altitude - referenceAltitude_.value()));
-  variometer_.record(reading.variometer);
+  record(2, static_cast<std::int16_t>(reading.altitude - referenceAltitude_.value()));
+  record(3, reading.variometer);
 }
 
 void GPS_Status::setReferenceAltitude() {

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "sensors/geo_point.h"
+#include "sensors/mixed_item_sensor.h"
 #include "sensors/reference_altitude.h"
-#include "sensors/sensor_status.h"
 
 namespace trelvox {
 
@@ -26,20 +26,21 @@ struct GPS_Property {
   static constexpr const char* kSpeedName = "SPEED";
   static constexpr const char* kAltitudeName = "ALTITUDE";
   static constexpr const char* kVariometerName = "VARIOMETER";
+  // DISTANCE counts whole metres in 32 bits: a flight can go further than 16 bits could show.
+  static constexpr std::array<AnyTrackedValue, 4> kFreshValues{
+      Signed32Value{},  // DISTANCE
+      Signed16Value{},  // SPEED
+      Signed16Value{},  // ALTITUDE
+      Signed16Value{},  // VARIOMETER
+  };
 };
 
 // The maker's GPS sensors: position, ground speed, height above the first valid altitude and climb
 // rate, plus the distance from the first position of the log. Besides the four items they write
 // the position as LATITUDE and LONGITUDE text columns. The models differ only in where their bits
 // lie (decode), in their item tables and in further columns.
-class GPS_Status : public SensorStatus, protected GPS_Property {
+class GPS_Status : public MixedItemSensor<4>, protected GPS_Property {
  public:
-  int itemCount() const override { return kItemCount; }
-  SensorValue currentValue(int item) const override;
-  SensorValue maxValue(int item) const override;
-  SensorValue minValue(int item) const override;
-  const char* itemName(int item) const override;
-
   void writeValues(RowWriter& out) const override;
   void writeSlotNumbers(RowWriter& out) const override;
   void writeTypeNames(RowWriter& out) const override;
@@ -59,29 +60,17 @@ class GPS_Status : public SensorStatus, protected GPS_Property {
   void longitudeText(ValueText& text) const { writeLongitudeText(position_.longitude, text); }
 
  protected:
-  static constexpr int kItemCount = 4;
-
-  GPS_Status(const SensorPlace& place, const std::array<ItemSpec, kItemCount>& items)
-      : SensorStatus(place), items_(items) {}
+  GPS_Status(const SensorPlace& place, const std::array<ItemSpec, 4>& items)
+      : MixedItemSensor(place, items, kFreshValues) {}
   virtual GpsReading decode() const = 0;
 
  private:
-  static constexpr int kPositionColumns = 2;
-
   void takeReferencePosition();
   std::int32_t computeDistance() const;
-  template <typename Select>
-  SensorValue valueOf(int item, Select select) const;
 
-  const std::array<ItemSpec, kItemCount>& items_;
   GeoPoint referencePosition_;
   GeoPoint position_;
   ReferenceAltitude<std::int16_t> referenceAltitude_;
-  // Whole metres in 32 bits: a flight can go further than a 16-bit reading could show.
-  TrackedValue<std::int32_t> distance_;
-  TrackedValue<std::int16_t> speed_;
-  TrackedValue<std::int16_t> altitude_;
-  TrackedValue<std::int16_t> variometer_;
   bool horizontalOnly_ = false;
 };
 

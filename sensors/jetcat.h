@@ -12,7 +12,7 @@ struct JetCatProperty {
   // A negative scale counts hundreds or tens: rotation words hold 100 rpm (second shaft: 10 rpm).
   static constexpr std::array<ItemSpec, 13> kItems{{
       {"ROTATION", -2, {0, 7, 0, 0, "rpm"}},
-      {"TEMPERATURE", 0, {0, 5, 0, 0, "\x81\x8E"}},  // degree Celsius in Shift-JIS
+      {"TEMPERATURE", 0, {0, 5, 0, 0, kCelsiusSign}},
       {"PUMP VOLTAGE", 2, {0, 3, 2, 2, "V"}},
       {"SET RPM", -2, {0, 7, 0, 0, "rpm"}},
       {"THRUST", 1, {0, 4, 1, 1, "N"}},

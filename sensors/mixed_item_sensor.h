@@ -18,6 +18,28 @@ using Unsigned32Value = TrackedValue<std::uint32_t>;
 using AnyTrackedValue =
     std::variant<Signed16Value, Unsigned16Value, Signed32Value, Unsigned32Value>;
 
+// Which of an item's readings an accessor shows.
+enum class ReadingKind : std::uint8_t { kCurrent, kLargest, kSmallest };
+
+// The chosen reading of an item held as a variant of tracked values, whichever alternative the
+// item was declared with.
+template <typename Readings>
+SensorValue readingOf(const Readings& readings, const ItemSpec& spec, ReadingKind kind) {
+  return std::visit(
+      [&spec, kind](const auto& value) {
+        switch (kind) {
+          case ReadingKind::kCurrent:
+            return value.currentValue(spec);
+          case ReadingKind::kLargest:
+            return value.maxValue(spec);
+          case ReadingKind::kSmallest:
+            break;
+        }
+        return value.minValue(spec);
+      },
+      readings);
+}
+
 // A decoder whose N items are readings of different element types. The concrete decoder passes its
 // table of ItemSpec and a table of fresh readings, one per item, whose alternative declares that
 // item's element type; it adds sensorType and update, and calls record(item, v) with a v of
@@ -26,18 +48,9 @@ template <std::size_t N>
 class MixedItemSensor : public SensorStatus {
  public:
   int itemCount() const override { return static_cast<int>(N); }
-  SensorValue currentValue(int item) const override {
-    return visitItem(
-        item, [](const auto& value, const ItemSpec& spec) { return value.currentValue(spec); });
-  }
-  SensorValue maxValue(int item) const override {
-    return visitItem(item,
-                     [](const auto& value, const ItemSpec& spec) { return value.maxValue(spec); });
-  }
-  SensorValue minValue(int item) const override {
-    return visitItem(item,
-                     [](const auto& value, const ItemSpec& spec) { return value.minValue(spec); });
-  }
+  SensorValue currentValue(int item) const override { return valueOf(item, ReadingKind::kCurrent); }
+  SensorValue maxValue(int item) const override { return valueOf(item, ReadingKind::kLargest); }
+  SensorValue minValue(int item) const override { return valueOf(item, ReadingKind::kSmallest); }
   const char* itemName(int item) const override {
     return has(item) ? items_[index(item)].name : "";
   }
@@ -58,11 +71,9 @@ class MixedItemSensor : public SensorStatus {
   static bool has(int item) { return item >= 0 && static_cast<std::size_t>(item) < N; }
   static std::size_t index(int item) { return static_cast<std::size_t>(item); }
 
-  template <typename Read>
-  SensorValue visitItem(int item, Read read) const {
+  SensorValue valueOf(int item, ReadingKind kind) const {
     if (!has(item)) return SensorValue();
-    const ItemSpec& spec = items_[index(item)];
-    return std::visit([&](const auto& value) { return read(value, spec); }, values_[index(item)]);
+    return readingOf(values_[index(item)], items_[index(item)], kind);
   }
 
   const std::array<ItemSpec, N>& items_;

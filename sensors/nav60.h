@@ -10,10 +10,9 @@
 namespace trelvox {
 
 struct NAV60_Property {
-  // The temperature unit is the degree-Celsius sign in Shift-JIS.
   static constexpr std::array<ItemSpec, 16> kItems{{
-      {"TEMPERATURE1", 0, {1, 4, 0, 0, "\x81\x8E"}},
-      {"TEMPERATURE2", 0, {1, 4, 0, 0, "\x81\x8E"}},
+      {"TEMPERATURE1", 0, {1, 4, 0, 0, kCelsiusSign}},
+      {"TEMPERATURE2", 0, {1, 4, 0, 0, kCelsiusSign}},
       {"REVOLUTION1", 0, {0, 6, 0, 0, "rpm"}},
       {"REVOLUTION2", 0, {0, 6, 0, 0, "rpm"}},
       {"REVOLUTION3", 0, {0, 6, 0, 0, "rpm"}},

@@ -17,11 +17,7 @@ void PowerBoxStatus::update() {
 
 void PowerBoxStatus::writeValues(RowWriter& out) const {
   SensorStatus::writeValues(out);
-  ValueText text;
-  latitudeText(text);
-  out.field(text.view());
-  longitudeText(text);
-  out.field(text.view());
+  writePositionFields(out, position_);
 }
 
 void PowerBoxStatus::writeSlotNumbers(RowWriter& out) const {
@@ -34,8 +30,7 @@ void PowerBoxStatus::writeTypeNames(RowWriter& out) const {
 
 void PowerBoxStatus::writeItemNames(RowWriter& out) const {
   SensorStatus::writeItemNames(out);
-  out.field("LATITUDE");
-  out.field("LONGITUDE");
+  writePositionNames(out);
 }
 
 }  // namespace trelvox

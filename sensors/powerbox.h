@@ -61,8 +61,6 @@ class PowerBoxStatus final : public MixedItemSensor<12>, private PowerBoxPropert
   void longitudeText(ValueText& text) const { writeLongitudeText(position_.longitude, text); }
 
  private:
-  static constexpr int kPositionColumns = 2;
-
   GeoPoint position_;
 };
 

@@ -49,24 +49,20 @@ PX31_PX33_Status::PX31_PX33_Status(const SensorPlace& place, std::span<const PxI
 }
 
 SensorValue PX31_PX33_Status::currentValue(int item) const {
-  if (!has(item)) return {};
-  const ItemSpec& spec = items_[index(item)].spec;
-  return std::visit([&spec](const auto& tracked) { return tracked.currentValue(spec); },
-                    readings_[index(item)]);
+  return valueOf(item, ReadingKind::kCurrent);
 }
 
 SensorValue PX31_PX33_Status::maxValue(int item) const {
-  if (!has(item)) return {};
-  const ItemSpec& spec = items_[index(item)].spec;
-  return std::visit([&spec](const auto& tracked) { return tracked.maxValue(spec); },
-                    readings_[index(item)]);
+  return valueOf(item, ReadingKind::kLargest);
 }
 
 SensorValue PX31_PX33_Status::minValue(int item) const {
-  if (!has(item)) return {};
-  const ItemSpec& spec = items_[index(item)].spec;
-  return std::visit([&spec](const auto& tracked) { return tracked.minValue(spec); },
-                    readings_[index(item)]);
+  return valueOf(item, ReadingKind::kSmallest);
+}
+
+SensorValue PX31_PX33_Status::valueOf(int item, ReadingKind kind) const {
+  if (!has(item)) return SensorValue();
+  return readingOf(readings_[index(item)], items_[index(item)].spec, kind);
 }
 
 const char* PX31_PX33_Status::itemName(int item) const {

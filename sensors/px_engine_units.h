@@ -6,8 +6,8 @@
 #include <span>
 #include <variant>
 
+#include "sensors/mixed_item_sensor.h"
 #include "sensors/reference_altitude.h"
-#include "sensors/sensor_status.h"
 #include "sensors/sensor_types.h"
 
 namespace trelvox {
@@ -83,9 +83,6 @@ constexpr std::array<PxItem, N> pxRenamed(std::array<PxItem, N> items,
   return items;
 }
 
-// The degree-Celsius sign in the units' own code page (Shift-JIS); units never reach the CSV.
-inline constexpr const char* kPxCelsius = "\x81\x8E";
-
 // The operation-time item keeps, besides its totals, the words of the last record that carried
 // data: its text shows them, not those of a later record without data.
 struct OperationTimeReading : TrackedValue<std::uint32_t> {
@@ -127,6 +124,7 @@ class PX31_PX33_Status : public SensorStatus {
 
   bool has(int item) const { return item >= 0 && index(item) < items_.size(); }
   static std::size_t index(int item) { return static_cast<std::size_t>(item); }
+  SensorValue valueOf(int item, ReadingKind kind) const;
   void record(std::size_t item, const PX31_PX33_Data& data);
   std::int32_t heightAboveReference(std::uint16_t altitudeWord);
 
@@ -145,7 +143,7 @@ struct PX31_Property {
       pxUnsigned(3, {"3.3V Voltage", 0, {0, 5, 0, 0, "mV"}}),
       pxUnsigned(4, {"5V Voltage", 0, {0, 5, 0, 0, "mV"}}),
       pxUnsigned(5, {"12V Voltage", 0, {0, 5, 0, 0, "mV"}}),
-      pxSigned(6, {"Head temperature", 0, {1, 5, 0, 0, kPxCelsius}}),
+      pxSigned(6, {"Head temperature", 0, {1, 5, 0, 0, kCelsiusSign}}),
       pxUnsigned(7, {"Throttle signal input", 0, {0, 5, 0, 0, "%"}}),
       pxUnsigned(8, {"Throttle signal output", 0, {0, 5, 0, 0, "%"}}),
       pxUnsigned(9, {"Trim signal Width", 0, {0, 5, 0, 0, "us"}}),
@@ -205,8 +203,8 @@ class PX34_Status final : public PX31_PX33_Status, private PX34_Property {
 struct PX32_Property {
   // The twin-engine unit's own word order.
   static constexpr std::array<PxItem, 27> kItems{{
-      pxSigned15Bits(0, {"Temperature1", 0, {1, 6, 0, 0, kPxCelsius}}),
-      pxSigned(1, {"Temperature2", 0, {1, 6, 0, 0, kPxCelsius}}),
+      pxSigned15Bits(0, {"Temperature1", 0, {1, 6, 0, 0, kCelsiusSign}}),
+      pxSigned(1, {"Temperature2", 0, {1, 6, 0, 0, kCelsiusSign}}),
       pxUnsigned(2, {"Set Rotation1", 0, {0, 5, 0, 0, "rpm"}}),
       pxUnsigned(3, {"Set Rotation2", 0, {0, 5, 0, 0, "rpm"}}),
       pxUnsigned(4, {"Rotation1", 0, {0, 5, 0, 0, "rpm"}}),

@@ -11,7 +11,7 @@ namespace trelvox {
 struct TemperatureSensorProperty {
   // The unit is the degree-Celsius sign in Shift-JIS.
   static constexpr std::array<ItemSpec, 1> kItems{{
-      {"TEMPERATURE", 0, {1, 4, 0, 0, "\x81\x8E"}},
+      {"TEMPERATURE", 0, {1, 4, 0, 0, kCelsiusSign}},
   }};
 };
 

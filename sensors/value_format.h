@@ -22,4 +22,7 @@ struct ItemSpec {
   ValueFormat format;
 };
 
+// The degree-Celsius sign in the maker's code page (Shift-JIS), the unit of most temperatures.
+inline constexpr const char* kCelsiusSign = "\x81\x8E";
+
 }  // namespace trelvox

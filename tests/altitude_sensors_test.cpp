@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 #include "tests/stream_bytes.h"
 
 namespace trelvox {
@@ -193,14 +194,11 @@ TEST(VarioSensors, AHeightOf7FFFAboveTheReferenceIsTheNoReadingMark) {
 }
 
 TEST(VarioSensors, SetReferenceAltitudeTakesOnlyAValidReadingAndOnlyOnce) {
-  std::array<std::uint8_t, kSlotWordBytes> words{};
+  RecordWords words;
   const auto putHeight = [&words](int metres, bool valid) {
-    const std::uint16_t w = varioHeightWord(metres, valid);
-    words[2 * (kSlot + 1)] = static_cast<std::uint8_t>(w >> 8);
-    words[2 * (kSlot + 1) + 1] = static_cast<std::uint8_t>(w & 0xFF);
+    words.word(kSlot + 1, varioHeightWord(metres, valid));
   };
-  Q3302_AltitudeSensorStatus vario(SensorPlace{SlotWords(words), kSlot, false, '.'});
-  ValueText text;
+  Q3302_AltitudeSensorStatus vario(words.place(kSlot));
 
   putHeight(500, false);
   vario.setReferenceAltitude();
@@ -209,8 +207,7 @@ TEST(VarioSensors, SetReferenceAltitudeTakesOnlyAValidReadingAndOnlyOnce) {
   putHeight(70, true);
   vario.setReferenceAltitude();
   vario.update();
-  vario.currentText(0, text);
-  EXPECT_EQ(text.view(), "   30");
+  EXPECT_EQ(currentTextOf(vario, 0), "   30");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -23,14 +24,8 @@ const std::vector<std::string> kNames{"CURRENT",        "VOLTAGE",     "POWER OU
                                       "ROTATION",       "BEC VOLTAGE", "BEC CURRENT",
                                       "RIPPLE VOLTAGE", "TEMPERATURE"};
 
-LogBuilder castleLog() {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kCastle);
-  return log;
-}
-
 TEST(Castle, WritesEightColumnsUnderItsSlotAndTypeName) {
-  LogBuilder log = castleLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kCastle);
   log.record();
   const CsvTable csv = convert(log);
   EXPECT_THAT(
@@ -44,7 +39,7 @@ TEST(Castle, WritesEightColumnsUnderItsSlotAndTypeName) {
 }
 
 TEST(Castle, EveryColumnShowsNoValueUntilItsFirstValidWord) {
-  LogBuilder log = castleLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kCastle);
   for (int k = 0; k < 8; ++k) log.record();  // all words without their validity bit
   log.record().word(kFirstSlot + 3, 0x7FFF);
   const CsvTable csv = convert(log);
@@ -66,7 +61,7 @@ TEST(Castle, ValidWordsPrintTheirFifteenBitReading) {
       {5, 0xFFFF, "327.67"},        {6, kValid | 99, "  0.99"}, {7, kValid | 2534, " 25.34"},
   };
   for (const ReadingCase& c : cases) {
-    LogBuilder log = castleLog();
+    LogBuilder log = logWithSensor(kFirstSlot, kCastle);
     log.record().word(kFirstSlot + c.item, c.word);
     const CsvTable csv = convert(log);
     EXPECT_THAT(csv.column(kNames[static_cast<std::size_t>(c.item)]), ElementsAre(c.text))
@@ -82,7 +77,7 @@ TEST(Castle, AWordWithoutItsBitLeavesOnlyItsOwnColumn) {
   const std::array<const char*, 8> secondTexts{"   1.1", "   2.2", "  0.33", "   440",
                                                "  0.55", "  0.66", "  0.77", "  0.88"};
   for (int skipped = 0; skipped < 8; ++skipped) {
-    LogBuilder log = castleLog();
+    LogBuilder log = logWithSensor(kFirstSlot, kCastle);
     LogBuilder::Record& first = log.record();
     for (int k = 0; k < 8; ++k)
       first.word(kFirstSlot + k, static_cast<std::uint16_t>(kValid | (k + 1) * 10));
@@ -102,7 +97,7 @@ TEST(Castle, AWordWithoutItsBitLeavesOnlyItsOwnColumn) {
 }
 
 TEST(Castle, OnlyRotationChangesWhenOnlyItsWordIsValid) {
-  LogBuilder log = castleLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kCastle);
   LogBuilder::Record& first = log.record();
   for (int k = 0; k < 8; ++k) first.word(kFirstSlot + k, kValid | 100);
   log.record().word(kFirstSlot + 3, kValid | 1500);
@@ -113,7 +108,7 @@ TEST(Castle, OnlyRotationChangesWhenOnlyItsWordIsValid) {
 }
 
 TEST(Castle, UsesTheDecimalSeparatorOfTheConversion) {
-  LogBuilder log = castleLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kCastle);
   log.record().word(kFirstSlot, kValid | 123).word(kFirstSlot + 7, kValid | 2534);
   const CsvTable csv = convert(log, Separators{';', ','});
   EXPECT_THAT(csv.column("CURRENT"), ElementsAre("  12,3"));
@@ -121,8 +116,8 @@ TEST(Castle, UsesTheDecimalSeparatorOfTheConversion) {
 }
 
 TEST(Castle, CurrentIsInAmperesAndVoltageInVolts) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  const CastleStatus castle(SensorPlace{SlotWords(bytes), kFirstSlot, false, '.'});
+  const RecordWords words;
+  const CastleStatus castle(words.place(kFirstSlot));
   EXPECT_STREQ(castle.currentValue(0).format().unit, "A");
   EXPECT_STREQ(castle.currentValue(1).format().unit, "V");
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -29,19 +30,6 @@ void putReading(LogBuilder::Record& record, int firstSlot, std::uint16_t current
                 std::uint16_t voltage, std::uint16_t capacity) {
   record.word(firstSlot, current).word(firstSlot + 1, voltage).word(firstSlot + 2, capacity);
 }
-
-// The three slot words of one sensor in a record of its own, for looking at a decoder directly.
-struct SensorWords {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  SensorPlace place() const { return SensorPlace{SlotWords(bytes), 0, false, '.'}; }
-  void put(std::uint16_t current, std::uint16_t voltage, std::uint16_t capacity) {
-    const std::array<std::uint16_t, 3> values{current, voltage, capacity};
-    for (std::size_t k = 0; k < values.size(); ++k) {
-      bytes[2 * k] = static_cast<std::uint8_t>(values[k] >> 8);
-      bytes[2 * k + 1] = static_cast<std::uint8_t>(values[k] & 0xFF);
-    }
-  }
-};
 
 TEST(CurrentSensors, EachModelWritesThreeColumnsUnderItsSlotAndTypeName) {
   LogBuilder log = bothModels();
@@ -131,19 +119,16 @@ TEST(CurrentSensors, CurrentUsesTheLocaleDecimalSeparator) {
 }
 
 TEST(CurrentSensors, NegativeCurrentBecomesTheSmallestReading) {
-  SensorWords words;
-  OrvaneCurrentSensorStatus orvane(words.place());
-  Q3304_CurrentSensorStatus q3304(words.place());
+  RecordWords words;
+  OrvaneCurrentSensorStatus orvane(words.place(0));
+  Q3304_CurrentSensorStatus q3304(words.place(0));
   for (const std::uint16_t current : {kValid | 1234, 0xFFCE, kValid | 300}) {
-    words.put(current, 0, 0);
+    words.word(0, current);
     orvane.update();
     q3304.update();
   }
-  ValueText text;
-  orvane.rangeText(0, text);
-  EXPECT_EQ(text.view(), "  -0/  12");
-  q3304.rangeText(0, text);
-  EXPECT_EQ(text.view(), "  -0.5/  12.3");
+  EXPECT_EQ(rangeTextOf(orvane, 0), "  -0/  12");
+  EXPECT_EQ(rangeTextOf(q3304, 0), "  -0.5/  12.3");
 }
 
 }  // namespace

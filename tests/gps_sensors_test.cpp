@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 #include "tests/stream_bytes.h"
 
 namespace trelvox {
@@ -92,10 +93,6 @@ void addQ3303Record(LogBuilder& log, const Q3303Fields& f) {
       .word(kSlot + 7, minutesWord(f.longitude));
 }
 
-std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
-  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
-}
-
 TEST(GpsSensors, HeaderRowsOfTheGpsSensorHoldSevenColumns) {
   LogBuilder log;
   log.sensor(3, kGps);
@@ -140,28 +137,30 @@ constexpr PositionCase kPositionCases[] = {
     {-(9 * kDegree), 10 * kDegree, "S  9:00.0000", "E 10:00.0000"},
 };
 
-TEST(GpsSensors, PositionTextsOfTheGpsSensor) {
+// `addRecord(log, latitude, longitude)` adds a record of the model that carries that position.
+template <typename AddRecord>
+void expectPositionTexts(int type, AddRecord addRecord) {
   for (const PositionCase& c : kPositionCases) {
     SCOPED_TRACE(c.latitudeText);
-    LogBuilder log;
-    log.sensor(kSlot, kGps);
-    addGpsRecord(log, {.latitude = c.latitude, .longitude = c.longitude});
+    LogBuilder log = logWithSensor(kSlot, type);
+    addRecord(log, c.latitude, c.longitude);
     const CsvTable csv = convert(log, Separators{';', ','});
     EXPECT_THAT(csv.column("LATITUDE"), ElementsAre(c.latitudeText));
     EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre(c.longitudeText));
   }
 }
 
+TEST(GpsSensors, PositionTextsOfTheGpsSensor) {
+  expectPositionTexts(kGps, [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
+    addGpsRecord(log, {.latitude = latitude, .longitude = longitude});
+  });
+}
+
 TEST(GpsSensors, PositionTextsOfTheQ3303) {
-  for (const PositionCase& c : kPositionCases) {
-    SCOPED_TRACE(c.latitudeText);
-    LogBuilder log;
-    log.sensor(kSlot, kGpsQ3303);
-    addQ3303Record(log, {.latitude = c.latitude, .longitude = c.longitude});
-    const CsvTable csv = convert(log, Separators{';', ','});
-    EXPECT_THAT(csv.column("LATITUDE"), ElementsAre(c.latitudeText));
-    EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre(c.longitudeText));
-  }
+  expectPositionTexts(kGpsQ3303,
+                      [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
+                        addQ3303Record(log, {.latitude = latitude, .longitude = longitude});
+                      });
 }
 
 TEST(GpsSensors, TimeOfDayText) {
@@ -337,8 +336,8 @@ class GpsSensorDirectly : public ::testing::Test {
  protected:
   void put(const GpsFields& f) { gpsStream(f).into(words_, kSlot); }
 
-  std::array<std::uint8_t, kSlotWordBytes> words_{};
-  OrvaneGPS_Status gps_{SensorPlace{SlotWords(words_), kSlot, false, '.'}};
+  RecordWords words_;
+  OrvaneGPS_Status gps_{words_.place(kSlot)};
 };
 
 TEST_F(GpsSensorDirectly, PositionStatusIsTheThreeBitField) {

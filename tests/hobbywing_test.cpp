@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -19,10 +20,6 @@ constexpr int kFirstSlot = 2;
 constexpr int kEscTemperatureSlot = kFirstSlot + 4;
 constexpr int kMotorTemperatureSlot = kFirstSlot + 5;
 constexpr std::uint16_t kValid = 0x4000;
-
-std::vector<std::string> sensorColumns(const std::vector<std::string>& row) {
-  return {row.begin() + 20, row.end()};  // after the driver's 17 and the receiver's 3
-}
 
 TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
   struct Case {
@@ -43,13 +40,13 @@ TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
         .word(kFirstSlot + 6, 100)
         .word(kFirstSlot + 7, 0x4444);
     const CsvTable csv = convert(log);
-    EXPECT_THAT(sensorColumns(csv.header(0)), ElementsAre("2", "2", "2", "2", "2", "2", "2"));
-    EXPECT_THAT(sensorColumns(csv.header(1)),
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(0)), ElementsAre("2", "2", "2", "2", "2", "2", "2"));
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(1)),
                 ElementsAreArray(std::vector<std::string>(7, c.typeName)));
-    EXPECT_THAT(sensorColumns(csv.header(2)),
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(2)),
                 ElementsAre("CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "ESC_TEMPERATURE",
                             "MOTOR_TEMPERATURE", "THROTTLE"));
-    EXPECT_THAT(sensorColumns(csv.rows().at(3)),
+    EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
                 ElementsAre("  12.3", "16.8", "  1500", " 12000", "  45", " -10", "100"));
   }
 }
@@ -71,12 +68,12 @@ TEST(HobbyWing, EscTemperatureWordBitFourteenGatesTheWholeFrame) {
       .word(kMotorTemperatureSlot, 31)
       .word(kFirstSlot + 6, 66);
   const CsvTable csv = convert(log);
-  EXPECT_THAT(sensorColumns(csv.rows().at(3)),
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
               ElementsAreArray(std::vector<std::string>(7, "---")));
   const std::vector<std::string> expected{"  12.3", " 0.0", "     0", " 12000",
                                           "  45",   "  30", " 55"};
-  EXPECT_THAT(sensorColumns(csv.rows().at(4)), ElementsAreArray(expected));
-  EXPECT_THAT(sensorColumns(csv.rows().at(5)), ElementsAreArray(expected));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)), ElementsAreArray(expected));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(5)), ElementsAreArray(expected));
 }
 
 TEST(HobbyWing, ValidityBitIsInTheFirstByteOfTheEscTemperatureSlot) {
@@ -109,13 +106,7 @@ TEST(HobbyWing, MotorTemperatureNeverReportedShowsNoValue) {
 
 // Each case sets one word of an otherwise valid frame and reads one column.
 TEST(HobbyWing, ItemTexts) {
-  struct Case {
-    int word;
-    std::uint16_t raw;
-    const char* column;
-    const char* text;
-  };
-  const Case cases[] = {
+  const WordCase cases[] = {
       {0, 1234, "CURRENT", "  12.3"},  // hundredths dropped, not rounded
       {0, 0xFF9C, "CURRENT", "  -1.0"},
       {0, 0xD8F0, "CURRENT", "-100.0"},  // grows rather than losing a digit
@@ -137,19 +128,12 @@ TEST(HobbyWing, ItemTexts) {
       {6, 100, "THROTTLE", "100"},
       {6, 1000, "THROTTLE", "1000"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
-    LogBuilder log;
-    log.sensor(kFirstSlot, kHobbyWing);
-    LogBuilder::Record& record = log.record().word(kEscTemperatureSlot, kValid | 20);
-    record.word(kFirstSlot + c.word, c.raw);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
-  }
+  expectWordTexts(kHobbyWing, kFirstSlot, {kEscTemperatureSlot, kValid | 20}, cases);
 }
 
 TEST(HobbyWing, OnlyTheOrvaneLacksTheMotorTemperature) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  const SensorPlace place{SlotWords(bytes), kFirstSlot, false, '.'};
+  const RecordWords words;
+  const SensorPlace place = words.place(kFirstSlot);
   const HobbyWingOrvaneStatus orvane(place);
   const HobbyWingGenuineStatus genuine(place);
   for (int item = 0; item < 7; ++item) {

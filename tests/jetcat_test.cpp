@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -19,12 +20,6 @@ const std::vector<std::string> kNames{
     "ROTATION",      "TEMPERATURE", "PUMP VOLTAGE",    "SET RPM",      "THRUST",
     "FUEL CONSUMED", "FUEL FLOW",   "ALTITUDE",        "FUEL QUALITY", "BATTERY VOLTAGE",
     "CURRENT",       "AIR SPEED",   "SECOND SHAFT RPM"};
-
-LogBuilder jetCatLog() {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kJetCat);
-  return log;
-}
 
 // The thirteen JetCat texts of one data row, in column order.
 std::vector<std::string> jetCatRow(const CsvTable& csv, std::size_t row) {
@@ -41,7 +36,7 @@ LogBuilder::Record& fillWords(LogBuilder::Record& record, std::uint16_t base) {
 }
 
 TEST(JetCat, WritesThirteenColumnsUnderItsSlotAndTypeName) {
-  LogBuilder log = jetCatLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
   log.record();
   const CsvTable csv = convert(log);
   const std::vector<std::string> names(csv.header(2).end() - 13, csv.header(2).end());
@@ -83,7 +78,7 @@ TEST(JetCat, EachItemPrintsItsWordWithItsScale) {
       {"SECOND SHAFT RPM", 13, 65534, "655340"},
   };
   for (const ReadingCase& c : cases) {
-    LogBuilder log = jetCatLog();
+    LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
     log.record().word(kFirstSlot, kValid).word(kFirstSlot + c.word, c.value);
     const CsvTable csv = convert(log);
     EXPECT_THAT(csv.column(c.column), ElementsAre(c.text)) << c.column << " " << c.value;
@@ -91,14 +86,14 @@ TEST(JetCat, EachItemPrintsItsWordWithItsScale) {
 }
 
 TEST(JetCat, EveryColumnShowsNoValueUntilTheFirstValidRecord) {
-  LogBuilder log = jetCatLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
   fillWords(log.record(), 100).word(kFirstSlot, 0x8000 | 100);  // bit 14 of word 0 clear
   const CsvTable csv = convert(log);
   EXPECT_THAT(jetCatRow(csv, 0), Each("---"));
 }
 
 TEST(JetCat, ARecordWithoutTheValidityBitChangesNoColumn) {
-  LogBuilder log = jetCatLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
   fillWords(log.record(), 100);
   fillWords(log.record(), 200).word(kFirstSlot, 0x8000 | 1234);
   const CsvTable csv = convert(log);
@@ -109,7 +104,7 @@ TEST(JetCat, ARecordWithoutTheValidityBitChangesNoColumn) {
 }
 
 TEST(JetCat, WordTwelveReachesNoColumn) {
-  LogBuilder log = jetCatLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
   fillWords(log.record(), 100);
   fillWords(log.record(), 100).word(kFirstSlot + 12, 0xFFFF);
   const CsvTable csv = convert(log);
@@ -117,7 +112,7 @@ TEST(JetCat, WordTwelveReachesNoColumn) {
 }
 
 TEST(JetCat, AnAllOnesWordShowsNoValueForThatRecordOnly) {
-  LogBuilder log = jetCatLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
   log.record().word(kFirstSlot, kValid | 10).word(kFirstSlot + 1, 650);
   log.record().word(kFirstSlot, kValid | 11).word(kFirstSlot + 1, 0xFFFF);
   log.record().word(kFirstSlot, kValid | 12).word(kFirstSlot + 1, 640);

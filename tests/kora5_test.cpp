@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -18,23 +19,13 @@ using ::testing::ElementsAre;
 constexpr int kFirstSlot = 1;
 constexpr int kValid = 0x80;
 
-LogBuilder kora5Log() {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kKora5);
-  return log;
-}
-
 // Words 2 to 8 of the sensor (altitude to second current) all set to `word`.
 void putWholeWords(LogBuilder::Record& record, std::uint16_t word) {
   for (int k = 2; k <= 8; ++k) record.word(kFirstSlot + k, word);
 }
 
-std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
-  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
-}
-
 TEST(Kora5, WritesElevenColumnsUnderItsSlotAndTypeName) {
-  LogBuilder log = kora5Log();
+  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
   log.record();
   const CsvTable csv = convert(log);
   EXPECT_THAT(csv.sensorColumnNames(),
@@ -55,7 +46,7 @@ TEST(Kora5, SatellitesAndHdopComeFromTheBytesOfTheFirstTwoWords) {
       {{0xFF, 0, 255, 0}, {" 127", "   0.0", " 255", "   0.0"}},
       {{kValid, 100, 0x80, 99}, {"   0", "  10.0", " 128", "   9.9"}},  // only word 0 is masked
   };
-  LogBuilder log = kora5Log();
+  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
   for (const Case& c : cases) {
     log.record()
         .bytes(kFirstSlot, c.bytes[0], c.bytes[1])
@@ -85,7 +76,7 @@ TEST(Kora5, WholeWordsAreSignedAndGrowInsteadOfLosingDigits) {
       {12345, "1234.5", " 1234.5"}, {0x8000, "-3276.8", "-3276.8"},
       {0x7FFF, "---", "---"},  // the no-reading mark
   };
-  LogBuilder log = kora5Log();
+  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
   for (const Case& c : cases) putWholeWords(log.record().bytes(kFirstSlot, kValid, 0), c.word);
   const CsvTable csv = convert(log);
   const auto expectColumn = [&](const char* name, const char* Case::*text) {
@@ -104,7 +95,7 @@ TEST(Kora5, WholeWordsAreSignedAndGrowInsteadOfLosingDigits) {
 }
 
 TEST(Kora5, EachWholeWordFeedsItsOwnColumn) {
-  LogBuilder log = kora5Log();
+  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
   LogBuilder::Record& record = log.record().bytes(kFirstSlot, kValid | 9, 8);
   for (int k = 2; k <= 8; ++k) record.word(kFirstSlot + k, static_cast<std::uint16_t>(10 * k));
   const CsvTable csv = convert(log);
@@ -114,7 +105,7 @@ TEST(Kora5, EachWholeWordFeedsItsOwnColumn) {
 }
 
 TEST(Kora5, FirstByteWithoutBitSevenChangesNoColumn) {
-  LogBuilder log = kora5Log();
+  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
   putWholeWords(log.record().bytes(kFirstSlot, 0x05, 12), 100);  // before the first valid record
   putWholeWords(log.record().bytes(kFirstSlot, kValid | 5, 12), 100);
   putWholeWords(log.record().bytes(kFirstSlot, 0x07, 30).bytes(kFirstSlot + 1, 9, 9), 200);
@@ -128,19 +119,15 @@ TEST(Kora5, FirstByteWithoutBitSevenChangesNoColumn) {
 }
 
 TEST(Kora5, NegativeAltitudeBecomesTheSmallestReading) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  KORA5_Status sensor(SensorPlace{SlotWords(bytes), 0, false, '.'});
-  bytes[0] = kValid;
+  RecordWords words;
+  KORA5_Status sensor(words.place(kFirstSlot));
+  words.bytes(kFirstSlot, kValid, 0);
   for (const std::uint16_t altitude : {1234, 0xFFCE, 300}) {
-    bytes[4] = static_cast<std::uint8_t>(altitude >> 8);
-    bytes[5] = static_cast<std::uint8_t>(altitude & 0xFF);
+    words.word(kFirstSlot + 2, altitude);
     sensor.update();
   }
-  ValueText text;
-  sensor.rangeText(4, text);
-  EXPECT_EQ(text.view(), "  -5.0/ 123.4");
-  sensor.currentText(4, text);
-  EXPECT_EQ(text.view(), "  30.0");
+  EXPECT_EQ(rangeTextOf(sensor, 4), "  -5.0/ 123.4");
+  EXPECT_EQ(currentTextOf(sensor, 4), "  30.0");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -17,10 +18,6 @@ using ::testing::ElementsAreArray;
 
 constexpr int kFirstSlot = 3;
 constexpr std::uint16_t kValid = 0x8000;
-
-std::vector<std::string> sensorColumns(const std::vector<std::string>& row) {
-  return {row.begin() + 20, row.end()};  // after the driver's 17 and the receiver's 3
-}
 
 TEST(KosmikScorpion, BothTypesWriteEightColumnsUnderTheirTypeName) {
   struct Case {
@@ -33,10 +30,11 @@ TEST(KosmikScorpion, BothTypesWriteEightColumnsUnderTheirTypeName) {
     log.sensor(kFirstSlot, c.type);
     log.record();
     const CsvTable csv = convert(log);
-    EXPECT_THAT(sensorColumns(csv.header(0)), ElementsAreArray(std::vector<std::string>(8, "3")));
-    EXPECT_THAT(sensorColumns(csv.header(1)),
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(0)),
+                ElementsAreArray(std::vector<std::string>(8, "3")));
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(1)),
                 ElementsAreArray(std::vector<std::string>(8, c.typeName)));
-    EXPECT_THAT(sensorColumns(csv.header(2)),
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(2)),
                 ElementsAre("BATTERY VOLTAGE", "BATTERY DISCHARGE", "ROTATION", "MOTOR CURRENT",
                             "TEMPERATURE", "BEC TEMPERATURE", "BEC CURRENT", "PWM"));
   }
@@ -56,20 +54,15 @@ TEST(KosmikScorpion, BothTypesDecodeTheSameFrame) {
         .word(kFirstSlot + 6, 250)
         .word(kFirstSlot + 7, 87);
     const CsvTable csv = convert(log);
-    EXPECT_THAT(sensorColumns(csv.rows().at(3)), ElementsAre(" 12.6", "  12.34", "  9000", "  25.5",
-                                                             " -10", "  41", "   2.5", "  87"));
+    EXPECT_THAT(
+        fieldsAfterReceiver(csv.rows().at(3)),
+        ElementsAre(" 12.6", "  12.34", "  9000", "  25.5", " -10", "  41", "   2.5", "  87"));
   }
 }
 
 // Each case sets one word of an otherwise valid frame and reads one column.
 TEST(KosmikScorpion, ItemTexts) {
-  struct Case {
-    int word;
-    std::uint16_t raw;
-    const char* column;
-    const char* text;
-  };
-  const Case cases[] = {
+  const WordCase cases[] = {
       {0, kValid | 1260, "BATTERY VOLTAGE", " 12.6"},  // hundredths dropped, not rounded
       {0, kValid | 5, "BATTERY VOLTAGE", "  0.0"},
       {0, 0xFFFF, "BATTERY VOLTAGE", "327.6"},  // the validity bit is not part of the voltage
@@ -91,14 +84,7 @@ TEST(KosmikScorpion, ItemTexts) {
       {7, 100, "PWM", " 100"},
       {7, 65534, "PWM", "65534"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
-    LogBuilder log;
-    log.sensor(kFirstSlot, kKosmik);
-    LogBuilder::Record& record = log.record().word(kFirstSlot, kValid | 1000);
-    record.word(kFirstSlot + c.word, c.raw);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
-  }
+  expectWordTexts(kKosmik, kFirstSlot, {kFirstSlot, kValid | 1000}, cases);
 }
 
 TEST(KosmikScorpion, EveryColumnShowsNoValueUntilTheFirstValidFrame) {
@@ -107,7 +93,7 @@ TEST(KosmikScorpion, EveryColumnShowsNoValueUntilTheFirstValidFrame) {
   log.record().word(kFirstSlot, 1260).word(kFirstSlot + 2, 1500).word(kFirstSlot + 7, 50);
   log.record().word(kFirstSlot, kValid | 1260).word(kFirstSlot + 2, 1500).word(kFirstSlot + 7, 50);
   const CsvTable csv = convert(log);
-  EXPECT_THAT(sensorColumns(csv.rows().at(3)),
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
               ElementsAreArray(std::vector<std::string>(8, "---")));
   EXPECT_THAT(csv.column("ROTATION"), ElementsAre("---", "  9000"));
 }
@@ -118,7 +104,8 @@ TEST(KosmikScorpion, FrameWithoutValidityBitChangesNoColumn) {
   log.record().word(kFirstSlot, kValid | 1260).word(kFirstSlot + 4, 20).word(kFirstSlot + 7, 30);
   log.record().word(kFirstSlot, 1110).word(kFirstSlot + 4, 99).word(kFirstSlot + 7, 77);
   const CsvTable csv = convert(log);
-  EXPECT_THAT(sensorColumns(csv.rows().at(4)), ElementsAreArray(sensorColumns(csv.rows().at(3))));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)),
+              ElementsAreArray(fieldsAfterReceiver(csv.rows().at(3))));
   EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12.6", " 12.6"));
   EXPECT_THAT(csv.column("TEMPERATURE"), ElementsAre("  20", "  20"));
   EXPECT_THAT(csv.column("PWM"), ElementsAre("  30", "  30"));
@@ -153,31 +140,22 @@ TEST(KosmikScorpion, NoReadingMarkRestartsTheItem) {
 }
 
 TEST(KosmikScorpion, RotationRangeComparesThirtyTwoBitReadings) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  const SensorPlace place{SlotWords(bytes), kFirstSlot, false, '.'};
-  KosmikStatus kosmik(place);
-  auto setWords = [&](std::uint16_t first, std::uint16_t rotation) {
-    bytes[2 * kFirstSlot] = static_cast<std::uint8_t>(first >> 8);
-    bytes[2 * kFirstSlot + 1] = static_cast<std::uint8_t>(first);
-    bytes[2 * (kFirstSlot + 2)] = static_cast<std::uint8_t>(rotation >> 8);
-    bytes[2 * (kFirstSlot + 2) + 1] = static_cast<std::uint8_t>(rotation);
-  };
+  RecordWords words;
+  KosmikStatus kosmik(words.place(kFirstSlot));
   constexpr int kRotation = 2;
   for (const std::uint16_t rotation : {1500, 10923, 2000}) {
-    setWords(kValid, rotation);
+    words.word(kFirstSlot, kValid).word(kFirstSlot + kRotation, rotation);
     kosmik.update();
   }
   EXPECT_EQ(kosmik.currentValue(kRotation).number(), 12000);
   EXPECT_EQ(kosmik.maxValue(kRotation).number(), 65538);
   EXPECT_EQ(kosmik.minValue(kRotation).number(), 9000);
-  ValueText text;
-  kosmik.rangeText(kRotation, text);
-  EXPECT_EQ(text.view(), "  9000/ 65538");
+  EXPECT_EQ(rangeTextOf(kosmik, kRotation), "  9000/ 65538");
 }
 
 TEST(KosmikScorpion, IndexOutsideTheItemsGivesTheDefaultValue) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  ScorpionStatus scorpion(SensorPlace{SlotWords(bytes), kFirstSlot, false, '.'});
+  const RecordWords words;
+  const ScorpionStatus scorpion(words.place(kFirstSlot));
   for (const int item : {-1, 8}) {
     EXPECT_EQ(scorpion.currentValue(item).number(), 0);
     EXPECT_EQ(scorpion.currentValue(item).format().width, 6);

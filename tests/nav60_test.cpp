@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -24,16 +25,10 @@ const std::vector<std::string> kColumnNames{
     "VOLTAGE2",     "CURRENT1",     "CURRENT2",    "FUEL",        "ALTITUDE",    "PRESSURE",
     "POWER",        "FUEL2",        "THROTTLE",    "ALARM"};
 
-LogBuilder nav60Log() {
-  LogBuilder log;
-  log.sensor(kFirst, kNav60);
-  return log;
-}
-
 std::uint16_t twosComplement(int v) { return static_cast<std::uint16_t>(v); }
 
 TEST(Nav60, HeaderRowsCarrySixteenItemColumns) {
-  LogBuilder log = nav60Log();
+  LogBuilder log = logWithSensor(kFirst, kNav60);
   log.record();
   const CsvTable csv = convert(log);
   const std::vector<std::string> names = csv.sensorColumnNames();
@@ -45,7 +40,7 @@ TEST(Nav60, HeaderRowsCarrySixteenItemColumns) {
 }
 
 TEST(Nav60, EveryColumnShowsNoValueWhileTheFlagIsClear) {
-  LogBuilder log = nav60Log();
+  LogBuilder log = logWithSensor(kFirst, kNav60);
   LogBuilder::Record& record = log.record();
   for (int k = 0; k < 16; ++k) record.word(kFirst + k, 0x7FF0);
   log.repeat();
@@ -55,52 +50,40 @@ TEST(Nav60, EveryColumnShowsNoValueWhileTheFlagIsClear) {
   }
 }
 
-struct ItemCase {
-  const char* column;
-  int word;
-  std::uint16_t raw;
-  const char* text;
-};
-
 // Word 0 carries the flag; a case for word 0 sets the flag itself.
-const ItemCase kItemCases[] = {
-    {"TEMPERATURE1", 0, 0xFFFF, "  -1"},  // bit 14 is the sign, bit 15 the flag
-    {"TEMPERATURE1", 0, kFlag | 25, "  25"},
-    {"TEMPERATURE1", 0, kFlag | 0x3FFF, "16383"},
-    {"TEMPERATURE1", 0, kFlag | 0x4000, "-16384"},
-    {"TEMPERATURE2", 1, twosComplement(-40), " -40"},
-    {"TEMPERATURE2", 1, 0x8000, "-32768"},
-    {"REVOLUTION1", 2, 1000, "  6000"},
+const WordCase kItemCases[] = {
+    {0, 0xFFFF, "TEMPERATURE1", "  -1"},  // bit 14 is the sign, bit 15 the flag
+    {0, kFlag | 25, "TEMPERATURE1", "  25"},
+    {0, kFlag | 0x3FFF, "TEMPERATURE1", "16383"},
+    {0, kFlag | 0x4000, "TEMPERATURE1", "-16384"},
+    {1, twosComplement(-40), "TEMPERATURE2", " -40"},
+    {1, 0x8000, "TEMPERATURE2", "-32768"},
+    {2, 1000, "REVOLUTION1", "  6000"},
     // The speed is six times the word and needs more than 16 bits.
-    {"REVOLUTION2", 3, 10923, " 65538"},
-    {"REVOLUTION3", 4, 0xFFFF, "393210"},
-    {"VOLTAGE1", 5, 126, " 12.6"},
-    {"VOLTAGE2", 6, 12345, "1234.5"},
-    {"VOLTAGE2", 6, 0xFFFF, "---"},
-    {"CURRENT1", 7, twosComplement(-25), "   -2.5"},
-    {"CURRENT2", 8, 1234, "  123.4"},
-    {"CURRENT2", 8, twosComplement(-32768), "-3276.8"},
-    {"FUEL", 9, 100, " 100"},
-    {"PRESSURE", 11, 10132, "1013.2"},
-    {"POWER", 12, twosComplement(-250), " -250"},  // a negative power shows its sign
-    {"POWER", 12, 1500, " 1500"},
-    {"FUEL2", 13, 50, "  50"},
-    {"THROTTLE", 14, 0, "   0"},
-    {"ALARM", 15, 0x8001, "32769"},
-    {"ALARM", 15, 65534, "65534"},
+    {3, 10923, "REVOLUTION2", " 65538"},
+    {4, 0xFFFF, "REVOLUTION3", "393210"},
+    {5, 126, "VOLTAGE1", " 12.6"},
+    {6, 12345, "VOLTAGE2", "1234.5"},
+    {6, 0xFFFF, "VOLTAGE2", "---"},
+    {7, twosComplement(-25), "CURRENT1", "   -2.5"},
+    {8, 1234, "CURRENT2", "  123.4"},
+    {8, twosComplement(-32768), "CURRENT2", "-3276.8"},
+    {9, 100, "FUEL", " 100"},
+    {11, 10132, "PRESSURE", "1013.2"},
+    {12, twosComplement(-250), "POWER", " -250"},  // a negative power shows its sign
+    {12, 1500, "POWER", " 1500"},
+    {13, 50, "FUEL2", "  50"},
+    {14, 0, "THROTTLE", "   0"},
+    {15, 0x8001, "ALARM", "32769"},
+    {15, 65534, "ALARM", "65534"},
 };
 
 TEST(Nav60, EachItemReadsItsWordWithItsScaleSignAndWidth) {
-  for (const ItemCase& c : kItemCases) {
-    LogBuilder log = nav60Log();
-    log.record().word(kFirst, kFlag).word(kFirst + c.word, c.raw);
-    const CsvTable csv = convert(log);
-    EXPECT_THAT(csv.column(c.column), ElementsAre(c.text)) << c.column << " " << c.raw;
-  }
+  expectWordTexts(kNav60, kFirst, {kFirst, kFlag}, kItemCases);
 }
 
 TEST(Nav60, DecimalsFollowTheLocaleSeparator) {
-  LogBuilder log = nav60Log();
+  LogBuilder log = logWithSensor(kFirst, kNav60);
   log.record().word(kFirst, kFlag).word(kFirst + 7, twosComplement(-25)).word(kFirst + 11, 9876);
   const CsvTable csv = convert(log, Separators{';', ','});
   EXPECT_THAT(csv.column("CURRENT1"), ElementsAre("   -2,5"));
@@ -128,7 +111,7 @@ const AltitudeCase kAltitudeCases[] = {
 
 TEST(Nav60, AltitudeIsTheHeightAboveTheFirstFlaggedRecord) {
   for (const AltitudeCase& c : kAltitudeCases) {
-    LogBuilder log = nav60Log();
+    LogBuilder log = logWithSensor(kFirst, kNav60);
     log.record().word(kFirst, kFlag).word(kFirst + kAltitudeWord, c.firstWord);
     log.record().word(kFirst, kFlag).word(kFirst + kAltitudeWord, c.laterWord);
     const CsvTable csv = convert(log);
@@ -138,7 +121,7 @@ TEST(Nav60, AltitudeIsTheHeightAboveTheFirstFlaggedRecord) {
 }
 
 TEST(Nav60, TheReferenceComesOnlyFromFlaggedRecordsAndIsTakenOnce) {
-  LogBuilder log = nav60Log();
+  LogBuilder log = logWithSensor(kFirst, kNav60);
   log.record().word(kFirst, 0).word(kFirst + kAltitudeWord, 30000);
   log.record().word(kFirst, kFlag).word(kFirst + kAltitudeWord, 10000);
   log.record().word(kFirst, 0).word(kFirst + kAltitudeWord, 20000);
@@ -150,7 +133,7 @@ TEST(Nav60, TheReferenceComesOnlyFromFlaggedRecordsAndIsTakenOnce) {
 }
 
 TEST(Nav60, RecordsWithoutTheFlagRepeatThePreviousTexts) {
-  LogBuilder log = nav60Log();
+  LogBuilder log = logWithSensor(kFirst, kNav60);
   log.record().word(kFirst, kFlag | 20).word(kFirst + 2, 100).word(kFirst + 12, 40);
   log.record().word(kFirst, 30).word(kFirst + 2, 200).word(kFirst + 12, 50);
   log.record().word(kFirst, kFlag | 40).word(kFirst + 2, 300).word(kFirst + 12, 60);
@@ -168,21 +151,13 @@ class Nav60Decoder {
     put(word, value);
     decoder_.update();
   }
-  std::string rangeText(int item) const {
-    ValueText text;
-    decoder_.rangeText(item, text);
-    return std::string(text.view());
-  }
+  std::string rangeText(int item) const { return rangeTextOf(decoder_, item); }
 
  private:
-  void put(int word, std::uint16_t value) {
-    const auto offset = static_cast<std::size_t>(2 * (kFirst + word));
-    bytes_[offset] = static_cast<std::uint8_t>(value >> 8);
-    bytes_[offset + 1] = static_cast<std::uint8_t>(value & 0xFF);
-  }
+  void put(int word, std::uint16_t value) { words_.word(kFirst + word, value); }
 
-  std::array<std::uint8_t, kSlotWordBytes> bytes_{};
-  NAV60_Status decoder_{SensorPlace{SlotWords(bytes_), kFirst, false, '.'}};
+  RecordWords words_;
+  NAV60_Status decoder_{words_.place(kFirst)};
 };
 
 TEST(Nav60, RotationsAndAltitudeKeepTheirRangeBeyondSixteenBits) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -21,19 +22,8 @@ const std::vector<std::string> kColumnNames{
     "ANTENNA FADE 2", "LOST FRAME", "HOLD",       "SPEED",      "ALTITUDE",
     "DISTANCE",       "TRIP",       "LATITUDE",   "LONGITUDE"};
 
-LogBuilder powerBoxLog() {
-  LogBuilder log;
-  log.sensor(kFirst, kPowerBox);
-  return log;
-}
-
-// The last `count` fields of a row: the PowerBox is the last sensor of these logs.
-std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
-  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
-}
-
 TEST(PowerBox, HeaderRowsCarryTwelveItemsAndTwoPositionColumns) {
-  LogBuilder log = powerBoxLog();
+  LogBuilder log = logWithSensor(kFirst, kPowerBox);
   log.record();
   const CsvTable csv = convert(log);
   const std::vector<std::string> afterReceiver = lastFields(csv.header(2), 14);
@@ -45,7 +35,7 @@ TEST(PowerBox, HeaderRowsCarryTwelveItemsAndTwoPositionColumns) {
 }
 
 TEST(PowerBox, EveryColumnShowsNoValueWhileTheFlagIsClear) {
-  LogBuilder log = powerBoxLog();
+  LogBuilder log = logWithSensor(kFirst, kPowerBox);
   LogBuilder::Record& record = log.record();
   for (int k = 0; k < 16; ++k) record.word(kFirst + k, 0x7FFE);
   log.repeat();
@@ -55,47 +45,35 @@ TEST(PowerBox, EveryColumnShowsNoValueWhileTheFlagIsClear) {
   }
 }
 
-struct ItemCase {
-  const char* column;
-  int word;
-  std::uint16_t raw;
-  const char* text;
-};
-
 // Word 0 carries the flag; a case for word 0 sets the flag itself.
-const ItemCase kItemCases[] = {
-    {"VOLTAGE 1", 0, kFlag | 740, " 7.40"},
-    {"VOLTAGE 1", 0, kFlag | 10000, "100.00"},  // 100 V keeps its hundreds digit
-    {"VOLTAGE 1", 0, kFlag, " 0.00"},
-    {"VOLTAGE 2", 1, 5, " 0.05"},
-    {"VOLTAGE 2", 1, 0xFFFF, "---"},
-    {"CAPACITY 1", 2, 1234, " 1234"},
-    {"CAPACITY 2", 3, 65534, "65534"},
-    {"ANTENNA FADE 1", 4, 7, "    7"},
-    {"ANTENNA FADE 2", 5, 0x8000, "32768"},
-    {"LOST FRAME", 6, 12345, "12345"},
-    {"HOLD", 7, 3, "   3"},
-    {"SPEED", 8, kFlag | 120, " 120"},
-    {"ALTITUDE", 9, static_cast<std::uint16_t>(-100), " -100"},
-    {"ALTITUDE", 9, static_cast<std::uint16_t>(-32768), "-32768"},
-    {"ALTITUDE", 9, 32766, "32766"},
-    {"DISTANCE", 10, 500, "  500"},
-    {"DISTANCE", 10, 0xFFFF, "---"},
-    {"TRIP", 11, 123, " 12.3"},
-    {"TRIP", 11, 12345, "1234.5"},
+const WordCase kItemCases[] = {
+    {0, kFlag | 740, "VOLTAGE 1", " 7.40"},
+    {0, kFlag | 10000, "VOLTAGE 1", "100.00"},  // 100 V keeps its hundreds digit
+    {0, kFlag, "VOLTAGE 1", " 0.00"},
+    {1, 5, "VOLTAGE 2", " 0.05"},
+    {1, 0xFFFF, "VOLTAGE 2", "---"},
+    {2, 1234, "CAPACITY 1", " 1234"},
+    {3, 65534, "CAPACITY 2", "65534"},
+    {4, 7, "ANTENNA FADE 1", "    7"},
+    {5, 0x8000, "ANTENNA FADE 2", "32768"},
+    {6, 12345, "LOST FRAME", "12345"},
+    {7, 3, "HOLD", "   3"},
+    {8, kFlag | 120, "SPEED", " 120"},
+    {9, static_cast<std::uint16_t>(-100), "ALTITUDE", " -100"},
+    {9, static_cast<std::uint16_t>(-32768), "ALTITUDE", "-32768"},
+    {9, 32766, "ALTITUDE", "32766"},
+    {10, 500, "DISTANCE", "  500"},
+    {10, 0xFFFF, "DISTANCE", "---"},
+    {11, 123, "TRIP", " 12.3"},
+    {11, 12345, "TRIP", "1234.5"},
 };
 
 TEST(PowerBox, EachItemReadsItsWordWithItsScaleAndWidth) {
-  for (const ItemCase& c : kItemCases) {
-    LogBuilder log = powerBoxLog();
-    log.record().word(kFirst, kFlag).word(kFirst + c.word, c.raw);
-    const CsvTable csv = convert(log);
-    EXPECT_THAT(csv.column(c.column), ElementsAre(c.text)) << c.column << " " << c.raw;
-  }
+  expectWordTexts(kPowerBox, kFirst, {kFirst, kFlag}, kItemCases);
 }
 
 TEST(PowerBox, VoltagesUseTheLocaleDecimalSeparatorButPositionsAFullStop) {
-  LogBuilder log = powerBoxLog();
+  LogBuilder log = logWithSensor(kFirst, kPowerBox);
   log.record().word(kFirst, kFlag | 740).word(kFirst + 12, 35 << 8 | 0x4).word(kFirst + 13, 0x93E0);
   const CsvTable csv = convert(log, Separators{';', ','});
   EXPECT_THAT(csv.column("VOLTAGE 1"), ElementsAre(" 7,40"));
@@ -103,7 +81,7 @@ TEST(PowerBox, VoltagesUseTheLocaleDecimalSeparatorButPositionsAFullStop) {
 }
 
 TEST(PowerBox, RecordsWithoutTheFlagRepeatThePreviousTexts) {
-  LogBuilder log = powerBoxLog();
+  LogBuilder log = logWithSensor(kFirst, kPowerBox);
   log.record().word(kFirst, kFlag | 500).word(kFirst + 9, 20).word(kFirst + 12, 10 << 8);
   log.record().word(kFirst, 600).word(kFirst + 9, 30).word(kFirst + 12, 11 << 8);
   log.record().word(kFirst, kFlag | 700).word(kFirst + 9, 40).word(kFirst + 12, 12 << 8);
@@ -114,7 +92,7 @@ TEST(PowerBox, RecordsWithoutTheFlagRepeatThePreviousTexts) {
 }
 
 TEST(PowerBox, ANoReadingMarkShowsNoValueAndTheNextReadingStartsAfresh) {
-  LogBuilder log = powerBoxLog();
+  LogBuilder log = logWithSensor(kFirst, kPowerBox);
   log.record().word(kFirst, kFlag).word(kFirst + 2, 100);
   log.record().word(kFirst, kFlag).word(kFirst + 2, 0xFFFF);
   log.record().word(kFirst, kFlag).word(kFirst + 2, 50);
@@ -143,7 +121,7 @@ const CoordinateCase kCoordinateCases[] = {
 
 TEST(PowerBox, PositionWordsGiveDegreesMinutesAndHemisphere) {
   for (const CoordinateCase& c : kCoordinateCases) {
-    LogBuilder log = powerBoxLog();
+    LogBuilder log = logWithSensor(kFirst, kPowerBox);
     log.record()
         .word(kFirst, kFlag)
         .word(kFirst + 12, c.first)
@@ -157,7 +135,7 @@ TEST(PowerBox, PositionWordsGiveDegreesMinutesAndHemisphere) {
 }
 
 TEST(PowerBox, LatitudeAndLongitudeComeFromTheirOwnWordPairs) {
-  LogBuilder log = powerBoxLog();
+  LogBuilder log = logWithSensor(kFirst, kPowerBox);
   log.record()
       .word(kFirst, kFlag)
       .word(kFirst + 12, 47 << 8)

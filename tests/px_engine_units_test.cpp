@@ -3,10 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -49,6 +51,24 @@ LogBuilder::Record& recordWithData(LogBuilder& log, const PxModel& model) {
   return unitWord(log.record(), model, model.flagWord, 0);
 }
 
+// One word of a record with data, and the text its column then shows.
+struct ModelWordCase {
+  PxModel model;
+  int word;
+  std::uint16_t value;
+  const char* column;
+  const char* text;
+};
+
+void expectWordTexts(std::span<const ModelWordCase> cases) {
+  for (const ModelWordCase& c : cases) {
+    LogBuilder log = logWithSensor(kFirstSlot, c.model.type);
+    recordWithData(log, c.model).word(kFirstSlot + c.word, c.value);
+    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text))
+        << c.model.typeName << " " << c.column;
+  }
+}
+
 // A record carrying every word of the unit with bit 15 set, except the flag word's.
 LogBuilder::Record& recordWithoutData(LogBuilder& log, const PxModel& model) {
   LogBuilder::Record& record = log.record();
@@ -58,13 +78,11 @@ LogBuilder::Record& recordWithoutData(LogBuilder& log, const PxModel& model) {
 
 // The unit's fields of one data row (the receiver's three come first).
 std::vector<std::string> unitFields(const CsvTable& csv, std::size_t dataRow) {
-  const std::vector<std::string>& row = csv.rows().at(3 + dataRow);
-  return {row.begin() + 20, row.end()};
+  return fieldsAfterReceiver(csv.rows().at(3 + dataRow));
 }
 
 std::vector<std::string> unitHeader(const CsvTable& csv, int headerRow) {
-  const std::vector<std::string>& row = csv.header(headerRow);
-  return {row.begin() + 20, row.end()};
+  return fieldsAfterReceiver(csv.header(headerRow));
 }
 
 class PxModelTest : public ::testing::TestWithParam<PxModel> {
@@ -255,14 +273,7 @@ TEST(PxEngineUnits, EveryColumnOfThePx32ReadsItsOwnWord) {
 
 // Only the flag word loses bit 15 to the flag; every other word is read in full.
 TEST(PxEngineUnits, TheFlagBitBelongsToNoReading) {
-  struct Case {
-    PxModel model;
-    int word;
-    std::uint16_t value;
-    const char* column;
-    const char* text;
-  };
-  const Case cases[] = {
+  const ModelWordCase cases[] = {
       {kPx31Model, 1, kFlag | 250, "Fuel pressure", "  250"},
       {kPx31Model, 2, kFlag | 123, "Power voltage", "3289.1"},
       {kPx33Model, 1, kFlag | 250, "Fuel pressure", "33018"},
@@ -272,13 +283,7 @@ TEST(PxEngineUnits, TheFlagBitBelongsToNoReading) {
       {kPx34Model, 2, kFlag | 123, "Power voltage", "3289.1"},
       {kPx32Model, 0, kFlag | 20, "Temperature1", "    20"},
   };
-  for (const Case& c : cases) {
-    LogBuilder log;
-    log.sensor(kFirstSlot, c.model.type);
-    recordWithData(log, c.model).word(kFirstSlot + c.word, c.value);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text))
-        << c.model.typeName << " " << c.column;
-  }
+  expectWordTexts(cases);
 }
 
 TEST(PxEngineUnits, PX33DataDependsOnlyOnBit15OfWord2) {
@@ -293,14 +298,7 @@ TEST(PxEngineUnits, PX33DataDependsOnlyOnBit15OfWord2) {
 
 // Negative numbers always show '-'; texts that need more room than their width grow.
 TEST(PxEngineUnits, SignedReadingsShowTheirSignAndAllDigits) {
-  struct Case {
-    PxModel model;
-    int word;
-    std::uint16_t value;
-    const char* column;
-    const char* text;
-  };
-  const Case cases[] = {
+  const ModelWordCase cases[] = {
       {kPx31Model, 11, static_cast<std::uint16_t>(-15), "Current1(Battery)", "   -1.5"},
       {kPx31Model, 14, 0x8000, "Current4", "-3276.8"},
       {kPx34Model, 6, static_cast<std::uint16_t>(-40), "Head temperature", "  -40"},
@@ -312,13 +310,7 @@ TEST(PxEngineUnits, SignedReadingsShowTheirSignAndAllDigits) {
       {kPx32Model, 22, static_cast<std::uint16_t>(-1), "Current4", "   -0.1"},
       {kPx33Model, 0, 65534, "Atmospheric pressure", "6553.4"},
   };
-  for (const Case& c : cases) {
-    LogBuilder log;
-    log.sensor(kFirstSlot, c.model.type);
-    recordWithData(log, c.model).word(kFirstSlot + c.word, c.value);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text))
-        << c.model.typeName << " " << c.column;
-  }
+  expectWordTexts(cases);
 }
 
 // A reading equal to its element's no-reading mark shows "---", and the next starts afresh.
@@ -358,18 +350,13 @@ TEST(PxEngineUnits, AUnitNearTheEndOfTheGroupReadsOnIntoGroupOne) {
 // Range texts are read directly: the CSV never shows them.
 class PxRangeTextTest : public ::testing::Test {
  protected:
-  void setWord(int k, std::uint16_t v) {
-    bytes_[static_cast<std::size_t>(2 * (kFirstSlot + k))] = static_cast<std::uint8_t>(v >> 8);
-    bytes_[static_cast<std::size_t>(2 * (kFirstSlot + k) + 1)] = static_cast<std::uint8_t>(v);
-  }
-  std::string rangeText(const SensorStatus& decoder, int item) {
-    ValueText text;
-    decoder.rangeText(item, text);
-    return std::string(text.view());
+  void setWord(int k, std::uint16_t v) { words_.word(kFirstSlot + k, v); }
+  static std::string rangeText(const SensorStatus& decoder, int item) {
+    return rangeTextOf(decoder, item);
   }
 
-  std::array<std::uint8_t, kSlotWordBytes> bytes_{};
-  SensorPlace place_{SlotWords(bytes_), kFirstSlot, false, '.'};
+  RecordWords words_;
+  SensorPlace place_ = words_.place(kFirstSlot);
 };
 
 TEST_F(PxRangeTextTest, OperationTimeRangeIsInSeconds) {

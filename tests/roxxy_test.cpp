@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -19,21 +20,18 @@ constexpr int kFirstSlot = 5;
 constexpr int kTemperatureSlot = kFirstSlot + 4;
 constexpr std::uint16_t kValid = 0x4000;
 
-std::vector<std::string> sensorColumns(const std::vector<std::string>& row) {
-  return {row.begin() + 20, row.end()};  // after the driver's 17 and the receiver's 3
-}
-
 TEST(Roxxy, WritesFiveColumnsUnderItsSlotAndTypeName) {
   LogBuilder log;
   log.sensor(kFirstSlot, kRoxxy);
   log.record();
   const CsvTable csv = convert(log);
-  EXPECT_THAT(sensorColumns(csv.header(0)), ElementsAre("5", "5", "5", "5", "5"));
-  EXPECT_THAT(sensorColumns(csv.header(1)),
+  EXPECT_THAT(fieldsAfterReceiver(csv.header(0)), ElementsAre("5", "5", "5", "5", "5"));
+  EXPECT_THAT(fieldsAfterReceiver(csv.header(1)),
               ElementsAre("ROXXY", "ROXXY", "ROXXY", "ROXXY", "ROXXY"));
-  EXPECT_THAT(sensorColumns(csv.header(2)),
+  EXPECT_THAT(fieldsAfterReceiver(csv.header(2)),
               ElementsAre("CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "TEMPERATURE"));
-  EXPECT_THAT(sensorColumns(csv.rows().at(3)), ElementsAre("---", "---", "---", "---", "---"));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
+              ElementsAre("---", "---", "---", "---", "---"));
 }
 
 TEST(Roxxy, TemperatureWordBitFourteenGatesTheWholeFrame) {
@@ -53,8 +51,8 @@ TEST(Roxxy, TemperatureWordBitFourteenGatesTheWholeFrame) {
       .word(kTemperatureSlot, 0x0019);
   const CsvTable csv = convert(log);
   const std::vector<std::string> expected{"  12.3", " 16.8", "  2200", "  9000", "  25"};
-  EXPECT_THAT(sensorColumns(csv.rows().at(3)), ElementsAreArray(expected));
-  EXPECT_THAT(sensorColumns(csv.rows().at(4)), ElementsAreArray(expected));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)), ElementsAreArray(expected));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)), ElementsAreArray(expected));
 }
 
 TEST(Roxxy, ValidityBitIsInTheFirstByteOfTheTemperatureSlot) {
@@ -67,13 +65,7 @@ TEST(Roxxy, ValidityBitIsInTheFirstByteOfTheTemperatureSlot) {
 
 // Each case sets one word of an otherwise valid frame and reads one column.
 TEST(Roxxy, ItemTexts) {
-  struct Case {
-    int word;
-    std::uint16_t raw;
-    const char* column;
-    const char* text;
-  };
-  const Case cases[] = {
+  const WordCase cases[] = {
       {0, 1234, "CURRENT", "  12.3"},  // hundredths dropped, not rounded
       {0, 0xFF9C, "CURRENT", "  -1.0"},
       {0, 0xFFFF, "CURRENT", "  -0.0"},  // -0.01 A keeps its sign
@@ -91,32 +83,22 @@ TEST(Roxxy, ItemTexts) {
       {4, 0xC000, "TEMPERATURE", "-16384"},
       {4, 0x7FFF, "TEMPERATURE", "16383"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.column + std::string(" ") + std::to_string(c.raw));
-    LogBuilder log;
-    log.sensor(kFirstSlot, kRoxxy);
-    LogBuilder::Record& record = log.record().word(kTemperatureSlot, kValid | 20);
-    record.word(kFirstSlot + c.word, c.raw);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text));
-  }
+  expectWordTexts(kRoxxy, kFirstSlot, {kTemperatureSlot, kValid | 20}, cases);
 }
 
 TEST(Roxxy, RotationRangeStaysPositiveAboveSixteenBits) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  RoxxyStatus roxxy(SensorPlace{SlotWords(bytes), kFirstSlot, false, ','});
-  bytes[2 * kTemperatureSlot] = 0x40;
+  RecordWords words;
+  RoxxyStatus roxxy(words.place(kFirstSlot, ','));
+  words.bytes(kTemperatureSlot, 0x40, 0);
   constexpr int kRotation = 3;
   for (const std::uint16_t rotation : {1500, 5462, 2000}) {
-    bytes[2 * (kFirstSlot + kRotation)] = static_cast<std::uint8_t>(rotation >> 8);
-    bytes[2 * (kFirstSlot + kRotation) + 1] = static_cast<std::uint8_t>(rotation);
+    words.word(kFirstSlot + kRotation, rotation);
     roxxy.update();
   }
   EXPECT_EQ(roxxy.currentValue(kRotation).number(), 12000);
   EXPECT_EQ(roxxy.maxValue(kRotation).number(), 32772);
   EXPECT_EQ(roxxy.minValue(kRotation).number(), 9000);
-  ValueText text;
-  roxxy.rangeText(kRotation, text);
-  EXPECT_EQ(text.view(), "  9000/ 32772");
+  EXPECT_EQ(rangeTextOf(roxxy, kRotation), "  9000/ 32772");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -15,11 +16,6 @@ namespace {
 using ::testing::ElementsAre;
 
 constexpr int kSlot = 7;
-
-struct SlotBytes {
-  int first;
-  int second;
-};
 
 std::vector<std::string> rotationTexts(const std::vector<SlotBytes>& records) {
   LogBuilder log;
@@ -58,12 +54,11 @@ TEST(RpmSensor, DecodesLittleEndianCountTimesSix) {
 }
 
 TEST(RpmSensor, RangeFollowsTheWholeLog) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  RevolutionSensorStatus sensor({SlotWords(bytes), kSlot, false, '.'});
+  RecordWords words;
+  RevolutionSensorStatus sensor(words.place(kSlot));
   const std::array<SlotBytes, 4> records{{{0xE8, 0x03}, {0x00, 0x00}, {0x03, 0xE8}, {0x0A, 0x00}}};
   for (const SlotBytes& r : records) {
-    bytes[2 * kSlot] = static_cast<std::uint8_t>(r.first);
-    bytes[2 * kSlot + 1] = static_cast<std::uint8_t>(r.second);
+    words.bytes(kSlot, r.first, r.second);
     sensor.update();
   }
   EXPECT_EQ(sensor.currentValue(0).number(), 60);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -26,7 +27,9 @@ struct ServoWords {
   std::uint16_t minutes;
 };
 
-void putServo(LogBuilder::Record& record, int firstWord, const ServoWords& servo) {
+// Into a LogBuilder record or RecordWords.
+template <typename Record>
+void putServo(Record& record, int firstWord, const ServoWords& servo) {
   const int slot = kFirstSlot + firstWord;
   record.bytes(slot, servo.currentByte, servo.temperatureByte)
       .word(slot + 1, servo.angle)
@@ -38,32 +41,8 @@ void putServos(LogBuilder::Record& record, const ServoWords& first, const ServoW
   putServo(record, 3, second);
 }
 
-LogBuilder servoLog() {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kServoAdapter);
-  return log;
-}
-
-std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
-  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
-}
-
-// The six slot words of the adapter in a record of its own, for looking at the decoder directly.
-struct AdapterWords {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  SensorPlace place() const { return SensorPlace{SlotWords(bytes), 0, false, '.'}; }
-  void putFirstServo(const ServoWords& servo) {
-    bytes[0] = static_cast<std::uint8_t>(servo.currentByte);
-    bytes[1] = static_cast<std::uint8_t>(servo.temperatureByte);
-    bytes[2] = static_cast<std::uint8_t>(servo.angle >> 8);
-    bytes[3] = static_cast<std::uint8_t>(servo.angle & 0xFF);
-    bytes[4] = static_cast<std::uint8_t>(servo.minutes >> 8);
-    bytes[5] = static_cast<std::uint8_t>(servo.minutes & 0xFF);
-  }
-};
-
 TEST(ServoAdapter, HeaderRowsHoldSixColumnsWithoutAccumulatedTimes) {
-  LogBuilder log = servoLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
   putServos(log.record(), {kValid | 45, 0x23, 100, 60}, {12, 0x30, 200, 90});
   const CsvTable csv = convert(log);
   EXPECT_THAT(csv.sensorColumnNames(),
@@ -99,7 +78,7 @@ TEST(ServoAdapter, DecodesBothServosFromTheirOwnWords) {
        {4, 0x0C, 0x7FFF, 0},  // the angles' no-reading mark
        {"  0.3", "   1", "---", "  0.4", "   2", "---"}},
   };
-  LogBuilder log = servoLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
   for (const Case& c : cases) putServos(log.record(), c.first, c.second);
   const CsvTable csv = convert(log);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -111,7 +90,7 @@ TEST(ServoAdapter, DecodesBothServosFromTheirOwnWords) {
 }
 
 TEST(ServoAdapter, FirstWordWithoutValidityBitLeavesBothServosUnchanged) {
-  LogBuilder log = servoLog();
+  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
   putServos(log.record(), {45, 0x23, 100, 1}, {12, 0x30, 200, 1});  // before the first valid record
   putServos(log.record(), {kValid | 45, 0x23, 100, 1}, {12, 0x30, 200, 1});
   putServos(log.record(), {50, 0x40, 300, 2}, {kValid | 60, 0x50, 400, 2});
@@ -123,26 +102,21 @@ TEST(ServoAdapter, FirstWordWithoutValidityBitLeavesBothServosUnchanged) {
 }
 
 TEST(ServoAdapter, ExtremesCompareSignedAnglesAndUnsignedTimes) {
-  AdapterWords words;
-  ServoAdapterStatus sensor(words.place());
+  RecordWords words;
+  ServoAdapterStatus sensor(words.place(kFirstSlot));
   const ServoWords readings[] = {
       {kValid | 127, 0x20, 100, 0x0010},
       {kValid | 0, 0x20, 0xFE3E, 0x9000},  // -45.0 degrees; 36864 minutes
       {kValid | 30, 0x20, 50, 0x0100},
   };
   for (const ServoWords& reading : readings) {
-    words.putFirstServo(reading);
+    putServo(words, 0, reading);
     sensor.update();
   }
-  ValueText text;
-  sensor.rangeText(0, text);
-  EXPECT_EQ(text.view(), "  0.0/ 12.7");
-  sensor.rangeText(2, text);
-  EXPECT_EQ(text.view(), " -45.0/  10.0");
-  sensor.rangeText(3, text);
-  EXPECT_EQ(text.view(), "    16/ 36864");
-  sensor.currentText(3, text);
-  EXPECT_EQ(text.view(), "   256");
+  EXPECT_EQ(rangeTextOf(sensor, 0), "  0.0/ 12.7");
+  EXPECT_EQ(rangeTextOf(sensor, 2), " -45.0/  10.0");
+  EXPECT_EQ(rangeTextOf(sensor, 3), "    16/ 36864");
+  EXPECT_EQ(currentTextOf(sensor, 3), "   256");
   EXPECT_STREQ(sensor.itemName(3), "ACCUMULATED TIME 1");
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -16,11 +17,6 @@ using ::testing::ElementsAre;
 
 constexpr int kSpeedSlot = 1;
 constexpr int kAirSpeedSlot = 2;
-
-struct SlotBytes {
-  int first;
-  int second;
-};
 
 // A speed sensor and a true-airspeed sensor fed the same bytes in every record; column "SPEED" 0
 // is the speed sensor's, 1 the true-airspeed sensor's.
@@ -76,12 +72,11 @@ TEST(SpeedSensors, RecordWithoutValidityBitRepeatsLastSpeed) {
 
 template <typename Sensor>
 void expectNegativeSpeedBecomesSmallest() {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  Sensor sensor({SlotWords(bytes), kSpeedSlot, false, '.'});
+  RecordWords words;
+  Sensor sensor(words.place(kSpeedSlot));
   const std::array<SlotBytes, 3> records{{{0x40, 0x64}, {0xFF, 0xFF}, {0x40, 0x05}}};
   for (const SlotBytes& r : records) {
-    bytes[2 * kSpeedSlot] = static_cast<std::uint8_t>(r.first);
-    bytes[2 * kSpeedSlot + 1] = static_cast<std::uint8_t>(r.second);
+    words.bytes(kSpeedSlot, r.first, r.second);
     sensor.update();
   }
   EXPECT_EQ(sensor.currentValue(0).number(), 5);

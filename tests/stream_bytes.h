@@ -21,16 +21,11 @@ class StreamBytes {
   }
   StreamBytes& flag(int bit, bool on) { return field(bit, 1, on ? 1 : 0); }
 
-  // Writes the words into a record from `firstSlot` on.
-  void into(LogBuilder::Record& record, int firstSlot) const {
+  // Writes the words from `firstSlot` on into a record: a LogBuilder record or RecordWords.
+  template <typename Record>
+  void into(Record& record, int firstSlot) const {
     for (std::size_t k = 0; k < Words; ++k) {
       record.bytes(firstSlot + static_cast<int>(k), bytes_[2 * k], bytes_[2 * k + 1]);
-    }
-  }
-  // Writes the words into the slot-word bytes of a record from `firstSlot` on.
-  void into(std::array<std::uint8_t, kSlotWordBytes>& words, int firstSlot) const {
-    for (std::size_t b = 0; b < bytes_.size(); ++b) {
-      words[2 * static_cast<std::size_t>(firstSlot) + b] = bytes_[b];
     }
   }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -15,11 +16,6 @@ namespace {
 using ::testing::ElementsAre;
 
 constexpr int kSlot = 5;
-
-struct SlotBytes {
-  int first;
-  int second;
-};
 
 // The TEMPERATURE texts of a sensor of `type` at kSlot, one record per entry of `records`.
 std::vector<std::string> temperatureTexts(int type, const std::vector<SlotBytes>& records) {
@@ -77,12 +73,11 @@ TEST(Q3305TemperatureSensor, DecodesBigEndianFifteenBitSignedWord) {
 }
 
 TEST(Q3305TemperatureSensor, NegativeTemperatureBecomesTheSmallestReading) {
-  std::array<std::uint8_t, kSlotWordBytes> bytes{};
-  Q3305_TemperatureSensorStatus sensor({SlotWords(bytes), kSlot, false, '.'});
+  RecordWords words;
+  Q3305_TemperatureSensorStatus sensor(words.place(kSlot));
   const std::array<SlotBytes, 4> records{{{0x40, 0x19}, {0xFF, 0xFB}, {0x3F, 0x80}, {0x40, 0x0A}}};
   for (const SlotBytes& r : records) {
-    bytes[2 * kSlot] = static_cast<std::uint8_t>(r.first);
-    bytes[2 * kSlot + 1] = static_cast<std::uint8_t>(r.second);
+    words.bytes(kSlot, r.first, r.second);
     sensor.update();
   }
   EXPECT_EQ(sensor.currentValue(0).number(), 10);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -36,21 +37,14 @@ std::vector<std::string> externalColumn(const CsvTable& csv) { return csv.column
 class VoltageSensorRange : public ::testing::Test {
  protected:
   void update(Words w) {
-    bytes_[2 * kSlot] = static_cast<std::uint8_t>(w.battery >> 8);
-    bytes_[2 * kSlot + 1] = static_cast<std::uint8_t>(w.battery);
-    bytes_[2 * kSlot + 2] = static_cast<std::uint8_t>(w.external >> 8);
-    bytes_[2 * kSlot + 3] = static_cast<std::uint8_t>(w.external);
+    words_.word(kSlot, w.battery).word(kSlot + 1, w.external);
     sensor_.update();
   }
-  std::string range(int item) const {
-    ValueText text;
-    sensor_.rangeText(item, text);
-    return std::string(text.view());
-  }
+  std::string range(int item) const { return rangeTextOf(sensor_, item); }
 
  private:
-  std::array<std::uint8_t, kSlotWordBytes> bytes_{};
-  VoltageSensorStatus sensor_{{SlotWords(bytes_), kSlot, false, ','}};
+  RecordWords words_;
+  VoltageSensorStatus sensor_{words_.place(kSlot, ',')};
 };
 
 TEST(VoltageSensor, WritesTwoColumnsUnderItsSlot) {

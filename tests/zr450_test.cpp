@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/csv_table.h"
+#include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
@@ -18,14 +19,8 @@ using ::testing::ElementsAre;
 constexpr int kFirstSlot = 6;
 constexpr int kValidByte = 0x80;
 
-LogBuilder zr450Log() {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kZr450);
-  return log;
-}
-
 TEST(Zr450, WritesFourColumnsUnderItsSlotAndTypeName) {
-  LogBuilder log = zr450Log();
+  LogBuilder log = logWithSensor(kFirstSlot, kZr450);
   log.record();
   const CsvTable csv = convert(log);
   EXPECT_THAT(csv.sensorColumnNames(),
@@ -53,7 +48,7 @@ TEST(Zr450, TemperatureWordsReadTheSecondByteAsHigh) {
   for (const char* column : {"INTERNAL TEMPERATURE", "EXTERNAL TEMPERATURE"}) {
     const int slot = kFirstSlot + (std::string(column) == "INTERNAL TEMPERATURE" ? 0 : 2);
     for (const BytesCase& c : cases) {
-      LogBuilder log = zr450Log();
+      LogBuilder log = logWithSensor(kFirstSlot, kZr450);
       log.record().bytes(slot, c.first, c.second);
       const CsvTable csv = convert(log);
       EXPECT_THAT(csv.column(column), ElementsAre(c.text))
@@ -68,7 +63,7 @@ TEST(Zr450, RotationIsSixTimesTheSecondByteHighWordOnEveryRecord) {
       {0x00, 0x00, "     0"}, {0xFF, 0xFF, "393210"},
   };
   for (const BytesCase& c : cases) {
-    LogBuilder log = zr450Log();
+    LogBuilder log = logWithSensor(kFirstSlot, kZr450);
     log.record().bytes(kFirstSlot + 1, c.first, c.second);
     log.repeat();
     const CsvTable csv = convert(log);
@@ -87,7 +82,7 @@ TEST(Zr450, VoltageIsTheSignedBigEndianWordSix) {
       {0xFFF6, " -1.0"}, {0x8000, "-3276.8"}, {0x7FFF, "---"},
   };
   for (const VoltageCase& c : cases) {
-    LogBuilder log = zr450Log();
+    LogBuilder log = logWithSensor(kFirstSlot, kZr450);
     log.record().bytes(kFirstSlot + 5, kValidByte, 0).word(kFirstSlot + 6, c.word);
     const CsvTable csv = convert(log);
     EXPECT_THAT(csv.column("VOLTAGE"), ElementsAre(c.text)) << c.word;
@@ -95,7 +90,7 @@ TEST(Zr450, VoltageIsTheSignedBigEndianWordSix) {
 }
 
 TEST(Zr450, VoltageValidityIsBitSevenOfTheFirstByteOfWordFive) {
-  LogBuilder log = zr450Log();
+  LogBuilder log = logWithSensor(kFirstSlot, kZr450);
   log.record().bytes(kFirstSlot + 5, 0x00, kValidByte).word(kFirstSlot + 6, 126);
   log.record().bytes(kFirstSlot + 5, kValidByte, 0x00).word(kFirstSlot + 6, 126);
   const CsvTable csv = convert(log);
@@ -121,7 +116,7 @@ TEST(Zr450, AWordWithoutItsBitLeavesOnlyItsOwnColumn) {
   const std::vector<std::string> firstTexts{"   20", "   600", "   30", " 12.6"};
   const std::vector<std::string> secondTexts{"   25", "  1200", "   35", " 13.0"};
   for (const GateCase& gate : gates) {
-    LogBuilder log = zr450Log();
+    LogBuilder log = logWithSensor(kFirstSlot, kZr450);
     log.record()
         .bytes(kFirstSlot, 120, kValidByte)
         .bytes(kFirstSlot + 1, 100, 0)
@@ -145,7 +140,7 @@ TEST(Zr450, AWordWithoutItsBitLeavesOnlyItsOwnColumn) {
 }
 
 TEST(Zr450, GatedColumnsShowNoValueWhileRotationShowsANumber) {
-  LogBuilder log = zr450Log();
+  LogBuilder log = logWithSensor(kFirstSlot, kZr450);
   log.record();
   const CsvTable csv = convert(log);
   EXPECT_THAT(csv.column("INTERNAL TEMPERATURE"), ElementsAre("---"));
@@ -156,18 +151,11 @@ TEST(Zr450, GatedColumnsShowNoValueWhileRotationShowsANumber) {
 
 class Zr450Range : public ::testing::Test {
  protected:
-  void setBytes(int k, int first, int second) {
-    bytes_[static_cast<std::size_t>(2 * (kFirstSlot + k))] = static_cast<std::uint8_t>(first);
-    bytes_[static_cast<std::size_t>(2 * (kFirstSlot + k) + 1)] = static_cast<std::uint8_t>(second);
-  }
-  std::string range(int item) const {
-    ValueText text;
-    zr450_.rangeText(item, text);
-    return std::string(text.view());
-  }
+  void setBytes(int k, int first, int second) { words_.bytes(kFirstSlot + k, first, second); }
+  std::string range(int item) const { return rangeTextOf(zr450_, item); }
 
-  std::array<std::uint8_t, kSlotWordBytes> bytes_{};
-  ZR450_SensorStatus zr450_{SensorPlace{SlotWords(bytes_), kFirstSlot, false, '.'}};
+  RecordWords words_;
+  ZR450_SensorStatus zr450_{words_.place(kFirstSlot)};
 };
 
 TEST_F(Zr450Range, RotationShowsItsLargestReadingAlone) {

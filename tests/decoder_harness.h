@@ -1,0 +1,98 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "sensors/sensor_status.h"
+#include "tests/log_builder.h"
+
+namespace trelvox {
+
+// A log holding one sensor of `typeId` from `firstSlot` on, besides the receiver.
+inline LogBuilder logWithSensor(int firstSlot, int typeId) {
+  LogBuilder log;
+  log.sensor(firstSlot, typeId);
+  return log;
+}
+
+// The two bytes of one slot word, in file order.
+struct SlotBytes {
+  int first;
+  int second;
+};
+
+// The slot-word bytes of one record for a decoder built directly over them, as a conversion
+// builds it: for what the CSV does not show (range texts, extremes, accessors). Slots are numbered
+// as in LogBuilder records. The decoders keep a view of the bytes, so they are never copied.
+class RecordWords {
+ public:
+  RecordWords() = default;
+  RecordWords(const RecordWords&) = delete;
+  RecordWords& operator=(const RecordWords&) = delete;
+
+  SensorPlace place(int firstSlot, char decimalSeparator = '.') const {
+    return SensorPlace{SlotWords(bytes_), firstSlot, false, decimalSeparator};
+  }
+  // The word of slot `slot`, big-endian.
+  RecordWords& word(int slot, std::uint16_t v) { return bytes(slot, v >> 8, v & 0xFF); }
+  // The two bytes of a slot word in file order.
+  RecordWords& bytes(int slot, int first, int second) {
+    const auto offset = 2 * static_cast<std::size_t>(slot);
+    bytes_.at(offset) = static_cast<std::uint8_t>(first);
+    bytes_.at(offset + 1) = static_cast<std::uint8_t>(second);
+    return *this;
+  }
+
+ private:
+  std::array<std::uint8_t, kSlotWordBytes> bytes_{};
+};
+
+// One word of an otherwise valid frame and the text its column then shows.
+struct WordCase {
+  int word;  // counted from the sensor's first slot
+  std::uint16_t raw;
+  const char* column;
+  const char* text;
+};
+
+// A word at an absolute slot.
+struct SlotWord {
+  int slot;
+  std::uint16_t value;
+};
+
+// For each case, converts a log holding a sensor of `typeId` at `firstSlot` and one record that
+// carries `frameWord` (what makes the frame valid) and then the case's word, and expects the case's
+// column to show the case's text.
+void expectWordTexts(int typeId, int firstSlot, SlotWord frameWord,
+                     std::span<const WordCase> cases);
+
+inline std::string currentTextOf(const SensorStatus& decoder, int item) {
+  ValueText text;
+  decoder.currentText(item, text);
+  return std::string(text.view());
+}
+
+inline std::string rangeTextOf(const SensorStatus& decoder, int item) {
+  ValueText text;
+  decoder.rangeText(item, text);
+  return std::string(text.view());
+}
+
+// The last `count` fields of a CSV row: those of the last sensor of a log.
+inline std::vector<std::string> lastFields(const std::vector<std::string>& row, std::size_t count) {
+  return {row.end() - static_cast<std::ptrdiff_t>(count), row.end()};
+}
+
+// The fields of a CSV row after the time, the sixteen channels and the receiver's three: those of
+// the sensors after the receiver.
+inline std::vector<std::string> fieldsAfterReceiver(const std::vector<std::string>& row) {
+  constexpr std::ptrdiff_t kLeadingFields = 1 + 16 + 3;
+  return {row.begin() + kLeadingFields, row.end()};
+}
+
+}  // namespace trelvox
