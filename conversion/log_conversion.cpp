@@ -29,10 +29,9 @@ void writeHeader(const SensorTable& sensors, RowWriter& out) {
 }
 
 void writeChannels(const DataRecord& record, RowWriter& out) {
-  ValueText text;
+  const char decimal = out.separators().decimal;
   for (int k = 1; k <= kChannelCount; ++k) {
-    writeChannelText(record.channel(k), out.separators().decimal, text);
-    out.field(text.view());
+    out.textField([&](ValueText& text) { writeChannelText(record.channel(k), decimal, text); });
   }
 }
 

@@ -53,11 +53,8 @@ void writeLongitudeText(std::int32_t longitude, ValueText& text) {
 }
 
 void writePositionFields(RowWriter& out, const GeoPoint& position) {
-  ValueText text;
-  writeLatitudeText(position.latitude, text);
-  out.field(text.view());
-  writeLongitudeText(position.longitude, text);
-  out.field(text.view());
+  out.textField([&](ValueText& text) { writeLatitudeText(position.latitude, text); });
+  out.textField([&](ValueText& text) { writeLongitudeText(position.longitude, text); });
 }
 
 void writePositionNames(RowWriter& out) {

@@ -126,9 +126,7 @@ void OrvaneGPS_Status::timeText(ValueText& text) const {
 
 void OrvaneGPS_Status::writeValues(RowWriter& out) const {
   GPS_Status::writeValues(out);
-  ValueText text;
-  timeText(text);
-  out.field(text.view());
+  out.textField([&](ValueText& text) { timeText(text); });
 }
 
 void OrvaneGPS_Status::writeSlotNumbers(RowWriter& out) const {

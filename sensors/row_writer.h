@@ -52,6 +52,16 @@ class RowWriter {
   }
   void endRow() { text("\r\n"); }
 
+  // Writes a field whose text `write` puts into the ValueText it is given, directly in the block.
+  template <typename Write>
+  void textField(Write&& write) {
+    reserve(ValueText::kCapacity + 1);
+    ValueText text(buffer_.get() + size_);
+    write(text);
+    size_ += text.size();
+    buffer_[size_++] = separators_.list;
+  }
+
   // Hands everything buffered to the sink.
   void flush();
 

@@ -13,10 +13,8 @@ void SensorStatus::rangeText(int item, ValueText& text) const {
 }
 
 void SensorStatus::writeValues(RowWriter& out) const {
-  ValueText text;
   for (int i = 0; i < itemCount(); ++i) {
-    currentText(i, text);
-    out.field(text.view());
+    out.textField([&](ValueText& text) { currentText(i, text); });
   }
 }
 

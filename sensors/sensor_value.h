@@ -26,8 +26,6 @@ class SensorValue {
   int scale() const { return scale_; }
   const ValueFormat& format() const { return *format_; }
 
-  std::uint64_t wholePart() const;
-  std::uint64_t fractionPart() const;
   // The value in its own unit, 0.0 when there is none.
   double toDouble() const;
 

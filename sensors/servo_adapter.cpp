@@ -19,10 +19,8 @@ void ServoAdapterStatus::recordServo(int servo, const SensorData& data, int firs
 }
 
 void ServoAdapterStatus::writeValues(RowWriter& out) const {
-  ValueText text;
   for (const int item : kWrittenItems) {
-    currentText(item, text);
-    out.field(text.view());
+    out.textField([&](ValueText& text) { currentText(item, text); });
   }
 }
 

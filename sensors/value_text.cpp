@@ -57,13 +57,6 @@ void ValueText::appendSigned(std::int64_t n) {
   appendNumber(magnitude);
 }
 
-void ValueText::appendRepeated(char c, int count) {
-  if (count <= 0) return;
-  const std::size_t n = std::min(static_cast<std::size_t>(count), kCapacity - size_);
-  for (std::size_t i = 0; i < n; ++i) chars_[size_ + i] = c;
-  size_ += n;
-}
-
 void writeNoValue(ValueText& text) {
   text.clear();
   text.append("---");

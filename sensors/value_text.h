@@ -21,10 +21,16 @@ inline void copyShort(const char* from, std::size_t count, char* to) {
 std::string_view formatDecimal(std::uint64_t n, std::span<char, kMaxDecimalDigits> digits);
 
 // A short text of at most 31 characters in a fixed buffer, so that a value can be turned into text
-// on the hot path without allocating. Appends past the capacity are dropped.
+// on the hot path without allocating. Appends past the capacity are dropped. The buffer is its own,
+// or room of kCapacity characters that the row writer lends, so a field is written in place.
 class ValueText {
  public:
   static constexpr std::size_t kCapacity = 31;
+
+  ValueText() : chars_(own_.data()) {}
+  explicit ValueText(char* lentRoom) : chars_(lentRoom) {}
+  ValueText(const ValueText&) = delete;
+  ValueText& operator=(const ValueText&) = delete;
 
   void clear() { size_ = 0; }
   void append(char c) {
@@ -32,7 +38,7 @@ class ValueText {
   }
   void append(std::string_view text) {
     const std::size_t count = std::min(text.size(), kCapacity - size_);
-    copyShort(text.data(), count, chars_.data() + size_);
+    copyShort(text.data(), count, chars_ + size_);
     size_ += count;
   }
   // Appends the decimal digits of n, at least `minDigits` of them (leading zeros).
@@ -40,13 +46,19 @@ class ValueText {
   // Appends the decimal text of n with a leading '-' when negative.
   void appendSigned(std::int64_t n);
   // Appends `count` copies of c.
-  void appendRepeated(char c, int count);
+  void appendRepeated(char c, int count) {
+    if (count <= 0) return;
+    const std::size_t n = std::min(static_cast<std::size_t>(count), kCapacity - size_);
+    for (std::size_t i = 0; i < n; ++i) chars_[size_ + i] = c;
+    size_ += n;
+  }
 
-  std::string_view view() const { return {chars_.data(), size_}; }
+  std::string_view view() const { return {chars_, size_}; }
   std::size_t size() const { return size_; }
 
  private:
-  std::array<char, kCapacity> chars_{};
+  std::array<char, kCapacity> own_{};
+  char* chars_;
   std::size_t size_ = 0;
 };
 
