@@ -69,7 +69,7 @@ void writeChannelText(std::int16_t word, char decimalSeparator, ValueText& text)
   if (a <= -10) text.append('-');
   text.appendNumber(magnitude / 100);
   text.append(decimalSeparator);
-  text.appendNumber(magnitude / 10 % 10);
+  text.append(static_cast<char>('0' + magnitude / 10 % 10));
 }
 
 std::uint64_t writeCsv(const SlotMap& map, ByteSource& dataFile, OutputSink& output,

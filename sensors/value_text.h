@@ -17,8 +17,42 @@ inline void copyShort(const char* from, std::size_t count, char* to) {
   for (std::size_t i = 0; i < count; ++i) to[i] = from[i];
 }
 
+// "00" to "99": two digits per division, the formatting of every number in every row.
+inline constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Readings fit 32 bits almost always, and 32-bit division is much cheaper than 64-bit.
+template <typename Unsigned>
+inline char* writeDigitsBackwards(Unsigned n, char* end) {
+  while (n >= 100) {
+    const auto pair = static_cast<std::size_t>(n % 100) * 2;
+    n /= 100;
+    *--end = kDigitPairs[pair + 1];
+    *--end = kDigitPairs[pair];
+  }
+  if (n >= 10) {
+    const auto pair = static_cast<std::size_t>(n) * 2;
+    *--end = kDigitPairs[pair + 1];
+    *--end = kDigitPairs[pair];
+  } else {
+    *--end = static_cast<char>('0' + n);
+  }
+  return end;
+}
+
 // Writes the decimal digits of n at the end of `digits` and returns them.
-std::string_view formatDecimal(std::uint64_t n, std::span<char, kMaxDecimalDigits> digits);
+inline std::string_view formatDecimal(std::uint64_t n, std::span<char, kMaxDecimalDigits> digits) {
+  char* const end = digits.data() + digits.size();
+  char* const first = n <= UINT32_MAX ? writeDigitsBackwards(static_cast<std::uint32_t>(n), end)
+                                      : writeDigitsBackwards(n, end);
+  return {first, static_cast<std::size_t>(end - first)};
+}
 
 // A short text of at most 31 characters in a fixed buffer, so that a value can be turned into text
 // on the hot path without allocating. Appends past the capacity are dropped. The buffer is its own,
@@ -61,6 +95,13 @@ class ValueText {
   char* chars_;
   std::size_t size_ = 0;
 };
+
+inline void ValueText::appendNumber(std::uint64_t n, int minDigits) {
+  std::array<char, kMaxDecimalDigits> buffer;
+  const std::string_view digits = formatDecimal(n, buffer);
+  appendRepeated('0', minDigits - static_cast<int>(digits.size()));
+  append(digits);
+}
 
 // Fills `text` with the mark of a value that never arrived.
 void writeNoValue(ValueText& text);
