@@ -182,11 +182,7 @@ LogBuilder allDevices() {
                               trelvox::kNav60,     trelvox::kPx31,      trelvox::kPx32,
                               trelvox::kPx33,      trelvox::kPx34};
   LogBuilder log;
-  int slot = 1;
-  for (int type : kDevices) {
-    log.entry(0, slot, type, slot).entry(0, slot + 1, type, slot);
-    slot += 2;
-  }
+  log.sensorsTwoSlotsApart(kDevices);
   std::uint32_t noise = 2024;
   for (int i = 0; i < 50; ++i) {
     LogBuilder::Record& record = log.record();

@@ -24,18 +24,18 @@ enum class ReadingKind : std::uint8_t { kCurrent, kLargest, kSmallest };
 // The chosen reading of an item held as a variant of tracked values, whichever alternative the
 // item was declared with.
 template <typename Readings>
-SensorValue readingOf(const Readings& readings, const ItemSpec& spec, ReadingKind kind) {
+SensorValue readingOf(const Readings& readings, const ItemSpec& itemSpec, ReadingKind kind) {
   return std::visit(
-      [&spec, kind](const auto& value) {
+      [&itemSpec, kind](const auto& value) {
         switch (kind) {
           case ReadingKind::kCurrent:
-            return value.currentValue(spec);
+            return value.currentValue(itemSpec);
           case ReadingKind::kLargest:
-            return value.maxValue(spec);
+            return value.maxValue(itemSpec);
           case ReadingKind::kSmallest:
             break;
         }
-        return value.minValue(spec);
+        return value.minValue(itemSpec);
       },
       readings);
 }

@@ -62,11 +62,11 @@ SensorValue PX31_PX33_Status::minValue(int item) const {
 
 SensorValue PX31_PX33_Status::valueOf(int item, ReadingKind kind) const {
   if (!has(item)) return SensorValue();
-  return readingOf(readings_[index(item)], items_[index(item)].spec, kind);
+  return readingOf(readings_[index(item)], items_[index(item)].itemSpec, kind);
 }
 
 const char* PX31_PX33_Status::itemName(int item) const {
-  return has(item) ? items_[index(item)].spec.name : "";
+  return has(item) ? items_[index(item)].itemSpec.name : "";
 }
 
 void PX31_PX33_Status::currentText(int item, ValueText& text) const {

@@ -56,17 +56,23 @@ enum class PxReading : std::uint8_t {
 
 // One row of a PX unit's item table: the column and where its reading comes from.
 struct PxItem {
-  ItemSpec spec;
+  ItemSpec itemSpec;
   PxReading reading;
   int word;
 };
 
-constexpr PxItem pxUnsigned(int word, ItemSpec spec) { return {spec, PxReading::kUnsigned, word}; }
-constexpr PxItem pxSigned(int word, ItemSpec spec) { return {spec, PxReading::kSigned, word}; }
-constexpr PxItem pxSigned15Bits(int word, ItemSpec spec) {
-  return {spec, PxReading::kSigned15Bits, word};
+constexpr PxItem pxUnsigned(int word, ItemSpec itemSpec) {
+  return {itemSpec, PxReading::kUnsigned, word};
 }
-constexpr PxItem pxAltitude(int word, ItemSpec spec) { return {spec, PxReading::kAltitude, word}; }
+constexpr PxItem pxSigned(int word, ItemSpec itemSpec) {
+  return {itemSpec, PxReading::kSigned, word};
+}
+constexpr PxItem pxSigned15Bits(int word, ItemSpec itemSpec) {
+  return {itemSpec, PxReading::kSigned15Bits, word};
+}
+constexpr PxItem pxAltitude(int word, ItemSpec itemSpec) {
+  return {itemSpec, PxReading::kAltitude, word};
+}
 constexpr PxItem pxOperationTime(int word, const char* name) {
   return {{name, 0, {0, 5, 0, 0, ""}}, PxReading::kOperationTime, word};
 }
@@ -79,7 +85,7 @@ struct PxRename {
 template <std::size_t N, std::size_t M>
 constexpr std::array<PxItem, N> pxRenamed(std::array<PxItem, N> items,
                                           const PxRename (&renames)[M]) {
-  for (const PxRename& rename : renames) items[rename.item].spec.name = rename.name;
+  for (const PxRename& rename : renames) items[rename.item].itemSpec.name = rename.name;
   return items;
 }
 

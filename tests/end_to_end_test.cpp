@@ -101,11 +101,7 @@ TEST(EndToEnd, OneLogWithEveryOwnSensorType) {
                             kTemperatureQ3305,  kGpsQ3303,       kVarioQ3302,
                             kVarioQ3301,        kCurrentQ3304,   kTrueAirSpeed};
   LogBuilder log;
-  int slot = 1;
-  for (int type : kTypes) {
-    log.entry(0, slot, type, slot).entry(0, slot + 1, type, slot);
-    slot += 2;
-  }
+  log.sensorsTwoSlotsApart(kTypes);
   std::uint32_t seed = 99;
   for (int i = 0; i < 30; ++i) log.record().noise(seed, 0xC0C0);
   const CsvTable csv = convert(log);

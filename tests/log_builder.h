@@ -4,6 +4,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <vector>
 
 #include "conversion/log_format.h"
@@ -62,6 +63,17 @@ class LogBuilder {
     const int slots = std::max(slotsOccupied(typeId), 1);
     for (int slot = firstSlot; slot < firstSlot + slots && slot < kSlotsPerGroup; ++slot) {
       entry(0, slot, typeId, firstSlot);
+    }
+    return *this;
+  }
+  // Several sensors two slots apart from slot 1 on, for logs that must hold more sensors than a
+  // group has room for: each sensor's first two slots are its own, its further words are shared
+  // with the sensors after it.
+  LogBuilder& sensorsTwoSlotsApart(std::span<const int> typeIds) {
+    int slot = 1;
+    for (int typeId : typeIds) {
+      entry(0, slot, typeId, slot).entry(0, slot + 1, typeId, slot);
+      slot += 2;
     }
     return *this;
   }
