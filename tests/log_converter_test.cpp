@@ -129,23 +129,5 @@ TEST_F(LogConverterFiles, CompanionsWithLowerCaseExtensionsAreFound) {
   EXPECT_EQ(readFile(output), convert(log).text());
 }
 
-struct BasePathCase {
-  const char* chosen;
-  const char* base;
-};
-
-TEST(BasePath, CutsTheExtensionOfTheFileNameOnly) {
-  constexpr BasePathCase kCases[] = {
-      {"logs/flight01.KLD", "logs/flight01"},
-      {"my.logs/flight", "my.logs/flight"},
-      {"my.logs/flight.kld", "my.logs/flight"},
-      {"flight.2024.KLD", "flight.2024"},
-      {"flight", "flight"},
-  };
-  for (const BasePathCase& c : kCases) {
-    EXPECT_EQ(basePathOf(c.chosen), fs::path(c.base)) << c.chosen;
-  }
-}
-
 }  // namespace
 }  // namespace trelvox

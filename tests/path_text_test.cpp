@@ -8,6 +8,7 @@
 #include "app/cli/command_line.h"
 #include "conversion/log_files.h"
 #include "tests/log_builder.h"
+#include "tests/temp_folder.h"
 
 namespace trelvox {
 namespace {
@@ -33,6 +34,7 @@ TEST(BasePath, CutsTheFileNamesExtensionOnly) {
       {"/logs/a.b.KLD", "/logs/a.b"},
       {"/ログ.フォルダ/フライト.KLD", "/ログ.フォルダ/フライト"},
       {"flight.kld", "flight"},
+      {"flight", "flight"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(displayPath(basePathOf(pathFromUtf8(c.chosen))), c.base) << c.chosen;
@@ -41,16 +43,10 @@ TEST(BasePath, CutsTheFileNamesExtensionOnly) {
 
 class JapaneseFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              pathFromUtf8("trelvox-テスト." +
-                           std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
+  void SetUp() override { fs::create_directories(folder_); }
 
-  fs::path folder_;
+  TempFolder temp_;
+  fs::path folder_ = temp_.path() / pathFromUtf8("テスト.フォルダ");
 };
 
 TEST_F(JapaneseFolder, CompanionWithLowerCaseExtensionIsFound) {
