@@ -1,24 +1,31 @@
 #!/usr/bin/env bash
-# Times build/trelvox on a log of 200,000 records (group 0 full of decoders) against `cat` of the
-# CSV it produced, and prints the ratio. Also reports the converter's peak memory.
+# Times build/trelvox against `cat` of the CSV it produced (hyperfine) on two logs of 200,000-odd
+# records and prints the ratios: the demo flight (receiver and six sensors, repeated) and the worst
+# case, every decoder in group 0. Also reports the converter's peak memory, which must not grow
+# with the log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 records=${1:-200000}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-build/make_bench_log "$work/bench" "$records"
-build/trelvox -f "$work/bench.KLD" >/dev/null
-echo "log: $(stat -c %s "$work/bench.KLD") bytes, CSV: $(stat -c %s "$work/bench.csv") bytes"
+cp examples/demo.KLI "$work/flight.KLI"
+demo_records=$(($(stat -c %s examples/demo.KLD) / 164))
+for _ in $(seq $(((records + demo_records - 1) / demo_records))); do
+  cat examples/demo.KLD >>"$work/flight.KLD"
+done
+build/make_bench_log "$work/every-decoder" "$records"
 
-hyperfine --warmup 2 --runs 10 --export-json "$work/times.json" \
-  -n trelvox "build/trelvox -f $work/bench.KLD" \
-  -n cat "cat $work/bench.csv > $work/copy.csv"
-python3 - "$work/times.json" <<'PY'
+for log in flight every-decoder; do
+  build/trelvox -f "$work/$log.KLD" >/dev/null
+  echo "== $log: $(($(stat -c %s "$work/$log.KLD") / 164)) records, CSV $(stat -c %s "$work/$log.csv") bytes"
+  hyperfine --warmup 2 --runs 10 --export-json "$work/times.json" \
+    -n trelvox "build/trelvox -f $work/$log.KLD" \
+    -n cat "cat $work/$log.csv > $work/copy.csv" | grep -E 'Benchmark|Time'
+  python3 - "$work/times.json" <<'PY'
 import json, sys
 results = {r["command"]: r["mean"] for r in json.load(open(sys.argv[1]))["results"]}
 print(f"trelvox / cat = {results['trelvox'] / results['cat']:.2f}")
 PY
-if command -v /usr/bin/time >/dev/null; then
-  /usr/bin/time -f "peak memory: %M KiB" build/trelvox -f "$work/bench.KLD" >/dev/null
-fi
+  /usr/bin/time -f "peak memory: %M KiB" build/trelvox -f "$work/$log.KLD" >/dev/null
+done
