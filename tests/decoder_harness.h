@@ -107,6 +107,12 @@ void expectColumns(const CsvTable& csv, std::initializer_list<SensorColumns> sen
 // Converts a log holding a sensor of `typeId` at `firstSlot` and one all-zero record.
 CsvTable convertEmptyRecord(int firstSlot, int typeId);
 
+// The listed texts as a vector; unlike a braced list of strings, a call keeps a long list packed.
+template <typename... Texts>
+std::vector<std::string> textsOf(Texts... texts) {
+  return {texts...};
+}
+
 inline std::string currentTextOf(const SensorStatus& decoder, int item) {
   ValueText text;
   decoder.currentText(item, text);
