@@ -12,8 +12,8 @@
 namespace trelvox {
 namespace {
 
-using ::testing::Each;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 
 constexpr int kFirstSlot = 2;
 constexpr int kEscTemperature = 4;  // word index, also of the validity bit
@@ -50,7 +50,8 @@ TEST(HobbyWing, EscTemperatureWordBitFourteenGatesTheWholeFrame) {
                                     {{},
                                      {{0, 1234}, {3, 2000}, {4, 0x402D}, {5, 30}, {6, 55}},
                                      {{0, 999}, {3, 10}, {4, 0x002D}, {5, 31}, {6, 66}}});
-  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)), Each("---"));
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
+              ElementsAreArray(std::vector<std::string>(7, "---")));
   const std::vector<std::string> expected{"  12.3", " 0.0", "     0", " 12000",
                                           "  45",   "  30", " 55"};
   EXPECT_EQ(fieldsAfterReceiver(csv.rows().at(4)), expected);
