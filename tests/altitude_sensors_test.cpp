@@ -34,16 +34,33 @@ void addAltitudeRecord(LogBuilder& log, const AltitudeFields& f) {
   altitudeStream(f).into(log.record(), kSlot);
 }
 
+CsvTable convertAltitudes(std::initializer_list<AltitudeFields> records,
+                          Separators separators = {}) {
+  LogBuilder log = logWithSensor(kSlot, kAltitudeSensor);
+  for (const AltitudeFields& f : records) addAltitudeRecord(log, f);
+  return convert(log, separators);
+}
+
 // Word 1 of the vario models: the height in metres with the validity flag in bit 14.
 std::uint16_t varioHeightWord(int metres, bool valid = true) {
   const auto word = static_cast<std::uint16_t>(static_cast<std::uint16_t>(metres) & ~0x4000u);
   return static_cast<std::uint16_t>(valid ? word | 0x4000u : word);
 }
 
-void addVarioRecord(LogBuilder& log, int metres, int climb, bool valid = true) {
-  log.record()
-      .word(kSlot, static_cast<std::uint16_t>(climb))
-      .word(kSlot + 1, varioHeightWord(metres, valid));
+struct VarioRecord {
+  int metres;
+  int climb;
+  bool valid = true;
+};
+
+CsvTable convertVarios(int type, std::initializer_list<VarioRecord> records) {
+  LogBuilder log = logWithSensor(kSlot, type);
+  for (const VarioRecord& r : records) {
+    log.record()
+        .word(kSlot, static_cast<std::uint16_t>(r.climb))
+        .word(kSlot + 1, varioHeightWord(r.metres, r.valid));
+  }
+  return convert(log);
 }
 
 TEST(AltitudeSensors, HeaderRowsNameTwoColumnsPerSensor) {
@@ -54,30 +71,20 @@ TEST(AltitudeSensors, HeaderRowsNameTwoColumnsPerSensor) {
   for (const Case& c : {Case{kAltitudeSensor, "ALTITUDE SENSOR"}, Case{kVarioQ3302, "VARIO Q3302"},
                         Case{kVarioQ3301, "VARIO Q3301"}}) {
     SCOPED_TRACE(c.typeName);
-    LogBuilder log;
-    log.sensor(5, c.type);
-    log.record();
-    const CsvTable csv = convert(log);
-    EXPECT_THAT(csv.sensorColumnNames(),
-                ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "ALTITUDE", "VARIOMETER"));
-    const std::vector<std::string> slots(csv.header(0).end() - 2, csv.header(0).end());
-    EXPECT_THAT(slots, ElementsAre("5", "5"));
-    const std::vector<std::string> types(csv.header(1).end() - 2, csv.header(1).end());
-    EXPECT_THAT(types, ElementsAre(c.typeName, c.typeName));
+    const CsvTable csv = convertEmptyRecord(5, c.type);
+    expectColumns(csv, {{"5", c.typeName, {"ALTITUDE", "VARIOMETER"}}});
     EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("---"));
   }
 }
 
 TEST(OrvaneAltitudeSensor, ShowsHeightAboveTheFirstValidRecord) {
-  LogBuilder log;
-  log.sensor(kSlot, kAltitudeSensor);
-  addAltitudeRecord(log, {.altitude = 0, .vario = 1500, .valid = false});
-  addAltitudeRecord(log, {.altitude = 0, .vario = 1500});
-  addAltitudeRecord(log, {.altitude = 120, .vario = 1750});
-  addAltitudeRecord(log, {.altitude = 999, .vario = 0, .valid = false});
-  addAltitudeRecord(log, {.altitude = 12345, .vario = 0});
-  addAltitudeRecord(log, {.altitude = 0, .vario = 4095});
-  const CsvTable csv = convert(log, Separators{';', ','});
+  const CsvTable csv = convertAltitudes({{.altitude = 0, .vario = 1500, .valid = false},
+                                         {.altitude = 0, .vario = 1500},
+                                         {.altitude = 120, .vario = 1750},
+                                         {.altitude = 999, .vario = 0, .valid = false},
+                                         {.altitude = 12345, .vario = 0},
+                                         {.altitude = 0, .vario = 4095}},
+                                        Separators{';', ','});
   EXPECT_THAT(csv.column("ALTITUDE"),
               ElementsAre("---", "   0,0", "  12,0", "  12,0", "1234,5", "   0,0"));
   EXPECT_THAT(csv.column("VARIOMETER"),
@@ -93,31 +100,26 @@ TEST(OrvaneAltitudeSensor, HeightIsTheFieldDifferenceWrappedToSixteenBits) {
   for (const Case& c : {Case{100, 50, "  -5.0"}, Case{65530, 4, "   1.0"}, Case{4, 65530, "  -1.0"},
                         Case{0, 32766, "3276.6"}, Case{0, 32768, "-3276.8"}}) {
     SCOPED_TRACE(c.laterField);
-    LogBuilder log;
-    log.sensor(kSlot, kAltitudeSensor);
-    addAltitudeRecord(log, {.altitude = c.referenceField});
-    addAltitudeRecord(log, {.altitude = c.laterField});
-    EXPECT_THAT(convert(log).column("ALTITUDE"), ElementsAre("   0.0", c.text));
+    EXPECT_THAT(convertAltitudes({{.altitude = c.referenceField}, {.altitude = c.laterField}})
+                    .column("ALTITUDE"),
+                ElementsAre("   0.0", c.text));
   }
 }
 
 TEST(OrvaneAltitudeSensor, AReferenceReadingOf7FFFIsStillTheReference) {
   // Field 24216 plus the sensor's offset of 8551 is 0x7FFF; the reference must not be retaken.
-  LogBuilder log;
-  log.sensor(kSlot, kAltitudeSensor);
-  addAltitudeRecord(log, {.altitude = 24216});
-  addAltitudeRecord(log, {.altitude = 24226});
-  addAltitudeRecord(log, {.altitude = 24206});
-  EXPECT_THAT(convert(log).column("ALTITUDE"), ElementsAre("   0.0", "   1.0", "  -1.0"));
+  EXPECT_THAT(convertAltitudes({{.altitude = 24216}, {.altitude = 24226}, {.altitude = 24206}})
+                  .column("ALTITUDE"),
+              ElementsAre("   0.0", "   1.0", "  -1.0"));
 }
 
 TEST(OrvaneAltitudeSensor, IgnoresTheBitsAroundItsFields) {
-  LogBuilder log;
-  log.sensor(kSlot, kAltitudeSensor);
+  LogBuilder log = logWithSensor(kSlot, kAltitudeSensor);
   addAltitudeRecord(log, {.altitude = 500, .vario = 1500});
-  StreamBytes<3> stream = altitudeStream({.altitude = 620, .vario = 1510});
-  stream.field(0, 17, 0x1FFFF).field(46, 2, 3);
-  stream.into(log.record(), kSlot);
+  altitudeStream({.altitude = 620, .vario = 1510})
+      .field(0, 17, 0x1FFFF)
+      .field(46, 2, 3)
+      .into(log.record(), kSlot);
   const CsvTable csv = convert(log);
   EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("   0.0", "  12.0"));
   EXPECT_THAT(csv.column("VARIOMETER"), ElementsAre("   0.0", "  +1.0"));
@@ -126,8 +128,7 @@ TEST(OrvaneAltitudeSensor, IgnoresTheBitsAroundItsFields) {
 TEST(OrvaneAltitudeSensor, ReadsTheFieldsFromTheirBytes) {
   // Altitude field (H2 & 1) * 32768 + L1 * 128 + (H1 >> 1) = 32768 + 3 * 128 + 5 = 33157;
   // vario field (L2 & 0x1F) * 128 + (H2 >> 1) = 11 * 128 + 104 = 1512; valid = bit 5 of L2.
-  LogBuilder log;
-  log.sensor(kSlot, kAltitudeSensor);
+  LogBuilder log = logWithSensor(kSlot, kAltitudeSensor);
   addAltitudeRecord(log, {.altitude = 33057});
   log.record().bytes(kSlot + 1, 5 << 1, 3).bytes(kSlot + 2, 104 << 1 | 1, 0x20 | 11);
   const CsvTable csv = convert(log);
@@ -138,15 +139,9 @@ TEST(OrvaneAltitudeSensor, ReadsTheFieldsFromTheirBytes) {
 TEST(VarioSensors, ShowHeightAboveTheFirstValidRecordInWholeMetres) {
   for (const int type : {kVarioQ3302, kVarioQ3301}) {
     SCOPED_TRACE(type);
-    LogBuilder log;
-    log.sensor(kSlot, type);
-    addVarioRecord(log, 700, 0, false);
-    addVarioRecord(log, 100, 0);
-    addVarioRecord(log, 220, 0);
-    addVarioRecord(log, -50, 0);
-    addVarioRecord(log, 16383, 0);
-    addVarioRecord(log, -16384, 0);
-    EXPECT_THAT(convert(log).column("ALTITUDE"),
+    EXPECT_THAT(convertVarios(
+                    type, {{700, 0, false}, {100, 0}, {220, 0}, {-50, 0}, {16383, 0}, {-16384, 0}})
+                    .column("ALTITUDE"),
                 ElementsAre("---", "    0", "  120", " -150", "16283", "-16484"));
   }
 }
@@ -166,46 +161,28 @@ TEST(VarioSensors, ClimbRateTextsDependOnTheModel) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    LogBuilder log;
-    log.sensor(kSlot, c.type);
-    addVarioRecord(log, 10, c.climb);
-    EXPECT_THAT(convert(log).column("VARIOMETER"), ElementsAre(c.text));
+    EXPECT_THAT(convertVarios(c.type, {{10, c.climb}}).column("VARIOMETER"), ElementsAre(c.text));
   }
 }
 
 TEST(VarioSensors, ARecordWithoutTheValidBitChangesNeitherColumn) {
-  LogBuilder log;
-  log.sensor(kSlot, kVarioQ3302);
-  addVarioRecord(log, 10, 15);
-  addVarioRecord(log, 90, -40, false);
-  addVarioRecord(log, 12, -40);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertVarios(kVarioQ3302, {{10, 15}, {90, -40, false}, {12, -40}});
   EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("    0", "    0", "    2"));
   EXPECT_THAT(csv.column("VARIOMETER"), ElementsAre("  +1.5", "  +1.5", "  -4.0"));
 }
 
 TEST(VarioSensors, AHeightOf7FFFAboveTheReferenceIsTheNoReadingMark) {
-  LogBuilder log;
-  log.sensor(kSlot, kVarioQ3301);
-  addVarioRecord(log, -16384, 0);
-  addVarioRecord(log, 16383, 0);
-  addVarioRecord(log, 16382, 0);
-  EXPECT_THAT(convert(log).column("ALTITUDE"), ElementsAre("    0", "---", "32766"));
+  EXPECT_THAT(convertVarios(kVarioQ3301, {{-16384, 0}, {16383, 0}, {16382, 0}}).column("ALTITUDE"),
+              ElementsAre("    0", "---", "32766"));
 }
 
 TEST(VarioSensors, SetReferenceAltitudeTakesOnlyAValidReadingAndOnlyOnce) {
   RecordWords words;
-  const auto putHeight = [&words](int metres, bool valid) {
-    words.word(kSlot + 1, varioHeightWord(metres, valid));
-  };
   Q3302_AltitudeSensorStatus vario(words.place(kSlot));
-
-  putHeight(500, false);
-  vario.setReferenceAltitude();
-  putHeight(40, true);
-  vario.setReferenceAltitude();
-  putHeight(70, true);
-  vario.setReferenceAltitude();
+  for (const auto& [metres, valid] : {std::pair{500, false}, {40, true}, {70, true}}) {
+    words.word(kSlot + 1, varioHeightWord(metres, valid));
+    vario.setReferenceAltitude();
+  }
   vario.update();
   EXPECT_EQ(currentTextOf(vario, 0), "   30");
 }

@@ -3,11 +3,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "sensors/sensor_status.h"
+#include "tests/csv_table.h"
 #include "tests/log_builder.h"
 
 namespace trelvox {
@@ -70,6 +72,46 @@ struct SlotWord {
 // column to show the case's text.
 void expectWordTexts(int typeId, int firstSlot, SlotWord frameWord,
                      std::span<const WordCase> cases);
+// The same for a sensor whose words need no frame word.
+inline void expectWordTexts(int typeId, int firstSlot, std::span<const WordCase> cases) {
+  expectWordTexts(typeId, firstSlot, SlotWord{firstSlot, 0}, cases);
+}
+
+// One word of a record, counted from the sensor's first slot.
+struct SensorWord {
+  int word;
+  std::uint16_t value;
+};
+using RecordSpec = std::initializer_list<SensorWord>;
+
+// Converts a log holding a sensor of `typeId` at `firstSlot` and one record per entry of
+// `records`, each setting the listed words of the sensor.
+CsvTable convertWords(int firstSlot, int typeId, std::initializer_list<RecordSpec> records,
+                      Separators separators = {});
+
+// Converts a log holding a sensor of `typeId` at `firstSlot` and one record per entry of
+// `records`, each setting the two bytes of the sensor's first word.
+CsvTable convertFirstWordBytes(int firstSlot, int typeId, std::span<const SlotBytes> records);
+
+// The columns one sensor adds to the three header rows.
+struct SensorColumns {
+  std::string slot;
+  std::string typeName;
+  std::vector<std::string> names;
+};
+
+// Expects the header rows to end with the receiver's last column and then the columns of
+// `sensors`, and every data row to have as many fields as the header.
+void expectColumns(const CsvTable& csv, std::initializer_list<SensorColumns> sensors);
+
+// Converts a log holding a sensor of `typeId` at `firstSlot` and one all-zero record.
+CsvTable convertEmptyRecord(int firstSlot, int typeId);
+
+// The listed texts as a vector; unlike a braced list of strings, a call keeps a long list packed.
+template <typename... Texts>
+std::vector<std::string> textsOf(Texts... texts) {
+  return {texts...};
+}
 
 inline std::string currentTextOf(const SensorStatus& decoder, int item) {
   ValueText text;

@@ -13,6 +13,7 @@
 namespace trelvox {
 namespace {
 
+using ::testing::Each;
 using ::testing::ElementsAre;
 
 constexpr int kSlot = 1;
@@ -93,34 +94,22 @@ void addQ3303Record(LogBuilder& log, const Q3303Fields& f) {
       .word(kSlot + 7, minutesWord(f.longitude));
 }
 
-TEST(GpsSensors, HeaderRowsOfTheGpsSensorHoldSevenColumns) {
-  LogBuilder log;
-  log.sensor(3, kGps);
-  log.record();
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(lastFields(csv.header(0), 8), ElementsAre("0", "3", "3", "3", "3", "3", "3", "3"));
-  EXPECT_THAT(lastFields(csv.header(1), 8),
-              ElementsAre("RECEIVER", "GPS", "GPS", "GPS", "GPS", "GPS", "GPS", "GPS"));
-  EXPECT_THAT(lastFields(csv.header(2), 8),
-              ElementsAre("STATUS", "DISTANCE", "SPEED", "ALTITUDE", "VARIOMETER", "LATITUDE",
-                          "LONGITUDE", "TIME(UTC)"));
-  EXPECT_THAT(lastFields(csv.rows().back(), 7),
-              ElementsAre("---", "---", "---", "---", "---", "---", "---"));
-}
-
-TEST(GpsSensors, HeaderRowsOfTheQ3303HoldSixColumns) {
-  LogBuilder log;
-  log.sensor(3, kGpsQ3303);
-  log.record();
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(lastFields(csv.header(0), 7), ElementsAre("0", "3", "3", "3", "3", "3", "3"));
-  EXPECT_THAT(lastFields(csv.header(1), 7),
-              ElementsAre("RECEIVER", "GPS Q3303  ", "GPS Q3303  ", "GPS Q3303  ", "GPS Q3303  ",
-                          "GPS Q3303  ", "GPS Q3303  "));
-  EXPECT_THAT(lastFields(csv.header(2), 7), ElementsAre("STATUS", "DISTANCE", "SPEED", "ALTITUDE",
-                                                        "VARIOMETER", "LATITUDE", "LONGITUDE"));
-  EXPECT_THAT(lastFields(csv.rows().back(), 6),
-              ElementsAre("---", "---", "---", "---", "---", "---"));
+TEST(GpsSensors, HeaderRowsOfBothModelsAndTheirTextsBeforeAnyPosition) {
+  struct Case {
+    int type;
+    SensorColumns columns;
+  };
+  const std::vector<std::string> names =
+      textsOf("DISTANCE", "SPEED", "ALTITUDE", "VARIOMETER", "LATITUDE", "LONGITUDE");
+  std::vector<std::string> gpsNames = names;
+  gpsNames.push_back("TIME(UTC)");
+  for (const Case& c :
+       {Case{kGps, {"3", "GPS", gpsNames}}, Case{kGpsQ3303, {"3", "GPS Q3303  ", names}}}) {
+    SCOPED_TRACE(c.columns.typeName);
+    const CsvTable csv = convertEmptyRecord(3, c.type);
+    expectColumns(csv, {c.columns});
+    EXPECT_THAT(fieldsAfterReceiver(csv.rows().back()), Each("---"));
+  }
 }
 
 struct PositionCase {
@@ -150,13 +139,10 @@ void expectPositionTexts(int type, AddRecord addRecord) {
   }
 }
 
-TEST(GpsSensors, PositionTextsOfTheGpsSensor) {
+TEST(GpsSensors, PositionTextsOfBothModels) {
   expectPositionTexts(kGps, [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
     addGpsRecord(log, {.latitude = latitude, .longitude = longitude});
   });
-}
-
-TEST(GpsSensors, PositionTextsOfTheQ3303) {
   expectPositionTexts(kGpsQ3303,
                       [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
                         addQ3303Record(log, {.latitude = latitude, .longitude = longitude});
@@ -171,16 +157,14 @@ TEST(GpsSensors, TimeOfDayText) {
   for (const Case& c : {Case{45296, "12:34:56"}, Case{5, "00:00:05"}, Case{0, "00:00:00"},
                         Case{86399, "23:59:59"}, Case{0x1FFFF, "36:24:31"}}) {
     SCOPED_TRACE(c.text);
-    LogBuilder log;
-    log.sensor(kSlot, kGps);
+    LogBuilder log = logWithSensor(kSlot, kGps);
     addGpsRecord(log, {.seconds = c.seconds});
     EXPECT_THAT(convert(log).column("TIME(UTC)"), ElementsAre(c.text));
   }
 }
 
 TEST(GpsSensors, ARecordWithoutPositionUpdatesOnlyAltitudeAndClimb) {
-  LogBuilder log;
-  log.sensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, kGps);
   addGpsRecord(log, {.seconds = 60, .latitude = kMinute, .speed = 20, .altitude = 1000});
   addGpsRecord(log, {.seconds = 61,
                      .latitude = 5 * kMinute,
@@ -198,8 +182,7 @@ TEST(GpsSensors, ARecordWithoutPositionUpdatesOnlyAltitudeAndClimb) {
 }
 
 TEST(GpsSensors, ARecordWithoutAltitudeKeepsAltitudeAndClimb) {
-  LogBuilder log;
-  log.sensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, kGps);
   addGpsRecord(log, {.speed = 511, .altitude = 1000, .vario = 1400});
   addGpsRecord(log, {.speed = 0, .altitude = 3000, .vario = 2000, .altitudeValid = false});
   const CsvTable csv = convert(log);
@@ -219,8 +202,7 @@ TEST(GpsSensors, AltitudeIsTheFieldDifferenceFromTheFirstValidAltitude) {
        {Case{41318, 41328, "    1.0"}, Case{41318, 41308, "   -1.0"}, Case{0, 12345, " 1234.5"},
         Case{65535, 5, "    0.6"}, Case{0, 65535, "   -0.1"}}) {
     SCOPED_TRACE(c.laterField);
-    LogBuilder log;
-    log.sensor(kSlot, kGps);
+    LogBuilder log = logWithSensor(kSlot, kGps);
     addGpsRecord(log, {.altitude = c.referenceField});
     addGpsRecord(log, {.altitude = c.laterField});
     EXPECT_THAT(convert(log).column("ALTITUDE"), ElementsAre("    0.0", c.text));
@@ -233,8 +215,7 @@ TEST(GpsSensors, GpsSensorFieldsFromTheirBytes) {
   // L3 * 4096 + (H4 & 0x7F) * 1048576; speed 300 = L4 + (H5 & 1) * 256; position valid = bit 1
   // of H5. Altitude field 1000 = (H6 >> 3) + L6 * 32; vario field 1525 = (H7 >> 3) +
   // (L7 & 0x7F) * 32; altitude valid = bit 7 of L7.
-  LogBuilder log;
-  log.sensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, kGps);
   addGpsRecord(log, {.latitude = -21300000, .longitude = 83860020, .altitude = 0, .vario = 0});
   log.record()
       .bytes(kSlot, 0xF0, 0xB0)
@@ -255,8 +236,7 @@ TEST(GpsSensors, GpsSensorFieldsFromTheirBytes) {
 }
 
 TEST(GpsSensors, GpsSensorIgnoresTheBitsAroundItsFields) {
-  LogBuilder log;
-  log.sensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, kGps);
   StreamBytes<8> stream = gpsStream({.seconds = 45296, .latitude = -kDegree, .speed = 42});
   stream.field(85, 14, 0x3FFF);
   stream.into(log.record(), kSlot);
@@ -267,8 +247,7 @@ TEST(GpsSensors, GpsSensorIgnoresTheBitsAroundItsFields) {
 }
 
 TEST(GpsSensors, Q3303ReadingsAndTheirTexts) {
-  LogBuilder log;
-  log.sensor(kSlot, kGpsQ3303);
+  LogBuilder log = logWithSensor(kSlot, kGpsQ3303);
   addQ3303Record(log, {.speed = 36, .altitude = -200, .vario = -15});
   addQ3303Record(log, {.speed = 16383, .altitude = 16383, .vario = 12345});
   addQ3303Record(log, {.speed = 5, .positionValid = false, .altitude = -16384, .vario = 7});
@@ -297,8 +276,7 @@ TEST(GpsSensors, DistanceFromTheFirstPosition) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.situation);
-    LogBuilder log;
-    log.sensor(kSlot, kGps);
+    LogBuilder log = logWithSensor(kSlot, kGps);
     addGpsRecord(log, {.latitude = kMinute, .longitude = 0});
     addGpsRecord(log, {.latitude = c.latitude, .longitude = c.longitude});
     EXPECT_THAT(convert(log).column("DISTANCE"), ElementsAre("     0", c.text));
@@ -306,8 +284,7 @@ TEST(GpsSensors, DistanceFromTheFirstPosition) {
 }
 
 TEST(GpsSensors, DistanceIncludesTheAltitudeOfThePreviousRecord) {
-  LogBuilder log;
-  log.sensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, kGps);
   addGpsRecord(log, {.latitude = kMinute, .altitude = 20000});
   addGpsRecord(log, {.latitude = kMinute, .altitude = 20500});
   addGpsRecord(log, {.latitude = kMinute, .altitude = 30000});
@@ -318,8 +295,7 @@ TEST(GpsSensors, DistanceIncludesTheAltitudeOfThePreviousRecord) {
 }
 
 TEST(GpsSensors, NoDistanceBeforeAReferencePositionExists) {
-  LogBuilder log;
-  log.sensor(kSlot, kGpsQ3303);
+  LogBuilder log = logWithSensor(kSlot, kGpsQ3303);
   addQ3303Record(log, {.latitude = 0, .longitude = 5 * kDegree, .speed = 3});
   addQ3303Record(log, {.latitude = 2 * kMinute, .longitude = 0, .speed = 4});
   addQ3303Record(log, {.latitude = 0, .longitude = 0, .speed = 5});
@@ -335,6 +311,10 @@ TEST(GpsSensors, NoDistanceBeforeAReferencePositionExists) {
 class GpsSensorDirectly : public ::testing::Test {
  protected:
   void put(const GpsFields& f) { gpsStream(f).into(words_, kSlot); }
+  void feed(const GpsFields& f) {
+    put(f);
+    gps_.update();
+  }
 
   RecordWords words_;
   OrvaneGPS_Status gps_{words_.place(kSlot)};
@@ -350,17 +330,11 @@ TEST_F(GpsSensorDirectly, PositionStatusIsTheThreeBitField) {
 TEST_F(GpsSensorDirectly, HorizontalOnlyLeavesTheAltitudeOut) {
   ASSERT_FALSE(gps_.isHorizontalOnly());
   gps_.setHorizontalOnly(true);
-  put({.latitude = kMinute, .altitude = 20000});
-  gps_.update();
-  put({.latitude = kMinute, .altitude = 30000});
-  gps_.update();
-  put({.latitude = 2 * kMinute, .altitude = 30000});
-  gps_.update();
-  ValueText text;
-  gps_.currentText(0, text);
-  EXPECT_EQ(text.view(), "  1849");
-  gps_.rangeText(0, text);
-  EXPECT_EQ(text.view(), "     0/  1849");
+  feed({.latitude = kMinute, .altitude = 20000});
+  feed({.latitude = kMinute, .altitude = 30000});
+  feed({.latitude = 2 * kMinute, .altitude = 30000});
+  EXPECT_EQ(currentTextOf(gps_, 0), "  1849");
+  EXPECT_EQ(rangeTextOf(gps_, 0), "     0/  1849");
 }
 
 TEST_F(GpsSensorDirectly, SetReferenceAltitudeNeedsAValidAltitude) {
@@ -368,11 +342,8 @@ TEST_F(GpsSensorDirectly, SetReferenceAltitudeNeedsAValidAltitude) {
   gps_.setReferenceAltitude();
   put({.altitude = 3000});
   gps_.setReferenceAltitude();
-  put({.altitude = 4000});
-  gps_.update();
-  ValueText text;
-  gps_.currentText(2, text);
-  EXPECT_EQ(text.view(), "  100.0");
+  feed({.altitude = 4000});
+  EXPECT_EQ(currentTextOf(gps_, 2), "  100.0");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -17,8 +16,9 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 constexpr int kFirstSlot = 2;
-constexpr int kEscTemperatureSlot = kFirstSlot + 4;
-constexpr int kMotorTemperatureSlot = kFirstSlot + 5;
+constexpr int kEscTemperature = 4;  // word index, also of the validity bit
+constexpr int kMotorTemperature = 5;
+constexpr int kEscTemperatureSlot = kFirstSlot + kEscTemperature;
 constexpr std::uint16_t kValid = 0x4000;
 
 TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
@@ -28,80 +28,58 @@ TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
   };
   for (const Case& c : {Case{kOrvaneEsc, "ORVANE ESC"}, Case{kHobbyWing, "HOBBYWING"}}) {
     SCOPED_TRACE(c.typeName);
-    LogBuilder log;
-    log.sensor(kFirstSlot, c.type);
-    log.record()
-        .word(kFirstSlot, 1234)
-        .word(kFirstSlot + 1, 1680)
-        .word(kFirstSlot + 2, 1500)
-        .word(kFirstSlot + 3, 2000)
-        .word(kEscTemperatureSlot, 0x402D)
-        .word(kMotorTemperatureSlot, 0xFFF6)
-        .word(kFirstSlot + 6, 100)
-        .word(kFirstSlot + 7, 0x4444);
-    const CsvTable csv = convert(log);
-    EXPECT_THAT(fieldsAfterReceiver(csv.header(0)), ElementsAre("2", "2", "2", "2", "2", "2", "2"));
-    EXPECT_THAT(fieldsAfterReceiver(csv.header(1)),
-                ElementsAreArray(std::vector<std::string>(7, c.typeName)));
-    EXPECT_THAT(fieldsAfterReceiver(csv.header(2)),
-                ElementsAre("CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "ESC_TEMPERATURE",
-                            "MOTOR_TEMPERATURE", "THROTTLE"));
+    const CsvTable csv = convertWords(kFirstSlot, c.type,
+                                      {{{0, 1234},
+                                        {1, 1680},
+                                        {2, 1500},
+                                        {3, 2000},
+                                        {4, 0x402D},
+                                        {5, 0xFFF6},
+                                        {6, 100},
+                                        {7, 0x4444}}});
+    expectColumns(csv, {{"2", c.typeName,
+                         textsOf("CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "ESC_TEMPERATURE",
+                                 "MOTOR_TEMPERATURE", "THROTTLE")}});
     EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
                 ElementsAre("  12.3", "16.8", "  1500", " 12000", "  45", " -10", "100"));
   }
 }
 
 TEST(HobbyWing, EscTemperatureWordBitFourteenGatesTheWholeFrame) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kHobbyWing);
-  log.record();
-  log.record()
-      .word(kFirstSlot, 1234)
-      .word(kFirstSlot + 3, 2000)
-      .word(kEscTemperatureSlot, 0x402D)
-      .word(kMotorTemperatureSlot, 30)
-      .word(kFirstSlot + 6, 55);
-  log.record()
-      .word(kFirstSlot, 999)
-      .word(kFirstSlot + 3, 10)
-      .word(kEscTemperatureSlot, 0x002D)
-      .word(kMotorTemperatureSlot, 31)
-      .word(kFirstSlot + 6, 66);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertWords(kFirstSlot, kHobbyWing,
+                                    {{},
+                                     {{0, 1234}, {3, 2000}, {4, 0x402D}, {5, 30}, {6, 55}},
+                                     {{0, 999}, {3, 10}, {4, 0x002D}, {5, 31}, {6, 66}}});
   EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
               ElementsAreArray(std::vector<std::string>(7, "---")));
   const std::vector<std::string> expected{"  12.3", " 0.0", "     0", " 12000",
                                           "  45",   "  30", " 55"};
-  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)), ElementsAreArray(expected));
-  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(5)), ElementsAreArray(expected));
+  EXPECT_EQ(fieldsAfterReceiver(csv.rows().at(4)), expected);
+  EXPECT_EQ(fieldsAfterReceiver(csv.rows().at(5)), expected);
 }
 
 TEST(HobbyWing, ValidityBitIsInTheFirstByteOfTheEscTemperatureSlot) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kOrvaneEsc);
+  LogBuilder log = logWithSensor(kFirstSlot, kOrvaneEsc);
   log.record().bytes(kEscTemperatureSlot, 0x40, 0x2D);
   log.record().bytes(kEscTemperatureSlot, 0x2D, 0x40);  // 0x40 in the second byte is no validity
   EXPECT_THAT(convert(log).column("ESC_TEMPERATURE"), ElementsAre("  45", "  45"));
 }
 
 TEST(HobbyWing, UnreportedMotorTemperatureKeepsTheLastReading) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kHobbyWing);
-  log.record().word(kEscTemperatureSlot, 0x402D).word(kMotorTemperatureSlot, 0xFFFF);
-  log.record().word(kEscTemperatureSlot, 0x402E).word(kMotorTemperatureSlot, 0xFFF6);
-  log.record().word(kEscTemperatureSlot, 0x402F).word(kMotorTemperatureSlot, 0xFFFF);
-  log.record().word(kEscTemperatureSlot, 0x4030).word(kMotorTemperatureSlot, 60);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertWords(kFirstSlot, kHobbyWing,
+                                    {{{kEscTemperature, 0x402D}, {kMotorTemperature, 0xFFFF}},
+                                     {{kEscTemperature, 0x402E}, {kMotorTemperature, 0xFFF6}},
+                                     {{kEscTemperature, 0x402F}, {kMotorTemperature, 0xFFFF}},
+                                     {{kEscTemperature, 0x4030}, {kMotorTemperature, 60}}});
   EXPECT_THAT(csv.column("MOTOR_TEMPERATURE"), ElementsAre("---", " -10", " -10", "  60"));
   EXPECT_THAT(csv.column("ESC_TEMPERATURE"), ElementsAre("  45", "  46", "  47", "  48"));
 }
 
 TEST(HobbyWing, MotorTemperatureNeverReportedShowsNoValue) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kOrvaneEsc);
-  log.record().word(kEscTemperatureSlot, 0x402D).word(kMotorTemperatureSlot, 0xFFFF);
-  log.repeat();
-  EXPECT_THAT(convert(log).column("MOTOR_TEMPERATURE"), ElementsAre("---", "---"));
+  const CsvTable csv = convertWords(kFirstSlot, kOrvaneEsc,
+                                    {{{kEscTemperature, 0x402D}, {kMotorTemperature, 0xFFFF}},
+                                     {{kEscTemperature, 0x402D}, {kMotorTemperature, 0xFFFF}}});
+  EXPECT_THAT(csv.column("MOTOR_TEMPERATURE"), ElementsAre("---", "---"));
 }
 
 // Each case sets one word of an otherwise valid frame and reads one column.

@@ -36,53 +36,32 @@ LogBuilder::Record& fillWords(LogBuilder::Record& record, std::uint16_t base) {
 }
 
 TEST(JetCat, WritesThirteenColumnsUnderItsSlotAndTypeName) {
-  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
-  log.record();
-  const CsvTable csv = convert(log);
-  const std::vector<std::string> names(csv.header(2).end() - 13, csv.header(2).end());
-  const std::vector<std::string> slots(csv.header(0).end() - 13, csv.header(0).end());
-  const std::vector<std::string> types(csv.header(1).end() - 13, csv.header(1).end());
-  EXPECT_EQ(names, kNames);
-  EXPECT_EQ(csv.sensorColumnNames().size(), 3u + 13u);
-  EXPECT_THAT(slots, Each("3"));
-  EXPECT_THAT(types, Each("JetCat V10"));
+  expectColumns(convertEmptyRecord(kFirstSlot, kJetCat), {{"3", "JetCat V10", kNames}});
 }
 
-struct ReadingCase {
-  const char* column;
-  int word;
-  std::uint16_t value;
-  const char* text;
-};
-
 TEST(JetCat, EachItemPrintsItsWordWithItsScale) {
-  const ReadingCase cases[] = {
-      {"ROTATION", 0, kValid | 1234, " 123400"},  // hundreds of rpm
-      {"ROTATION", 0, 0xC000 | 1234, " 123400"},  // bit 15 is masked off
-      {"ROTATION", 0, 0x7FFF, "1638300"},
-      {"TEMPERATURE", 1, 650, "  650"},
-      {"PUMP VOLTAGE", 2, 745, "  7.45"},
-      {"SET RPM", 3, 1234, " 123400"},
-      {"SET RPM", 3, 65534, "6553400"},
-      {"THRUST", 4, 123, "  12.3"},
-      {"FUEL CONSUMED", 5, 12345, "12345"},
-      {"FUEL FLOW", 6, 250, " 250"},
-      {"ALTITUDE", 7, 120, "  120"},
-      {"ALTITUDE", 7, 65534, "65534"},  // an unsigned word: never a minus sign
-      {"FUEL QUALITY", 8, 0xC000 | 87, " 87"},
-      {"FUEL QUALITY", 8, 0x3FFF, "16383"},  // more digits than the width: the text grows
-      {"BATTERY VOLTAGE", 9, 1234, " 12.34"},
-      {"CURRENT", 10, 12345, "1234.5"},
-      {"AIR SPEED", 11, 300, " 300"},
-      {"SECOND SHAFT RPM", 13, 1234, " 12340"},  // tens of rpm
-      {"SECOND SHAFT RPM", 13, 65534, "655340"},
+  const WordCase cases[] = {
+      {0, kValid | 1234, "ROTATION", " 123400"},  // hundreds of rpm
+      {0, 0xC000 | 1234, "ROTATION", " 123400"},  // bit 15 is masked off
+      {0, 0x7FFF, "ROTATION", "1638300"},
+      {1, 650, "TEMPERATURE", "  650"},
+      {2, 745, "PUMP VOLTAGE", "  7.45"},
+      {3, 1234, "SET RPM", " 123400"},
+      {3, 65534, "SET RPM", "6553400"},
+      {4, 123, "THRUST", "  12.3"},
+      {5, 12345, "FUEL CONSUMED", "12345"},
+      {6, 250, "FUEL FLOW", " 250"},
+      {7, 120, "ALTITUDE", "  120"},
+      {7, 65534, "ALTITUDE", "65534"},  // an unsigned word: never a minus sign
+      {8, 0xC000 | 87, "FUEL QUALITY", " 87"},
+      {8, 0x3FFF, "FUEL QUALITY", "16383"},  // more digits than the width: the text grows
+      {9, 1234, "BATTERY VOLTAGE", " 12.34"},
+      {10, 12345, "CURRENT", "1234.5"},
+      {11, 300, "AIR SPEED", " 300"},
+      {13, 1234, "SECOND SHAFT RPM", " 12340"},  // tens of rpm
+      {13, 65534, "SECOND SHAFT RPM", "655340"},
   };
-  for (const ReadingCase& c : cases) {
-    LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
-    log.record().word(kFirstSlot, kValid).word(kFirstSlot + c.word, c.value);
-    const CsvTable csv = convert(log);
-    EXPECT_THAT(csv.column(c.column), ElementsAre(c.text)) << c.column << " " << c.value;
-  }
+  expectWordTexts(kJetCat, kFirstSlot, {kFirstSlot, kValid}, cases);
 }
 
 TEST(JetCat, EveryColumnShowsNoValueUntilTheFirstValidRecord) {
@@ -112,11 +91,10 @@ TEST(JetCat, WordTwelveReachesNoColumn) {
 }
 
 TEST(JetCat, AnAllOnesWordShowsNoValueForThatRecordOnly) {
-  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
-  log.record().word(kFirstSlot, kValid | 10).word(kFirstSlot + 1, 650);
-  log.record().word(kFirstSlot, kValid | 11).word(kFirstSlot + 1, 0xFFFF);
-  log.record().word(kFirstSlot, kValid | 12).word(kFirstSlot + 1, 640);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertWords(kFirstSlot, kJetCat,
+                                    {{{0, kValid | 10}, {1, 650}},
+                                     {{0, kValid | 11}, {1, 0xFFFF}},
+                                     {{0, kValid | 12}, {1, 640}}});
   EXPECT_THAT(csv.column("TEMPERATURE"), ElementsAre("  650", "---", "  640"));
   EXPECT_THAT(csv.column("ROTATION"), ElementsAre("   1000", "   1100", "   1200"));
 }

@@ -25,15 +25,11 @@ void putWholeWords(LogBuilder::Record& record, std::uint16_t word) {
 }
 
 TEST(Kora5, WritesElevenColumnsUnderItsSlotAndTypeName) {
-  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
-  log.record();
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(csv.sensorColumnNames(),
-              ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "SATELLITES1", "HDOP1",
-                          "SATELLITES2", "HDOP2", "ALTITUDE", "GROUND_SPEED", "AIR_SPEED",
-                          "VOLTAGE1", "CURRENT1", "VOLTAGE2", "CURRENT2"));
-  EXPECT_THAT(lastFields(csv.header(0), 11), Each("1"));
-  EXPECT_THAT(lastFields(csv.header(1), 11), Each("KORA-5"));
+  expectColumns(
+      convertEmptyRecord(kFirstSlot, kKora5),
+      {{"1", "KORA-5",
+        textsOf("SATELLITES1", "HDOP1", "SATELLITES2", "HDOP2", "ALTITUDE", "GROUND_SPEED",
+                "AIR_SPEED", "VOLTAGE1", "CURRENT1", "VOLTAGE2", "CURRENT2")}});
 }
 
 TEST(Kora5, SatellitesAndHdopComeFromTheBytesOfTheFirstTwoWords) {

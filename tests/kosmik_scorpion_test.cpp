@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -19,41 +18,26 @@ using ::testing::ElementsAreArray;
 constexpr int kFirstSlot = 3;
 constexpr std::uint16_t kValid = 0x8000;
 
-TEST(KosmikScorpion, BothTypesWriteEightColumnsUnderTheirTypeName) {
+TEST(KosmikScorpion, BothTypesWriteEightColumnsAndDecodeTheSameFrame) {
   struct Case {
     int type;
     const char* typeName;
   };
   for (const Case& c : {Case{kKosmik, "KOSMIK"}, Case{kScorpion, "Scorpion"}}) {
     SCOPED_TRACE(c.typeName);
-    LogBuilder log;
-    log.sensor(kFirstSlot, c.type);
-    log.record();
-    const CsvTable csv = convert(log);
-    EXPECT_THAT(fieldsAfterReceiver(csv.header(0)),
-                ElementsAreArray(std::vector<std::string>(8, "3")));
-    EXPECT_THAT(fieldsAfterReceiver(csv.header(1)),
-                ElementsAreArray(std::vector<std::string>(8, c.typeName)));
-    EXPECT_THAT(fieldsAfterReceiver(csv.header(2)),
-                ElementsAre("BATTERY VOLTAGE", "BATTERY DISCHARGE", "ROTATION", "MOTOR CURRENT",
-                            "TEMPERATURE", "BEC TEMPERATURE", "BEC CURRENT", "PWM"));
-  }
-}
-
-TEST(KosmikScorpion, BothTypesDecodeTheSameFrame) {
-  for (const int type : {kKosmik, kScorpion}) {
-    LogBuilder log;
-    log.sensor(kFirstSlot, type);
-    log.record()
-        .word(kFirstSlot, kValid | 1260)
-        .word(kFirstSlot + 1, 1234)
-        .word(kFirstSlot + 2, 1500)
-        .word(kFirstSlot + 3, 2550)
-        .word(kFirstSlot + 4, 0xFFF6)
-        .word(kFirstSlot + 5, 41)
-        .word(kFirstSlot + 6, 250)
-        .word(kFirstSlot + 7, 87);
-    const CsvTable csv = convert(log);
+    const CsvTable csv = convertWords(kFirstSlot, c.type,
+                                      {{{0, kValid | 1260},
+                                        {1, 1234},
+                                        {2, 1500},
+                                        {3, 2550},
+                                        {4, 0xFFF6},
+                                        {5, 41},
+                                        {6, 250},
+                                        {7, 87}}});
+    expectColumns(csv,
+                  {{"3", c.typeName,
+                    textsOf("BATTERY VOLTAGE", "BATTERY DISCHARGE", "ROTATION", "MOTOR CURRENT",
+                            "TEMPERATURE", "BEC TEMPERATURE", "BEC CURRENT", "PWM")}});
     EXPECT_THAT(
         fieldsAfterReceiver(csv.rows().at(3)),
         ElementsAre(" 12.6", "  12.34", "  9000", "  25.5", " -10", "  41", "   2.5", "  87"));
@@ -88,22 +72,17 @@ TEST(KosmikScorpion, ItemTexts) {
 }
 
 TEST(KosmikScorpion, EveryColumnShowsNoValueUntilTheFirstValidFrame) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kScorpion);
-  log.record().word(kFirstSlot, 1260).word(kFirstSlot + 2, 1500).word(kFirstSlot + 7, 50);
-  log.record().word(kFirstSlot, kValid | 1260).word(kFirstSlot + 2, 1500).word(kFirstSlot + 7, 50);
-  const CsvTable csv = convert(log);
+  const CsvTable csv =
+      convertWords(kFirstSlot, kScorpion,
+                   {{{0, 1260}, {2, 1500}, {7, 50}}, {{0, kValid | 1260}, {2, 1500}, {7, 50}}});
   EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
               ElementsAreArray(std::vector<std::string>(8, "---")));
   EXPECT_THAT(csv.column("ROTATION"), ElementsAre("---", "  9000"));
 }
 
 TEST(KosmikScorpion, FrameWithoutValidityBitChangesNoColumn) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kKosmik);
-  log.record().word(kFirstSlot, kValid | 1260).word(kFirstSlot + 4, 20).word(kFirstSlot + 7, 30);
-  log.record().word(kFirstSlot, 1110).word(kFirstSlot + 4, 99).word(kFirstSlot + 7, 77);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertWords(
+      kFirstSlot, kKosmik, {{{0, kValid | 1260}, {4, 20}, {7, 30}}, {{0, 1110}, {4, 99}, {7, 77}}});
   EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)),
               ElementsAreArray(fieldsAfterReceiver(csv.rows().at(3))));
   EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12.6", " 12.6"));
@@ -112,8 +91,7 @@ TEST(KosmikScorpion, FrameWithoutValidityBitChangesNoColumn) {
 }
 
 TEST(KosmikScorpion, ValidityBitIsTheTopBitOfTheFirstByte) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kKosmik);
+  LogBuilder log = logWithSensor(kFirstSlot, kKosmik);
   log.record().bytes(kFirstSlot, 0x84, 0xEC).bytes(kFirstSlot + 2, 0x05, 0xDC);
   log.record().bytes(kFirstSlot, 0x04, 0xEC).bytes(kFirstSlot + 2, 0x00, 0x01);
   const CsvTable csv = convert(log);
@@ -122,21 +100,17 @@ TEST(KosmikScorpion, ValidityBitIsTheTopBitOfTheFirstByte) {
 }
 
 TEST(KosmikScorpion, DecimalsFollowTheDecimalSeparator) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kKosmik);
-  log.record().word(kFirstSlot, kValid | 1260).word(kFirstSlot + 1, 1234);
-  const CsvTable csv = convert(log, Separators{';', ','});
+  const CsvTable csv =
+      convertWords(kFirstSlot, kKosmik, {{{0, kValid | 1260}, {1, 1234}}}, Separators{';', ','});
   EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12,6"));
   EXPECT_THAT(csv.column("BATTERY DISCHARGE"), ElementsAre("  12,34"));
 }
 
 TEST(KosmikScorpion, NoReadingMarkRestartsTheItem) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kKosmik);
-  log.record().word(kFirstSlot, kValid | 1).word(kFirstSlot + 1, 500);
-  log.record().word(kFirstSlot, kValid | 1).word(kFirstSlot + 1, 0xFFFF);
-  log.record().word(kFirstSlot, kValid | 1).word(kFirstSlot + 1, 100);
-  EXPECT_THAT(convert(log).column("BATTERY DISCHARGE"), ElementsAre("   5.00", "---", "   1.00"));
+  const CsvTable csv = convertWords(
+      kFirstSlot, kKosmik,
+      {{{0, kValid | 1}, {1, 500}}, {{0, kValid | 1}, {1, 0xFFFF}}, {{0, kValid | 1}, {1, 100}}});
+  EXPECT_THAT(csv.column("BATTERY DISCHARGE"), ElementsAre("   5.00", "---", "   1.00"));
 }
 
 TEST(KosmikScorpion, RotationRangeComparesThirtyTwoBitReadings) {

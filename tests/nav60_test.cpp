@@ -12,9 +12,7 @@
 namespace trelvox {
 namespace {
 
-using ::testing::Each;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 constexpr int kFirst = 10;
 constexpr std::uint16_t kFlag = 0x8000;
@@ -27,24 +25,13 @@ const std::vector<std::string> kColumnNames{
 
 std::uint16_t twosComplement(int v) { return static_cast<std::uint16_t>(v); }
 
-TEST(Nav60, HeaderRowsCarrySixteenItemColumns) {
-  LogBuilder log = logWithSensor(kFirst, kNav60);
-  log.record();
-  const CsvTable csv = convert(log);
-  const std::vector<std::string> names = csv.sensorColumnNames();
-  EXPECT_THAT(std::vector<std::string>(names.begin() + 3, names.end()),
-              ElementsAreArray(kColumnNames));
-  EXPECT_THAT(std::vector<std::string>(csv.header(1).end() - 16, csv.header(1).end()),
-              Each("NAV-60"));
-  EXPECT_THAT(std::vector<std::string>(csv.header(0).end() - 16, csv.header(0).end()), Each("10"));
-}
-
-TEST(Nav60, EveryColumnShowsNoValueWhileTheFlagIsClear) {
+TEST(Nav60, SixteenColumnsShowNoValueWhileTheFlagIsClear) {
   LogBuilder log = logWithSensor(kFirst, kNav60);
   LogBuilder::Record& record = log.record();
   for (int k = 0; k < 16; ++k) record.word(kFirst + k, 0x7FF0);
   log.repeat();
   const CsvTable csv = convert(log);
+  expectColumns(csv, {{"10", "NAV-60", kColumnNames}});
   for (const std::string& name : kColumnNames) {
     EXPECT_THAT(csv.column(name), ElementsAre("---", "---")) << name;
   }
@@ -83,9 +70,8 @@ TEST(Nav60, EachItemReadsItsWordWithItsScaleSignAndWidth) {
 }
 
 TEST(Nav60, DecimalsFollowTheLocaleSeparator) {
-  LogBuilder log = logWithSensor(kFirst, kNav60);
-  log.record().word(kFirst, kFlag).word(kFirst + 7, twosComplement(-25)).word(kFirst + 11, 9876);
-  const CsvTable csv = convert(log, Separators{';', ','});
+  const CsvTable csv = convertWords(
+      kFirst, kNav60, {{{0, kFlag}, {7, twosComplement(-25)}, {11, 9876}}}, Separators{';', ','});
   EXPECT_THAT(csv.column("CURRENT1"), ElementsAre("   -2,5"));
   EXPECT_THAT(csv.column("PRESSURE"), ElementsAre(" 987,6"));
 }
@@ -111,33 +97,30 @@ const AltitudeCase kAltitudeCases[] = {
 
 TEST(Nav60, AltitudeIsTheHeightAboveTheFirstFlaggedRecord) {
   for (const AltitudeCase& c : kAltitudeCases) {
-    LogBuilder log = logWithSensor(kFirst, kNav60);
-    log.record().word(kFirst, kFlag).word(kFirst + kAltitudeWord, c.firstWord);
-    log.record().word(kFirst, kFlag).word(kFirst + kAltitudeWord, c.laterWord);
-    const CsvTable csv = convert(log);
+    const CsvTable csv = convertWords(
+        kFirst, kNav60,
+        {{{0, kFlag}, {kAltitudeWord, c.firstWord}}, {{0, kFlag}, {kAltitudeWord, c.laterWord}}});
     EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("    0.0", c.laterText))
         << c.firstWord << " then " << c.laterWord;
   }
 }
 
 TEST(Nav60, TheReferenceComesOnlyFromFlaggedRecordsAndIsTakenOnce) {
-  LogBuilder log = logWithSensor(kFirst, kNav60);
-  log.record().word(kFirst, 0).word(kFirst + kAltitudeWord, 30000);
-  log.record().word(kFirst, kFlag).word(kFirst + kAltitudeWord, 10000);
-  log.record().word(kFirst, 0).word(kFirst + kAltitudeWord, 20000);
-  log.record().word(kFirst, kFlag).word(kFirst + kAltitudeWord, 10100);
-  log.record().word(kFirst, kFlag).word(kFirst + kAltitudeWord, 10000);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertWords(kFirst, kNav60,
+                                    {{{0, 0}, {kAltitudeWord, 30000}},
+                                     {{0, kFlag}, {kAltitudeWord, 10000}},
+                                     {{0, 0}, {kAltitudeWord, 20000}},
+                                     {{0, kFlag}, {kAltitudeWord, 10100}},
+                                     {{0, kFlag}, {kAltitudeWord, 10000}}});
   EXPECT_THAT(csv.column("ALTITUDE"),
               ElementsAre("---", "    0.0", "    0.0", "   10.0", "    0.0"));
 }
 
 TEST(Nav60, RecordsWithoutTheFlagRepeatThePreviousTexts) {
-  LogBuilder log = logWithSensor(kFirst, kNav60);
-  log.record().word(kFirst, kFlag | 20).word(kFirst + 2, 100).word(kFirst + 12, 40);
-  log.record().word(kFirst, 30).word(kFirst + 2, 200).word(kFirst + 12, 50);
-  log.record().word(kFirst, kFlag | 40).word(kFirst + 2, 300).word(kFirst + 12, 60);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertWords(kFirst, kNav60,
+                                    {{{0, kFlag | 20}, {2, 100}, {12, 40}},
+                                     {{0, 30}, {2, 200}, {12, 50}},
+                                     {{0, kFlag | 40}, {2, 300}, {12, 60}}});
   EXPECT_THAT(csv.column("TEMPERATURE1"), ElementsAre("  20", "  20", "  40"));
   EXPECT_THAT(csv.column("REVOLUTION1"), ElementsAre("   600", "   600", "  1800"));
   EXPECT_THAT(csv.column("POWER"), ElementsAre("   40", "   40", "   60"));

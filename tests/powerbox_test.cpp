@@ -10,9 +10,7 @@
 namespace trelvox {
 namespace {
 
-using ::testing::Each;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 constexpr int kFirst = 3;
 constexpr std::uint16_t kFlag = 0x8000;
@@ -22,24 +20,13 @@ const std::vector<std::string> kColumnNames{
     "ANTENNA FADE 2", "LOST FRAME", "HOLD",       "SPEED",      "ALTITUDE",
     "DISTANCE",       "TRIP",       "LATITUDE",   "LONGITUDE"};
 
-TEST(PowerBox, HeaderRowsCarryTwelveItemsAndTwoPositionColumns) {
-  LogBuilder log = logWithSensor(kFirst, kPowerBox);
-  log.record();
-  const CsvTable csv = convert(log);
-  const std::vector<std::string> afterReceiver = lastFields(csv.header(2), 14);
-  EXPECT_THAT(afterReceiver, ElementsAreArray(kColumnNames));
-  EXPECT_THAT(lastFields(csv.header(1), 14), Each("PowerBox"));
-  EXPECT_THAT(lastFields(csv.header(0), 14), Each("3"));
-  EXPECT_EQ(csv.sensorColumnNames().size(), 3u + 14u);
-  EXPECT_EQ(csv.rows()[3].size(), csv.header(2).size());
-}
-
-TEST(PowerBox, EveryColumnShowsNoValueWhileTheFlagIsClear) {
+TEST(PowerBox, TwelveItemsAndTwoPositionColumnsShowNoValueWhileTheFlagIsClear) {
   LogBuilder log = logWithSensor(kFirst, kPowerBox);
   LogBuilder::Record& record = log.record();
   for (int k = 0; k < 16; ++k) record.word(kFirst + k, 0x7FFE);
   log.repeat();
   const CsvTable csv = convert(log);
+  expectColumns(csv, {{"3", "PowerBox", kColumnNames}});
   for (const std::string& name : kColumnNames) {
     EXPECT_THAT(csv.column(name), ElementsAre("---", "---")) << name;
   }
@@ -73,30 +60,27 @@ TEST(PowerBox, EachItemReadsItsWordWithItsScaleAndWidth) {
 }
 
 TEST(PowerBox, VoltagesUseTheLocaleDecimalSeparatorButPositionsAFullStop) {
-  LogBuilder log = logWithSensor(kFirst, kPowerBox);
-  log.record().word(kFirst, kFlag | 740).word(kFirst + 12, 35 << 8 | 0x4).word(kFirst + 13, 0x93E0);
-  const CsvTable csv = convert(log, Separators{';', ','});
+  const CsvTable csv =
+      convertWords(kFirst, kPowerBox, {{{0, kFlag | 740}, {12, 35 << 8 | 0x4}, {13, 0x93E0}}},
+                   Separators{';', ','});
   EXPECT_THAT(csv.column("VOLTAGE 1"), ElementsAre(" 7,40"));
   EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 35:30.0000"));
 }
 
 TEST(PowerBox, RecordsWithoutTheFlagRepeatThePreviousTexts) {
-  LogBuilder log = logWithSensor(kFirst, kPowerBox);
-  log.record().word(kFirst, kFlag | 500).word(kFirst + 9, 20).word(kFirst + 12, 10 << 8);
-  log.record().word(kFirst, 600).word(kFirst + 9, 30).word(kFirst + 12, 11 << 8);
-  log.record().word(kFirst, kFlag | 700).word(kFirst + 9, 40).word(kFirst + 12, 12 << 8);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertWords(kFirst, kPowerBox,
+                                    {{{0, kFlag | 500}, {9, 20}, {12, 10 << 8}},
+                                     {{0, 600}, {9, 30}, {12, 11 << 8}},
+                                     {{0, kFlag | 700}, {9, 40}, {12, 12 << 8}}});
   EXPECT_THAT(csv.column("VOLTAGE 1"), ElementsAre(" 5.00", " 5.00", " 7.00"));
   EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("   20", "   20", "   40"));
   EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 10:00.0000", "N 10:00.0000", "N 12:00.0000"));
 }
 
 TEST(PowerBox, ANoReadingMarkShowsNoValueAndTheNextReadingStartsAfresh) {
-  LogBuilder log = logWithSensor(kFirst, kPowerBox);
-  log.record().word(kFirst, kFlag).word(kFirst + 2, 100);
-  log.record().word(kFirst, kFlag).word(kFirst + 2, 0xFFFF);
-  log.record().word(kFirst, kFlag).word(kFirst + 2, 50);
-  const CsvTable csv = convert(log);
+  const CsvTable csv =
+      convertWords(kFirst, kPowerBox,
+                   {{{0, kFlag}, {2, 100}}, {{0, kFlag}, {2, 0xFFFF}}, {{0, kFlag}, {2, 50}}});
   EXPECT_THAT(csv.column("CAPACITY 1"), ElementsAre("  100", "---", "   50"));
 }
 
@@ -121,28 +105,19 @@ const CoordinateCase kCoordinateCases[] = {
 
 TEST(PowerBox, PositionWordsGiveDegreesMinutesAndHemisphere) {
   for (const CoordinateCase& c : kCoordinateCases) {
-    LogBuilder log = logWithSensor(kFirst, kPowerBox);
-    log.record()
-        .word(kFirst, kFlag)
-        .word(kFirst + 12, c.first)
-        .word(kFirst + 13, c.second)
-        .word(kFirst + 14, c.first)
-        .word(kFirst + 15, c.second);
-    const CsvTable csv = convert(log);
-    EXPECT_THAT(csv.column("LATITUDE"), ElementsAre(c.latitude)) << c.first << " " << c.second;
-    EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre(c.longitude)) << c.first << " " << c.second;
+    SCOPED_TRACE(c.latitude);
+    const CsvTable csv =
+        convertWords(kFirst, kPowerBox,
+                     {{{0, kFlag}, {12, c.first}, {13, c.second}, {14, c.first}, {15, c.second}}});
+    EXPECT_THAT(csv.column("LATITUDE"), ElementsAre(c.latitude));
+    EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre(c.longitude));
   }
 }
 
 TEST(PowerBox, LatitudeAndLongitudeComeFromTheirOwnWordPairs) {
-  LogBuilder log = logWithSensor(kFirst, kPowerBox);
-  log.record()
-      .word(kFirst, kFlag)
-      .word(kFirst + 12, 47 << 8)
-      .word(kFirst + 13, 10000)
-      .word(kFirst + 14, 8 << 8 | 0x10)
-      .word(kFirst + 15, 20000);
-  const CsvTable csv = convert(log);
+  const CsvTable csv =
+      convertWords(kFirst, kPowerBox,
+                   {{{0, kFlag}, {12, 47 << 8}, {13, 10000}, {14, 8 << 8 | 0x10}, {15, 20000}}});
   EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 47:01.0000"));
   EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre("W  8:02.0000"));
 }

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <span>
 #include <string>
 #include <vector>
 
@@ -51,24 +50,6 @@ LogBuilder::Record& recordWithData(LogBuilder& log, const PxModel& model) {
   return unitWord(log.record(), model, model.flagWord, 0);
 }
 
-// One word of a record with data, and the text its column then shows.
-struct ModelWordCase {
-  PxModel model;
-  int word;
-  std::uint16_t value;
-  const char* column;
-  const char* text;
-};
-
-void expectWordTexts(std::span<const ModelWordCase> cases) {
-  for (const ModelWordCase& c : cases) {
-    LogBuilder log = logWithSensor(kFirstSlot, c.model.type);
-    recordWithData(log, c.model).word(kFirstSlot + c.word, c.value);
-    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text))
-        << c.model.typeName << " " << c.column;
-  }
-}
-
 // A record carrying every word of the unit with bit 15 set, except the flag word's.
 LogBuilder::Record& recordWithoutData(LogBuilder& log, const PxModel& model) {
   LogBuilder::Record& record = log.record();
@@ -76,23 +57,22 @@ LogBuilder::Record& recordWithoutData(LogBuilder& log, const PxModel& model) {
   return record.word(kFirstSlot + model.flagWord, 0x0123);
 }
 
+LogBuilder::Record& putTime(LogBuilder::Record& record, const TimeColumn& column,
+                            std::uint16_t hours, std::uint16_t minutes, std::uint16_t seconds) {
+  return record.word(kFirstSlot + column.firstWord, hours)
+      .word(kFirstSlot + column.firstWord + 1, minutes)
+      .word(kFirstSlot + column.firstWord + 2, seconds);
+}
+
 // The unit's fields of one data row (the receiver's three come first).
 std::vector<std::string> unitFields(const CsvTable& csv, std::size_t dataRow) {
   return fieldsAfterReceiver(csv.rows().at(3 + dataRow));
 }
 
-std::vector<std::string> unitHeader(const CsvTable& csv, int headerRow) {
-  return fieldsAfterReceiver(csv.header(headerRow));
-}
-
 class PxModelTest : public ::testing::TestWithParam<PxModel> {
  protected:
   const PxModel& model() const { return GetParam(); }
-  LogBuilder logWithUnit() const {
-    LogBuilder log;
-    log.sensor(kFirstSlot, model().type);
-    return log;
-  }
+  LogBuilder logWithUnit() const { return logWithSensor(kFirstSlot, model().type); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Models, PxModelTest,
@@ -113,16 +93,10 @@ TEST_P(PxModelTest, RecordsWithoutTheFlagShowNothingAndLaterRepeatTheLastData) {
   EXPECT_THAT(first, Each("---"));
   EXPECT_THAT(unitFields(csv, 1), ::testing::Contains("  500"));
   EXPECT_EQ(unitFields(csv, 2), unitFields(csv, 1));
-}
-
-TEST_P(PxModelTest, HeaderRowsRepeatSlotAndTypeNameOncePerColumn) {
-  LogBuilder log = logWithUnit();
-  log.record();
-  const CsvTable csv = convert(log);
-  const std::size_t columns = unitHeader(csv, 2).size();
-  EXPECT_THAT(unitHeader(csv, 0), ElementsAreArray(std::vector<std::string>(columns, "2")));
-  EXPECT_THAT(unitHeader(csv, 1),
-              ElementsAreArray(std::vector<std::string>(columns, model().typeName)));
+  EXPECT_THAT(fieldsAfterReceiver(csv.header(0)),
+              ElementsAreArray(std::vector<std::string>(first.size(), "2")));
+  EXPECT_THAT(fieldsAfterReceiver(csv.header(1)),
+              ElementsAreArray(std::vector<std::string>(first.size(), model().typeName)));
 }
 
 TEST_P(PxModelTest, OperationTimeShowsItsThreeWordsInFull) {
@@ -143,10 +117,7 @@ TEST_P(PxModelTest, OperationTimeShowsItsThreeWordsInFull) {
     LogBuilder log = logWithUnit();
     std::vector<std::string> expected;
     for (const Case& c : cases) {
-      recordWithData(log, model())
-          .word(kFirstSlot + column.firstWord, c.hours)
-          .word(kFirstSlot + column.firstWord + 1, c.minutes)
-          .word(kFirstSlot + column.firstWord + 2, c.seconds);
+      putTime(recordWithData(log, model()), column, c.hours, c.minutes, c.seconds);
       expected.push_back(c.text);
     }
     EXPECT_THAT(convert(log).column(column.name), ElementsAreArray(expected)) << column.name;
@@ -157,10 +128,7 @@ TEST_P(PxModelTest, OperationTimeKeepsTheWordsOfTheLastRecordWithData) {
   for (const TimeColumn& column : model().timeColumns) {
     LogBuilder log = logWithUnit();
     recordWithoutData(log, model());
-    recordWithData(log, model())
-        .word(kFirstSlot + column.firstWord, 1)
-        .word(kFirstSlot + column.firstWord + 1, 2)
-        .word(kFirstSlot + column.firstWord + 2, 3);
+    putTime(recordWithData(log, model()), column, 1, 2, 3);
     recordWithoutData(log, model());
     recordWithData(log, model()).word(kFirstSlot + column.firstWord, 4);
     EXPECT_THAT(convert(log).column(column.name),
@@ -198,82 +166,67 @@ TEST_P(PxModelTest, AltitudeCountsFromTheFirstRecordWithData) {
 }
 
 // Word k of a record holding 100 + k in every word shows in each column by that column's format.
-TEST(PxEngineUnits, EveryColumnOfThe26ItemModelsReadsItsOwnWord) {
-  const std::vector<std::string> names{"Atmospheric pressure",
-                                       "Fuel pressure",
-                                       "Power voltage",
-                                       "3.3V Voltage",
-                                       "5V Voltage",
-                                       "12V Voltage",
-                                       "Head temperature",
-                                       "Throttle signal input",
-                                       "Throttle signal output",
-                                       "Trim signal Width",
-                                       "Rotation speed",
-                                       "Current1(Battery)",
-                                       "Current2(Power)",
-                                       "Current3",
-                                       "Current4",
-                                       "Voltage1",
-                                       "Voltage2",
-                                       "Fuel level1",
-                                       "Fuel level2",
-                                       "Generated power",
-                                       "Power consumption",
-                                       "Altitude",
-                                       "Fuel consumption",
-                                       "Total fuel consumption",
-                                       "Operation time",
-                                       "Total operation time"};
+TEST(PxEngineUnits, EveryColumnReadsItsOwnWord) {
+  const std::vector<std::string> names =
+      textsOf("Atmospheric pressure", "Fuel pressure", "Power voltage", "3.3V Voltage",
+              "5V Voltage", "12V Voltage", "Head temperature", "Throttle signal input",
+              "Throttle signal output", "Trim signal Width", "Rotation speed", "Current1(Battery)",
+              "Current2(Power)", "Current3", "Current4", "Voltage1", "Voltage2", "Fuel level1",
+              "Fuel level2", "Generated power", "Power consumption", "Altitude", "Fuel consumption",
+              "Total fuel consumption", "Operation time", "Total operation time");
   std::vector<std::string> px34Names = names;
   px34Names[7] = "Throttle signal output";
   px34Names[8] = "Trim signal Width";
   px34Names[9] = "Set Rotation";
   px34Names[12] = "Current2(Power1)";
   px34Names[13] = "Current3(Power2)";
-  const std::vector<std::string> texts{
-      "  10.0",  "  101",   "  10.2",  "  103",        "  104",       "  105",   "  106",
-      "  107",   "  108",   "  109",   "  110",        "   11.1",     "   11.2", "   11.3",
-      "   11.4", "   11.5", "   11.6", "  117",        "  118",       "  119",   "  120",
-      "    0.0", "  122",   "   12.3", " 124:125:126", " 127:128:129"};
+  const std::vector<std::string> texts = textsOf(
+      "  10.0", "  101", "  10.2", "  103", "  104", "  105", "  106", "  107", "  108", "  109",
+      "  110", "   11.1", "   11.2", "   11.3", "   11.4", "   11.5", "   11.6", "  117", "  118",
+      "  119", "  120", "    0.0", "  122", "   12.3", " 124:125:126", " 127:128:129");
+  const std::vector<std::string> px32Names = textsOf(
+      "Temperature1", "Temperature2", "Set Rotation1", "Set Rotation2", "Rotation1", "Rotation2",
+      "Power voltage", "Current1(Battery)", "Current2(Power1)", "Current3(Power2)",
+      "Generated power1", "Generated power2", "Total power", "Power consumption",
+      "Throttle signal1", "Throttle signal2", "Altitude", "Pressure", "Fuel1", "Fuel2", "Voltage1",
+      "Voltage2", "Current4", "12V Voltage", "5V Voltage", "3.3V Voltage", "Operation time");
+  const std::vector<std::string> px32Texts = textsOf(
+      "   100", "   101", "  102", "  103", "  104", "  105", "   10.6", "   10.7", "   10.8",
+      "   10.9", "  110", "  111", "  112", "  113", "  114", "  115", "    0.0", "  11.7", "  118",
+      "  119", "  12.0", "  12.1", "   12.2", "  123", "  124", "  125", " 126:127:128");
 
-  const std::pair<PxModel, const std::vector<std::string>*> models[] = {
-      {kPx31Model, &names}, {kPx33Model, &names}, {kPx34Model, &px34Names}};
-  for (const auto& [model, expectedNames] : models) {
-    LogBuilder log;
-    log.sensor(kFirstSlot, model.type);
+  struct Case {
+    const PxModel& model;
+    int words;
+    const std::vector<std::string>& names;
+    const std::vector<std::string>& texts;
+  };
+  for (const Case& c :
+       {Case{kPx31Model, 30, names, texts}, Case{kPx33Model, 30, names, texts},
+        Case{kPx34Model, 30, px34Names, texts}, Case{kPx32Model, 29, px32Names, px32Texts}}) {
+    SCOPED_TRACE(c.model.typeName);
+    LogBuilder log = logWithSensor(kFirstSlot, c.model.type);
     LogBuilder::Record& record = log.record();
-    for (int k = 0; k < 30; ++k) unitWord(record, model, k, static_cast<std::uint16_t>(100 + k));
+    for (int k = 0; k < c.words; ++k)
+      unitWord(record, c.model, k, static_cast<std::uint16_t>(100 + k));
     const CsvTable csv = convert(log);
-    EXPECT_THAT(unitHeader(csv, 2), ElementsAreArray(*expectedNames)) << model.typeName;
-    EXPECT_THAT(unitFields(csv, 0), ElementsAreArray(texts)) << model.typeName;
+    EXPECT_THAT(fieldsAfterReceiver(csv.header(2)), ElementsAreArray(c.names));
+    EXPECT_THAT(unitFields(csv, 0), ElementsAreArray(c.texts));
   }
 }
 
-TEST(PxEngineUnits, EveryColumnOfThePx32ReadsItsOwnWord) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kPx32);
-  LogBuilder::Record& record = log.record();
-  for (int k = 0; k < 29; ++k) unitWord(record, kPx32Model, k, static_cast<std::uint16_t>(100 + k));
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(
-      unitHeader(csv, 2),
-      ElementsAre("Temperature1", "Temperature2", "Set Rotation1", "Set Rotation2", "Rotation1",
-                  "Rotation2", "Power voltage", "Current1(Battery)", "Current2(Power1)",
-                  "Current3(Power2)", "Generated power1", "Generated power2", "Total power",
-                  "Power consumption", "Throttle signal1", "Throttle signal2", "Altitude",
-                  "Pressure", "Fuel1", "Fuel2", "Voltage1", "Voltage2", "Current4", "12V Voltage",
-                  "5V Voltage", "3.3V Voltage", "Operation time"));
-  EXPECT_THAT(unitFields(csv, 0),
-              ElementsAre("   100", "   101", "  102", "  103", "  104", "  105", "   10.6",
-                          "   10.7", "   10.8", "   10.9", "  110", "  111", "  112", "  113",
-                          "  114", "  115", "    0.0", "  11.7", "  118", "  119", "  12.0",
-                          "  12.1", "   12.2", "  123", "  124", "  125", " 126:127:128"));
-}
-
-// Only the flag word loses bit 15 to the flag; every other word is read in full.
-TEST(PxEngineUnits, TheFlagBitBelongsToNoReading) {
-  const ModelWordCase cases[] = {
+// One word of a record with data and the text its column then shows. Only the flag word loses
+// bit 15 to the flag; every other word is read in full. Negative numbers always show '-'; texts
+// that need more room than their width grow.
+TEST(PxEngineUnits, EachWordReadsWithItsSignAndAllDigits) {
+  struct Case {
+    const PxModel& model;
+    int word;
+    std::uint16_t value;
+    const char* column;
+    const char* text;
+  };
+  const Case cases[] = {
       {kPx31Model, 1, kFlag | 250, "Fuel pressure", "  250"},
       {kPx31Model, 2, kFlag | 123, "Power voltage", "3289.1"},
       {kPx33Model, 1, kFlag | 250, "Fuel pressure", "33018"},
@@ -282,23 +235,6 @@ TEST(PxEngineUnits, TheFlagBitBelongsToNoReading) {
       {kPx34Model, 1, kFlag | 100, "Fuel pressure", "32868"},
       {kPx34Model, 2, kFlag | 123, "Power voltage", "3289.1"},
       {kPx32Model, 0, kFlag | 20, "Temperature1", "    20"},
-  };
-  expectWordTexts(cases);
-}
-
-TEST(PxEngineUnits, PX33DataDependsOnlyOnBit15OfWord2) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kPx33);
-  log.record().word(kFirstSlot + 1, kFlag | 250).word(kFirstSlot + 2, 120);
-  log.record().word(kFirstSlot + 1, 250).word(kFirstSlot + 2, kFlag | 120);
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(csv.column("Fuel pressure"), ElementsAre("---", "  250"));
-  EXPECT_THAT(csv.column("Power voltage"), ElementsAre("---", "  12.0"));
-}
-
-// Negative numbers always show '-'; texts that need more room than their width grow.
-TEST(PxEngineUnits, SignedReadingsShowTheirSignAndAllDigits) {
-  const ModelWordCase cases[] = {
       {kPx31Model, 11, static_cast<std::uint16_t>(-15), "Current1(Battery)", "   -1.5"},
       {kPx31Model, 14, 0x8000, "Current4", "-3276.8"},
       {kPx34Model, 6, static_cast<std::uint16_t>(-40), "Head temperature", "  -40"},
@@ -310,36 +246,42 @@ TEST(PxEngineUnits, SignedReadingsShowTheirSignAndAllDigits) {
       {kPx32Model, 22, static_cast<std::uint16_t>(-1), "Current4", "   -0.1"},
       {kPx33Model, 0, 65534, "Atmospheric pressure", "6553.4"},
   };
-  expectWordTexts(cases);
+  for (const Case& c : cases) {
+    LogBuilder log = logWithSensor(kFirstSlot, c.model.type);
+    recordWithData(log, c.model).word(kFirstSlot + c.word, c.value);
+    EXPECT_THAT(convert(log).column(c.column), ElementsAre(c.text))
+        << c.model.typeName << " " << c.column;
+  }
+}
+
+TEST(PxEngineUnits, PX33DataDependsOnlyOnBit15OfWord2) {
+  const CsvTable csv =
+      convertWords(kFirstSlot, kPx33, {{{1, kFlag | 250}, {2, 120}}, {{1, 250}, {2, kFlag | 120}}});
+  EXPECT_THAT(csv.column("Fuel pressure"), ElementsAre("---", "  250"));
+  EXPECT_THAT(csv.column("Power voltage"), ElementsAre("---", "  12.0"));
 }
 
 // A reading equal to its element's no-reading mark shows "---", and the next starts afresh.
 TEST(PxEngineUnits, AReadingEqualToTheNoReadingMarkShowsNothing) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kPx31);
-  recordWithData(log, kPx31Model).word(kFirstSlot + 3, 0xFFFF).word(kFirstSlot + 6, 0x7FFF);
-  recordWithData(log, kPx31Model).word(kFirstSlot + 3, 3300).word(kFirstSlot + 6, 85);
-  const CsvTable csv = convert(log);
+  const CsvTable csv =
+      convertWords(kFirstSlot, kPx31,
+                   {{{1, kFlag}, {3, 0xFFFF}, {6, 0x7FFF}}, {{1, kFlag}, {3, 3300}, {6, 85}}});
   EXPECT_THAT(csv.column("3.3V Voltage"), ElementsAre("---", " 3300"));
   EXPECT_THAT(csv.column("Head temperature"), ElementsAre("---", "   85"));
 }
 
 // Slots past 31 are the words of group 1.
 TEST(PxEngineUnits, AUnitNearTheEndOfTheGroupReadsOnIntoGroupOne) {
-  constexpr int kFirst = 20;
-  LogBuilder log;
-  log.sensor(kFirst, kPx31);
-  log.record()
-      .word(kFirst + 1, kFlag | 42)
-      .word(31, 155)            // word 11
-      .word(32, 166)            // word 12
-      .word(kFirst + 21, 1000)  // slot 41
-      .word(kFirst + 27, 2)     // slots 47 to 49
-      .word(kFirst + 28, 30)
-      .word(kFirst + 29, 45);
-  log.record().word(kFirst + 1, kFlag | 42).word(kFirst + 21, 1010);
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(unitHeader(csv, 0), Each("20"));
+  const CsvTable csv = convertWords(20, kPx31,
+                                    {{{1, kFlag | 42},
+                                      {11, 155},  // slot 31
+                                      {12, 166},  // slot 32
+                                      {21, 1000},
+                                      {27, 2},  // slots 47 to 49
+                                      {28, 30},
+                                      {29, 45}},
+                                     {{1, kFlag | 42}, {21, 1010}}});
+  EXPECT_THAT(fieldsAfterReceiver(csv.header(0)), Each("20"));
   EXPECT_THAT(csv.column("Fuel pressure"), ElementsAre("   42", "   42"));
   EXPECT_THAT(csv.column("Current1(Battery)"), ElementsAre("   15.5", "    0.0"));
   EXPECT_THAT(csv.column("Current2(Power)"), ElementsAre("   16.6", "    0.0"));
@@ -348,42 +290,29 @@ TEST(PxEngineUnits, AUnitNearTheEndOfTheGroupReadsOnIntoGroupOne) {
 }
 
 // Range texts are read directly: the CSV never shows them.
-class PxRangeTextTest : public ::testing::Test {
- protected:
-  void setWord(int k, std::uint16_t v) { words_.word(kFirstSlot + k, v); }
-  static std::string rangeText(const SensorStatus& decoder, int item) {
-    return rangeTextOf(decoder, item);
+TEST(PxEngineUnits, OperationTimeRangeIsInSeconds) {
+  RecordWords words;
+  PX34_Status decoder(words.place(kFirstSlot));
+  EXPECT_EQ(rangeTextOf(decoder, 24), "---");
+  for (const SensorWord& w :
+       {SensorWord{3, kFlag}, {24, 1}, {25, 2}, {26, 3}, {27, 65535}, {28, 65535}, {29, 65535}}) {
+    words.word(kFirstSlot + w.word, w.value);
   }
-
-  RecordWords words_;
-  SensorPlace place_ = words_.place(kFirstSlot);
-};
-
-TEST_F(PxRangeTextTest, OperationTimeRangeIsInSeconds) {
-  PX34_Status decoder(place_);
-  EXPECT_EQ(rangeText(decoder, 24), "---");
-  setWord(3, kFlag);
-  setWord(24, 1);
-  setWord(25, 2);
-  setWord(26, 3);
-  setWord(27, 65535);
-  setWord(28, 65535);
-  setWord(29, 65535);
   decoder.update();
-  setWord(26, 4);
+  words.word(kFirstSlot + 26, 4);
   decoder.update();
-  EXPECT_EQ(rangeText(decoder, 24), " 3723/ 3724");
-  EXPECT_EQ(rangeText(decoder, 25), "239923635/239923635");
+  EXPECT_EQ(rangeTextOf(decoder, 24), " 3723/ 3724");
+  EXPECT_EQ(rangeTextOf(decoder, 25), "239923635/239923635");
 }
 
-TEST_F(PxRangeTextTest, AltitudeRangeSpansTheHeightsAboveTheReference) {
-  PX32_Status decoder(place_);
+TEST(PxEngineUnits, AltitudeRangeSpansTheHeightsAboveTheReference) {
+  RecordWords words;
+  PX32_Status decoder(words.place(kFirstSlot));
   for (std::uint16_t altitude : {100, 60, 250}) {
-    setWord(0, kFlag);
-    setWord(16, altitude);
+    words.word(kFirstSlot, kFlag).word(kFirstSlot + 16, altitude);
     decoder.update();
   }
-  EXPECT_EQ(rangeText(decoder, 16), "   -4.0/   15.0");
+  EXPECT_EQ(rangeTextOf(decoder, 16), "   -4.0/   15.0");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -14,50 +13,32 @@ namespace trelvox {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 constexpr int kFirstSlot = 5;
-constexpr int kTemperatureSlot = kFirstSlot + 4;
+constexpr int kTemperature = 4;  // word index, also of the validity bit
+constexpr int kTemperatureSlot = kFirstSlot + kTemperature;
 constexpr std::uint16_t kValid = 0x4000;
 
 TEST(Roxxy, WritesFiveColumnsUnderItsSlotAndTypeName) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kRoxxy);
-  log.record();
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(fieldsAfterReceiver(csv.header(0)), ElementsAre("5", "5", "5", "5", "5"));
-  EXPECT_THAT(fieldsAfterReceiver(csv.header(1)),
-              ElementsAre("ROXXY", "ROXXY", "ROXXY", "ROXXY", "ROXXY"));
-  EXPECT_THAT(fieldsAfterReceiver(csv.header(2)),
-              ElementsAre("CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "TEMPERATURE"));
+  const CsvTable csv = convertEmptyRecord(kFirstSlot, kRoxxy);
+  expectColumns(csv,
+                {{"5", "ROXXY", {"CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "TEMPERATURE"}}});
   EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
               ElementsAre("---", "---", "---", "---", "---"));
 }
 
 TEST(Roxxy, TemperatureWordBitFourteenGatesTheWholeFrame) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kRoxxy);
-  log.record()
-      .word(kFirstSlot, 1234)
-      .word(kFirstSlot + 1, 1680)
-      .word(kFirstSlot + 2, 2200)
-      .word(kFirstSlot + 3, 1500)
-      .word(kTemperatureSlot, 0x4019);
-  log.record()
-      .word(kFirstSlot, 500)
-      .word(kFirstSlot + 1, 1110)
-      .word(kFirstSlot + 2, 3300)
-      .word(kFirstSlot + 3, 100)
-      .word(kTemperatureSlot, 0x0019);
-  const CsvTable csv = convert(log);
+  const CsvTable csv =
+      convertWords(kFirstSlot, kRoxxy,
+                   {{{0, 1234}, {1, 1680}, {2, 2200}, {3, 1500}, {kTemperature, 0x4019}},
+                    {{0, 500}, {1, 1110}, {2, 3300}, {3, 100}, {kTemperature, 0x0019}}});
   const std::vector<std::string> expected{"  12.3", " 16.8", "  2200", "  9000", "  25"};
-  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)), ElementsAreArray(expected));
-  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)), ElementsAreArray(expected));
+  EXPECT_EQ(fieldsAfterReceiver(csv.rows().at(3)), expected);
+  EXPECT_EQ(fieldsAfterReceiver(csv.rows().at(4)), expected);
 }
 
 TEST(Roxxy, ValidityBitIsInTheFirstByteOfTheTemperatureSlot) {
-  LogBuilder log;
-  log.sensor(kFirstSlot, kRoxxy);
+  LogBuilder log = logWithSensor(kFirstSlot, kRoxxy);
   log.record().bytes(kTemperatureSlot, 0x40, 0x19);
   log.record().bytes(kTemperatureSlot, 0x00, 0x4C);  // 0x40 in the second byte is no validity
   EXPECT_THAT(convert(log).column("TEMPERATURE"), ElementsAre("  25", "  25"));

@@ -18,21 +18,11 @@ using ::testing::ElementsAre;
 constexpr int kSlot = 7;
 
 std::vector<std::string> rotationTexts(const std::vector<SlotBytes>& records) {
-  LogBuilder log;
-  log.sensor(kSlot, kRpmSensor);
-  for (const SlotBytes& r : records) log.record().bytes(kSlot, r.first, r.second);
-  return convert(log).column("ROTATION");
+  return convertFirstWordBytes(kSlot, kRpmSensor, records).column("ROTATION");
 }
 
 TEST(RpmSensor, WritesOneColumnUnderItsSlot) {
-  LogBuilder log;
-  log.sensor(kSlot, kRpmSensor);
-  log.record();
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(csv.sensorColumnNames(),
-              ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "ROTATION"));
-  EXPECT_EQ(csv.header(0).back(), "7");
-  EXPECT_EQ(csv.header(1).back(), "RPM SENSOR");
+  expectColumns(convertEmptyRecord(kSlot, kRpmSensor), {{"7", "RPM SENSOR", {"ROTATION"}}});
 }
 
 TEST(RpmSensor, DecodesLittleEndianCountTimesSix) {

@@ -30,13 +30,8 @@ CsvTable convertBoth(const std::vector<SlotBytes>& records) {
 }
 
 TEST(SpeedSensors, HeaderNamesBothModelsWithTheirTypeNames) {
-  const CsvTable csv = convertBoth({{0, 0}});
-  EXPECT_THAT(csv.sensorColumnNames(),
-              ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "SPEED", "SPEED"));
-  EXPECT_EQ(csv.header(0).end()[-2], "1");
-  EXPECT_EQ(csv.header(0).back(), "2");
-  EXPECT_EQ(csv.header(1).end()[-2], "SPEED SENSOR");
-  EXPECT_EQ(csv.header(1).back(), "TrueAirSpeed");
+  expectColumns(convertBoth({{0, 0}}),
+                {{"1", "SPEED SENSOR", {"SPEED"}}, {"2", "TrueAirSpeed", {"SPEED"}}});
 }
 
 TEST(SpeedSensors, DecodeTheSameWordIntoTheirOwnLayouts) {

@@ -19,10 +19,7 @@ constexpr int kSlot = 5;
 
 // The TEMPERATURE texts of a sensor of `type` at kSlot, one record per entry of `records`.
 std::vector<std::string> temperatureTexts(int type, const std::vector<SlotBytes>& records) {
-  LogBuilder log;
-  log.sensor(kSlot, type);
-  for (const SlotBytes& r : records) log.record().bytes(kSlot, r.first, r.second);
-  return convert(log).column("TEMPERATURE");
+  return convertFirstWordBytes(kSlot, type, records).column("TEMPERATURE");
 }
 
 struct Case {
@@ -90,15 +87,9 @@ TEST(TemperatureSensors, HeaderNamesBothModelsWithTheirTypeNames) {
   log.sensor(1, kTemperatureSensor).sensor(2, kTemperatureQ3305);
   log.record();
   const CsvTable csv = convert(log);
-  EXPECT_THAT(csv.sensorColumnNames(),
-              ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "TEMPERATURE", "TEMPERATURE"));
-  const std::vector<std::string>& typeNames = csv.header(1);
-  EXPECT_THAT(std::vector<std::string>(typeNames.end() - 2, typeNames.end()),
-              ElementsAre("TEMPERATURE SENSOR", "TEMPERATURE Q3305 "));
-  const std::vector<std::string>& slots = csv.header(0);
-  EXPECT_THAT(std::vector<std::string>(slots.end() - 2, slots.end()), ElementsAre("1", "2"));
-  EXPECT_THAT(csv.column("TEMPERATURE", 0), ElementsAre("---"));
-  EXPECT_THAT(csv.column("TEMPERATURE", 1), ElementsAre("---"));
+  expectColumns(csv, {{"1", "TEMPERATURE SENSOR", {"TEMPERATURE"}},
+                      {"2", "TEMPERATURE Q3305 ", {"TEMPERATURE"}}});
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)), ElementsAre("---", "---"));
 }
 
 }  // namespace

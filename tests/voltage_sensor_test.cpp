@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -48,13 +47,8 @@ class VoltageSensorRange : public ::testing::Test {
 };
 
 TEST(VoltageSensor, WritesTwoColumnsUnderItsSlot) {
-  const CsvTable csv = convert(voltageLog({{0x8000 | 126, 74}}));
-  EXPECT_THAT(csv.sensorColumnNames(),
-              ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "BATTERY", "EXT. BATT."));
-  EXPECT_EQ(csv.header(0).end()[-2], "3");
-  EXPECT_EQ(csv.header(0).back(), "3");
-  EXPECT_EQ(csv.header(1).end()[-2], "VOLTAGE SENSOR");
-  EXPECT_EQ(csv.header(1).back(), "VOLTAGE SENSOR");
+  expectColumns(convert(voltageLog({{0x8000 | 126, 74}})),
+                {{"3", "VOLTAGE SENSOR", {"BATTERY", "EXT. BATT."}}});
 }
 
 TEST(VoltageSensor, DecodesBothWordsOfAValidRecord) {

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -13,23 +12,18 @@
 namespace trelvox {
 namespace {
 
-using ::testing::Each;
 using ::testing::ElementsAre;
 
 constexpr int kFirstSlot = 6;
 constexpr int kValidByte = 0x80;
+constexpr std::uint16_t kValidFirstByte = kValidByte << 8;  // a word whose first byte is valid
 
-TEST(Zr450, WritesFourColumnsUnderItsSlotAndTypeName) {
-  LogBuilder log = logWithSensor(kFirstSlot, kZr450);
-  log.record();
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(csv.sensorColumnNames(),
-              ElementsAre("BATTERY", "EXTERNAL BATTERY", "STATUS", "INTERNAL TEMPERATURE",
-                          "ROTATION", "EXTERNAL TEMPERATURE", "VOLTAGE"));
-  const std::vector<std::string> slots(csv.header(0).end() - 4, csv.header(0).end());
-  const std::vector<std::string> types(csv.header(1).end() - 4, csv.header(1).end());
-  EXPECT_THAT(slots, Each("6"));
-  EXPECT_THAT(types, Each("ZR450"));
+TEST(Zr450, WritesFourColumnsOfWhichOnlyRotationShowsANumberWithoutValidityBits) {
+  const CsvTable csv = convertEmptyRecord(kFirstSlot, kZr450);
+  expectColumns(
+      csv,
+      {{"6", "ZR450", {"INTERNAL TEMPERATURE", "ROTATION", "EXTERNAL TEMPERATURE", "VOLTAGE"}}});
+  EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)), ElementsAre("---", "     0", "---", "---"));
 }
 
 struct BytesCase {
@@ -71,29 +65,26 @@ TEST(Zr450, RotationIsSixTimesTheSecondByteHighWordOnEveryRecord) {
   }
 }
 
-struct VoltageCase {
-  std::uint16_t word;
-  const char* text;
-};
-
 TEST(Zr450, VoltageIsTheSignedBigEndianWordSix) {
-  const VoltageCase cases[] = {
+  struct Case {
+    std::uint16_t word;
+    const char* text;
+  };
+  const Case cases[] = {
       {126, " 12.6"},    {0, "  0.0"},        {1000, "100.0"}, {12345, "1234.5"},
       {0xFFF6, " -1.0"}, {0x8000, "-3276.8"}, {0x7FFF, "---"},
   };
-  for (const VoltageCase& c : cases) {
-    LogBuilder log = logWithSensor(kFirstSlot, kZr450);
-    log.record().bytes(kFirstSlot + 5, kValidByte, 0).word(kFirstSlot + 6, c.word);
-    const CsvTable csv = convert(log);
-    EXPECT_THAT(csv.column("VOLTAGE"), ElementsAre(c.text)) << c.word;
+  for (const Case& c : cases) {
+    EXPECT_THAT(
+        convertWords(kFirstSlot, kZr450, {{{5, kValidFirstByte}, {6, c.word}}}).column("VOLTAGE"),
+        ElementsAre(c.text))
+        << c.word;
   }
 }
 
 TEST(Zr450, VoltageValidityIsBitSevenOfTheFirstByteOfWordFive) {
-  LogBuilder log = logWithSensor(kFirstSlot, kZr450);
-  log.record().bytes(kFirstSlot + 5, 0x00, kValidByte).word(kFirstSlot + 6, 126);
-  log.record().bytes(kFirstSlot + 5, kValidByte, 0x00).word(kFirstSlot + 6, 126);
-  const CsvTable csv = convert(log);
+  const CsvTable csv = convertWords(
+      kFirstSlot, kZr450, {{{5, kValidByte}, {6, 126}}, {{5, kValidFirstByte}, {6, 126}}});
   EXPECT_THAT(csv.column("VOLTAGE"), ElementsAre("---", " 12.6"));
 }
 
@@ -137,16 +128,6 @@ TEST(Zr450, AWordWithoutItsBitLeavesOnlyItsOwnColumn) {
           << gate.column << " cleared, column " << names[i];
     }
   }
-}
-
-TEST(Zr450, GatedColumnsShowNoValueWhileRotationShowsANumber) {
-  LogBuilder log = logWithSensor(kFirstSlot, kZr450);
-  log.record();
-  const CsvTable csv = convert(log);
-  EXPECT_THAT(csv.column("INTERNAL TEMPERATURE"), ElementsAre("---"));
-  EXPECT_THAT(csv.column("EXTERNAL TEMPERATURE"), ElementsAre("---"));
-  EXPECT_THAT(csv.column("VOLTAGE"), ElementsAre("---"));
-  EXPECT_THAT(csv.column("ROTATION"), ElementsAre("     0"));
 }
 
 class Zr450Range : public ::testing::Test {
