@@ -77,15 +77,19 @@ constexpr PxItem pxOperationTime(int word, const char* name) {
   return {{name, 0, {0, 5, 0, 0, ""}}, PxReading::kOperationTime, word};
 }
 
-// A copy of `items` in which the listed items carry other names.
+// A copy of `items` in which the listed items carry other names and units.
 struct PxRename {
   std::size_t item;
   const char* name;
+  const char* unit;
 };
 template <std::size_t N, std::size_t M>
 constexpr std::array<PxItem, N> pxRenamed(std::array<PxItem, N> items,
                                           const PxRename (&renames)[M]) {
-  for (const PxRename& rename : renames) items[rename.item].itemSpec.name = rename.name;
+  for (const PxRename& rename : renames) {
+    items[rename.item].itemSpec.name = rename.name;
+    items[rename.item].itemSpec.format.unit = rename.unit;
+  }
   return items;
 }
 
@@ -189,13 +193,13 @@ class PX33_Status final : public PX31_PX33_Status, private PX31_Property {
 };
 
 struct PX34_Property {
-  // The PX-31 words under five names of the PX-34's own.
+  // The PX-31 words, five of them under names and units of the PX-34's own.
   static constexpr std::array<PxItem, 26> kItems =
-      pxRenamed(PX31_Property::kItems, {{7, "Throttle signal output"},
-                                        {8, "Trim signal Width"},
-                                        {9, "Set Rotation"},
-                                        {12, "Current2(Power1)"},
-                                        {13, "Current3(Power2)"}});
+      pxRenamed(PX31_Property::kItems, {{7, "Throttle signal output", "%"},
+                                        {8, "Trim signal Width", "us"},
+                                        {9, "Set Rotation", "rpm"},
+                                        {12, "Current2(Power1)", "A"},
+                                        {13, "Current3(Power2)", "A"}});
 };
 
 // PX-34: the flag is bit 15 of word 3, so "3.3V Voltage" has fifteen bits.

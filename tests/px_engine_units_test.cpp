@@ -315,5 +315,16 @@ TEST(PxEngineUnits, AltitudeRangeSpansTheHeightsAboveTheReference) {
   EXPECT_EQ(rangeTextOf(decoder, 16), "   -4.0/   15.0");
 }
 
+// Units never reach the CSV, but a renamed PX-34 item must not keep the PX-31 item's unit.
+TEST(PxEngineUnits, Px34RenamedItemsCarryTheirOwnUnits) {
+  RecordWords words;
+  const PX34_Status decoder(words.place(kFirstSlot));
+  const std::pair<int, std::string_view> kUnits[] = {
+      {7, "%"}, {8, "us"}, {9, "rpm"}, {12, "A"}, {13, "A"}};
+  for (const auto& [item, unit] : kUnits) {
+    EXPECT_EQ(decoder.currentValue(item).format().unit, unit) << decoder.itemName(item);
+  }
+}
+
 }  // namespace
 }  // namespace trelvox
