@@ -66,6 +66,11 @@ TEST_F(CommandLine, OutputOptionAndSeparators) {
   EXPECT_EQ(result.out, "out.csv was generated.\n");
   const CsvTable csv(readFile(folder / "out.csv"), ';');
   EXPECT_THAT(csv.column("BATTERY"), ::testing::ElementsAre("  7,4"));
+
+  ASSERT_EQ(run({"-f", "-o", path("out.csv"), "--separator", "\t", path("flight01.KLD")}).status,
+            0);
+  const CsvTable tabs(readFile(folder / "out.csv"), '\t');
+  EXPECT_THAT(tabs.column("BATTERY"), ::testing::ElementsAre("  7.4"));
 }
 
 TEST_F(CommandLine, ExistingOutputNeedsForce) {
@@ -101,6 +106,15 @@ TEST_F(CommandLine, UsageErrorsExitWithTwo) {
       {"-o", path("out.csv"), path("flight01.KLD"), path("flight02.KLD")},
       {"--separator", ";;", path("flight01.KLD")},
       {"--separator", ".", path("flight01.KLD")},
+      // Separators that field texts contain, character codes and line ends are refused.
+      {"--separator", "59", path("flight01.KLD")},
+      {"--separator", "-", path("flight01.KLD")},
+      {"--separator", " ", path("flight01.KLD")},
+      {"--separator", "\n", path("flight01.KLD")},
+      {"--separator", "x", path("flight01.KLD")},
+      {"--decimal", "5", path("flight01.KLD")},
+      {"--decimal", "-", path("flight01.KLD")},
+      {"--decimal", "", path("flight01.KLD")},
       {"--lang", "fr", path("flight01.KLD")},
   };
   for (const auto& arguments : misuses) {

@@ -1,9 +1,11 @@
 #include "app/cli/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/version.h"
@@ -25,6 +27,24 @@ struct Options {
 };
 
 enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
+
+// Characters that field texts themselves contain (digits, signs, blanks, the '.' and ':' of
+// positions and times) would make a separator ambiguous, and line ends or NUL would break rows.
+constexpr std::string_view kNotAListSeparator = "-+ .:/\r\n";
+constexpr std::string_view kNotADecimalSeparator = "-+ :/;\r\n\t";
+
+CLI::Validator separatorCheck(std::string_view refused) {
+  return CLI::Validator(
+      [refused](const std::string& value) -> std::string {
+        const bool single = value.size() == 1;
+        const unsigned char c = single ? static_cast<unsigned char>(value[0]) : 0;
+        if (!single || c == 0 || std::isalnum(c) || refused.find(value[0]) != std::string::npos) {
+          return "must be one character that no field contains, such as ; , or |";
+        }
+        return {};
+      },
+      "CHAR");
+}
 
 // Converts one log; returns whether it succeeded.
 bool convertOne(const Options& options, const fs::path& log, std::ostream& out, std::ostream& err) {
@@ -57,10 +77,12 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
                "trelvox");
   app.add_option("logs", options.logs, "Data files (.KLD) to convert")->required();
   app.add_option("-o,--output", options.output, "CSV file to write (one log only)");
-  auto* listOption =
-      app.add_option("--separator", options.separators.list, "List separator (one character)");
-  auto* decimalOption =
-      app.add_option("--decimal", options.separators.decimal, "Decimal separator (one character)");
+  std::string listSeparator;
+  std::string decimalSeparator;
+  app.add_option("--separator", listSeparator, "List separator (one character, such as ; or ,)")
+      ->check(separatorCheck(kNotAListSeparator));
+  app.add_option("--decimal", decimalSeparator, "Decimal separator (one character, . or ,)")
+      ->check(separatorCheck(kNotADecimalSeparator));
   app.add_flag("-f,--force", options.force, "Overwrite an existing CSV file");
   const std::map<std::string, Language> languages{
       {"en", Language::kEnglish}, {"de", Language::kGerman}, {"ja", Language::kJapanese}};
@@ -74,9 +96,11 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
       throw CLI::ValidationError("--output", "takes one log only");
     }
     // A chosen decimal separator brings its usual list separator unless that is chosen too.
-    if (decimalOption->count() > 0 && listOption->count() == 0) {
+    if (!decimalSeparator.empty()) {
+      options.separators.decimal = decimalSeparator[0];
       options.separators.list = options.separators.decimal == ',' ? ';' : ',';
     }
+    if (!listSeparator.empty()) options.separators.list = listSeparator[0];
     if (options.separators.list == options.separators.decimal) {
       throw CLI::ValidationError("--separator", "must differ from the decimal separator");
     }
