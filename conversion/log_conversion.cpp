@@ -1,5 +1,7 @@
 #include "conversion/log_conversion.h"
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "conversion/sensor_table.h"
@@ -28,10 +30,40 @@ void writeHeader(const SensorTable& sensors, RowWriter& out) {
   out.endRow();
 }
 
-void writeChannels(const DataRecord& record, RowWriter& out) {
-  const char decimal = out.separators().decimal;
+// The texts of the channel words a transmitter sends (0 to 2048 and a margin around them), made
+// once per conversion: sixteen of them open every row.
+class ChannelTexts {
+ public:
+  explicit ChannelTexts(char decimalSeparator) : decimalSeparator_(decimalSeparator) {
+    for (std::size_t i = 0; i < kCount; ++i) {
+      ValueText text;
+      writeChannelText(static_cast<std::int16_t>(kFirstWord + static_cast<int>(i)),
+                       decimalSeparator, text);
+      // "-304.8" is the longest text of the range.
+      sizes_[i] = static_cast<std::uint8_t>(std::min(text.size(), kTextRoom));
+      copyShort(text.view().data(), sizes_[i], texts_[i].data());
+    }
+  }
+
+  void write(std::int16_t word, ValueText& text) const {
+    const auto index = static_cast<std::size_t>(word - kFirstWord);
+    if (index >= kCount) return writeChannelText(word, decimalSeparator_, text);
+    text.append({texts_[index].data(), sizes_[index]});
+  }
+
+ private:
+  static constexpr int kFirstWord = -1024;
+  static constexpr std::size_t kCount = 4096;
+  static constexpr std::size_t kTextRoom = 8;
+
+  char decimalSeparator_;
+  std::array<std::array<char, kTextRoom>, kCount> texts_;
+  std::array<std::uint8_t, kCount> sizes_;
+};
+
+void writeChannels(const DataRecord& record, const ChannelTexts& channels, RowWriter& out) {
   for (int k = 1; k <= kChannelCount; ++k) {
-    out.textField([&](ValueText& text) { writeChannelText(record.channel(k), decimal, text); });
+    out.textField([&](ValueText& text) { channels.write(record.channel(k), text); });
   }
 }
 
@@ -77,6 +109,7 @@ std::uint64_t writeCsv(const SlotMap& map, ByteSource& dataFile, OutputSink& out
   DataRecord record;
   const SensorTable sensors(map, record.slotWords(), separators.decimal);
   RowWriter out(output, separators);
+  const auto channels = std::make_unique<ChannelTexts>(separators.decimal);
   writeHeader(sensors, out);
 
   std::optional<std::uint32_t> timeBase;
@@ -85,7 +118,7 @@ std::uint64_t writeCsv(const SlotMap& map, ByteSource& dataFile, OutputSink& out
     const std::uint32_t time = record.time();
     if (!timeBase) timeBase = time;
     out.field(time - *timeBase);  // wraps modulo 2^32 for a clock that went backwards
-    writeChannels(record, out);
+    writeChannels(record, *channels, out);
     for (const auto& sensor : sensors) {
       sensor->update();
       sensor->writeValues(out);

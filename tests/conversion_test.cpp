@@ -61,6 +61,22 @@ TEST(Conversion, ChannelWordsBecomePercentWithOneDecimal) {
   }
 }
 
+// Words near the edges of the usual stick range and far outside it all get the same text as the
+// channel rule gives them.
+TEST(Conversion, EveryChannelWordGetsItsOwnText) {
+  LogBuilder log;
+  std::vector<std::string> expected;
+  for (int word = -32768; word <= 32767; word += 97) {
+    for (int edge : {word, -1025, -1024, 3071, 3072}) {
+      log.record().channel(16, static_cast<std::int16_t>(edge));
+      ValueText text;
+      writeChannelText(static_cast<std::int16_t>(edge), ',', text);
+      expected.emplace_back(text.view());
+    }
+  }
+  EXPECT_EQ(convert(log, Separators{';', ','}).column("CH16"), expected);
+}
+
 TEST(Conversion, LocaleSeparatorsShapeEveryField) {
   LogBuilder log;
   log.record().channel(1, 1536).word(0, 0x4000 | 74);
