@@ -114,20 +114,24 @@ TEST(SlotMap, BitsAboveTheFirstSlotNumberAreIgnored) {
   EXPECT_EQ(map.typeId(0, 1), 2);
 }
 
+// Whole records are converted however many there are (the file is read in blocks of many
+// records); the bytes of a trailing partial record are not.
 TEST(Conversion, TrailingPartialRecordIsNotConverted) {
   LogBuilder log;
-  log.record();
-  log.record();
-  std::vector<std::uint8_t> data = log.dataBytes();
-  for (std::size_t partial : {std::size_t{1}, kRecordSize - 1}) {
-    std::vector<std::uint8_t> cut(data.begin(), data.begin() + kRecordSize + partial);
-    const std::vector<std::uint8_t> info = log.infoBytes();
-    MemorySource infoSource(info);
-    MemorySource dataSource(cut);
-    struct NullSink : OutputSink {
-      void write(std::span<const char>) override {}
-    } sink;
-    EXPECT_EQ(writeCsv(readSlotMap(infoSource), dataSource, sink, Separators{}), 1u) << partial;
+  for (int i = 0; i < 1000; ++i) log.record();
+  const std::vector<std::uint8_t> data = log.dataBytes();
+  const std::vector<std::uint8_t> info = log.infoBytes();
+  for (std::size_t records : {0, 1, 399, 400, 401, 800, 999}) {
+    for (std::size_t partial : {std::size_t{0}, std::size_t{1}, kRecordSize - 1}) {
+      const std::size_t size = records * kRecordSize + partial;
+      MemorySource infoSource(info);
+      MemorySource dataSource(std::span<const std::uint8_t>(data).first(size));
+      struct NullSink : OutputSink {
+        void write(std::span<const char>) override {}
+      } sink;
+      EXPECT_EQ(writeCsv(readSlotMap(infoSource), dataSource, sink, Separators{}), records)
+          << records << " records and " << partial << " bytes";
+    }
   }
 }
 
@@ -164,18 +168,20 @@ TEST(Conversion, EveryTypeAtEveryFirstSlotConverts) {
   }
 }
 
+// A device that delivers whatever it is asked for a number of times and then fails.
 class FailingSource final : public ByteSource {
  public:
-  explicit FailingSource(std::size_t goodRecords) : remaining_(goodRecords) {}
+  explicit FailingSource(int goodReads) : goodReads_(goodReads) {}
   std::size_t read(std::span<std::uint8_t> into) override {
-    if (remaining_ == 0) throw TelemetryLogException(MessageId::kCannotReadFile, "device error");
-    --remaining_;
+    if (goodReads_-- == 0) throw TelemetryLogException(MessageId::kCannotReadFile, "device error");
     std::fill(into.begin(), into.end(), 0);
+    delivered += into.size();
     return into.size();
   }
+  std::size_t delivered = 0;
 
  private:
-  std::size_t remaining_;
+  int goodReads_;
 };
 
 TEST(Conversion, ReadFailureKeepsTheRowsAlreadyConverted) {
@@ -183,14 +189,16 @@ TEST(Conversion, ReadFailureKeepsTheRowsAlreadyConverted) {
     void write(std::span<const char> bytes) override { text.append(bytes.data(), bytes.size()); }
     std::string text;
   } sink;
-  FailingSource data(3);
+  FailingSource data(2);
   try {
     writeCsv(SlotMap{}, data, sink, Separators{});
     FAIL() << "no failure reported";
   } catch (const TelemetryLogException& e) {
     EXPECT_EQ(e.messageId(), MessageId::kCannotReadFile);
   }
-  EXPECT_EQ(CsvTable(sink.text, ',').dataRowCount(), 3u);
+  const std::size_t recordsDelivered = data.delivered / kRecordSize;
+  EXPECT_GT(recordsDelivered, 0u);
+  EXPECT_EQ(CsvTable(sink.text, ',').dataRowCount(), recordsDelivered);
 }
 
 }  // namespace
