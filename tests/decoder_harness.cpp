@@ -49,6 +49,12 @@ void expectColumns(const CsvTable& csv, std::initializer_list<SensorColumns> sen
   for (const auto& row : csv.rows()) EXPECT_EQ(row.size(), csv.header(2).size());
 }
 
+void expectNoValueIn(const CsvTable& csv, const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    EXPECT_THAT(csv.column(name), ::testing::Each("---")) << name;
+  }
+}
+
 CsvTable convertEmptyRecord(int firstSlot, int typeId) {
   LogBuilder log = logWithSensor(firstSlot, typeId);
   log.record();

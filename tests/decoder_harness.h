@@ -104,6 +104,9 @@ struct SensorColumns {
 // `sensors`, and every data row to have as many fields as the header.
 void expectColumns(const CsvTable& csv, std::initializer_list<SensorColumns> sensors);
 
+// Expects every data row to show "---" in each of the columns named `names`.
+void expectNoValueIn(const CsvTable& csv, const std::vector<std::string>& names);
+
 // Converts a log holding a sensor of `typeId` at `firstSlot` and one all-zero record.
 CsvTable convertEmptyRecord(int firstSlot, int typeId);
 
