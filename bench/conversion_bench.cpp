@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "bench/full_group_log.h"
-#include "conversion/log_conversion.h"
+#include "conversion/record_loop.h"
 
 namespace {
 
 using namespace trelvox;
 
-class CountingSink final : public OutputSink {
+class CountingSink final : public ByteSink {
  public:
   void write(std::span<const char> bytes) override { count += bytes.size(); }
   std::size_t count = 0;

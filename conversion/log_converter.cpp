@@ -1,6 +1,6 @@
 #include "conversion/log_converter.h"
 
-#include "conversion/log_conversion.h"
+#include "conversion/record_loop.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
 

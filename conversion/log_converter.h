@@ -5,7 +5,7 @@
 
 #include "conversion/log_files.h"
 #include "conversion/log_format.h"
-#include "sensors/separators.h"
+#include "outputs/csv/separators.h"
 
 namespace trelvox {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "conversion/byte_source.h"
-#include "sensors/row_writer.h"
+#include "outputs/byte_sink.h"
 
 namespace trelvox {
 
@@ -36,7 +36,7 @@ class FileSource final : public ByteSource {
 
 // A file created (or truncated) for writing in binary mode; any failure to write or close throws
 // TelemetryLogException (106).
-class FileSink final : public OutputSink {
+class FileSink final : public ByteSink {
  public:
   // Returns false when the file cannot be created.
   bool open(const std::filesystem::path& path);

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <iostream>
 
-#include "sensors/sensor_types.h"
-#include "tests/log_builder.h"
-#include "tests/stream_bytes.h"
+#include "conversion/decoder_registry.h"
+#include "support/log_builder.h"
+#include "support/stream_bytes.h"
 
 namespace {
 
@@ -148,12 +148,12 @@ void writeGps(LogBuilder::Record& record, const FlightState& s) {
 
 LogBuilder demoFlight() {
   LogBuilder log;
-  log.sensor(kVoltageSlot, trelvox::kVoltageSensor)
-      .sensor(kCurrentSlot, trelvox::kCurrentSensor)
-      .sensor(kTemperatureSlot, trelvox::kTemperatureSensor)
-      .sensor(kRpmSlot, trelvox::kRpmSensor)
-      .sensor(kAltitudeSlot, trelvox::kAltitudeSensor)
-      .sensor(kGpsSlot, trelvox::kGps);
+  log.sensor(kVoltageSlot, trelvox::typeIdOf<trelvox::VoltageSensorDecoder>())
+      .sensor(kCurrentSlot, trelvox::typeIdOf<trelvox::OrvaneCurrentSensorDecoder>())
+      .sensor(kTemperatureSlot, trelvox::typeIdOf<trelvox::OrvaneTemperatureSensorDecoder>())
+      .sensor(kRpmSlot, trelvox::typeIdOf<trelvox::RpmSensorDecoder>())
+      .sensor(kAltitudeSlot, trelvox::typeIdOf<trelvox::OrvaneAltitudeSensorDecoder>())
+      .sensor(kGpsSlot, trelvox::typeIdOf<trelvox::OrvaneGpsDecoder>());
   Power power{0, 12.6, 0};
   for (int i = 0; i < kSeconds * kRecordsPerSecond; ++i) {
     const FlightState s = flightAt(static_cast<double>(i) / kRecordsPerSecond);
@@ -176,11 +176,20 @@ LogBuilder demoFlight() {
 // they start two slots apart and share words; every word carries changing values with the bits set
 // that the devices take as "fresh data".
 LogBuilder allDevices() {
-  constexpr int kDevices[] = {trelvox::kKosmik,    trelvox::kScorpion,  trelvox::kRoxxy,
-                              trelvox::kCastle,    trelvox::kJetCat,    trelvox::kZr450,
-                              trelvox::kOrvaneEsc, trelvox::kHobbyWing, trelvox::kPowerBox,
-                              trelvox::kNav60,     trelvox::kPx31,      trelvox::kPx32,
-                              trelvox::kPx33,      trelvox::kPx34};
+  constexpr int kDevices[] = {trelvox::typeIdOf<trelvox::KosmikDecoder>(),
+                              trelvox::typeIdOf<trelvox::ScorpionDecoder>(),
+                              trelvox::typeIdOf<trelvox::RoxxyDecoder>(),
+                              trelvox::typeIdOf<trelvox::CastleDecoder>(),
+                              trelvox::typeIdOf<trelvox::JetCatDecoder>(),
+                              trelvox::typeIdOf<trelvox::Zr450Decoder>(),
+                              trelvox::typeIdOf<trelvox::OrvaneEscDecoder>(),
+                              trelvox::typeIdOf<trelvox::HobbyWingDecoder>(),
+                              trelvox::typeIdOf<trelvox::PowerBoxDecoder>(),
+                              trelvox::typeIdOf<trelvox::Nav60Decoder>(),
+                              trelvox::typeIdOf<trelvox::Px31Decoder>(),
+                              trelvox::typeIdOf<trelvox::Px32Decoder>(),
+                              trelvox::typeIdOf<trelvox::Px33Decoder>(),
+                              trelvox::typeIdOf<trelvox::Px34Decoder>()};
   LogBuilder log;
   log.sensorsTwoSlotsApart(kDevices);
   std::uint32_t noise = 2024;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "conversion/byte_source.h"
-#include "conversion/log_conversion.h"
+#include "conversion/record_loop.h"
 
 namespace trelvox {
 
@@ -14,7 +14,7 @@ namespace trelvox {
 // (up to 255 bytes, so short, exact and long slot maps all occur), its second byte picks the
 // decimal separator, and the rest is the data file. Returns the CSV text's length.
 inline std::size_t convertFuzzInput(std::span<const std::uint8_t> input) {
-  class CountingSink final : public OutputSink {
+  class CountingSink final : public ByteSink {
    public:
     void write(std::span<const char> bytes) override { count += bytes.size(); }
     std::size_t count = 0;

@@ -1,4 +1,4 @@
-#include "sensors/altitude_sensors.h"
+#include "decoders/altitude_sensors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 #include "tests/csv_table.h"
 #include "tests/decoder_harness.h"
-#include "tests/stream_bytes.h"
+#include "support/stream_bytes.h"
 
 namespace trelvox {
 namespace {
@@ -36,7 +36,7 @@ void addAltitudeRecord(LogBuilder& log, const AltitudeFields& f) {
 
 CsvTable convertAltitudes(std::initializer_list<AltitudeFields> records,
                           Separators separators = {}) {
-  LogBuilder log = logWithSensor(kSlot, kAltitudeSensor);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneAltitudeSensorDecoder>());
   for (const AltitudeFields& f : records) addAltitudeRecord(log, f);
   return convert(log, separators);
 }
@@ -68,8 +68,8 @@ TEST(AltitudeSensors, HeaderRowsNameTwoColumnsPerSensor) {
     int type;
     const char* typeName;
   };
-  for (const Case& c : {Case{kAltitudeSensor, "ALTITUDE SENSOR"}, Case{kVarioQ3302, "VARIO Q3302"},
-                        Case{kVarioQ3301, "VARIO Q3301"}}) {
+  for (const Case& c : {Case{typeIdOf<OrvaneAltitudeSensorDecoder>(), "ALTITUDE SENSOR"}, Case{typeIdOf<Q3302VarioDecoder>(), "VARIO Q3302"},
+                        Case{typeIdOf<Q3301VarioDecoder>(), "VARIO Q3301"}}) {
     SCOPED_TRACE(c.typeName);
     const CsvTable csv = convertEmptyRecord(5, c.type);
     expectColumns(csv, {{"5", c.typeName, {"ALTITUDE", "VARIOMETER"}}});
@@ -114,7 +114,7 @@ TEST(OrvaneAltitudeSensor, AReferenceReadingOf7FFFIsStillTheReference) {
 }
 
 TEST(OrvaneAltitudeSensor, IgnoresTheBitsAroundItsFields) {
-  LogBuilder log = logWithSensor(kSlot, kAltitudeSensor);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneAltitudeSensorDecoder>());
   addAltitudeRecord(log, {.altitude = 500, .vario = 1500});
   altitudeStream({.altitude = 620, .vario = 1510})
       .field(0, 17, 0x1FFFF)
@@ -128,7 +128,7 @@ TEST(OrvaneAltitudeSensor, IgnoresTheBitsAroundItsFields) {
 TEST(OrvaneAltitudeSensor, ReadsTheFieldsFromTheirBytes) {
   // Altitude field (H2 & 1) * 32768 + L1 * 128 + (H1 >> 1) = 32768 + 3 * 128 + 5 = 33157;
   // vario field (L2 & 0x1F) * 128 + (H2 >> 1) = 11 * 128 + 104 = 1512; valid = bit 5 of L2.
-  LogBuilder log = logWithSensor(kSlot, kAltitudeSensor);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneAltitudeSensorDecoder>());
   addAltitudeRecord(log, {.altitude = 33057});
   log.record().bytes(kSlot + 1, 5 << 1, 3).bytes(kSlot + 2, 104 << 1 | 1, 0x20 | 11);
   const CsvTable csv = convert(log);
@@ -137,7 +137,7 @@ TEST(OrvaneAltitudeSensor, ReadsTheFieldsFromTheirBytes) {
 }
 
 TEST(VarioSensors, ShowHeightAboveTheFirstValidRecordInWholeMetres) {
-  for (const int type : {kVarioQ3302, kVarioQ3301}) {
+  for (const int type : {typeIdOf<Q3302VarioDecoder>(), typeIdOf<Q3301VarioDecoder>()}) {
     SCOPED_TRACE(type);
     EXPECT_THAT(convertVarios(
                     type, {{700, 0, false}, {100, 0}, {220, 0}, {-50, 0}, {16383, 0}, {-16384, 0}})
@@ -153,11 +153,11 @@ TEST(VarioSensors, ClimbRateTextsDependOnTheModel) {
     const char* text;
   };
   const Case cases[] = {
-      {kVarioQ3301, 123, " +1.23"},     {kVarioQ3301, -5, " -0.05"},
-      {kVarioQ3301, 0, "  0.00"},       {kVarioQ3301, 12345, "+123.45"},
-      {kVarioQ3301, -32768, "-327.68"}, {kVarioQ3302, 123, " +12.3"},
-      {kVarioQ3302, -5, "  -0.5"},      {kVarioQ3302, 0, "   0.0"},
-      {kVarioQ3302, 12345, "+1234.5"},
+      {typeIdOf<Q3301VarioDecoder>(), 123, " +1.23"},     {typeIdOf<Q3301VarioDecoder>(), -5, " -0.05"},
+      {typeIdOf<Q3301VarioDecoder>(), 0, "  0.00"},       {typeIdOf<Q3301VarioDecoder>(), 12345, "+123.45"},
+      {typeIdOf<Q3301VarioDecoder>(), -32768, "-327.68"}, {typeIdOf<Q3302VarioDecoder>(), 123, " +12.3"},
+      {typeIdOf<Q3302VarioDecoder>(), -5, "  -0.5"},      {typeIdOf<Q3302VarioDecoder>(), 0, "   0.0"},
+      {typeIdOf<Q3302VarioDecoder>(), 12345, "+1234.5"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -166,19 +166,19 @@ TEST(VarioSensors, ClimbRateTextsDependOnTheModel) {
 }
 
 TEST(VarioSensors, ARecordWithoutTheValidBitChangesNeitherColumn) {
-  const CsvTable csv = convertVarios(kVarioQ3302, {{10, 15}, {90, -40, false}, {12, -40}});
+  const CsvTable csv = convertVarios(typeIdOf<Q3302VarioDecoder>(), {{10, 15}, {90, -40, false}, {12, -40}});
   EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("    0", "    0", "    2"));
   EXPECT_THAT(csv.column("VARIOMETER"), ElementsAre("  +1.5", "  +1.5", "  -4.0"));
 }
 
 TEST(VarioSensors, AHeightOf7FFFAboveTheReferenceIsTheNoReadingMark) {
-  EXPECT_THAT(convertVarios(kVarioQ3301, {{-16384, 0}, {16383, 0}, {16382, 0}}).column("ALTITUDE"),
+  EXPECT_THAT(convertVarios(typeIdOf<Q3301VarioDecoder>(), {{-16384, 0}, {16383, 0}, {16382, 0}}).column("ALTITUDE"),
               ElementsAre("    0", "---", "32766"));
 }
 
 TEST(VarioSensors, SetReferenceAltitudeTakesOnlyAValidReadingAndOnlyOnce) {
   RecordWords words;
-  Q3302_AltitudeSensorStatus vario(words.place(kSlot));
+  Q3302VarioDecoder vario(words.place(kSlot));
   for (const auto& [metres, valid] : {std::pair{500, false}, {40, true}, {70, true}}) {
     words.word(kSlot + 1, varioHeightWord(metres, valid));
     vario.setReferenceAltitude();

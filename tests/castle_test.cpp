@@ -1,4 +1,4 @@
-#include "sensors/castle.h"
+#include "decoders/castle.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ const std::vector<std::string> kNames{"CURRENT",        "VOLTAGE",     "POWER OU
                                       "RIPPLE VOLTAGE", "TEMPERATURE"};
 
 TEST(Castle, WritesEightColumnsThatShowNoValueUntilTheirFirstValidWord) {
-  LogBuilder log = logWithSensor(kFirstSlot, kCastle);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<CastleDecoder>());
   for (int k = 0; k < 8; ++k) log.record();  // all words without their validity bit
   log.record().word(kFirstSlot + 3, 0x7FFF);
   const CsvTable csv = convert(log);
@@ -47,7 +47,7 @@ TEST(Castle, ValidWordsPrintTheirFifteenBitReading) {
       {6, kValid | 99, "RIPPLE VOLTAGE", "  0.99"},
       {7, kValid | 2534, "TEMPERATURE", " 25.34"},
   };
-  expectWordTexts(kCastle, kFirstSlot, cases);
+  expectWordTexts(typeIdOf<CastleDecoder>(), kFirstSlot, cases);
 }
 
 // A first record sets every item; the second brings new numbers in every word, but word k lacks
@@ -58,7 +58,7 @@ TEST(Castle, AWordWithoutItsBitLeavesOnlyItsOwnColumn) {
   const std::array<const char*, 8> secondTexts{"   1.1", "   2.2", "  0.33", "   440",
                                                "  0.55", "  0.66", "  0.77", "  0.88"};
   for (int skipped = 0; skipped < 8; ++skipped) {
-    LogBuilder log = logWithSensor(kFirstSlot, kCastle);
+    LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<CastleDecoder>());
     LogBuilder::Record& first = log.record();
     LogBuilder::Record& second = log.record();
     for (int k = 0; k < 8; ++k) {
@@ -77,7 +77,7 @@ TEST(Castle, AWordWithoutItsBitLeavesOnlyItsOwnColumn) {
 }
 
 TEST(Castle, OnlyRotationChangesWhenOnlyItsWordIsValid) {
-  LogBuilder log = logWithSensor(kFirstSlot, kCastle);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<CastleDecoder>());
   LogBuilder::Record& first = log.record();
   for (int k = 0; k < 8; ++k) first.word(kFirstSlot + k, kValid | 100);
   log.record().word(kFirstSlot + 3, kValid | 1500);
@@ -89,16 +89,16 @@ TEST(Castle, OnlyRotationChangesWhenOnlyItsWordIsValid) {
 
 TEST(Castle, UsesTheDecimalSeparatorOfTheConversion) {
   const CsvTable csv =
-      convertWords(kFirstSlot, kCastle, {{{0, kValid | 123}, {7, kValid | 2534}}}, {';', ','});
+      convertWords(kFirstSlot, typeIdOf<CastleDecoder>(), {{{0, kValid | 123}, {7, kValid | 2534}}}, {';', ','});
   EXPECT_THAT(csv.column("CURRENT"), ElementsAre("  12,3"));
   EXPECT_THAT(csv.column("TEMPERATURE"), ElementsAre(" 25,34"));
 }
 
 TEST(Castle, CurrentIsInAmperesAndVoltageInVolts) {
   const RecordWords words;
-  const CastleStatus castle(words.place(kFirstSlot));
-  EXPECT_STREQ(castle.currentValue(0).format().unit, "A");
-  EXPECT_STREQ(castle.currentValue(1).format().unit, "V");
+  const CastleDecoder castle(words.place(kFirstSlot));
+  EXPECT_STREQ(castle.columns()[0].unit, "A");
+  EXPECT_STREQ(castle.columns()[1].unit, "V");
 }
 
 }  // namespace

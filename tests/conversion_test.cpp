@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "conversion/byte_source.h"
-#include "conversion/log_conversion.h"
-#include "conversion/sensor_factory.h"
+#include "conversion/record_loop.h"
+#include "conversion/decoder_registry.h"
 #include "conversion/telemetry_log_exception.h"
+#include "outputs/csv/csv_output.h"
 #include "tests/csv_table.h"
 
 namespace trelvox {
@@ -126,7 +127,7 @@ TEST(Conversion, TrailingPartialRecordIsNotConverted) {
       const std::size_t size = records * kRecordSize + partial;
       MemorySource infoSource(info);
       MemorySource dataSource(std::span<const std::uint8_t>(data).first(size));
-      struct NullSink : OutputSink {
+      struct NullSink : ByteSink {
         void write(std::span<const char>) override {}
       } sink;
       EXPECT_EQ(writeCsv(readSlotMap(infoSource), dataSource, sink, Separators{}), records)
@@ -161,7 +162,7 @@ TEST(Conversion, EveryTypeAtEveryFirstSlotConverts) {
       log.record();
       const CsvTable csv = convert(log);
       ASSERT_EQ(csv.dataRowCount(), 2u);
-      const bool written = typeId != 0 && hasDecoder(typeId);
+      const bool written = typeId != 0 && findDecoderType(typeId) != nullptr;
       EXPECT_EQ(csv.header(0).size() > 20, written) << typeId << " at " << slot;
       for (const auto& row : csv.rows()) ASSERT_EQ(row.size(), csv.header(0).size());
     }
@@ -185,7 +186,7 @@ class FailingSource final : public ByteSource {
 };
 
 TEST(Conversion, ReadFailureKeepsTheRowsAlreadyConverted) {
-  struct StringSink : OutputSink {
+  struct StringSink : ByteSink {
     void write(std::span<const char> bytes) override { text.append(bytes.data(), bytes.size()); }
     std::string text;
   } sink;

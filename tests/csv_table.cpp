@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
-#include "conversion/log_conversion.h"
+#include "conversion/record_loop.h"
 
 namespace trelvox {
 namespace {
 
-class StringSink final : public OutputSink {
+class StringSink final : public ByteSink {
  public:
   void write(std::span<const char> bytes) override { text.append(bytes.data(), bytes.size()); }
   std::string text;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "sensors/separators.h"
-#include "tests/log_builder.h"
+#include "outputs/csv/separators.h"
+#include "support/log_builder.h"
 
 namespace trelvox {
 

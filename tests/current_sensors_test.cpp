@@ -1,4 +1,4 @@
-#include "sensors/current_sensors.h"
+#include "decoders/current_sensors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ constexpr std::uint16_t kValid = 0x4000;
 // Both models side by side: the Orvane sensor in slots 1-3, the Q3304 in slots 4-6.
 LogBuilder bothModels() {
   LogBuilder log;
-  log.sensor(kOrvaneSlot, kCurrentSensor).sensor(kQ3304Slot, kCurrentQ3304);
+  log.sensor(kOrvaneSlot, typeIdOf<OrvaneCurrentSensorDecoder>()).sensor(kQ3304Slot, typeIdOf<Q3304CurrentSensorDecoder>());
   return log;
 }
 
@@ -112,8 +112,8 @@ TEST(CurrentSensors, CurrentUsesTheLocaleDecimalSeparator) {
 
 TEST(CurrentSensors, NegativeCurrentBecomesTheSmallestReading) {
   RecordWords words;
-  OrvaneCurrentSensorStatus orvane(words.place(0));
-  Q3304_CurrentSensorStatus q3304(words.place(0));
+  OrvaneCurrentSensorDecoder orvane(words.place(0));
+  Q3304CurrentSensorDecoder q3304(words.place(0));
   for (const std::uint16_t current : {kValid | 1234, 0xFFCE, kValid | 300}) {
     words.word(0, current);
     orvane.update();

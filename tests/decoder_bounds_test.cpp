@@ -5,62 +5,46 @@
 #include <string>
 #include <vector>
 
-#include "conversion/sensor_factory.h"
-#include "sensors/row_writer.h"
-#include "sensors/sensor_types.h"
+#include "conversion/decoder_registry.h"
+#include "conversion/decoder_registry.h"
 #include "tests/decoder_harness.h"
 
 namespace trelvox {
 namespace {
 
-// Every type ID a slot map can name that has a decoder.
-std::vector<int> decodedTypes() {
-  std::vector<int> types;
-  for (int type = 0; type < 256; ++type) {
-    if (hasDecoder(type)) types.push_back(type);
+// What a decoder shows for the current record: every column's text and every item's range text.
+std::string everythingShown(const Decoder& decoder) {
+  std::string shown;
+  const auto columns = decoder.columns();
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const int column = static_cast<int>(c);
+    if (!isItem(columns[c].shown)) {
+      ValueText text;
+      writeColumnValueText(columns[c].shown, decoder.columnValue(column), text);
+      shown += std::string(text.view()) + '|';
+      continue;
+    }
+    shown += currentTextOf(decoder, column) + '|' + rangeTextOf(decoder, column) + '|';
   }
-  return types;
+  return shown;
 }
 
-class StringSink final : public OutputSink {
- public:
-  void write(std::span<const char> bytes) override { text.append(bytes.begin(), bytes.end()); }
-  std::string text;
-};
-
-// The fields a decoder writes for the current record, and the range text of every item.
-std::string everythingShown(const SensorStatus& decoder) {
-  StringSink sink;
-  {
-    RowWriter out(sink, Separators{});
-    decoder.writeValues(out);
-    out.flush();
-  }
-  for (int item = 0; item < decoder.itemCount(); ++item) {
-    sink.text += '|' + rangeTextOf(decoder, item);
-  }
-  return sink.text;
-}
-
-TEST(AllDecoders, EveryKnownTypeHasOne) { EXPECT_EQ(decodedTypes().size(), 30u); }
-
-TEST(AllDecoders, AnIndexOutsideTheItemsGivesTheDefaultValueAndNoName) {
-  const SensorValue fallback;
-  for (const int type : decodedTypes()) {
-    SCOPED_TRACE(typeName(type));
+TEST(AllDecoders, EveryRegisteredTypeMakesADecoderThatStartsWithoutReadings) {
+  EXPECT_EQ(kDecoderTypes.size(), 30u);
+  for (const DecoderType& type : kDecoderTypes) {
+    SCOPED_TRACE(type.name);
+    EXPECT_EQ(findDecoderType(type.id), &type) << "IDs are unique";
     const RecordWords words;
-    const std::unique_ptr<SensorStatus> decoder = createSensor(type, words.place(1));
-    for (const int item : {-1, decoder->itemCount(), 1000}) {
-      SCOPED_TRACE(item);
-      for (const SensorValue& value :
-           {decoder->currentValue(item), decoder->maxValue(item), decoder->minValue(item)}) {
-        EXPECT_TRUE(value.isValid());
-        EXPECT_EQ(value.number(), 0);
-        EXPECT_EQ(value.scale(), 0);
-        EXPECT_EQ(&value.format(), &fallback.format());
+    const std::unique_ptr<Decoder> decoder = createDecoder(type.id, words.words(), 1);
+    ASSERT_NE(decoder, nullptr);
+    EXPECT_EQ(&decoder->type(), &type);
+    EXPECT_FALSE(decoder->columns().empty());
+    for (std::size_t c = 0; c < decoder->columns().size(); ++c) {
+      const Column& column = decoder->columns()[c];
+      EXPECT_NE(std::string(column.name), "");
+      if (isItem(column.shown)) {
+        EXPECT_FALSE(decoder->current(static_cast<int>(c)).present);
       }
-      EXPECT_STREQ(decoder->itemName(item), "");
-      EXPECT_EQ(currentTextOf(*decoder, item), "     0");
     }
   }
 }
@@ -70,13 +54,13 @@ TEST(AllDecoders, AnIndexOutsideTheItemsGivesTheDefaultValueAndNoName) {
 TEST(AllDecoders, NoneReadsAWordOutsideItsOwnSlots) {
   constexpr int kFirstSlot = 2;
   constexpr int kAllSlots = kSlotGroups * kSlotsPerGroup;
-  for (const int type : decodedTypes()) {
-    SCOPED_TRACE(typeName(type));
-    const int lastSlot = kFirstSlot + slotsOccupied(type) - 1;
+  for (const DecoderType& type : kDecoderTypes) {
+    SCOPED_TRACE(type.name);
+    const int lastSlot = kFirstSlot + type.slots - 1;
     RecordWords quiet;
     RecordWords noisy;
-    const std::unique_ptr<SensorStatus> quietDecoder = createSensor(type, quiet.place(kFirstSlot));
-    const std::unique_ptr<SensorStatus> noisyDecoder = createSensor(type, noisy.place(kFirstSlot));
+    const std::unique_ptr<Decoder> quietDecoder = createDecoder(type.id, quiet.words(), kFirstSlot);
+    const std::unique_ptr<Decoder> noisyDecoder = createDecoder(type.id, noisy.words(), kFirstSlot);
     for (int record = 0; record < 4; ++record) {
       for (int slot = 0; slot < kAllSlots; ++slot) {
         if (slot >= kFirstSlot && slot <= lastSlot) {

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "sensors/sensor_status.h"
+#include "decoders/decoder.h"
+#include "outputs/reading_text.h"
 #include "tests/csv_table.h"
-#include "tests/log_builder.h"
+#include "support/log_builder.h"
 
 namespace trelvox {
 
@@ -36,9 +37,12 @@ class RecordWords {
   RecordWords(const RecordWords&) = delete;
   RecordWords& operator=(const RecordWords&) = delete;
 
-  SensorPlace place(int firstSlot, char decimalSeparator = '.') const {
-    return SensorPlace{SlotWords(bytes_), firstSlot, false, decimalSeparator};
+  // For a decoder built directly: a type row of its own stands in for the registry's.
+  DecoderPlace place(int firstSlot) const {
+    static constexpr DecoderType kBuiltDirectly{255, "BUILT DIRECTLY", 0, nullptr};
+    return DecoderPlace{&kBuiltDirectly, words(), firstSlot};
   }
+  SlotWords words() const { return SlotWords(bytes_); }
   // The word of slot `slot`, big-endian.
   RecordWords& word(int slot, std::uint16_t v) { return bytes(slot, v >> 8, v & 0xFF); }
   // The two bytes of a slot word in file order.
@@ -116,15 +120,16 @@ std::vector<std::string> textsOf(Texts... texts) {
   return {texts...};
 }
 
-inline std::string currentTextOf(const SensorStatus& decoder, int item) {
+inline std::string currentTextOf(const Decoder& decoder, int item) {
   ValueText text;
-  decoder.currentText(item, text);
+  const Column& column = decoder.columns()[static_cast<std::size_t>(item)];
+  writeReadingText(decoder.current(item), column.format, '.', text);
   return std::string(text.view());
 }
 
-inline std::string rangeTextOf(const SensorStatus& decoder, int item) {
+inline std::string rangeTextOf(const Decoder& decoder, int item, char decimalSeparator = '.') {
   ValueText text;
-  decoder.rangeText(item, text);
+  writeRangeText(decoder, item, decimalSeparator, text);
   return std::string(text.view());
 }
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "conversion/sensor_factory.h"
-#include "sensors/sensor_types.h"
+#include "conversion/decoder_registry.h"
+#include "conversion/decoder_registry.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
 
@@ -22,35 +22,35 @@ struct TypeColumns {
 
 // How many CSV columns each sensor type writes.
 constexpr TypeColumns kColumnsPerType[] = {
-    {kTemperatureSensor, 1},
-    {kVoltageSensor, 2},
-    {kCurrentSensor, 3},
-    {kRpmSensor, 1},
-    {kAltitudeSensor, 2},
-    {kGps, 7},
-    {kServoAdapter, 6},
-    {kSpeedSensor, 1},
-    {kOrvaneEsc, 7},
-    {kKora5, 11},
-    {kTemperatureQ3305, 1},
-    {kGpsQ3303, 6},
-    {kVarioQ3302, 2},
-    {kVarioQ3301, 2},
-    {kCurrentQ3304, 3},
-    {kKosmik, 8},
-    {kRoxxy, 5},
-    {kCastle, 8},
-    {kJetCat, 13},
-    {kPowerBox, 14},
-    {kTrueAirSpeed, 1},
-    {kScorpion, 8},
-    {kNav60, 16},
-    {kZr450, 4},
-    {kHobbyWing, 7},
-    {kPx31, 26},
-    {kPx32, 27},
-    {kPx33, 26},
-    {kPx34, 26},
+    {typeIdOf<OrvaneTemperatureSensorDecoder>(), 1},
+    {typeIdOf<VoltageSensorDecoder>(), 2},
+    {typeIdOf<OrvaneCurrentSensorDecoder>(), 3},
+    {typeIdOf<RpmSensorDecoder>(), 1},
+    {typeIdOf<OrvaneAltitudeSensorDecoder>(), 2},
+    {typeIdOf<OrvaneGpsDecoder>(), 7},
+    {typeIdOf<ServoAdapterDecoder>(), 6},
+    {typeIdOf<SpeedSensorDecoder>(), 1},
+    {typeIdOf<OrvaneEscDecoder>(), 7},
+    {typeIdOf<Kora5Decoder>(), 11},
+    {typeIdOf<Q3305TemperatureSensorDecoder>(), 1},
+    {typeIdOf<Q3303GpsDecoder>(), 6},
+    {typeIdOf<Q3302VarioDecoder>(), 2},
+    {typeIdOf<Q3301VarioDecoder>(), 2},
+    {typeIdOf<Q3304CurrentSensorDecoder>(), 3},
+    {typeIdOf<KosmikDecoder>(), 8},
+    {typeIdOf<RoxxyDecoder>(), 5},
+    {typeIdOf<CastleDecoder>(), 8},
+    {typeIdOf<JetCatDecoder>(), 13},
+    {typeIdOf<PowerBoxDecoder>(), 14},
+    {typeIdOf<TrueAirSpeedDecoder>(), 1},
+    {typeIdOf<ScorpionDecoder>(), 8},
+    {typeIdOf<Nav60Decoder>(), 16},
+    {typeIdOf<Zr450Decoder>(), 4},
+    {typeIdOf<HobbyWingDecoder>(), 7},
+    {typeIdOf<Px31Decoder>(), 26},
+    {typeIdOf<Px32Decoder>(), 27},
+    {typeIdOf<Px33Decoder>(), 26},
+    {typeIdOf<Px34Decoder>(), 26},
 };
 
 // The sensor columns of a CSV grouped by the type name above them, in order of appearance.
@@ -74,7 +74,7 @@ bool decodedSomething(const CsvTable& csv, const std::string& typeName) {
 
 TEST(EndToEnd, EveryKnownTypeHasADecoder) {
   for (int typeId = 0; typeId < 256; ++typeId) {
-    EXPECT_EQ(hasDecoder(typeId), slotsOccupied(typeId) > 0) << typeId;
+    EXPECT_EQ(findDecoderType(typeId) != nullptr, slotsOccupied(typeId) > 0) << typeId;
   }
 }
 
@@ -95,11 +95,11 @@ TEST(EndToEnd, EachTypeWritesItsColumnsAndDecodesFreshData) {
 // The maker's own sensors all in one log, two slots apart (together they need more slots than a
 // group has, so they share words).
 TEST(EndToEnd, OneLogWithEveryOwnSensorType) {
-  constexpr int kTypes[] = {kTemperatureSensor, kVoltageSensor,  kCurrentSensor,
-                            kRpmSensor,         kAltitudeSensor, kGps,
-                            kServoAdapter,      kSpeedSensor,    kKora5,
-                            kTemperatureQ3305,  kGpsQ3303,       kVarioQ3302,
-                            kVarioQ3301,        kCurrentQ3304,   kTrueAirSpeed};
+  constexpr int kTypes[] = {typeIdOf<OrvaneTemperatureSensorDecoder>(), typeIdOf<VoltageSensorDecoder>(),  typeIdOf<OrvaneCurrentSensorDecoder>(),
+                            typeIdOf<RpmSensorDecoder>(),         typeIdOf<OrvaneAltitudeSensorDecoder>(), typeIdOf<OrvaneGpsDecoder>(),
+                            typeIdOf<ServoAdapterDecoder>(),      typeIdOf<SpeedSensorDecoder>(),    typeIdOf<Kora5Decoder>(),
+                            typeIdOf<Q3305TemperatureSensorDecoder>(),  typeIdOf<Q3303GpsDecoder>(),       typeIdOf<Q3302VarioDecoder>(),
+                            typeIdOf<Q3301VarioDecoder>(),        typeIdOf<Q3304CurrentSensorDecoder>(),   typeIdOf<TrueAirSpeedDecoder>()};
   LogBuilder log;
   log.sensorsTwoSlotsApart(kTypes);
   std::uint32_t seed = 99;
@@ -131,8 +131,8 @@ TEST(EndToEnd, GeneratedLogWithEveryOtherMakersDevice) {
   const auto counts = columnsPerTypeName(csv);
   EXPECT_EQ(counts.size(), 15u);  // the receiver and fourteen devices
   for (const TypeColumns& type : kColumnsPerType) {
-    if (type.typeId < kKosmik && type.typeId != kOrvaneEsc) continue;
-    if (type.typeId == kTrueAirSpeed) continue;
+    if (type.typeId < typeIdOf<KosmikDecoder>() && type.typeId != typeIdOf<OrvaneEscDecoder>()) continue;
+    if (type.typeId == typeIdOf<TrueAirSpeedDecoder>()) continue;
     const std::string name(typeName(type.typeId));
     EXPECT_EQ(counts.at(name), type.columns) << name;
     EXPECT_TRUE(decodedSomething(csv, name)) << name;

@@ -1,4 +1,4 @@
-#include "sensors/gps_sensors.h"
+#include "decoders/gps_sensors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 #include "tests/csv_table.h"
 #include "tests/decoder_harness.h"
-#include "tests/stream_bytes.h"
+#include "support/stream_bytes.h"
 
 namespace trelvox {
 namespace {
@@ -104,7 +104,7 @@ TEST(GpsSensors, HeaderRowsOfBothModelsAndTheirTextsBeforeAnyPosition) {
   std::vector<std::string> gpsNames = names;
   gpsNames.push_back("TIME(UTC)");
   for (const Case& c :
-       {Case{kGps, {"3", "GPS", gpsNames}}, Case{kGpsQ3303, {"3", "GPS Q3303  ", names}}}) {
+       {Case{typeIdOf<OrvaneGpsDecoder>(), {"3", "GPS", gpsNames}}, Case{typeIdOf<Q3303GpsDecoder>(), {"3", "GPS Q3303  ", names}}}) {
     SCOPED_TRACE(c.columns.typeName);
     const CsvTable csv = convertEmptyRecord(3, c.type);
     expectColumns(csv, {c.columns});
@@ -140,10 +140,10 @@ void expectPositionTexts(int type, AddRecord addRecord) {
 }
 
 TEST(GpsSensors, PositionTextsOfBothModels) {
-  expectPositionTexts(kGps, [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
+  expectPositionTexts(typeIdOf<OrvaneGpsDecoder>(), [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
     addGpsRecord(log, {.latitude = latitude, .longitude = longitude});
   });
-  expectPositionTexts(kGpsQ3303,
+  expectPositionTexts(typeIdOf<Q3303GpsDecoder>(),
                       [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
                         addQ3303Record(log, {.latitude = latitude, .longitude = longitude});
                       });
@@ -157,14 +157,14 @@ TEST(GpsSensors, TimeOfDayText) {
   for (const Case& c : {Case{45296, "12:34:56"}, Case{5, "00:00:05"}, Case{0, "00:00:00"},
                         Case{86399, "23:59:59"}, Case{0x1FFFF, "36:24:31"}}) {
     SCOPED_TRACE(c.text);
-    LogBuilder log = logWithSensor(kSlot, kGps);
+    LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
     addGpsRecord(log, {.seconds = c.seconds});
     EXPECT_THAT(convert(log).column("TIME(UTC)"), ElementsAre(c.text));
   }
 }
 
 TEST(GpsSensors, ARecordWithoutPositionUpdatesOnlyAltitudeAndClimb) {
-  LogBuilder log = logWithSensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
   addGpsRecord(log, {.seconds = 60, .latitude = kMinute, .speed = 20, .altitude = 1000});
   addGpsRecord(log, {.seconds = 61,
                      .latitude = 5 * kMinute,
@@ -182,7 +182,7 @@ TEST(GpsSensors, ARecordWithoutPositionUpdatesOnlyAltitudeAndClimb) {
 }
 
 TEST(GpsSensors, ARecordWithoutAltitudeKeepsAltitudeAndClimb) {
-  LogBuilder log = logWithSensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
   addGpsRecord(log, {.speed = 511, .altitude = 1000, .vario = 1400});
   addGpsRecord(log, {.speed = 0, .altitude = 3000, .vario = 2000, .altitudeValid = false});
   const CsvTable csv = convert(log);
@@ -202,7 +202,7 @@ TEST(GpsSensors, AltitudeIsTheFieldDifferenceFromTheFirstValidAltitude) {
        {Case{41318, 41328, "    1.0"}, Case{41318, 41308, "   -1.0"}, Case{0, 12345, " 1234.5"},
         Case{65535, 5, "    0.6"}, Case{0, 65535, "   -0.1"}}) {
     SCOPED_TRACE(c.laterField);
-    LogBuilder log = logWithSensor(kSlot, kGps);
+    LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
     addGpsRecord(log, {.altitude = c.referenceField});
     addGpsRecord(log, {.altitude = c.laterField});
     EXPECT_THAT(convert(log).column("ALTITUDE"), ElementsAre("    0.0", c.text));
@@ -215,7 +215,7 @@ TEST(GpsSensors, GpsSensorFieldsFromTheirBytes) {
   // L3 * 4096 + (H4 & 0x7F) * 1048576; speed 300 = L4 + (H5 & 1) * 256; position valid = bit 1
   // of H5. Altitude field 1000 = (H6 >> 3) + L6 * 32; vario field 1525 = (H7 >> 3) +
   // (L7 & 0x7F) * 32; altitude valid = bit 7 of L7.
-  LogBuilder log = logWithSensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
   addGpsRecord(log, {.latitude = -21300000, .longitude = 83860020, .altitude = 0, .vario = 0});
   log.record()
       .bytes(kSlot, 0xF0, 0xB0)
@@ -236,7 +236,7 @@ TEST(GpsSensors, GpsSensorFieldsFromTheirBytes) {
 }
 
 TEST(GpsSensors, GpsSensorIgnoresTheBitsAroundItsFields) {
-  LogBuilder log = logWithSensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
   StreamBytes<8> stream = gpsStream({.seconds = 45296, .latitude = -kDegree, .speed = 42});
   stream.field(85, 14, 0x3FFF);
   stream.into(log.record(), kSlot);
@@ -247,7 +247,7 @@ TEST(GpsSensors, GpsSensorIgnoresTheBitsAroundItsFields) {
 }
 
 TEST(GpsSensors, Q3303ReadingsAndTheirTexts) {
-  LogBuilder log = logWithSensor(kSlot, kGpsQ3303);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<Q3303GpsDecoder>());
   addQ3303Record(log, {.speed = 36, .altitude = -200, .vario = -15});
   addQ3303Record(log, {.speed = 16383, .altitude = 16383, .vario = 12345});
   addQ3303Record(log, {.speed = 5, .positionValid = false, .altitude = -16384, .vario = 7});
@@ -276,7 +276,7 @@ TEST(GpsSensors, DistanceFromTheFirstPosition) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.situation);
-    LogBuilder log = logWithSensor(kSlot, kGps);
+    LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
     addGpsRecord(log, {.latitude = kMinute, .longitude = 0});
     addGpsRecord(log, {.latitude = c.latitude, .longitude = c.longitude});
     EXPECT_THAT(convert(log).column("DISTANCE"), ElementsAre("     0", c.text));
@@ -284,7 +284,7 @@ TEST(GpsSensors, DistanceFromTheFirstPosition) {
 }
 
 TEST(GpsSensors, DistanceIncludesTheAltitudeOfThePreviousRecord) {
-  LogBuilder log = logWithSensor(kSlot, kGps);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
   addGpsRecord(log, {.latitude = kMinute, .altitude = 20000});
   addGpsRecord(log, {.latitude = kMinute, .altitude = 20500});
   addGpsRecord(log, {.latitude = kMinute, .altitude = 30000});
@@ -295,7 +295,7 @@ TEST(GpsSensors, DistanceIncludesTheAltitudeOfThePreviousRecord) {
 }
 
 TEST(GpsSensors, NoDistanceBeforeAReferencePositionExists) {
-  LogBuilder log = logWithSensor(kSlot, kGpsQ3303);
+  LogBuilder log = logWithSensor(kSlot, typeIdOf<Q3303GpsDecoder>());
   addQ3303Record(log, {.latitude = 0, .longitude = 5 * kDegree, .speed = 3});
   addQ3303Record(log, {.latitude = 2 * kMinute, .longitude = 0, .speed = 4});
   addQ3303Record(log, {.latitude = 0, .longitude = 0, .speed = 5});
@@ -317,7 +317,7 @@ class GpsSensorDirectly : public ::testing::Test {
   }
 
   RecordWords words_;
-  OrvaneGPS_Status gps_{words_.place(kSlot)};
+  OrvaneGpsDecoder gps_{words_.place(kSlot)};
 };
 
 TEST_F(GpsSensorDirectly, PositionStatusIsTheThreeBitField) {

@@ -1,4 +1,4 @@
-#include "sensors/hobbywing.h"
+#include "decoders/hobbywing.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
     int type;
     const char* typeName;
   };
-  for (const Case& c : {Case{kOrvaneEsc, "ORVANE ESC"}, Case{kHobbyWing, "HOBBYWING"}}) {
+  for (const Case& c : {Case{typeIdOf<OrvaneEscDecoder>(), "ORVANE ESC"}, Case{typeIdOf<HobbyWingDecoder>(), "HOBBYWING"}}) {
     SCOPED_TRACE(c.typeName);
     const CsvTable csv = convertWords(kFirstSlot, c.type,
                                       {{{0, 1234},
@@ -46,7 +46,7 @@ TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
 }
 
 TEST(HobbyWing, EscTemperatureWordBitFourteenGatesTheWholeFrame) {
-  const CsvTable csv = convertWords(kFirstSlot, kHobbyWing,
+  const CsvTable csv = convertWords(kFirstSlot, typeIdOf<HobbyWingDecoder>(),
                                     {{},
                                      {{0, 1234}, {3, 2000}, {4, 0x402D}, {5, 30}, {6, 55}},
                                      {{0, 999}, {3, 10}, {4, 0x002D}, {5, 31}, {6, 66}}});
@@ -59,14 +59,14 @@ TEST(HobbyWing, EscTemperatureWordBitFourteenGatesTheWholeFrame) {
 }
 
 TEST(HobbyWing, ValidityBitIsInTheFirstByteOfTheEscTemperatureSlot) {
-  LogBuilder log = logWithSensor(kFirstSlot, kOrvaneEsc);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<OrvaneEscDecoder>());
   log.record().bytes(kEscTemperatureSlot, 0x40, 0x2D);
   log.record().bytes(kEscTemperatureSlot, 0x2D, 0x40);  // 0x40 in the second byte is no validity
   EXPECT_THAT(convert(log).column("ESC_TEMPERATURE"), ElementsAre("  45", "  45"));
 }
 
 TEST(HobbyWing, UnreportedMotorTemperatureKeepsTheLastReading) {
-  const CsvTable csv = convertWords(kFirstSlot, kHobbyWing,
+  const CsvTable csv = convertWords(kFirstSlot, typeIdOf<HobbyWingDecoder>(),
                                     {{{kEscTemperature, 0x402D}, {kMotorTemperature, 0xFFFF}},
                                      {{kEscTemperature, 0x402E}, {kMotorTemperature, 0xFFF6}},
                                      {{kEscTemperature, 0x402F}, {kMotorTemperature, 0xFFFF}},
@@ -76,7 +76,7 @@ TEST(HobbyWing, UnreportedMotorTemperatureKeepsTheLastReading) {
 }
 
 TEST(HobbyWing, MotorTemperatureNeverReportedShowsNoValue) {
-  const CsvTable csv = convertWords(kFirstSlot, kOrvaneEsc,
+  const CsvTable csv = convertWords(kFirstSlot, typeIdOf<OrvaneEscDecoder>(),
                                     {{{kEscTemperature, 0x402D}, {kMotorTemperature, 0xFFFF}},
                                      {{kEscTemperature, 0x402D}, {kMotorTemperature, 0xFFFF}}});
   EXPECT_THAT(csv.column("MOTOR_TEMPERATURE"), ElementsAre("---", "---"));
@@ -106,19 +106,7 @@ TEST(HobbyWing, ItemTexts) {
       {6, 100, "THROTTLE", "100"},
       {6, 1000, "THROTTLE", "1000"},
   };
-  expectWordTexts(kHobbyWing, kFirstSlot, {kEscTemperatureSlot, kValid | 20}, cases);
-}
-
-TEST(HobbyWing, OnlyTheOrvaneLacksTheMotorTemperature) {
-  const RecordWords words;
-  const SensorPlace place = words.place(kFirstSlot);
-  const HobbyWingOrvaneStatus orvane(place);
-  const HobbyWingGenuineStatus genuine(place);
-  for (int item = 0; item < 7; ++item) {
-    SCOPED_TRACE(item);
-    EXPECT_EQ(orvane.hasItem(item), item != 5);
-    EXPECT_TRUE(genuine.hasItem(item));
-  }
+  expectWordTexts(typeIdOf<HobbyWingDecoder>(), kFirstSlot, {kEscTemperatureSlot, kValid | 20}, cases);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ LogBuilder::Record& fillWords(LogBuilder::Record& record, std::uint16_t base) {
 }
 
 TEST(JetCat, WritesThirteenColumnsUnderItsSlotAndTypeName) {
-  expectColumns(convertEmptyRecord(kFirstSlot, kJetCat), {{"3", "JetCat V10", kNames}});
+  expectColumns(convertEmptyRecord(kFirstSlot, typeIdOf<JetCatDecoder>()), {{"3", "JetCat V10", kNames}});
 }
 
 TEST(JetCat, EachItemPrintsItsWordWithItsScale) {
@@ -61,18 +61,18 @@ TEST(JetCat, EachItemPrintsItsWordWithItsScale) {
       {13, 1234, "SECOND SHAFT RPM", " 12340"},  // tens of rpm
       {13, 65534, "SECOND SHAFT RPM", "655340"},
   };
-  expectWordTexts(kJetCat, kFirstSlot, {kFirstSlot, kValid}, cases);
+  expectWordTexts(typeIdOf<JetCatDecoder>(), kFirstSlot, {kFirstSlot, kValid}, cases);
 }
 
 TEST(JetCat, EveryColumnShowsNoValueUntilTheFirstValidRecord) {
-  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<JetCatDecoder>());
   fillWords(log.record(), 100).word(kFirstSlot, 0x8000 | 100);  // bit 14 of word 0 clear
   const CsvTable csv = convert(log);
   EXPECT_THAT(jetCatRow(csv, 0), Each("---"));
 }
 
 TEST(JetCat, ARecordWithoutTheValidityBitChangesNoColumn) {
-  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<JetCatDecoder>());
   fillWords(log.record(), 100);
   fillWords(log.record(), 200).word(kFirstSlot, 0x8000 | 1234);
   const CsvTable csv = convert(log);
@@ -83,7 +83,7 @@ TEST(JetCat, ARecordWithoutTheValidityBitChangesNoColumn) {
 }
 
 TEST(JetCat, WordTwelveReachesNoColumn) {
-  LogBuilder log = logWithSensor(kFirstSlot, kJetCat);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<JetCatDecoder>());
   fillWords(log.record(), 100);
   fillWords(log.record(), 100).word(kFirstSlot + 12, 0xFFFF);
   const CsvTable csv = convert(log);
@@ -91,7 +91,7 @@ TEST(JetCat, WordTwelveReachesNoColumn) {
 }
 
 TEST(JetCat, AnAllOnesWordShowsNoValueForThatRecordOnly) {
-  const CsvTable csv = convertWords(kFirstSlot, kJetCat,
+  const CsvTable csv = convertWords(kFirstSlot, typeIdOf<JetCatDecoder>(),
                                     {{{0, kValid | 10}, {1, 650}},
                                      {{0, kValid | 11}, {1, 0xFFFF}},
                                      {{0, kValid | 12}, {1, 640}}});

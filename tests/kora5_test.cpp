@@ -1,4 +1,4 @@
-#include "sensors/kora5.h"
+#include "decoders/kora5.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ void putWholeWords(LogBuilder::Record& record, std::uint16_t word) {
 
 TEST(Kora5, WritesElevenColumnsUnderItsSlotAndTypeName) {
   expectColumns(
-      convertEmptyRecord(kFirstSlot, kKora5),
+      convertEmptyRecord(kFirstSlot, typeIdOf<Kora5Decoder>()),
       {{"1", "KORA-5",
         textsOf("SATELLITES1", "HDOP1", "SATELLITES2", "HDOP2", "ALTITUDE", "GROUND_SPEED",
                 "AIR_SPEED", "VOLTAGE1", "CURRENT1", "VOLTAGE2", "CURRENT2")}});
@@ -42,7 +42,7 @@ TEST(Kora5, SatellitesAndHdopComeFromTheBytesOfTheFirstTwoWords) {
       {{0xFF, 0, 255, 0}, {" 127", "   0.0", " 255", "   0.0"}},
       {{kValid, 100, 0x80, 99}, {"   0", "  10.0", " 128", "   9.9"}},  // only word 0 is masked
   };
-  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<Kora5Decoder>());
   for (const Case& c : cases) {
     log.record()
         .bytes(kFirstSlot, c.bytes[0], c.bytes[1])
@@ -72,7 +72,7 @@ TEST(Kora5, WholeWordsAreSignedAndGrowInsteadOfLosingDigits) {
       {12345, "1234.5", " 1234.5"}, {0x8000, "-3276.8", "-3276.8"},
       {0x7FFF, "---", "---"},  // the no-reading mark
   };
-  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<Kora5Decoder>());
   for (const Case& c : cases) putWholeWords(log.record().bytes(kFirstSlot, kValid, 0), c.word);
   const CsvTable csv = convert(log);
   const auto expectColumn = [&](const char* name, const char* Case::*text) {
@@ -91,7 +91,7 @@ TEST(Kora5, WholeWordsAreSignedAndGrowInsteadOfLosingDigits) {
 }
 
 TEST(Kora5, EachWholeWordFeedsItsOwnColumn) {
-  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<Kora5Decoder>());
   LogBuilder::Record& record = log.record().bytes(kFirstSlot, kValid | 9, 8);
   for (int k = 2; k <= 8; ++k) record.word(kFirstSlot + k, static_cast<std::uint16_t>(10 * k));
   const CsvTable csv = convert(log);
@@ -101,7 +101,7 @@ TEST(Kora5, EachWholeWordFeedsItsOwnColumn) {
 }
 
 TEST(Kora5, FirstByteWithoutBitSevenChangesNoColumn) {
-  LogBuilder log = logWithSensor(kFirstSlot, kKora5);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<Kora5Decoder>());
   putWholeWords(log.record().bytes(kFirstSlot, 0x05, 12), 100);  // before the first valid record
   putWholeWords(log.record().bytes(kFirstSlot, kValid | 5, 12), 100);
   putWholeWords(log.record().bytes(kFirstSlot, 0x07, 30).bytes(kFirstSlot + 1, 9, 9), 200);
@@ -116,7 +116,7 @@ TEST(Kora5, FirstByteWithoutBitSevenChangesNoColumn) {
 
 TEST(Kora5, NegativeAltitudeBecomesTheSmallestReading) {
   RecordWords words;
-  KORA5_Status sensor(words.place(kFirstSlot));
+  Kora5Decoder sensor(words.place(kFirstSlot));
   words.bytes(kFirstSlot, kValid, 0);
   for (const std::uint16_t altitude : {1234, 0xFFCE, 300}) {
     words.word(kFirstSlot + 2, altitude);

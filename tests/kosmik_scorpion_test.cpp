@@ -1,4 +1,4 @@
-#include "sensors/kosmik_scorpion.h"
+#include "decoders/kosmik_scorpion.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ TEST(KosmikScorpion, BothTypesWriteEightColumnsAndDecodeTheSameFrame) {
     int type;
     const char* typeName;
   };
-  for (const Case& c : {Case{kKosmik, "KOSMIK"}, Case{kScorpion, "Scorpion"}}) {
+  for (const Case& c : {Case{typeIdOf<KosmikDecoder>(), "KOSMIK"}, Case{typeIdOf<ScorpionDecoder>(), "Scorpion"}}) {
     SCOPED_TRACE(c.typeName);
     const CsvTable csv = convertWords(kFirstSlot, c.type,
                                       {{{0, kValid | 1260},
@@ -68,12 +68,12 @@ TEST(KosmikScorpion, ItemTexts) {
       {7, 100, "PWM", " 100"},
       {7, 65534, "PWM", "65534"},
   };
-  expectWordTexts(kKosmik, kFirstSlot, {kFirstSlot, kValid | 1000}, cases);
+  expectWordTexts(typeIdOf<KosmikDecoder>(), kFirstSlot, {kFirstSlot, kValid | 1000}, cases);
 }
 
 TEST(KosmikScorpion, EveryColumnShowsNoValueUntilTheFirstValidFrame) {
   const CsvTable csv =
-      convertWords(kFirstSlot, kScorpion,
+      convertWords(kFirstSlot, typeIdOf<ScorpionDecoder>(),
                    {{{0, 1260}, {2, 1500}, {7, 50}}, {{0, kValid | 1260}, {2, 1500}, {7, 50}}});
   EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
               ElementsAreArray(std::vector<std::string>(8, "---")));
@@ -82,7 +82,7 @@ TEST(KosmikScorpion, EveryColumnShowsNoValueUntilTheFirstValidFrame) {
 
 TEST(KosmikScorpion, FrameWithoutValidityBitChangesNoColumn) {
   const CsvTable csv = convertWords(
-      kFirstSlot, kKosmik, {{{0, kValid | 1260}, {4, 20}, {7, 30}}, {{0, 1110}, {4, 99}, {7, 77}}});
+      kFirstSlot, typeIdOf<KosmikDecoder>(), {{{0, kValid | 1260}, {4, 20}, {7, 30}}, {{0, 1110}, {4, 99}, {7, 77}}});
   EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)),
               ElementsAreArray(fieldsAfterReceiver(csv.rows().at(3))));
   EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12.6", " 12.6"));
@@ -91,7 +91,7 @@ TEST(KosmikScorpion, FrameWithoutValidityBitChangesNoColumn) {
 }
 
 TEST(KosmikScorpion, ValidityBitIsTheTopBitOfTheFirstByte) {
-  LogBuilder log = logWithSensor(kFirstSlot, kKosmik);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<KosmikDecoder>());
   log.record().bytes(kFirstSlot, 0x84, 0xEC).bytes(kFirstSlot + 2, 0x05, 0xDC);
   log.record().bytes(kFirstSlot, 0x04, 0xEC).bytes(kFirstSlot + 2, 0x00, 0x01);
   const CsvTable csv = convert(log);
@@ -101,40 +101,30 @@ TEST(KosmikScorpion, ValidityBitIsTheTopBitOfTheFirstByte) {
 
 TEST(KosmikScorpion, DecimalsFollowTheDecimalSeparator) {
   const CsvTable csv =
-      convertWords(kFirstSlot, kKosmik, {{{0, kValid | 1260}, {1, 1234}}}, Separators{';', ','});
+      convertWords(kFirstSlot, typeIdOf<KosmikDecoder>(), {{{0, kValid | 1260}, {1, 1234}}}, Separators{';', ','});
   EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12,6"));
   EXPECT_THAT(csv.column("BATTERY DISCHARGE"), ElementsAre("  12,34"));
 }
 
 TEST(KosmikScorpion, NoReadingMarkRestartsTheItem) {
   const CsvTable csv = convertWords(
-      kFirstSlot, kKosmik,
+      kFirstSlot, typeIdOf<KosmikDecoder>(),
       {{{0, kValid | 1}, {1, 500}}, {{0, kValid | 1}, {1, 0xFFFF}}, {{0, kValid | 1}, {1, 100}}});
   EXPECT_THAT(csv.column("BATTERY DISCHARGE"), ElementsAre("   5.00", "---", "   1.00"));
 }
 
 TEST(KosmikScorpion, RotationRangeComparesThirtyTwoBitReadings) {
   RecordWords words;
-  KosmikStatus kosmik(words.place(kFirstSlot));
+  KosmikDecoder kosmik(words.place(kFirstSlot));
   constexpr int kRotation = 2;
   for (const std::uint16_t rotation : {1500, 10923, 2000}) {
     words.word(kFirstSlot, kValid).word(kFirstSlot + kRotation, rotation);
     kosmik.update();
   }
-  EXPECT_EQ(kosmik.currentValue(kRotation).number(), 12000);
-  EXPECT_EQ(kosmik.maxValue(kRotation).number(), 65538);
-  EXPECT_EQ(kosmik.minValue(kRotation).number(), 9000);
+  EXPECT_EQ(kosmik.current(kRotation).number, 12000);
+  EXPECT_EQ(kosmik.largest(kRotation).number, 65538);
+  EXPECT_EQ(kosmik.smallest(kRotation).number, 9000);
   EXPECT_EQ(rangeTextOf(kosmik, kRotation), "  9000/ 65538");
-}
-
-TEST(KosmikScorpion, IndexOutsideTheItemsGivesTheDefaultValue) {
-  const RecordWords words;
-  const ScorpionStatus scorpion(words.place(kFirstSlot));
-  for (const int item : {-1, 8}) {
-    EXPECT_EQ(scorpion.currentValue(item).number(), 0);
-    EXPECT_EQ(scorpion.currentValue(item).format().width, 6);
-    EXPECT_STREQ(scorpion.itemName(item), "");
-  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "sensors/nav60.h"
+#include "decoders/nav60.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ const std::vector<std::string> kColumnNames{
 std::uint16_t twosComplement(int v) { return static_cast<std::uint16_t>(v); }
 
 TEST(Nav60, SixteenColumnsShowNoValueWhileTheFlagIsClear) {
-  LogBuilder log = logWithSensor(kFirst, kNav60);
+  LogBuilder log = logWithSensor(kFirst, typeIdOf<Nav60Decoder>());
   LogBuilder::Record& record = log.record();
   for (int k = 0; k < 16; ++k) record.word(kFirst + k, 0x7FF0);
   log.repeat();
@@ -65,12 +65,12 @@ const WordCase kItemCases[] = {
 };
 
 TEST(Nav60, EachItemReadsItsWordWithItsScaleSignAndWidth) {
-  expectWordTexts(kNav60, kFirst, {kFirst, kFlag}, kItemCases);
+  expectWordTexts(typeIdOf<Nav60Decoder>(), kFirst, {kFirst, kFlag}, kItemCases);
 }
 
 TEST(Nav60, DecimalsFollowTheLocaleSeparator) {
   const CsvTable csv = convertWords(
-      kFirst, kNav60, {{{0, kFlag}, {7, twosComplement(-25)}, {11, 9876}}}, Separators{';', ','});
+      kFirst, typeIdOf<Nav60Decoder>(), {{{0, kFlag}, {7, twosComplement(-25)}, {11, 9876}}}, Separators{';', ','});
   EXPECT_THAT(csv.column("CURRENT1"), ElementsAre("   -2,5"));
   EXPECT_THAT(csv.column("PRESSURE"), ElementsAre(" 987,6"));
 }
@@ -97,7 +97,7 @@ const AltitudeCase kAltitudeCases[] = {
 TEST(Nav60, AltitudeIsTheHeightAboveTheFirstFlaggedRecord) {
   for (const AltitudeCase& c : kAltitudeCases) {
     const CsvTable csv = convertWords(
-        kFirst, kNav60,
+        kFirst, typeIdOf<Nav60Decoder>(),
         {{{0, kFlag}, {kAltitudeWord, c.firstWord}}, {{0, kFlag}, {kAltitudeWord, c.laterWord}}});
     EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("    0.0", c.laterText))
         << c.firstWord << " then " << c.laterWord;
@@ -105,7 +105,7 @@ TEST(Nav60, AltitudeIsTheHeightAboveTheFirstFlaggedRecord) {
 }
 
 TEST(Nav60, TheReferenceComesOnlyFromFlaggedRecordsAndIsTakenOnce) {
-  const CsvTable csv = convertWords(kFirst, kNav60,
+  const CsvTable csv = convertWords(kFirst, typeIdOf<Nav60Decoder>(),
                                     {{{0, 0}, {kAltitudeWord, 30000}},
                                      {{0, kFlag}, {kAltitudeWord, 10000}},
                                      {{0, 0}, {kAltitudeWord, 20000}},
@@ -116,7 +116,7 @@ TEST(Nav60, TheReferenceComesOnlyFromFlaggedRecordsAndIsTakenOnce) {
 }
 
 TEST(Nav60, RecordsWithoutTheFlagRepeatThePreviousTexts) {
-  const CsvTable csv = convertWords(kFirst, kNav60,
+  const CsvTable csv = convertWords(kFirst, typeIdOf<Nav60Decoder>(),
                                     {{{0, kFlag | 20}, {2, 100}, {12, 40}},
                                      {{0, 30}, {2, 200}, {12, 50}},
                                      {{0, kFlag | 40}, {2, 300}, {12, 60}}});
@@ -126,7 +126,7 @@ TEST(Nav60, RecordsWithoutTheFlagRepeatThePreviousTexts) {
 }
 
 // Feeds a decoder record by record through the slot-word bytes it reads.
-class Nav60Decoder {
+class FedNav60 {
  public:
   void update(int word, std::uint16_t value) {
     put(0, kFlag);
@@ -139,11 +139,11 @@ class Nav60Decoder {
   void put(int word, std::uint16_t value) { words_.word(kFirst + word, value); }
 
   RecordWords words_;
-  NAV60_Status decoder_{words_.place(kFirst)};
+  Nav60Decoder decoder_{words_.place(kFirst)};
 };
 
 TEST(Nav60, RotationsAndAltitudeKeepTheirRangeBeyondSixteenBits) {
-  Nav60Decoder nav;
+  FedNav60 nav;
   nav.update(2, 11000);
   nav.update(2, 100);
   EXPECT_EQ(nav.rangeText(2), "   600/ 66000");

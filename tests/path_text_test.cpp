@@ -7,7 +7,7 @@
 
 #include "app/cli/command_line.h"
 #include "conversion/log_files.h"
-#include "tests/log_builder.h"
+#include "support/log_builder.h"
 #include "tests/temp_folder.h"
 
 namespace trelvox {

@@ -21,7 +21,7 @@ const std::vector<std::string> kColumnNames{
     "DISTANCE",       "TRIP",       "LATITUDE",   "LONGITUDE"};
 
 TEST(PowerBox, TwelveItemsAndTwoPositionColumnsShowNoValueWhileTheFlagIsClear) {
-  LogBuilder log = logWithSensor(kFirst, kPowerBox);
+  LogBuilder log = logWithSensor(kFirst, typeIdOf<PowerBoxDecoder>());
   LogBuilder::Record& record = log.record();
   for (int k = 0; k < 16; ++k) record.word(kFirst + k, 0x7FFE);
   log.repeat();
@@ -55,19 +55,19 @@ const WordCase kItemCases[] = {
 };
 
 TEST(PowerBox, EachItemReadsItsWordWithItsScaleAndWidth) {
-  expectWordTexts(kPowerBox, kFirst, {kFirst, kFlag}, kItemCases);
+  expectWordTexts(typeIdOf<PowerBoxDecoder>(), kFirst, {kFirst, kFlag}, kItemCases);
 }
 
 TEST(PowerBox, VoltagesUseTheLocaleDecimalSeparatorButPositionsAFullStop) {
   const CsvTable csv =
-      convertWords(kFirst, kPowerBox, {{{0, kFlag | 740}, {12, 35 << 8 | 0x4}, {13, 0x93E0}}},
+      convertWords(kFirst, typeIdOf<PowerBoxDecoder>(), {{{0, kFlag | 740}, {12, 35 << 8 | 0x4}, {13, 0x93E0}}},
                    Separators{';', ','});
   EXPECT_THAT(csv.column("VOLTAGE 1"), ElementsAre(" 7,40"));
   EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 35:30.0000"));
 }
 
 TEST(PowerBox, RecordsWithoutTheFlagRepeatThePreviousTexts) {
-  const CsvTable csv = convertWords(kFirst, kPowerBox,
+  const CsvTable csv = convertWords(kFirst, typeIdOf<PowerBoxDecoder>(),
                                     {{{0, kFlag | 500}, {9, 20}, {12, 10 << 8}},
                                      {{0, 600}, {9, 30}, {12, 11 << 8}},
                                      {{0, kFlag | 700}, {9, 40}, {12, 12 << 8}}});
@@ -78,7 +78,7 @@ TEST(PowerBox, RecordsWithoutTheFlagRepeatThePreviousTexts) {
 
 TEST(PowerBox, ANoReadingMarkShowsNoValueAndTheNextReadingStartsAfresh) {
   const CsvTable csv =
-      convertWords(kFirst, kPowerBox,
+      convertWords(kFirst, typeIdOf<PowerBoxDecoder>(),
                    {{{0, kFlag}, {2, 100}}, {{0, kFlag}, {2, 0xFFFF}}, {{0, kFlag}, {2, 50}}});
   EXPECT_THAT(csv.column("CAPACITY 1"), ElementsAre("  100", "---", "   50"));
 }
@@ -106,7 +106,7 @@ TEST(PowerBox, PositionWordsGiveDegreesMinutesAndHemisphere) {
   for (const CoordinateCase& c : kCoordinateCases) {
     SCOPED_TRACE(c.latitude);
     const CsvTable csv =
-        convertWords(kFirst, kPowerBox,
+        convertWords(kFirst, typeIdOf<PowerBoxDecoder>(),
                      {{{0, kFlag}, {12, c.first}, {13, c.second}, {14, c.first}, {15, c.second}}});
     EXPECT_THAT(csv.column("LATITUDE"), ElementsAre(c.latitude));
     EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre(c.longitude));
@@ -115,7 +115,7 @@ TEST(PowerBox, PositionWordsGiveDegreesMinutesAndHemisphere) {
 
 TEST(PowerBox, LatitudeAndLongitudeComeFromTheirOwnWordPairs) {
   const CsvTable csv =
-      convertWords(kFirst, kPowerBox,
+      convertWords(kFirst, typeIdOf<PowerBoxDecoder>(),
                    {{{0, kFlag}, {12, 47 << 8}, {13, 10000}, {14, 8 << 8 | 0x10}, {15, 20000}}});
   EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 47:01.0000"));
   EXPECT_THAT(csv.column("LONGITUDE"), ElementsAre("W  8:02.0000"));

@@ -1,4 +1,4 @@
-#include "sensors/px_engine_units.h"
+#include "decoders/px_engine_units.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -34,10 +34,10 @@ struct PxModel {
 
 const std::vector<TimeColumn> kTwoTimes{{24, "Operation time"}, {27, "Total operation time"}};
 
-const PxModel kPx31Model{kPx31, "PX-31", 1, 21, kTwoTimes};
-const PxModel kPx32Model{kPx32, "PX-32", 0, 16, {{26, "Operation time"}}};
-const PxModel kPx33Model{kPx33, "PX-33", 2, 21, kTwoTimes};
-const PxModel kPx34Model{kPx34, "PX-34", 3, 21, kTwoTimes};
+const PxModel kPx31Model{typeIdOf<Px31Decoder>(), "PX-31", 1, 21, kTwoTimes};
+const PxModel kPx32Model{typeIdOf<Px32Decoder>(), "PX-32", 0, 16, {{26, "Operation time"}}};
+const PxModel kPx33Model{typeIdOf<Px33Decoder>(), "PX-33", 2, 21, kTwoTimes};
+const PxModel kPx34Model{typeIdOf<Px34Decoder>(), "PX-34", 3, 21, kTwoTimes};
 
 // Word k of the unit at kFirstSlot; on the flag word the flag is set along with the value.
 LogBuilder::Record& unitWord(LogBuilder::Record& record, const PxModel& model, int k,
@@ -89,7 +89,7 @@ TEST_P(PxModelTest, RecordsWithoutTheFlagShowNothingAndLaterRepeatTheLastData) {
   const CsvTable csv = convert(log);
 
   const std::vector<std::string> first = unitFields(csv, 0);
-  EXPECT_EQ(first.size(), model().type == kPx32 ? 27u : 26u);
+  EXPECT_EQ(first.size(), model().type == typeIdOf<Px32Decoder>() ? 27u : 26u);
   EXPECT_THAT(first, Each("---"));
   EXPECT_THAT(unitFields(csv, 1), ::testing::Contains("  500"));
   EXPECT_EQ(unitFields(csv, 2), unitFields(csv, 1));
@@ -256,7 +256,7 @@ TEST(PxEngineUnits, EachWordReadsWithItsSignAndAllDigits) {
 
 TEST(PxEngineUnits, PX33DataDependsOnlyOnBit15OfWord2) {
   const CsvTable csv =
-      convertWords(kFirstSlot, kPx33, {{{1, kFlag | 250}, {2, 120}}, {{1, 250}, {2, kFlag | 120}}});
+      convertWords(kFirstSlot, typeIdOf<Px33Decoder>(), {{{1, kFlag | 250}, {2, 120}}, {{1, 250}, {2, kFlag | 120}}});
   EXPECT_THAT(csv.column("Fuel pressure"), ElementsAre("---", "  250"));
   EXPECT_THAT(csv.column("Power voltage"), ElementsAre("---", "  12.0"));
 }
@@ -264,7 +264,7 @@ TEST(PxEngineUnits, PX33DataDependsOnlyOnBit15OfWord2) {
 // A reading equal to its element's no-reading mark shows "---", and the next starts afresh.
 TEST(PxEngineUnits, AReadingEqualToTheNoReadingMarkShowsNothing) {
   const CsvTable csv =
-      convertWords(kFirstSlot, kPx31,
+      convertWords(kFirstSlot, typeIdOf<Px31Decoder>(),
                    {{{1, kFlag}, {3, 0xFFFF}, {6, 0x7FFF}}, {{1, kFlag}, {3, 3300}, {6, 85}}});
   EXPECT_THAT(csv.column("3.3V Voltage"), ElementsAre("---", " 3300"));
   EXPECT_THAT(csv.column("Head temperature"), ElementsAre("---", "   85"));
@@ -272,7 +272,7 @@ TEST(PxEngineUnits, AReadingEqualToTheNoReadingMarkShowsNothing) {
 
 // Slots past 31 are the words of group 1.
 TEST(PxEngineUnits, AUnitNearTheEndOfTheGroupReadsOnIntoGroupOne) {
-  const CsvTable csv = convertWords(20, kPx31,
+  const CsvTable csv = convertWords(20, typeIdOf<Px31Decoder>(),
                                     {{{1, kFlag | 42},
                                       {11, 155},  // slot 31
                                       {12, 166},  // slot 32
@@ -292,7 +292,7 @@ TEST(PxEngineUnits, AUnitNearTheEndOfTheGroupReadsOnIntoGroupOne) {
 // Range texts are read directly: the CSV never shows them.
 TEST(PxEngineUnits, OperationTimeRangeIsInSeconds) {
   RecordWords words;
-  PX34_Status decoder(words.place(kFirstSlot));
+  Px34Decoder decoder(words.place(kFirstSlot));
   EXPECT_EQ(rangeTextOf(decoder, 24), "---");
   for (const SensorWord& w :
        {SensorWord{3, kFlag}, {24, 1}, {25, 2}, {26, 3}, {27, 65535}, {28, 65535}, {29, 65535}}) {
@@ -307,7 +307,7 @@ TEST(PxEngineUnits, OperationTimeRangeIsInSeconds) {
 
 TEST(PxEngineUnits, AltitudeRangeSpansTheHeightsAboveTheReference) {
   RecordWords words;
-  PX32_Status decoder(words.place(kFirstSlot));
+  Px32Decoder decoder(words.place(kFirstSlot));
   for (std::uint16_t altitude : {100, 60, 250}) {
     words.word(kFirstSlot, kFlag).word(kFirstSlot + 16, altitude);
     decoder.update();
@@ -318,11 +318,11 @@ TEST(PxEngineUnits, AltitudeRangeSpansTheHeightsAboveTheReference) {
 // Units never reach the CSV, but a renamed PX-34 item must not keep the PX-31 item's unit.
 TEST(PxEngineUnits, Px34RenamedItemsCarryTheirOwnUnits) {
   RecordWords words;
-  const PX34_Status decoder(words.place(kFirstSlot));
+  const Px34Decoder decoder(words.place(kFirstSlot));
   const std::pair<int, std::string_view> kUnits[] = {
       {7, "%"}, {8, "us"}, {9, "rpm"}, {12, "A"}, {13, "A"}};
   for (const auto& [item, unit] : kUnits) {
-    EXPECT_EQ(decoder.currentValue(item).format().unit, unit) << decoder.itemName(item);
+    EXPECT_EQ(decoder.columns()[static_cast<std::size_t>(item)].unit, unit) << decoder.columns()[static_cast<std::size_t>(item)].name;
   }
 }
 

@@ -1,4 +1,4 @@
-#include "sensors/roxxy.h"
+#include "decoders/roxxy.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ constexpr int kTemperatureSlot = kFirstSlot + kTemperature;
 constexpr std::uint16_t kValid = 0x4000;
 
 TEST(Roxxy, WritesFiveColumnsUnderItsSlotAndTypeName) {
-  const CsvTable csv = convertEmptyRecord(kFirstSlot, kRoxxy);
+  const CsvTable csv = convertEmptyRecord(kFirstSlot, typeIdOf<RoxxyDecoder>());
   expectColumns(csv,
                 {{"5", "ROXXY", {"CURRENT", "VOLTAGE", "CAPACITY", "ROTATION", "TEMPERATURE"}}});
   EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(3)),
@@ -29,7 +29,7 @@ TEST(Roxxy, WritesFiveColumnsUnderItsSlotAndTypeName) {
 
 TEST(Roxxy, TemperatureWordBitFourteenGatesTheWholeFrame) {
   const CsvTable csv =
-      convertWords(kFirstSlot, kRoxxy,
+      convertWords(kFirstSlot, typeIdOf<RoxxyDecoder>(),
                    {{{0, 1234}, {1, 1680}, {2, 2200}, {3, 1500}, {kTemperature, 0x4019}},
                     {{0, 500}, {1, 1110}, {2, 3300}, {3, 100}, {kTemperature, 0x0019}}});
   const std::vector<std::string> expected{"  12.3", " 16.8", "  2200", "  9000", "  25"};
@@ -38,7 +38,7 @@ TEST(Roxxy, TemperatureWordBitFourteenGatesTheWholeFrame) {
 }
 
 TEST(Roxxy, ValidityBitIsInTheFirstByteOfTheTemperatureSlot) {
-  LogBuilder log = logWithSensor(kFirstSlot, kRoxxy);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<RoxxyDecoder>());
   log.record().bytes(kTemperatureSlot, 0x40, 0x19);
   log.record().bytes(kTemperatureSlot, 0x00, 0x4C);  // 0x40 in the second byte is no validity
   EXPECT_THAT(convert(log).column("TEMPERATURE"), ElementsAre("  25", "  25"));
@@ -64,21 +64,21 @@ TEST(Roxxy, ItemTexts) {
       {4, 0xC000, "TEMPERATURE", "-16384"},
       {4, 0x7FFF, "TEMPERATURE", "16383"},
   };
-  expectWordTexts(kRoxxy, kFirstSlot, {kTemperatureSlot, kValid | 20}, cases);
+  expectWordTexts(typeIdOf<RoxxyDecoder>(), kFirstSlot, {kTemperatureSlot, kValid | 20}, cases);
 }
 
 TEST(Roxxy, RotationRangeStaysPositiveAboveSixteenBits) {
   RecordWords words;
-  RoxxyStatus roxxy(words.place(kFirstSlot, ','));
+  RoxxyDecoder roxxy(words.place(kFirstSlot));
   words.bytes(kTemperatureSlot, 0x40, 0);
   constexpr int kRotation = 3;
   for (const std::uint16_t rotation : {1500, 5462, 2000}) {
     words.word(kFirstSlot + kRotation, rotation);
     roxxy.update();
   }
-  EXPECT_EQ(roxxy.currentValue(kRotation).number(), 12000);
-  EXPECT_EQ(roxxy.maxValue(kRotation).number(), 32772);
-  EXPECT_EQ(roxxy.minValue(kRotation).number(), 9000);
+  EXPECT_EQ(roxxy.current(kRotation).number, 12000);
+  EXPECT_EQ(roxxy.largest(kRotation).number, 32772);
+  EXPECT_EQ(roxxy.smallest(kRotation).number, 9000);
   EXPECT_EQ(rangeTextOf(roxxy, kRotation), "  9000/ 32772");
 }
 

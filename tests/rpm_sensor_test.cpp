@@ -1,4 +1,4 @@
-#include "sensors/rpm_sensor.h"
+#include "decoders/rpm_sensor.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,11 +18,11 @@ using ::testing::ElementsAre;
 constexpr int kSlot = 7;
 
 std::vector<std::string> rotationTexts(const std::vector<SlotBytes>& records) {
-  return convertFirstWordBytes(kSlot, kRpmSensor, records).column("ROTATION");
+  return convertFirstWordBytes(kSlot, typeIdOf<RpmSensorDecoder>(), records).column("ROTATION");
 }
 
 TEST(RpmSensor, WritesOneColumnUnderItsSlot) {
-  expectColumns(convertEmptyRecord(kSlot, kRpmSensor), {{"7", "RPM SENSOR", {"ROTATION"}}});
+  expectColumns(convertEmptyRecord(kSlot, typeIdOf<RpmSensorDecoder>()), {{"7", "RPM SENSOR", {"ROTATION"}}});
 }
 
 TEST(RpmSensor, DecodesLittleEndianCountTimesSix) {
@@ -45,15 +45,15 @@ TEST(RpmSensor, DecodesLittleEndianCountTimesSix) {
 
 TEST(RpmSensor, RangeFollowsTheWholeLog) {
   RecordWords words;
-  RevolutionSensorStatus sensor(words.place(kSlot));
+  RpmSensorDecoder sensor(words.place(kSlot));
   const std::array<SlotBytes, 4> records{{{0xE8, 0x03}, {0x00, 0x00}, {0x03, 0xE8}, {0x0A, 0x00}}};
   for (const SlotBytes& r : records) {
     words.bytes(kSlot, r.first, r.second);
     sensor.update();
   }
-  EXPECT_EQ(sensor.currentValue(0).number(), 60);
-  EXPECT_EQ(sensor.minValue(0).number(), 0);
-  EXPECT_EQ(sensor.maxValue(0).number(), 356370);
+  EXPECT_EQ(sensor.current(0).number, 60);
+  EXPECT_EQ(sensor.smallest(0).number, 0);
+  EXPECT_EQ(sensor.largest(0).number, 356370);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "sensors/servo_adapter.h"
+#include "decoders/servo_adapter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ void putServos(LogBuilder::Record& record, const ServoWords& first, const ServoW
 }
 
 TEST(ServoAdapter, HeaderRowsHoldSixColumnsWithoutAccumulatedTimes) {
-  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<ServoAdapterDecoder>());
   putServos(log.record(), {kValid | 45, 0x23, 100, 60}, {12, 0x30, 200, 90});
   const CsvTable csv = convert(log);
   expectColumns(csv, {{"1", "SERVO ADAPTER",
@@ -76,7 +76,7 @@ TEST(ServoAdapter, DecodesBothServosFromTheirOwnWords) {
        {4, 0x0C, 0x7FFF, 0},  // the angles' no-reading mark
        {"  0.3", "   1", "---", "  0.4", "   2", "---"}},
   };
-  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<ServoAdapterDecoder>());
   for (const Case& c : cases) putServos(log.record(), c.first, c.second);
   const CsvTable csv = convert(log);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -86,7 +86,7 @@ TEST(ServoAdapter, DecodesBothServosFromTheirOwnWords) {
 }
 
 TEST(ServoAdapter, FirstWordWithoutValidityBitLeavesBothServosUnchanged) {
-  LogBuilder log = logWithSensor(kFirstSlot, kServoAdapter);
+  LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<ServoAdapterDecoder>());
   putServos(log.record(), {45, 0x23, 100, 1}, {12, 0x30, 200, 1});  // before the first valid record
   putServos(log.record(), {kValid | 45, 0x23, 100, 1}, {12, 0x30, 200, 1});
   putServos(log.record(), {50, 0x40, 300, 2}, {kValid | 60, 0x50, 400, 2});
@@ -99,7 +99,7 @@ TEST(ServoAdapter, FirstWordWithoutValidityBitLeavesBothServosUnchanged) {
 
 TEST(ServoAdapter, ExtremesCompareSignedAnglesAndUnsignedTimes) {
   RecordWords words;
-  ServoAdapterStatus sensor(words.place(kFirstSlot));
+  ServoAdapterDecoder sensor(words.place(kFirstSlot));
   const ServoWords readings[] = {
       {kValid | 127, 0x20, 100, 0x0010},
       {kValid | 0, 0x20, 0xFE3E, 0x9000},  // -45.0 degrees; 36864 minutes
@@ -113,7 +113,7 @@ TEST(ServoAdapter, ExtremesCompareSignedAnglesAndUnsignedTimes) {
   EXPECT_EQ(rangeTextOf(sensor, 2), " -45.0/  10.0");
   EXPECT_EQ(rangeTextOf(sensor, 3), "    16/ 36864");
   EXPECT_EQ(currentTextOf(sensor, 3), "   256");
-  EXPECT_STREQ(sensor.itemName(3), "ACCUMULATED TIME 1");
+  EXPECT_STREQ(sensor.columns()[static_cast<std::size_t>(3)].name, "ACCUMULATED TIME 1");
 }
 
 }  // namespace

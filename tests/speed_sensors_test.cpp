@@ -1,4 +1,4 @@
-#include "sensors/speed_sensors.h"
+#include "decoders/speed_sensors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ constexpr int kAirSpeedSlot = 2;
 // is the speed sensor's, 1 the true-airspeed sensor's.
 CsvTable convertBoth(const std::vector<SlotBytes>& records) {
   LogBuilder log;
-  log.sensor(kSpeedSlot, kSpeedSensor).sensor(kAirSpeedSlot, kTrueAirSpeed);
+  log.sensor(kSpeedSlot, typeIdOf<SpeedSensorDecoder>()).sensor(kAirSpeedSlot, typeIdOf<TrueAirSpeedDecoder>());
   for (const SlotBytes& r : records) {
     log.record().bytes(kSpeedSlot, r.first, r.second).bytes(kAirSpeedSlot, r.first, r.second);
   }
@@ -74,14 +74,14 @@ void expectNegativeSpeedBecomesSmallest() {
     words.bytes(kSpeedSlot, r.first, r.second);
     sensor.update();
   }
-  EXPECT_EQ(sensor.currentValue(0).number(), 5);
-  EXPECT_EQ(sensor.minValue(0).number(), -1);
-  EXPECT_EQ(sensor.maxValue(0).number(), 100);
+  EXPECT_EQ(sensor.current(0).number, 5);
+  EXPECT_EQ(sensor.smallest(0).number, -1);
+  EXPECT_EQ(sensor.largest(0).number, 100);
 }
 
 TEST(SpeedSensors, NegativeSpeedBecomesTheSmallestReadingInBoth) {
-  expectNegativeSpeedBecomesSmallest<SpeedSensorStatus>();
-  expectNegativeSpeedBecomesSmallest<TrueAirSpeedSensorStatus>();
+  expectNegativeSpeedBecomesSmallest<SpeedSensorDecoder>();
+  expectNegativeSpeedBecomesSmallest<TrueAirSpeedDecoder>();
 }
 
 }  // namespace

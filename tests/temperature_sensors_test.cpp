@@ -1,4 +1,4 @@
-#include "sensors/temperature_sensors.h"
+#include "decoders/temperature_sensors.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -42,12 +42,12 @@ TEST(OrvaneTemperatureSensor, DecodesLittleEndianWordOffsetByHundred) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_THAT(temperatureTexts(kTemperatureSensor, {{c.first, c.second}}), ElementsAre(c.text));
+    EXPECT_THAT(temperatureTexts(typeIdOf<OrvaneTemperatureSensorDecoder>(), {{c.first, c.second}}), ElementsAre(c.text));
   }
 }
 
 TEST(OrvaneTemperatureSensor, RecordWithoutValidityBitRepeatsLastTemperature) {
-  EXPECT_THAT(temperatureTexts(kTemperatureSensor, {{0x7D, 0x80}, {0x10, 0x7F}, {0x64, 0x80}}),
+  EXPECT_THAT(temperatureTexts(typeIdOf<OrvaneTemperatureSensorDecoder>(), {{0x7D, 0x80}, {0x10, 0x7F}, {0x64, 0x80}}),
               ElementsAre("  25", "  25", "   0"));
 }
 
@@ -65,26 +65,26 @@ TEST(Q3305TemperatureSensor, DecodesBigEndianFifteenBitSignedWord) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_THAT(temperatureTexts(kTemperatureQ3305, {{c.first, c.second}}), ElementsAre(c.text));
+    EXPECT_THAT(temperatureTexts(typeIdOf<Q3305TemperatureSensorDecoder>(), {{c.first, c.second}}), ElementsAre(c.text));
   }
 }
 
 TEST(Q3305TemperatureSensor, NegativeTemperatureBecomesTheSmallestReading) {
   RecordWords words;
-  Q3305_TemperatureSensorStatus sensor(words.place(kSlot));
+  Q3305TemperatureSensorDecoder sensor(words.place(kSlot));
   const std::array<SlotBytes, 4> records{{{0x40, 0x19}, {0xFF, 0xFB}, {0x3F, 0x80}, {0x40, 0x0A}}};
   for (const SlotBytes& r : records) {
     words.bytes(kSlot, r.first, r.second);
     sensor.update();
   }
-  EXPECT_EQ(sensor.currentValue(0).number(), 10);
-  EXPECT_EQ(sensor.minValue(0).number(), -5);
-  EXPECT_EQ(sensor.maxValue(0).number(), 25);
+  EXPECT_EQ(sensor.current(0).number, 10);
+  EXPECT_EQ(sensor.smallest(0).number, -5);
+  EXPECT_EQ(sensor.largest(0).number, 25);
 }
 
 TEST(TemperatureSensors, HeaderNamesBothModelsWithTheirTypeNames) {
   LogBuilder log;
-  log.sensor(1, kTemperatureSensor).sensor(2, kTemperatureQ3305);
+  log.sensor(1, typeIdOf<OrvaneTemperatureSensorDecoder>()).sensor(2, typeIdOf<Q3305TemperatureSensorDecoder>());
   log.record();
   const CsvTable csv = convert(log);
   expectColumns(csv, {{"1", "TEMPERATURE SENSOR", {"TEMPERATURE"}},

@@ -1,4 +1,4 @@
-#include "sensors/voltage_sensor.h"
+#include "decoders/voltage_sensor.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ struct Words {
 
 LogBuilder voltageLog(const std::vector<Words>& records) {
   LogBuilder log;
-  log.sensor(kSlot, kVoltageSensor);
+  log.sensor(kSlot, typeIdOf<VoltageSensorDecoder>());
   for (const Words& r : records) log.record().word(kSlot, r.battery).word(kSlot + 1, r.external);
   return log;
 }
@@ -39,11 +39,11 @@ class VoltageSensorRange : public ::testing::Test {
     words_.word(kSlot, w.battery).word(kSlot + 1, w.external);
     sensor_.update();
   }
-  std::string range(int item) const { return rangeTextOf(sensor_, item); }
+  std::string range(int item) const { return rangeTextOf(sensor_, item, ','); }
 
  private:
   RecordWords words_;
-  VoltageSensorStatus sensor_{words_.place(kSlot, ',')};
+  VoltageSensorDecoder sensor_{words_.place(kSlot)};
 };
 
 TEST(VoltageSensor, WritesTwoColumnsUnderItsSlot) {

@@ -1,4 +1,4 @@
-#include "sensors/zr450.h"
+#include "decoders/zr450.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ constexpr int kValidByte = 0x80;
 constexpr std::uint16_t kValidFirstByte = kValidByte << 8;  // a word whose first byte is valid
 
 TEST(Zr450, WritesFourColumnsOfWhichOnlyRotationShowsANumberWithoutValidityBits) {
-  const CsvTable csv = convertEmptyRecord(kFirstSlot, kZr450);
+  const CsvTable csv = convertEmptyRecord(kFirstSlot, typeIdOf<Zr450Decoder>());
   expectColumns(
       csv,
       {{"6", "ZR450", {"INTERNAL TEMPERATURE", "ROTATION", "EXTERNAL TEMPERATURE", "VOLTAGE"}}});
@@ -42,7 +42,7 @@ TEST(Zr450, TemperatureWordsReadTheSecondByteAsHigh) {
   for (const char* column : {"INTERNAL TEMPERATURE", "EXTERNAL TEMPERATURE"}) {
     const int slot = kFirstSlot + (std::string(column) == "INTERNAL TEMPERATURE" ? 0 : 2);
     for (const BytesCase& c : cases) {
-      LogBuilder log = logWithSensor(kFirstSlot, kZr450);
+      LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<Zr450Decoder>());
       log.record().bytes(slot, c.first, c.second);
       const CsvTable csv = convert(log);
       EXPECT_THAT(csv.column(column), ElementsAre(c.text))
@@ -57,7 +57,7 @@ TEST(Zr450, RotationIsSixTimesTheSecondByteHighWordOnEveryRecord) {
       {0x00, 0x00, "     0"}, {0xFF, 0xFF, "393210"},
   };
   for (const BytesCase& c : cases) {
-    LogBuilder log = logWithSensor(kFirstSlot, kZr450);
+    LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<Zr450Decoder>());
     log.record().bytes(kFirstSlot + 1, c.first, c.second);
     log.repeat();
     const CsvTable csv = convert(log);
@@ -76,7 +76,7 @@ TEST(Zr450, VoltageIsTheSignedBigEndianWordSix) {
   };
   for (const Case& c : cases) {
     EXPECT_THAT(
-        convertWords(kFirstSlot, kZr450, {{{5, kValidFirstByte}, {6, c.word}}}).column("VOLTAGE"),
+        convertWords(kFirstSlot, typeIdOf<Zr450Decoder>(), {{{5, kValidFirstByte}, {6, c.word}}}).column("VOLTAGE"),
         ElementsAre(c.text))
         << c.word;
   }
@@ -84,7 +84,7 @@ TEST(Zr450, VoltageIsTheSignedBigEndianWordSix) {
 
 TEST(Zr450, VoltageValidityIsBitSevenOfTheFirstByteOfWordFive) {
   const CsvTable csv = convertWords(
-      kFirstSlot, kZr450, {{{5, kValidByte}, {6, 126}}, {{5, kValidFirstByte}, {6, 126}}});
+      kFirstSlot, typeIdOf<Zr450Decoder>(), {{{5, kValidByte}, {6, 126}}, {{5, kValidFirstByte}, {6, 126}}});
   EXPECT_THAT(csv.column("VOLTAGE"), ElementsAre("---", " 12.6"));
 }
 
@@ -107,7 +107,7 @@ TEST(Zr450, AWordWithoutItsBitLeavesOnlyItsOwnColumn) {
   const std::vector<std::string> firstTexts{"   20", "   600", "   30", " 12.6"};
   const std::vector<std::string> secondTexts{"   25", "  1200", "   35", " 13.0"};
   for (const GateCase& gate : gates) {
-    LogBuilder log = logWithSensor(kFirstSlot, kZr450);
+    LogBuilder log = logWithSensor(kFirstSlot, typeIdOf<Zr450Decoder>());
     log.record()
         .bytes(kFirstSlot, 120, kValidByte)
         .bytes(kFirstSlot + 1, 100, 0)
@@ -136,7 +136,7 @@ class Zr450Range : public ::testing::Test {
   std::string range(int item) const { return rangeTextOf(zr450_, item); }
 
   RecordWords words_;
-  ZR450_SensorStatus zr450_{words_.place(kFirstSlot)};
+  Zr450Decoder zr450_{words_.place(kFirstSlot)};
 };
 
 TEST_F(Zr450Range, RotationShowsItsLargestReadingAlone) {

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "app/messages.h"
-#include "sensors/separators.h"
+#include "outputs/csv/separators.h"
 
 namespace trelvox {
 

@@ -2,7 +2,7 @@
 
 #include "app/messages.h"
 #include "app/windows/localized_resources.h"
-#include "sensors/separators.h"
+#include "outputs/csv/separators.h"
 
 namespace trelvox {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/messages.h"
-#include "sensors/separators.h"
+#include "outputs/csv/separators.h"
 
 namespace trelvox {
 

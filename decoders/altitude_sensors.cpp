@@ -1,0 +1,48 @@
+#include "decoders/altitude_sensors.h"
+
+#include "values/bit_stream.h"
+
+namespace trelvox {
+namespace {
+
+// The altitude sensor's altitude field counts from this offset; it cancels against the reference.
+constexpr std::int32_t kOrvaneAltitudeOffset = 8551;
+// The vario fields count climb rates from -150.0 m/s.
+constexpr std::int32_t kVarioFieldOffset = 1500;
+
+AltitudeReading decodeVarioWords(const SensorWords& words) {
+  const std::uint16_t heightWord = words.value(1);
+  return {(heightWord & 0x4000) != 0, signed15SignInBit15(heightWord),
+          static_cast<std::int16_t>(words.value(0))};
+}
+
+}  // namespace
+
+void AltitudeSensorDecoder::update() {
+  const AltitudeReading reading = decode();
+  if (!reading.valid) return;
+  if (!referenceAltitude_.isTaken()) setReferenceAltitude();
+  // The difference wraps to 16 bits like the readings themselves, so a sensor whose field rolls
+  // over still shows the height change.
+  record(0, static_cast<std::int16_t>(reading.altitude - referenceAltitude_.value()));
+  record(1, reading.variometer);
+}
+
+void AltitudeSensorDecoder::setReferenceAltitude() {
+  const AltitudeReading reading = decode();
+  if (reading.valid) referenceAltitude_.take(static_cast<std::int16_t>(reading.altitude));
+}
+
+AltitudeReading OrvaneAltitudeSensorDecoder::decode() const {
+  const SensorWords data = words();
+  const auto altitudeField = static_cast<std::int32_t>(streamField(data, 17, 16));
+  const auto varioField = static_cast<std::int32_t>(streamField(data, 33, 12));
+  return {streamBit(data, 45), altitudeField + kOrvaneAltitudeOffset,
+          static_cast<std::int16_t>(varioField - kVarioFieldOffset)};
+}
+
+AltitudeReading Q3302VarioDecoder::decode() const { return decodeVarioWords(words()); }
+
+AltitudeReading Q3301VarioDecoder::decode() const { return decodeVarioWords(words()); }
+
+}  // namespace trelvox

@@ -1,0 +1,16 @@
+#include "decoders/decoder.h"
+
+namespace trelvox {
+
+Decoder::Decoder(const DecoderPlace& place, std::span<const Column> columns,
+                 std::span<TrackedReading> readings)
+    : place_(place), columns_(columns), readings_(readings) {}
+
+ColumnValue Decoder::columnValue(int) const { return {}; }
+
+Reading Decoder::readingOf(int item, std::int64_t number) const {
+  if (number == tracked(item).mark) return {.scale = columns_[index(item)].scale};
+  return {.number = number, .scale = columns_[index(item)].scale, .present = true};
+}
+
+}  // namespace trelvox

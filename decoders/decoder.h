@@ -1,0 +1,123 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string_view>
+
+#include "values/column.h"
+#include "values/sensor_words.h"
+#include "values/tracked_reading.h"
+
+namespace trelvox {
+
+class Decoder;
+struct DecoderPlace;
+
+// A sensor type as a slot map names it: its ID, the name header row 2 shows, how many slots it
+// occupies and how to make its decoder.
+struct DecoderType {
+  std::uint8_t id;
+  std::string_view name;
+  int slots;
+  std::unique_ptr<Decoder> (*create)(const DecoderPlace&);
+};
+
+// Where a decoder sits: its type, the slot words of the current record and its first slot.
+struct DecoderPlace {
+  const DecoderType* type;
+  SlotWords words;
+  int firstSlot;
+};
+
+// A position in signed decimal degrees.
+struct Position {
+  double latitude;
+  double longitude;
+};
+
+// The decoder of one telemetry sensor. The conversion makes one per sensor in the slot map and
+// calls update once per data record; outputs then read what it tracks. A decoder is a list of
+// columns (its items and its text columns, in CSV order) plus `update`, which reads the record's
+// slot words and records each item's reading. Item i is column i.
+class Decoder {
+ public:
+  virtual ~Decoder() = default;
+  Decoder(const Decoder&) = delete;
+  Decoder& operator=(const Decoder&) = delete;
+
+  // Reads the current record's slot words and records what they carry.
+  virtual void update() = 0;
+  // The value behind a column that is not a plain reading (see Shown); absent by default.
+  virtual ColumnValue columnValue(int column) const;
+  // The last position the sensor reported, for decoders that know one.
+  virtual std::optional<Position> position() const { return std::nullopt; }
+  // The UTC time of day of the current record in seconds, where the sensor sends one.
+  virtual std::optional<std::uint32_t> utcSecondsOfDay() const { return std::nullopt; }
+
+  const DecoderType& type() const { return *place_.type; }
+  int firstSlot() const { return place_.firstSlot; }
+  std::span<const Column> columns() const { return columns_; }
+  const TrackedReading& tracked(int column) const { return readings_[index(column)]; }
+
+  Reading current(int item) const { return readingOf(item, tracked(item).current); }
+  Reading smallest(int item) const { return readingOf(item, tracked(item).smallest); }
+  Reading largest(int item) const { return readingOf(item, tracked(item).largest); }
+
+ protected:
+  Decoder(const DecoderPlace& place, std::span<const Column> columns,
+          std::span<TrackedReading> readings);
+
+  SensorWords words() const { return SensorWords(place_.words, place_.firstSlot); }
+
+  // Records a reading of item `item`, which must be sent as exactly the item's element type: a
+  // mismatch is a fault in the decoder's table, not in the log, and a wrong signedness would
+  // compare readings wrongly.
+  template <typename T>
+  void record(int item, T v) {
+    if (columns_[index(item)].element != elementOf<T>()) {
+      throw std::logic_error("reading recorded with another element than its item's");
+    }
+    readings_[index(item)].record(static_cast<std::int64_t>(v));
+  }
+
+ private:
+  static std::size_t index(int column) { return static_cast<std::size_t>(column); }
+  Reading readingOf(int item, std::int64_t number) const;
+
+  DecoderPlace place_;
+  std::span<const Column> columns_;
+  std::span<TrackedReading> readings_;
+};
+
+// Room for the tracked readings of up to Capacity columns, each starting with its element's
+// no-reading mark. A base of ItemDecoder so that it exists before the Decoder base views it.
+template <std::size_t Capacity>
+struct ReadingStore {
+  explicit ReadingStore(std::span<const Column> columns) {
+    if (columns.size() > Capacity) throw std::logic_error("more columns than readings");
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      store[i] = TrackedReading(noReadingMark(columns[i].element));
+    }
+  }
+  std::array<TrackedReading, Capacity> store;
+};
+
+// A decoder of at most Capacity columns given by a constant table: the usual base of a decoder
+// family. Models of one family may have tables of different lengths.
+template <std::size_t Capacity>
+class ItemDecoder : private ReadingStore<Capacity>, public Decoder {
+ protected:
+  ItemDecoder(const DecoderPlace& place, std::span<const Column> columns)
+      : ReadingStore<Capacity>(columns),
+        Decoder(place, columns, std::span(this->store).first(columns.size())) {}
+};
+
+// The decoders of one conversion, in CSV column order.
+using Decoders = std::span<const std::unique_ptr<Decoder>>;
+
+}  // namespace trelvox

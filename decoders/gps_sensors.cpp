@@ -1,0 +1,135 @@
+#include "decoders/gps_sensors.h"
+
+#include <cmath>
+
+#include "values/bit_stream.h"
+
+namespace trelvox {
+namespace {
+
+// The GPS sensor's 128-bit stream: first bit and width of each field.
+struct StreamField {
+  int firstBit;
+  int width;
+};
+constexpr StreamField kTimeOfDayField{0, 17};
+constexpr StreamField kLatitudeMagnitude{17, 26};
+constexpr int kSouthBit = 43;
+constexpr StreamField kLongitudeMagnitude{44, 27};
+constexpr int kWestBit = 71;
+constexpr StreamField kGroundSpeed{72, 9};
+constexpr int kPositionValidBit = 81;
+constexpr StreamField kPositionStatus{82, 3};
+constexpr StreamField kAltitudeField{99, 16};
+constexpr StreamField kVarioField{115, 12};
+constexpr int kAltitudeValidBit = 127;
+
+// The GPS sensor's fields count altitudes and climb rates from these offsets.
+constexpr std::int32_t kAltitudeOffset = 8551;
+constexpr std::int32_t kVarioOffset = 1500;
+
+std::uint32_t field(const SensorWords& data, StreamField f) {
+  return streamField(data, f.firstBit, f.width);
+}
+
+std::int32_t signedCoordinate(const SensorWords& data, StreamField magnitude, int negativeBit) {
+  const auto value = static_cast<std::int32_t>(field(data, magnitude));
+  return streamBit(data, negativeBit) ? -value : value;
+}
+
+bool bit14(std::uint16_t w) { return (w & 0x4000) != 0; }
+
+}  // namespace
+
+void GpsDecoder::update() {
+  const GpsReading reading = decode();
+  if (reading.positionValid) {
+    position_ = reading.position;
+    takeReferencePosition();
+    // Without a reference there is nothing to measure from.
+    if (referencePosition_.isComplete()) record(kDistance, computeDistance());
+    record(kSpeed, reading.speed);
+  }
+  if (!reading.altitudeValid) return;
+  if (!referenceAltitude_.isTaken()) setReferenceAltitude();
+  // The difference wraps to 16 bits like the readings, so a field that rolls over still shows the
+  // height change.
+  record(kAltitude, static_cast<std::int16_t>(reading.altitude - referenceAltitude_.value()));
+  record(kVariometer, reading.variometer);
+}
+
+ColumnValue GpsDecoder::columnValue(int column) const {
+  const std::int32_t coordinate = column == kLatitude ? position_.latitude : position_.longitude;
+  return {.present = coordinate != GeoPoint::kNoCoordinate, .number = coordinate};
+}
+
+std::optional<Position> GpsDecoder::position() const {
+  if (!position_.isComplete()) return std::nullopt;
+  return Position{inDegrees(position_.latitude), inDegrees(position_.longitude)};
+}
+
+void GpsDecoder::setReferenceAltitude() {
+  const GpsReading reading = decode();
+  if (reading.altitudeValid) referenceAltitude_.take(static_cast<std::int16_t>(reading.altitude));
+}
+
+// A receiver without a fix reports latitude 0, which must not become the point all distances are
+// measured from.
+void GpsDecoder::takeReferencePosition() {
+  if (referencePosition_.isComplete() || position_.latitude == 0) return;
+  referencePosition_ = position_;
+}
+
+std::int32_t GpsDecoder::computeDistance() const {
+  const double horizontal = groundDistance(referencePosition_, position_);
+  if (isHorizontalOnly()) return static_cast<std::int32_t>(horizontal);
+  // The altitude column as the previous record left it: this record's altitude is recorded later.
+  const double height = current(kAltitude).value();
+  return static_cast<std::int32_t>(std::sqrt(horizontal * horizontal + height * height));
+}
+
+GpsReading OrvaneGpsDecoder::decode() const {
+  const SensorWords data = words();
+  const auto altitudeField = static_cast<std::int32_t>(field(data, kAltitudeField));
+  const auto varioField = static_cast<std::int32_t>(field(data, kVarioField));
+  return {
+      .positionValid = streamBit(data, kPositionValidBit),
+      .position = {signedCoordinate(data, kLatitudeMagnitude, kSouthBit),
+                   signedCoordinate(data, kLongitudeMagnitude, kWestBit)},
+      .speed = static_cast<std::int16_t>(field(data, kGroundSpeed)),
+      .positionStatus = static_cast<int>(field(data, kPositionStatus)),
+      .altitudeValid = streamBit(data, kAltitudeValidBit),
+      .altitude = altitudeField - kAltitudeOffset,
+      .variometer = static_cast<std::int16_t>(varioField - kVarioOffset),
+  };
+}
+
+std::optional<std::uint32_t> OrvaneGpsDecoder::utcSecondsOfDay() const {
+  const SensorWords data = words();
+  if (!streamBit(data, kPositionValidBit)) return std::nullopt;
+  return field(data, kTimeOfDayField);
+}
+
+ColumnValue OrvaneGpsDecoder::columnValue(int column) const {
+  if (column != kTimeOfDay) return GpsDecoder::columnValue(column);
+  const std::optional<std::uint32_t> seconds = utcSecondsOfDay();
+  return {.present = seconds.has_value(), .number = seconds.value_or(0)};
+}
+
+GpsReading Q3303GpsDecoder::decode() const {
+  const SensorWords data = words();
+  const std::uint16_t speedWord = data.value(0);
+  const std::uint16_t altitudeWord = data.value(1);
+  return {
+      .positionValid = bit14(speedWord),
+      .position = {coordinateFromDegreesAndMinutes(data.value(4), data.value(5)),
+                   coordinateFromDegreesAndMinutes(data.value(6), data.value(7))},
+      .speed = signed15SignInBit15(speedWord),
+      .positionStatus = bit14(speedWord) ? 3 : 0,
+      .altitudeValid = bit14(altitudeWord),
+      .altitude = signed15SignInBit15(altitudeWord),
+      .variometer = static_cast<std::int16_t>(data.value(3)),
+  };
+}
+
+}  // namespace trelvox

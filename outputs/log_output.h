@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "decoders/decoder.h"
+#include "values/data_record.h"
+
+namespace trelvox {
+
+// What the record loop knows once the data file has been read.
+struct LogTotals {
+  std::uint64_t records = 0;
+  // Bytes after the last complete record: a record cut short, which is not converted.
+  std::uint64_t trailingBytes = 0;
+};
+
+// One output of a conversion (CSV, summary, tracks, ...). The record loop calls start once with the
+// conversion's decoders, record once per data record after every decoder has read it, and end once
+// when the data file is done, or when reading it failed (then with what was read so far, before the
+// failure goes on), so that everything written so far reaches its file.
+class LogOutput {
+ public:
+  virtual ~LogOutput() = default;
+  virtual void start(Decoders decoders) = 0;
+  virtual void record(const DataRecord& record) = 0;
+  virtual void end(const LogTotals& totals) = 0;
+};
+
+}  // namespace trelvox

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "values/sensor_words.h"
+
+namespace trelvox {
+
+// One record of the data file (.KLD): time, 16 channel words and the slot words, all big-endian.
+inline constexpr std::size_t kTimeSize = 4;
+inline constexpr int kChannelCount = 16;
+inline constexpr std::size_t kChannelBytes = kChannelCount * 2;
+inline constexpr std::size_t kRecordSize = kTimeSize + kChannelBytes + kSlotWordBytes;
+
+class DataRecord {
+ public:
+  std::array<std::uint8_t, kRecordSize>& bytes() { return bytes_; }
+
+  std::uint32_t time() const {
+    return static_cast<std::uint32_t>(bytes_[0]) << 24 |
+           static_cast<std::uint32_t>(bytes_[1]) << 16 |
+           static_cast<std::uint32_t>(bytes_[2]) << 8 | bytes_[3];
+  }
+  // Channel k, 1 to 16, as a signed 16-bit number.
+  std::int16_t channel(int k) const {
+    const std::size_t offset = kTimeSize + 2 * static_cast<std::size_t>(k - 1);
+    return static_cast<std::int16_t>(bytes_[offset] << 8 | bytes_[offset + 1]);
+  }
+  SlotWords slotWords() const {
+    return SlotWords(bytes_.data() + kTimeSize + kChannelBytes, kSlotWordBytes);
+  }
+
+ private:
+  std::array<std::uint8_t, kRecordSize> bytes_{};
+};
+
+}  // namespace trelvox

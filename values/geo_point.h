@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace trelvox {
+
+// A position in 1/10000 of a minute of arc (600000 per degree), negative for south and west.
+// A coordinate that never arrived holds kNoCoordinate.
+struct GeoPoint {
+  static constexpr std::int32_t kNoCoordinate = std::numeric_limits<std::int32_t>::max();
+  static constexpr std::int32_t kUnitsPerDegree = 600000;
+
+  std::int32_t latitude = kNoCoordinate;
+  std::int32_t longitude = kNoCoordinate;
+
+  bool hasLatitude() const { return latitude != kNoCoordinate; }
+  bool hasLongitude() const { return longitude != kNoCoordinate; }
+  bool isComplete() const { return hasLatitude() && hasLongitude(); }
+};
+
+// A coordinate in signed decimal degrees.
+inline double inDegrees(std::int32_t coordinate) {
+  return coordinate / static_cast<double>(GeoPoint::kUnitsPerDegree);
+}
+
+// The distance in metres between two complete positions over a flat patch of an ellipsoidal
+// earth: degrees of latitude measured on the polar radius, degrees of longitude on the equatorial
+// radius scaled by the cosine of the mean latitude.
+double groundDistance(const GeoPoint& from, const GeoPoint& to);
+
+// A coordinate sent as degrees in the high byte of a first word, the hemisphere in bit 4 of its low
+// byte and a 20-bit count of 1/10000 minute in its low four bits and the second word.
+std::int32_t coordinateFromDegreesAndMinutes(std::uint16_t first, std::uint16_t second);
+
+}  // namespace trelvox

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace trelvox {
+
+// The 128 slot-word bytes of one data record: 2 groups x 32 slots x 2 bytes, group 0 first, each
+// word's two bytes in file order.
+inline constexpr int kSlotsPerGroup = 32;
+inline constexpr int kSlotGroups = 2;
+inline constexpr std::size_t kSlotWordBytes = kSlotGroups * kSlotsPerGroup * 2;
+using SlotWords = std::span<const std::uint8_t, kSlotWordBytes>;
+
+// A read-only view of one sensor's words in the current record. Word k is the word of slot
+// first + k of group 0; a sensor near the end of group 0 runs on into group 1's words. Words past
+// the end of the record read as zero.
+class SensorWords {
+ public:
+  SensorWords(SlotWords words, int firstSlot) : words_(words), firstSlot_(firstSlot) {}
+
+  // Byte b (0 = first in the file) of word k.
+  std::uint8_t byte(int k, int b) const {
+    const std::size_t offset = static_cast<std::size_t>(2 * (firstSlot_ + k) + b);
+    return offset < words_.size() ? words_[offset] : 0;
+  }
+  std::uint8_t high(int k) const { return byte(k, 0); }
+  std::uint8_t low(int k) const { return byte(k, 1); }
+  // Word k read big-endian: the first byte in the file is the high byte.
+  std::uint16_t value(int k) const {
+    return static_cast<std::uint16_t>(byte(k, 0) << 8 | byte(k, 1));
+  }
+  // Word k read little-endian: the second byte in the file is the high byte.
+  std::uint16_t littleEndianValue(int k) const {
+    return static_cast<std::uint16_t>(byte(k, 1) << 8 | byte(k, 0));
+  }
+
+ private:
+  SlotWords words_;
+  int firstSlot_;
+};
+
+// Two ways sensors fit a 15-bit signed number and a flag bit into one word.
+
+// Sign in bit 15, a flag in bit 14: the flag is replaced by a copy of the sign.
+inline std::int16_t signed15SignInBit15(std::uint16_t w) {
+  const auto folded = static_cast<std::uint16_t>((w & ~0x4000u) | ((w & 0x8000u) >> 1));
+  return static_cast<std::int16_t>(folded);
+}
+
+// Bits 0-14 a two's-complement number with its sign in bit 14, a flag in bit 15: the flag is
+// dropped.
+inline std::int16_t signed15SignInBit14(std::uint16_t w) {
+  return static_cast<std::int16_t>((w & 0x3FFF) - (w & 0x4000));
+}
+
+}  // namespace trelvox
