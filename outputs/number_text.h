@@ -40,7 +40,8 @@ inline int decimalDigitCount(std::uint64_t n) {
   return guess + 1 - (m < kPowersOfTen[static_cast<std::size_t>(guess)] ? 1 : 0);
 }
 
-// Writes the `count` lowest decimal digits of n (leading zeros where n has fewer) ending at `end`.
+// Writes n, which has at most `count` decimal digits, as exactly `count` digits (leading zeros)
+// ending at `end`.
 template <typename Unsigned>
 inline void writeDigitsBefore(char* end, Unsigned n, int count) {
   while (count >= 2) {
@@ -49,7 +50,7 @@ inline void writeDigitsBefore(char* end, Unsigned n, int count) {
     end -= 2;
     count -= 2;
   }
-  if (count == 1) end[-1] = static_cast<char>('0' + n % 10);
+  if (count == 1) end[-1] = static_cast<char>('0' + n);  // n < 10: it has `count` digits at most
 }
 
 // Writes n with exactly `count` digits at `out` and returns the end. 32-bit division is much
@@ -67,40 +68,102 @@ inline char* writeDigits(char* out, std::uint64_t n) {
   return writeDigits(out, n, decimalDigitCount(n));
 }
 
-// The text of number * 10^-scale laid out by `format` (see ValueFormat): the integer part with its
-// sign right-aligned in format.width characters; digits that need more room widen the text
-// rather than being dropped; then format.decimals digits, cut rather than rounded, after
-// `decimalSeparator`. Writes at most 22 + format.decimals characters; returns the end.
+// "   0" to "9999": the integer parts of most readings, already right-aligned in four characters.
+inline constexpr auto kPaddedFourDigits = [] {
+  std::array<std::array<char, 4>, 10000> texts{};
+  for (std::size_t n = 0; n < texts.size(); ++n) {
+    std::size_t rest = n;
+    for (std::size_t i = 4; i-- > 0; rest /= 10) texts[n][i] = static_cast<char>('0' + rest % 10);
+    // Leading zeros become blanks; the last digit stays, so 0 reads "   0".
+    for (std::size_t i = 0; i < 3 && texts[n][i] == '0'; ++i) texts[n][i] = ' ';
+  }
+  return texts;
+}();
+
+// The separator and `decimals` digits of `fraction`, which has `scale` digits (leading zeros): the
+// first of them when there are fewer decimals, zeros after them when there are more.
+inline char* writeFraction(char* out, std::uint64_t fraction, std::int8_t scale,
+                           std::uint8_t decimals, char decimalSeparator) {
+  if (decimals == 0) return out;
+  *out++ = decimalSeparator;
+  if (scale == 1 && decimals == 1) {
+    *out++ = static_cast<char>('0' + fraction);
+    return out;
+  }
+  if (scale == 2 && decimals == 2) {
+    std::memcpy(out, &kDigitPairs[static_cast<std::size_t>(fraction) * 2], 2);
+    return out + 2;
+  }
+  const int shown = scale <= 0 ? 0 : (decimals < scale ? decimals : scale);
+  if (shown > 0) {
+    out = writeDigits(out, fraction / kPowersOfTen[static_cast<std::size_t>(scale - shown)], shown);
+  }
+  for (int i = shown; i < decimals; ++i) *out++ = '0';
+  return out;
+}
+
+// The text of number * 10^-scale laid out by `format`: the integer part with its sign
+// right-aligned in format.width characters; digits that need more room widen the text rather than
+// being dropped; then format.decimals digits, cut rather than rounded, after `decimalSeparator`.
+// A blank sign position is only padding: it goes when the digits need the room. Writes at most
+// 22 + format.decimals characters, and may scribble up to 16 bytes past `out` before the end it
+// returns.
 inline char* writeNumber(char* out, std::int64_t number, std::int8_t scale, ValueFormat format,
                          char decimalSeparator) {
   const std::uint64_t magnitude =
       number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
   std::uint64_t whole = magnitude;
   std::uint64_t fraction = 0;
-  if (scale > 0) {
-    const std::uint64_t divisor = kPowersOfTen[static_cast<std::size_t>(scale)];
-    whole = magnitude / divisor;
-    fraction = magnitude % divisor;
-  } else if (scale < 0) {
-    whole = magnitude * kPowersOfTen[static_cast<std::size_t>(-scale)];
+  // The usual scales divide by constants, which costs a multiplication instead of a division.
+  switch (scale) {
+    case 0:
+      break;
+    case 1:
+      whole = magnitude / 10;
+      fraction = magnitude % 10;
+      break;
+    case 2:
+      whole = magnitude / 100;
+      fraction = magnitude % 100;
+      break;
+    default:
+      if (scale > 0) {
+        whole = magnitude / kPowersOfTen[static_cast<std::size_t>(scale)];
+        fraction = magnitude % kPowersOfTen[static_cast<std::size_t>(scale)];
+      } else {
+        whole = magnitude * kPowersOfTen[static_cast<std::size_t>(-scale)];
+      }
   }
-  // A blank sign position is only padding: it goes when the digits need the room.
   const char sign = number < 0 ? '-' : (format.plusSign && number > 0 ? '+' : '\0');
+  const int signWidth = sign != '\0' ? 1 : 0;
+  const int width = format.width;
+
+  // Integer parts of up to eight digits (all but the rarest) are laid down right-aligned in a
+  // blank scratch block four digits at a time, then copied with their padding in one piece.
+  if (whole < 100000000 && width <= 16) {
+    const int digits = decimalDigitCount(whole);
+    char scratch[32];
+    std::memcpy(scratch, "                                ", 32);
+    const auto high = static_cast<std::size_t>(whole / 10000);
+    const auto low = static_cast<std::size_t>(whole % 10000);
+    if (high == 0) {
+      std::memcpy(scratch + 12, kPaddedFourDigits[low].data(), 4);
+    } else {
+      std::memcpy(scratch + 8, kPaddedFourDigits[high].data(), 4);
+      std::memcpy(scratch + 12, &kDigitPairs[low / 100 * 2], 2);
+      std::memcpy(scratch + 14, &kDigitPairs[low % 100 * 2], 2);
+    }
+    if (sign != '\0') scratch[16 - digits - 1] = sign;
+    const int length = digits + signWidth > width ? digits + signWidth : width;
+    std::memcpy(out, scratch + 16 - length, 16);
+    return writeFraction(out + length, fraction, scale, format.decimals, decimalSeparator);
+  }
+
   const int digits = decimalDigitCount(whole);
-  const int padding = format.width - digits - (sign != '\0' ? 1 : 0);
-  for (int i = 0; i < padding; ++i) *out++ = ' ';
+  for (int i = digits + signWidth; i < width; ++i) *out++ = ' ';
   if (sign != '\0') *out++ = sign;
   out = writeDigits(out, whole, digits);
-  if (format.decimals == 0) return out;
-
-  *out++ = decimalSeparator;
-  // The first `decimals` of the scale's fraction digits; any further ones are zeros.
-  const int shown = scale <= 0 ? 0 : (format.decimals < scale ? format.decimals : scale);
-  if (shown > 0) {
-    out = writeDigits(out, fraction / kPowersOfTen[static_cast<std::size_t>(scale - shown)], shown);
-  }
-  for (int i = shown; i < format.decimals; ++i) *out++ = '0';
-  return out;
+  return writeFraction(out, fraction, scale, format.decimals, decimalSeparator);
 }
 
 }  // namespace trelvox
