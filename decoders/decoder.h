@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "values/column.h"
+#include "values/geo_point.h"
 #include "values/sensor_words.h"
 #include "values/tracked_reading.h"
 
@@ -32,12 +33,6 @@ struct DecoderPlace {
   const DecoderType* type;
   SlotWords words;
   int firstSlot;
-};
-
-// A position in signed decimal degrees.
-struct Position {
-  double latitude;
-  double longitude;
 };
 
 // The decoder of one telemetry sensor. The conversion makes one per sensor in the slot map and
@@ -82,8 +77,11 @@ class Decoder {
     if (columns_[index(item)].element != elementOf<T>()) {
       throw std::logic_error("reading recorded with another element than its item's");
     }
-    readings_[index(item)].record(static_cast<std::int64_t>(v));
+    recordWithoutElementCheck(item, static_cast<std::int64_t>(v));
   }
+  // For decoders whose table derives each item's element from how its reading is taken, so that
+  // the two cannot disagree.
+  void recordWithoutElementCheck(int item, std::int64_t v) { readings_[index(item)].record(v); }
 
  private:
   static std::size_t index(int column) { return static_cast<std::size_t>(column); }

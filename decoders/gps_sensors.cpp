@@ -19,7 +19,6 @@ constexpr StreamField kLongitudeMagnitude{44, 27};
 constexpr int kWestBit = 71;
 constexpr StreamField kGroundSpeed{72, 9};
 constexpr int kPositionValidBit = 81;
-constexpr StreamField kPositionStatus{82, 3};
 constexpr StreamField kAltitudeField{99, 16};
 constexpr StreamField kVarioField{115, 12};
 constexpr int kAltitudeValidBit = 127;
@@ -59,14 +58,10 @@ void GpsDecoder::update() {
 }
 
 ColumnValue GpsDecoder::columnValue(int column) const {
-  const std::int32_t coordinate = column == kLatitude ? position_.latitude : position_.longitude;
-  return {.present = coordinate != GeoPoint::kNoCoordinate, .number = coordinate};
+  return coordinateValue(position_, column == kLatitude);
 }
 
-std::optional<Position> GpsDecoder::position() const {
-  if (!position_.isComplete()) return std::nullopt;
-  return Position{inDegrees(position_.latitude), inDegrees(position_.longitude)};
-}
+std::optional<Position> GpsDecoder::position() const { return inDegrees(position_); }
 
 void GpsDecoder::setReferenceAltitude() {
   const GpsReading reading = decode();
@@ -82,7 +77,6 @@ void GpsDecoder::takeReferencePosition() {
 
 std::int32_t GpsDecoder::computeDistance() const {
   const double horizontal = groundDistance(referencePosition_, position_);
-  if (isHorizontalOnly()) return static_cast<std::int32_t>(horizontal);
   // The altitude column as the previous record left it: this record's altitude is recorded later.
   const double height = current(kAltitude).value();
   return static_cast<std::int32_t>(std::sqrt(horizontal * horizontal + height * height));
@@ -97,7 +91,6 @@ GpsReading OrvaneGpsDecoder::decode() const {
       .position = {signedCoordinate(data, kLatitudeMagnitude, kSouthBit),
                    signedCoordinate(data, kLongitudeMagnitude, kWestBit)},
       .speed = static_cast<std::int16_t>(field(data, kGroundSpeed)),
-      .positionStatus = static_cast<int>(field(data, kPositionStatus)),
       .altitudeValid = streamBit(data, kAltitudeValidBit),
       .altitude = altitudeField - kAltitudeOffset,
       .variometer = static_cast<std::int16_t>(varioField - kVarioOffset),
@@ -125,7 +118,6 @@ GpsReading Q3303GpsDecoder::decode() const {
       .position = {coordinateFromDegreesAndMinutes(data.value(4), data.value(5)),
                    coordinateFromDegreesAndMinutes(data.value(6), data.value(7))},
       .speed = signed15SignInBit15(speedWord),
-      .positionStatus = bit14(speedWord) ? 3 : 0,
       .altitudeValid = bit14(altitudeWord),
       .altitude = signed15SignInBit15(altitudeWord),
       .variometer = static_cast<std::int16_t>(data.value(3)),

@@ -15,7 +15,6 @@ struct GpsReading {
   bool positionValid;
   GeoPoint position;
   std::int16_t speed;
-  int positionStatus;
   bool altitudeValid;
   std::int32_t altitude;
   std::int16_t variometer;
@@ -33,14 +32,9 @@ class GpsDecoder : public ItemDecoder<7> {
   ColumnValue columnValue(int column) const override;
   std::optional<Position> position() const override;
 
-  // The sensor's own report on the quality of the current record's position.
-  int positionStatus() const { return decode().positionStatus; }
   // Takes the current record's altitude as the reference if it is valid and no reference has been
   // taken yet.
   void setReferenceAltitude();
-  // Whether DISTANCE leaves the height above the reference out.
-  bool isHorizontalOnly() const { return horizontalOnly_; }
-  void setHorizontalOnly(bool horizontalOnly) { horizontalOnly_ = horizontalOnly; }
 
  protected:
   // DISTANCE counts whole metres in 32 bits: a flight can go further than 16 bits could show.
@@ -66,7 +60,6 @@ class GpsDecoder : public ItemDecoder<7> {
   GeoPoint referencePosition_;
   GeoPoint position_;
   ReferenceAltitude<std::int16_t> referenceAltitude_;
-  bool horizontalOnly_ = false;
 };
 
 // The GPS sensor: all fields packed as one 128-bit stream over eight words, including the time of

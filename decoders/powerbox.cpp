@@ -16,13 +16,9 @@ void PowerBoxDecoder::update() {
 }
 
 ColumnValue PowerBoxDecoder::columnValue(int column) const {
-  const std::int32_t coordinate = column == kLatitude ? position_.latitude : position_.longitude;
-  return {.present = coordinate != GeoPoint::kNoCoordinate, .number = coordinate};
+  return coordinateValue(position_, column == kLatitude);
 }
 
-std::optional<Position> PowerBoxDecoder::position() const {
-  if (!position_.isComplete()) return std::nullopt;
-  return Position{inDegrees(position_.latitude), inDegrees(position_.longitude)};
-}
+std::optional<Position> PowerBoxDecoder::position() const { return inDegrees(position_); }
 
 }  // namespace trelvox

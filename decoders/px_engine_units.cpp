@@ -5,7 +5,11 @@ namespace trelvox {
 void EngineUnitDecoder::update() {
   const SensorWords data = words();
   if ((data.value(flagWord_) & 0x8000) == 0) return;
-  for (std::size_t i = 0; i < items_.size(); ++i) record(static_cast<int>(i), data);
+  Words w;
+  for (int k = 0; k < kMaxWords; ++k) w[static_cast<std::size_t>(k)] = data.value(k);
+  // The flag belongs to no reading.
+  w[static_cast<std::size_t>(flagWord_)] &= 0x7FFF;
+  for (std::size_t i = 0; i < items_.size(); ++i) record(static_cast<int>(i), w);
 }
 
 ColumnValue EngineUnitDecoder::columnValue(int column) const {
@@ -13,29 +17,27 @@ ColumnValue EngineUnitDecoder::columnValue(int column) const {
           .clock = clocks_[static_cast<std::size_t>(column)]};
 }
 
-std::uint16_t EngineUnitDecoder::word(const SensorWords& data, int k) const {
-  const std::uint16_t w = data.value(k);
-  return k == flagWord_ ? static_cast<std::uint16_t>(w & 0x7FFF) : w;
-}
-
-void EngineUnitDecoder::record(int item, const SensorWords& data) {
+// The elements in the table follow from the reading kinds (px::elementOf), so the readings are
+// recorded without a check.
+void EngineUnitDecoder::record(int item, const Words& words) {
   const PxItem& row = items_[static_cast<std::size_t>(item)];
-  const std::uint16_t w = word(data, row.word);
+  const std::uint16_t w = words[static_cast<std::size_t>(row.word)];
   switch (row.reading) {
     case PxReading::kUnsigned:
-      return Decoder::record(item, w);
+      return recordWithoutElementCheck(item, w);
     case PxReading::kSigned:
-      return Decoder::record(item, static_cast<std::int16_t>(w));
+      return recordWithoutElementCheck(item, static_cast<std::int16_t>(w));
     case PxReading::kSigned15Bits:
-      return Decoder::record(item, signed15SignInBit14(w));
+      return recordWithoutElementCheck(item, signed15SignInBit14(w));
     case PxReading::kAltitude:
-      return Decoder::record(item, heightAboveReference(w));
+      return recordWithoutElementCheck(item, heightAboveReference(w));
     case PxReading::kOperationTime:
       break;
   }
-  const ClockWords clock{w, word(data, row.word + 1), word(data, row.word + 2)};
+  const auto next = static_cast<std::size_t>(row.word) + 1;
+  const ClockWords clock{w, words[next], words[next + 1]};
   clocks_[static_cast<std::size_t>(item)] = clock;
-  Decoder::record(item, clock.totalSeconds());
+  recordWithoutElementCheck(item, clock.totalSeconds());
 }
 
 // The difference of two 16-bit altitudes needs 17 bits; held in 32 it never wraps.

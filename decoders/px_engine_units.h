@@ -121,8 +121,10 @@ class EngineUnitDecoder : public ItemDecoder<27> {
       : ItemDecoder(place, columns), items_(items), flagWord_(flagWord) {}
 
  private:
-  std::uint16_t word(const SensorWords& data, int k) const;
-  void record(int item, const SensorWords& data);
+  static constexpr int kMaxWords = 30;
+  using Words = std::array<std::uint16_t, kMaxWords>;
+
+  void record(int item, const Words& words);
   std::int32_t heightAboveReference(std::uint16_t altitudeWord);
 
   std::span<const PxItem> items_;

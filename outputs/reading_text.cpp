@@ -1,5 +1,8 @@
 #include "outputs/reading_text.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "values/geo_point.h"
 
 namespace trelvox {
@@ -12,18 +15,64 @@ void appendNumberText(std::int64_t number, std::int8_t scale, ValueFormat format
   text.append({room.data(), static_cast<std::size_t>(end - room.data())});
 }
 
-void writeCoordinateText(std::int32_t coordinate, char positive, char negative, ValueText& text) {
-  const std::int64_t magnitude =
-      coordinate < 0 ? -static_cast<std::int64_t>(coordinate) : coordinate;
-  const std::int64_t degrees = magnitude / GeoPoint::kUnitsPerDegree;
-  const std::int64_t rest = magnitude % GeoPoint::kUnitsPerDegree;
-  text.append(coordinate < 0 ? negative : positive);
-  text.appendRepeated(' ', degrees < 10 ? 2 : degrees < 100 ? 1 : 0);
-  text.appendNumber(static_cast<std::uint64_t>(degrees));
-  text.append(':');
-  text.appendNumber(static_cast<std::uint64_t>(rest / 10000), 2);
-  text.append('.');
-  text.appendNumber(static_cast<std::uint64_t>(rest % 10000), 4);
+char* writePair(char* out, std::uint32_t n) {  // n < 100
+  std::memcpy(out, &kDigitPairs[n * 2], 2);
+  return out + 2;
+}
+
+// At least two digits; every digit of a larger number.
+char* writeAtLeastTwoDigits(char* out, std::uint32_t n) {
+  return n < 100 ? writePair(out, n) : writeDigits(out, n);
+}
+
+char* writeCoordinate(char* out, std::int32_t coordinate, char positive, char negative) {
+  const std::uint32_t magnitude = coordinate < 0 ? 0u - static_cast<std::uint32_t>(coordinate)
+                                                 : static_cast<std::uint32_t>(coordinate);
+  const std::uint32_t degrees = magnitude / GeoPoint::kUnitsPerDegree;
+  const std::uint32_t rest = magnitude % GeoPoint::kUnitsPerDegree;
+  *out++ = coordinate < 0 ? negative : positive;
+  // Degrees right-aligned in three characters.
+  if (degrees < 1000) {
+    std::memcpy(out, kPaddedFourDigits[degrees].data() + 1, 3);
+    out += 3;
+  } else {
+    out = writeDigits(out, degrees);
+  }
+  *out++ = ':';
+  out = writePair(out, rest / 10000);
+  *out++ = '.';
+  const std::uint32_t tenThousandths = rest % 10000;
+  out = writePair(out, tenThousandths / 100);
+  return writePair(out, tenThousandths % 100);
+}
+
+char* writeTimeOfDay(char* out, std::uint32_t seconds) {
+  out = writeAtLeastTwoDigits(out, seconds / 3600);
+  *out++ = ':';
+  out = writePair(out, seconds / 60 % 60);
+  *out++ = ':';
+  return writePair(out, seconds % 60);
+}
+
+// "hhhh:mm:ss": the hours right-aligned in four characters, every word in full.
+char* writeClock(char* out, const ClockWords& clock) {
+  if (clock.hours < 10000) {
+    std::memcpy(out, kPaddedFourDigits[clock.hours].data(), 4);
+    out += 4;
+  } else {
+    out = writeDigits(out, clock.hours);
+  }
+  *out++ = ':';
+  out = writeAtLeastTwoDigits(out, clock.minutes);
+  *out++ = ':';
+  return writeAtLeastTwoDigits(out, clock.seconds);
+}
+
+template <typename Write>
+void writeInto(ValueText& text, Write write) {
+  std::array<char, 32> room;
+  const char* end = write(room.data());
+  text.append({room.data(), static_cast<std::size_t>(end - room.data())});
 }
 
 }  // namespace
@@ -54,47 +103,42 @@ void writeRangeText(const Decoder& decoder, int item, char decimalSeparator, Val
 }
 
 void writeLatitudeText(std::int32_t latitude, ValueText& text) {
-  writeCoordinateText(latitude, 'N', 'S', text);
+  writeInto(text, [&](char* out) { return writeCoordinate(out, latitude, 'N', 'S'); });
 }
 
 void writeLongitudeText(std::int32_t longitude, ValueText& text) {
-  writeCoordinateText(longitude, 'E', 'W', text);
+  writeInto(text, [&](char* out) { return writeCoordinate(out, longitude, 'E', 'W'); });
 }
 
 void writeTimeOfDayText(std::uint32_t seconds, ValueText& text) {
-  text.appendNumber(seconds / 3600, 2);
-  text.append(':');
-  text.appendNumber(seconds / 60 % 60, 2);
-  text.append(':');
-  text.appendNumber(seconds % 60, 2);
+  writeInto(text, [&](char* out) { return writeTimeOfDay(out, seconds); });
 }
 
 void writeClockText(const ClockWords& clock, ValueText& text) {
-  constexpr int kHoursWidth = 4;
-  text.appendRepeated(' ', kHoursWidth - decimalDigitCount(clock.hours));
-  text.appendNumber(clock.hours);
-  text.append(':');
-  text.appendNumber(clock.minutes, 2);
-  text.append(':');
-  text.appendNumber(clock.seconds, 2);
+  writeInto(text, [&](char* out) { return writeClock(out, clock); });
 }
 
-void writeColumnValueText(Shown shown, const ColumnValue& value, ValueText& text) {
-  text.clear();
-  if (!value.present) return text.append(kNoValueText);
+char* writeColumnValue(char* out, Shown shown, const ColumnValue& value) {
+  if (!value.present) return std::copy(kNoValueText.begin(), kNoValueText.end(), out);
   switch (shown) {
     case Shown::kLatitude:
-      return writeLatitudeText(static_cast<std::int32_t>(value.number), text);
+      return writeCoordinate(out, static_cast<std::int32_t>(value.number), 'N', 'S');
     case Shown::kLongitude:
-      return writeLongitudeText(static_cast<std::int32_t>(value.number), text);
+      return writeCoordinate(out, static_cast<std::int32_t>(value.number), 'E', 'W');
     case Shown::kTimeOfDay:
-      return writeTimeOfDayText(static_cast<std::uint32_t>(value.number), text);
+      return writeTimeOfDay(out, static_cast<std::uint32_t>(value.number));
     case Shown::kClockWords:
-      return writeClockText(value.clock, text);
+      return writeClock(out, value.clock);
     case Shown::kReading:
     case Shown::kNothing:
       break;
   }
+  return out;
+}
+
+void writeColumnValueText(Shown shown, const ColumnValue& value, ValueText& text) {
+  text.clear();
+  writeInto(text, [&](char* out) { return writeColumnValue(out, shown, value); });
 }
 
 }  // namespace trelvox

@@ -29,7 +29,9 @@ void writeTimeOfDayText(std::uint32_t seconds, ValueText& text);
 // "hhhh:mm:ss": the hours right-aligned in four characters, every word in full.
 void writeClockText(const ClockWords& clock, ValueText& text);
 
-// The text of a column that is not a plain reading (see Shown).
+// The text of a column that is not a plain reading (see Shown), into `text` or written at `out`
+// (at most 31 characters; returns the end).
 void writeColumnValueText(Shown shown, const ColumnValue& value, ValueText& text);
+char* writeColumnValue(char* out, Shown shown, const ColumnValue& value);
 
 }  // namespace trelvox

@@ -320,23 +320,6 @@ class GpsSensorDirectly : public ::testing::Test {
   OrvaneGpsDecoder gps_{words_.place(kSlot)};
 };
 
-TEST_F(GpsSensorDirectly, PositionStatusIsTheThreeBitField) {
-  for (const std::uint32_t status : {0u, 3u, 5u, 7u}) {
-    put({.positionStatus = status});
-    EXPECT_EQ(gps_.positionStatus(), static_cast<int>(status));
-  }
-}
-
-TEST_F(GpsSensorDirectly, HorizontalOnlyLeavesTheAltitudeOut) {
-  ASSERT_FALSE(gps_.isHorizontalOnly());
-  gps_.setHorizontalOnly(true);
-  feed({.latitude = kMinute, .altitude = 20000});
-  feed({.latitude = kMinute, .altitude = 30000});
-  feed({.latitude = 2 * kMinute, .altitude = 30000});
-  EXPECT_EQ(currentTextOf(gps_, 0), "  1849");
-  EXPECT_EQ(rangeTextOf(gps_, 0), "     0/  1849");
-}
-
 TEST_F(GpsSensorDirectly, SetReferenceAltitudeNeedsAValidAltitude) {
   put({.altitude = 5000, .altitudeValid = false});
   gps_.setReferenceAltitude();

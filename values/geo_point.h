@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
+
+#include "values/column.h"
 
 namespace trelvox {
 
@@ -22,6 +25,24 @@ struct GeoPoint {
 // A coordinate in signed decimal degrees.
 inline double inDegrees(std::int32_t coordinate) {
   return coordinate / static_cast<double>(GeoPoint::kUnitsPerDegree);
+}
+
+// A position in signed decimal degrees.
+struct Position {
+  double latitude;
+  double longitude;
+};
+
+// A complete point in decimal degrees; nothing while a coordinate is missing.
+inline std::optional<Position> inDegrees(const GeoPoint& point) {
+  if (!point.isComplete()) return std::nullopt;
+  return Position{inDegrees(point.latitude), inDegrees(point.longitude)};
+}
+
+// One coordinate of a point as a text column's value.
+inline ColumnValue coordinateValue(const GeoPoint& point, bool latitude) {
+  const std::int32_t coordinate = latitude ? point.latitude : point.longitude;
+  return {.present = coordinate != GeoPoint::kNoCoordinate, .number = coordinate};
 }
 
 // The distance in metres between two complete positions over a flat patch of an ellipsoidal

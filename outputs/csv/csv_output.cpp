@@ -22,7 +22,8 @@ char* copyText(char* out, std::string_view text) { return std::copy(text.begin()
 
 }  // namespace
 
-// One CSV field of a decoder's column.
+// One CSV field of a decoder's column. A reading field keeps its value in the batch's readings,
+// a text field in its texts, at `slot` within the record's share.
 struct CsvOutput::Field {
   const TrackedReading* reading;
   const Decoder* decoder;
@@ -30,6 +31,8 @@ struct CsvOutput::Field {
   Shown shown;
   std::int8_t scale;
   ValueFormat format;
+  std::int64_t mark;
+  std::size_t slot;
 };
 
 // The texts of the channel words a transmitter sends (0 to 2048 and a margin around them), made
@@ -69,10 +72,22 @@ class CsvOutput::ChannelTexts {
   std::array<std::uint8_t, kCount> sizes_;
 };
 
-CsvOutput::CsvOutput(ByteSink& sink, Separators separators)
-    : writer_(sink, separators.list),
+// Records per batch: enough that handing a batch over costs little per row, few enough that four
+// batches of the widest rows stay within a few megabytes.
+constexpr std::size_t kBatchRecords = 256;
+
+CsvOutput::CsvOutput(ByteSink& sink, Separators separators, unsigned workers)
+    : sink_(sink),
+      writer_(sink, separators.list),
       separators_(separators),
-      channels_(std::make_unique<ChannelTexts>(separators.decimal)) {}
+      channels_(std::make_unique<ChannelTexts>(separators.decimal)),
+      pipeline_([this](RecordBatch& batch) { formatBatch(batch); },
+                [this](std::span<const char> text) { sink_.write(text); }, workers) {}
+
+unsigned CsvOutput::defaultWorkers() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores > 1 ? 1 : 0;
+}
 
 CsvOutput::~CsvOutput() = default;
 
@@ -83,10 +98,16 @@ void CsvOutput::start(Decoders decoders) {
     for (std::size_t c = 0; c < columns.size(); ++c) {
       if (!isWritten(columns[c])) continue;
       const int column = static_cast<int>(c);
+      const bool reading = columns[c].shown == Shown::kReading;
+      const std::size_t readingFields = fields_.size() - textFields_;
       fields_.push_back({&decoder->tracked(column), decoder.get(), column, columns[c].shown,
-                         columns[c].scale, columns[c].format});
+                         columns[c].scale, columns[c].format, decoder->tracked(column).mark,
+                         reading ? readingFields : textFields_});
+      if (!reading) ++textFields_;
     }
   }
+  // The header goes out before any row does.
+  writer_.flush();
   rowRoom_ = 2 * kFieldRoom + kChannelCount * kChannelRoom + fields_.size() * kFieldRoom;
 }
 
@@ -123,42 +144,67 @@ void CsvOutput::writeHeader(Decoders decoders) {
 }
 
 void CsvOutput::record(const DataRecord& record) {
-  const char list = separators_.list;
-  const char decimal = separators_.decimal;
-  char* out = writer_.room(rowRoom_);
-
+  if (batch_ == nullptr) batch_ = &pipeline_.nextToFill();
+  RecordBatch& batch = *batch_;
   const std::uint32_t time = record.time();
   if (!timeBase_) timeBase_ = time;
-  out = writeDigits(out, time - *timeBase_);  // wraps modulo 2^32 for a clock that went backwards
+  batch.times.push_back(time - *timeBase_);  // wraps modulo 2^32 for a clock that went backwards
+  for (int k = 1; k <= kChannelCount; ++k) batch.channels.push_back(record.channel(k));
+  for (const Field& field : fields_) {
+    if (field.shown == Shown::kReading) {
+      batch.readings.push_back(field.reading->current);
+    } else {
+      batch.texts.push_back(field.decoder->columnValue(field.column));
+    }
+  }
+  if (++batch.records == kBatchRecords) {
+    pipeline_.submit();
+    batch_ = nullptr;
+  }
+}
+
+void CsvOutput::end(const LogTotals&) {
+  if (batch_ != nullptr) {
+    pipeline_.submit();
+    batch_ = nullptr;
+  }
+  pipeline_.finish();
+  writer_.flush();
+}
+
+void CsvOutput::formatBatch(RecordBatch& batch) const {
+  if (batch.text.size() < batch.records * rowRoom_) batch.text.resize(batch.records * rowRoom_);
+  char* out = batch.text.data();
+  for (std::size_t r = 0; r < batch.records; ++r) out = writeRow(out, batch, r);
+  batch.textSize = static_cast<std::size_t>(out - batch.text.data());
+}
+
+char* CsvOutput::writeRow(char* out, const RecordBatch& batch, std::size_t record) const {
+  const char list = separators_.list;
+  const char decimal = separators_.decimal;
+  out = writeDigits(out, batch.times[record]);
   *out++ = list;
-  for (int k = 1; k <= kChannelCount; ++k) {
-    out = channels_->write(out, record.channel(k));
+  const std::int16_t* channels = &batch.channels[record * kChannelCount];
+  for (int k = 0; k < kChannelCount; ++k) {
+    out = channels_->write(out, channels[k]);
     *out++ = list;
   }
+  const std::int64_t* readings = batch.readings.data() + record * (fields_.size() - textFields_);
+  const ColumnValue* texts = batch.texts.data() + record * textFields_;
   for (const Field& field : fields_) {
     if (field.shown == Shown::kReading) [[likely]] {
-      const TrackedReading& reading = *field.reading;
-      out = reading.current != reading.mark
-                ? writeNumber(out, reading.current, field.scale, field.format, decimal)
-                : copyText(out, kNoValueText);
+      const std::int64_t number = readings[field.slot];
+      out = number != field.mark ? writeNumber(out, number, field.scale, field.format, decimal)
+                                 : copyText(out, kNoValueText);
     } else {
-      out = writeOtherField(out, field);
+      out = writeColumnValue(out, field.shown, texts[field.slot]);
     }
     *out++ = list;
   }
   *out++ = '\r';
   *out++ = '\n';
-  writer_.advance(out);
-  ++rows_;
+  return out;
 }
-
-char* CsvOutput::writeOtherField(char* out, const Field& field) const {
-  ValueText text;
-  writeColumnValueText(field.shown, field.decoder->columnValue(field.column), text);
-  return copyText(out, text.view());
-}
-
-void CsvOutput::end(const LogTotals&) { writer_.flush(); }
 
 void writeChannelText(std::int16_t word, char decimalSeparator, ValueText& text) {
   std::int32_t a = (static_cast<std::int32_t>(word) - 1024) * 15238 / 1024;

@@ -5,16 +5,17 @@
 // every decoder's columns. Every field is followed by the list separator; rows end in CR LF.
 //
 // Rows are the hot path of every conversion. At start the decoders' column lists are flattened
-// into one plan of fields, each pointing at the tracked reading it shows, so that a row is a
-// single pass over that plan that writes digits straight into the row writer's block: no call per
-// decoder or per field, no intermediate text. Only the few text columns (positions, clock times)
-// ask their decoder.
+// into one plan of fields, each pointing at the tracked reading it shows. Per record, the values
+// the row shows are copied into a batch (only the few text columns, positions and clock times, ask
+// their decoder); full batches are formatted on another core while decoding goes on, each row in
+// one pass over the plan that writes digits straight into the batch's text, and written in order.
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "outputs/csv/batch_pipeline.h"
 #include "outputs/csv/row_writer.h"
 #include "outputs/csv/separators.h"
 #include "outputs/log_output.h"
@@ -24,30 +25,35 @@ namespace trelvox {
 
 class CsvOutput final : public LogOutput {
  public:
-  CsvOutput(ByteSink& sink, Separators separators);
+  // `workers`: threads that format rows besides the conversion's own (0: format on it).
+  CsvOutput(ByteSink& sink, Separators separators, unsigned workers = defaultWorkers());
   ~CsvOutput() override;
 
   void start(Decoders decoders) override;
   void record(const DataRecord& record) override;
   void end(const LogTotals& totals) override;
 
-  // Data rows written so far.
-  std::uint64_t rows() const { return rows_; }
+  // One fewer than the machine's cores, so decoding and formatting each have one.
+  static unsigned defaultWorkers();
 
  private:
   struct Field;
   class ChannelTexts;
 
   void writeHeader(Decoders decoders);
-  char* writeOtherField(char* out, const Field& field) const;
+  void formatBatch(RecordBatch& batch) const;
+  char* writeRow(char* out, const RecordBatch& batch, std::size_t record) const;
 
+  ByteSink& sink_;
   RowWriter writer_;
   Separators separators_;
   std::unique_ptr<ChannelTexts> channels_;
   std::vector<Field> fields_;
+  std::size_t textFields_ = 0;
   std::size_t rowRoom_ = 0;
   std::optional<std::uint32_t> timeBase_;
-  std::uint64_t rows_ = 0;
+  BatchPipeline pipeline_;
+  RecordBatch* batch_ = nullptr;
 };
 
 // The text of a channel word as a position in percent with one decimal ("-152.4" .. "152.4" for
