@@ -30,8 +30,9 @@ struct CliRun {
   std::string err;
 };
 
-CliRun run(std::vector<std::string> arguments, Language language = Language::kEnglish) {
-  arguments.insert(arguments.begin(), "trelvox");
+CliRun run(std::vector<std::string> arguments, Language language = Language::kEnglish,
+           const std::string& program = "trelvox") {
+  arguments.insert(arguments.begin(), program);
   std::vector<const char*> argv;
   for (const std::string& a : arguments) argv.push_back(a.c_str());
   std::ostringstream out;
@@ -145,9 +146,9 @@ TEST_F(CommandLine, ProgramPrintsTheProjectVersion) {
   EXPECT_EQ(readFile(folder / "version.txt"), "trelvox " TRELVOX_PROJECT_VERSION "\n");
 }
 
-std::vector<std::string> helpLines() {
+std::vector<std::string> helpLines(const std::string& program = "trelvox") {
   std::vector<std::string> lines;
-  std::istringstream help(run({"--help"}).out);
+  std::istringstream help(run({"--help"}, Language::kEnglish, program).out);
   for (std::string line; std::getline(help, line);) lines.push_back(line);
   return lines;
 }
@@ -170,6 +171,15 @@ TEST(CommandLineHelp, OnePlainLinePerOption) {
     EXPECT_LE(line.size(), 80u) << line;
     EXPECT_THAT(line, Not(ContainsRegex("ENUM|TEXT|REQUIRED|[{}]|->")));
   }
+}
+
+// The Windows console program's help shows the name it is called by, within 80 columns too.
+TEST(CommandLineHelp, NamesTheWindowsProgramAsItIsCalled) {
+  const std::vector<std::string> lines = helpLines("trelvox-cli");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "Usage: trelvox-cli [options] LOG.KLD...");
+  EXPECT_THAT(lines.back(), StartsWith("  trelvox-cli -f "));
+  for (const std::string& line : lines) EXPECT_LE(line.size(), 80u) << line;
 }
 
 // The help ends with two examples, which do what they say when typed into a shell.

@@ -55,7 +55,7 @@ std::string programName(int argc, const char* const* argv) {
 
 const std::vector<HelpExample> kHelpExamples{
     {"flight.KLD", "writes flight.csv beside the log"},
-    {"-f --decimal , a.KLD b.KLD", "decimal commas; overwrites a.csv, b.csv"},
+    {"-f --decimal , a.KLD b.KLD", "decimal commas; replaces a.csv, b.csv"},
 };
 
 // Converts one log; returns whether it succeeded.
@@ -89,7 +89,8 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
                programName(argc, argv));
   app.formatter(std::make_shared<HelpFormatter>(kHelpExamples));
   app.add_option("LOG.KLD", options.logs, "data files to convert")->required();
-  app.add_option("-o,--output", options.output, "CSV file to write (one log only; default NAME.csv)")
+  app.add_option("-o,--output", options.output,
+                 "CSV file to write (one log only; default NAME.csv)")
       ->option_text("FILE");
   std::string listSeparator;
   std::string decimalSeparator;
