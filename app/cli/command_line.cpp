@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli/help_formatter.h"
 #include "app/version.h"
 #include "conversion/log_converter.h"
 #include "conversion/log_files.h"
@@ -46,6 +47,17 @@ CLI::Validator separatorCheck(std::string_view refused) {
       "CHAR");
 }
 
+// The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
+std::string programName(int argc, const char* const* argv) {
+  const std::string name = argc > 0 ? fs::path(argv[0]).filename().string() : std::string();
+  return name.empty() ? "trelvox" : name;
+}
+
+const std::vector<HelpExample> kHelpExamples{
+    {"flight.KLD", "writes flight.csv beside the log"},
+    {"-f --decimal , a.KLD b.KLD", "decimal commas; replaces a.csv, b.csv"},
+};
+
 // Converts one log; returns whether it succeeded.
 bool convertOne(const Options& options, const fs::path& log, std::ostream& out, std::ostream& err) {
   const fs::path output =
@@ -74,24 +86,36 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   options.language = defaults.language;
 
   CLI::App app("Converts telemetry flight logs (NAME.KLD with NAME.KLI) into CSV files.",
-               "trelvox");
-  app.add_option("logs", options.logs, "Data files (.KLD) to convert")->required();
-  app.add_option("-o,--output", options.output, "CSV file to write (one log only)");
+               programName(argc, argv));
+  app.formatter(std::make_shared<HelpFormatter>(kHelpExamples));
+  app.add_option("LOG.KLD", options.logs, "data files to convert")->required();
+  app.add_option("-o,--output", options.output,
+                 "CSV file to write (one log only; default NAME.csv)")
+      ->option_text("FILE");
   std::string listSeparator;
   std::string decimalSeparator;
-  app.add_option("--separator", listSeparator, "List separator (one character, such as ; or ,)")
-      ->check(separatorCheck(kNotAListSeparator));
-  app.add_option("--decimal", decimalSeparator, "Decimal separator (one character, . or ,)")
-      ->check(separatorCheck(kNotADecimalSeparator));
-  app.add_flag("-f,--force", options.force, "Overwrite an existing CSV file");
+  app.add_option("--separator", listSeparator,
+                 "list separator (default \",\" or \";\" with a decimal comma)")
+      ->check(separatorCheck(kNotAListSeparator))
+      ->option_text("C");
+  app.add_option("--decimal", decimalSeparator, "decimal separator (default from the locale)")
+      ->check(separatorCheck(kNotADecimalSeparator))
+      ->option_text("C");
+  app.add_flag("-f,--force", options.force, "overwrite an existing CSV file");
   const std::map<std::string, Language> languages{
       {"en", Language::kEnglish}, {"de", Language::kGerman}, {"ja", Language::kJapanese}};
-  app.add_option("--lang", options.language, "Language of the messages: en, de or ja")
-      ->transform(CLI::CheckedTransformer(languages));
-  app.set_version_flag("--version", std::string("trelvox ") + kVersion);
+  std::string languageCode;
+  app.add_option("--lang", languageCode, "language of the messages (default from the locale)")
+      ->check(CLI::IsMember({"en", "de", "ja"}))
+      ->option_text("en|de|ja");
+  // Set last, so that the help lists them last.
+  app.set_help_flag("-h,--help", "show this help and exit");
+  app.set_version_flag("--version", std::string("trelvox ") + TRELVOX_VERSION,
+                       "show the version and exit");
 
   try {
     app.parse(argc, argv);
+    if (!languageCode.empty()) options.language = languages.at(languageCode);
     if (!options.output.empty() && options.logs.size() > 1) {
       throw CLI::ValidationError("--output", "takes one log only");
     }

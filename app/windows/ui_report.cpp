@@ -37,6 +37,20 @@ std::string menuText(HMENU menu) {
   return text;
 }
 
+// The dialog procedure of a box that is only read, never used.
+INT_PTR CALLBACK leaveToTheSystem(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The About box's version line, read from a copy of the box that is never shown.
+std::string aboutBoxVersion(HWND owner, const ShellContext& shell) {
+  const HWND about = CreateDialogIndirectParamW(shell.resources.instance(),
+                                                shell.resources.dialogTemplate(IDD_ABOUTBOX), owner,
+                                                leaveToTheSystem, 0);
+  if (about == nullptr) return {};
+  const std::string text = windowText(GetDlgItem(about, IDC_ABOUT_VERSION));
+  DestroyWindow(about);
+  return text;
+}
+
 std::string stringTableCheck(const ShellContext& shell) {
   std::string differing;
   for (const int id : messageIds()) {
@@ -58,6 +72,7 @@ std::string describeMainWindow(HWND window, const ShellContext& shell) {
       "system-menu-item=" + menuItemText(GetSystemMenu(window, FALSE), IDM_ABOUTBOX, MF_BYCOMMAND) +
       '\n';
   report += "string-table=" + stringTableCheck(shell) + '\n';
+  report += "about-box=" + aboutBoxVersion(window, shell) + '\n';
   return report;
 }
 
