@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "conversion/decoder_registry.h"
-#include "conversion/decoder_registry.h"
 #include "support/log_builder.h"
 
 namespace trelvox {
@@ -26,7 +25,8 @@ inline LogBuilder fullGroupLog(int records, std::uint16_t setBits = 0xC0C0) {
   std::uint32_t noise = 12345;
   for (int r = 0; r < records; ++r) {
     LogBuilder::Record& record = log.record();
-    for (int k = 1; k <= 16; ++k) record.channel(k, static_cast<std::int16_t>(1024 + (r * k) % 900));
+    for (int k = 1; k <= 16; ++k)
+      record.channel(k, static_cast<std::int16_t>(1024 + (r * k) % 900));
     record.noise(noise, setBits);
   }
   return log;

@@ -1,7 +1,7 @@
 #include "conversion/log_converter.h"
 
-#include "conversion/record_loop.h"
 #include "conversion/path_text.h"
+#include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"
 
 namespace trelvox {

@@ -18,7 +18,8 @@ SlotMap readSlotMap(ByteSource& infoFile);
 // record; each record goes to every decoder and then to every output, in order. A trailing partial
 // record is not converted. Read failures throw TelemetryLogException after every output has ended
 // with what was read; failures of an output go on as they are.
-LogTotals runRecordLoop(const SlotMap& map, ByteSource& dataFile, std::span<LogOutput* const> outputs);
+LogTotals runRecordLoop(const SlotMap& map, ByteSource& dataFile,
+                        std::span<LogOutput* const> outputs);
 
 // The CSV text of a log handed to `sink`: the record loop with the CSV as its one output. Returns
 // the number of rows written below the headers.

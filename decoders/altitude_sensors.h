@@ -30,9 +30,15 @@ class AltitudeSensorDecoder : public ItemDecoder<2> {
   static constexpr std::array<Column, 2> columns(std::int8_t heightScale, std::uint8_t heightWidth,
                                                  std::int8_t climbScale, std::uint8_t climbWidth) {
     return {{
-        {.name = "ALTITUDE", .unit = "m", .quantity = Quantity::kHeight, .scale = heightScale,
+        {.name = "ALTITUDE",
+         .unit = "m",
+         .quantity = Quantity::kHeight,
+         .scale = heightScale,
          .format = {.width = heightWidth, .decimals = static_cast<std::uint8_t>(heightScale)}},
-        {.name = "VARIOMETER", .unit = "m/s", .quantity = Quantity::kClimb, .scale = climbScale,
+        {.name = "VARIOMETER",
+         .unit = "m/s",
+         .quantity = Quantity::kClimb,
+         .scale = climbScale,
          .format = {.width = climbWidth,
                     .decimals = static_cast<std::uint8_t>(climbScale),
                     .plusSign = true}},

@@ -16,11 +16,19 @@ class CurrentSensorDecoder : public ItemDecoder<3> {
  protected:
   static constexpr std::array<Column, 3> columnsWithCurrentDecimals(std::uint8_t decimals) {
     return {{
-        {.name = "CURRENT", .unit = "A", .quantity = Quantity::kCurrent, .scale = 2,
+        {.name = "CURRENT",
+         .unit = "A",
+         .quantity = Quantity::kCurrent,
+         .scale = 2,
          .format = {.width = 4, .decimals = decimals}},
-        {.name = "VOLTAGE", .unit = "V", .quantity = Quantity::kVoltage, .scale = 2,
+        {.name = "VOLTAGE",
+         .unit = "V",
+         .quantity = Quantity::kVoltage,
+         .scale = 2,
          .format = {.width = 3, .decimals = 1}},
-        {.name = "CAPACITY", .unit = "mAh", .quantity = Quantity::kCapacity,
+        {.name = "CAPACITY",
+         .unit = "mAh",
+         .quantity = Quantity::kCapacity,
          .format = {.width = 6}},
     }};
   }

@@ -40,8 +40,11 @@ class GpsDecoder : public ItemDecoder<7> {
   // DISTANCE counts whole metres in 32 bits: a flight can go further than 16 bits could show.
   static constexpr std::array<Column, 6> columns(Column altitude, Column variometer) {
     return {{
-        {.name = "DISTANCE", .unit = "m", .quantity = Quantity::kDistance,
-         .element = Element::kSigned32, .format = {.width = 6}},
+        {.name = "DISTANCE",
+         .unit = "m",
+         .quantity = Quantity::kDistance,
+         .element = Element::kSigned32,
+         .format = {.width = 6}},
         {.name = "SPEED", .unit = "km/h", .quantity = Quantity::kSpeed, .format = {.width = 5}},
         altitude,
         variometer,
@@ -67,12 +70,22 @@ class GpsDecoder : public ItemDecoder<7> {
 class OrvaneGpsDecoder final : public GpsDecoder {
  public:
   static constexpr std::array<Column, 7> kColumns = [] {
-    const auto shared = columns(
-        {.name = "ALTITUDE", .unit = "m", .quantity = Quantity::kHeight, .scale = 1,
-         .format = {.width = 5, .decimals = 1}},
-        {.name = "VARIOMETER", .unit = "m/s", .quantity = Quantity::kClimb, .scale = 1,
-         .format = {.width = 5, .decimals = 1, .plusSign = true}});
-    return std::array<Column, 7>{shared[0], shared[1], shared[2], shared[3], shared[4], shared[5],
+    const auto shared = columns({.name = "ALTITUDE",
+                                 .unit = "m",
+                                 .quantity = Quantity::kHeight,
+                                 .scale = 1,
+                                 .format = {.width = 5, .decimals = 1}},
+                                {.name = "VARIOMETER",
+                                 .unit = "m/s",
+                                 .quantity = Quantity::kClimb,
+                                 .scale = 1,
+                                 .format = {.width = 5, .decimals = 1, .plusSign = true}});
+    return std::array<Column, 7>{shared[0],
+                                 shared[1],
+                                 shared[2],
+                                 shared[3],
+                                 shared[4],
+                                 shared[5],
                                  {.name = "TIME(UTC)", .shown = Shown::kTimeOfDay}};
   }();
 
@@ -87,11 +100,13 @@ class OrvaneGpsDecoder final : public GpsDecoder {
 // The GPS model Q3303: one quantity per big-endian word, the position as degrees and minutes.
 class Q3303GpsDecoder final : public GpsDecoder {
  public:
-  static constexpr std::array<Column, 6> kColumns =
-      columns({.name = "ALTITUDE", .unit = "m", .quantity = Quantity::kHeight,
-               .format = {.width = 6}},
-              {.name = "VARIOMETER", .unit = "m/s", .quantity = Quantity::kClimb, .scale = 1,
-               .format = {.width = 4, .decimals = 1, .plusSign = true}});
+  static constexpr std::array<Column, 6> kColumns = columns(
+      {.name = "ALTITUDE", .unit = "m", .quantity = Quantity::kHeight, .format = {.width = 6}},
+      {.name = "VARIOMETER",
+       .unit = "m/s",
+       .quantity = Quantity::kClimb,
+       .scale = 1,
+       .format = {.width = 4, .decimals = 1, .plusSign = true}});
 
   explicit Q3303GpsDecoder(const DecoderPlace& place) : GpsDecoder(place, kColumns) {}
 

@@ -7,7 +7,8 @@ void JetCatDecoder::update() {
   if ((data.value(0) & kValidBit) == 0) return;
   for (std::size_t item = 0; item < kSources.size(); ++item) {
     const Source& source = kSources[item];
-    record(static_cast<int>(item), static_cast<std::uint16_t>(data.value(source.word) & source.mask));
+    record(static_cast<int>(item),
+           static_cast<std::uint16_t>(data.value(source.word) & source.mask));
   }
 }
 

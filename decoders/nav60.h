@@ -11,23 +11,38 @@ namespace trelvox {
 namespace nav60 {
 
 constexpr Column temperatureColumn(const char* name) {
-  return {.name = name, .unit = kCelsiusSign, .quantity = Quantity::kTemperature,
+  return {.name = name,
+          .unit = kCelsiusSign,
+          .quantity = Quantity::kTemperature,
           .format = {.width = 4}};
 }
 constexpr Column revolutionColumn(const char* name) {
-  return {.name = name, .unit = "rpm", .quantity = Quantity::kRotation,
-          .element = Element::kUnsigned32, .format = {.width = 6}};
+  return {.name = name,
+          .unit = "rpm",
+          .quantity = Quantity::kRotation,
+          .element = Element::kUnsigned32,
+          .format = {.width = 6}};
 }
 constexpr Column percentColumn(const char* name, Quantity quantity) {
-  return {.name = name, .unit = "%", .quantity = quantity, .element = Element::kUnsigned16,
+  return {.name = name,
+          .unit = "%",
+          .quantity = quantity,
+          .element = Element::kUnsigned16,
           .format = {.width = 4}};
 }
 constexpr Column voltageColumn(const char* name) {
-  return {.name = name, .unit = "V", .quantity = Quantity::kVoltage,
-          .element = Element::kUnsigned16, .scale = 1, .format = {.width = 3, .decimals = 1}};
+  return {.name = name,
+          .unit = "V",
+          .quantity = Quantity::kVoltage,
+          .element = Element::kUnsigned16,
+          .scale = 1,
+          .format = {.width = 3, .decimals = 1}};
 }
 constexpr Column currentColumn(const char* name) {
-  return {.name = name, .unit = "A", .quantity = Quantity::kCurrent, .scale = 1,
+  return {.name = name,
+          .unit = "A",
+          .quantity = Quantity::kCurrent,
+          .scale = 1,
           .format = {.width = 5, .decimals = 1}};
 }
 
@@ -52,14 +67,24 @@ class Nav60Decoder final : public ItemDecoder<16> {
       nav60::currentColumn("CURRENT1"),
       nav60::currentColumn("CURRENT2"),
       nav60::percentColumn("FUEL", Quantity::kFuel),
-      {.name = "ALTITUDE", .unit = "m", .quantity = Quantity::kHeight,
-       .element = Element::kSigned32, .scale = 1, .format = {.width = 5, .decimals = 1}},
-      {.name = "PRESSURE", .unit = "hPa", .quantity = Quantity::kPressure,
-       .element = Element::kUnsigned16, .scale = 1, .format = {.width = 4, .decimals = 1}},
+      {.name = "ALTITUDE",
+       .unit = "m",
+       .quantity = Quantity::kHeight,
+       .element = Element::kSigned32,
+       .scale = 1,
+       .format = {.width = 5, .decimals = 1}},
+      {.name = "PRESSURE",
+       .unit = "hPa",
+       .quantity = Quantity::kPressure,
+       .element = Element::kUnsigned16,
+       .scale = 1,
+       .format = {.width = 4, .decimals = 1}},
       {.name = "POWER", .unit = "W", .quantity = Quantity::kPower, .format = {.width = 5}},
       nav60::percentColumn("FUEL2", Quantity::kFuel),
       nav60::percentColumn("THROTTLE", Quantity::kPercent),
-      {.name = "ALARM", .quantity = Quantity::kStatus, .element = Element::kUnsigned16,
+      {.name = "ALARM",
+       .quantity = Quantity::kStatus,
+       .element = Element::kUnsigned16,
        .format = {.width = 5}},
   }};
 

@@ -59,13 +59,19 @@ constexpr PxItem signed15Bits(int word, Column column) {
 }
 constexpr PxItem altitude(int word, const char* name) {
   return item(PxReading::kAltitude, word,
-              {.name = name, .unit = "m", .quantity = Quantity::kHeight, .scale = 1,
+              {.name = name,
+               .unit = "m",
+               .quantity = Quantity::kHeight,
+               .scale = 1,
                .format = {.width = 5, .decimals = 1}});
 }
 constexpr PxItem operationTime(int word, const char* name) {
   return item(PxReading::kOperationTime, word,
-              {.name = name, .unit = "s", .quantity = Quantity::kDuration,
-               .format = {.width = 5}, .shown = Shown::kClockWords});
+              {.name = name,
+               .unit = "s",
+               .quantity = Quantity::kDuration,
+               .format = {.width = 5},
+               .shown = Shown::kClockWords});
 }
 
 // Column presets of the PX tables.
@@ -75,7 +81,10 @@ constexpr Column whole(const char* name, const char* unit, Quantity quantity,
 }
 constexpr Column tenths(const char* name, const char* unit, Quantity quantity,
                         std::uint8_t width = 5) {
-  return {.name = name, .unit = unit, .quantity = quantity, .scale = 1,
+  return {.name = name,
+          .unit = unit,
+          .quantity = quantity,
+          .scale = 1,
           .format = {.width = width, .decimals = 1}};
 }
 

@@ -11,11 +11,19 @@ namespace trelvox {
 class ReceiverDecoder final : public ItemDecoder<3> {
  public:
   static constexpr std::array<Column, 3> kColumns{{
-      {.name = "BATTERY", .unit = "V", .quantity = Quantity::kVoltage, .scale = 1,
+      {.name = "BATTERY",
+       .unit = "V",
+       .quantity = Quantity::kVoltage,
+       .scale = 1,
        .format = {.width = 3, .decimals = 1}},
-      {.name = "EXTERNAL BATTERY", .unit = "V", .quantity = Quantity::kVoltage, .scale = 1,
+      {.name = "EXTERNAL BATTERY",
+       .unit = "V",
+       .quantity = Quantity::kVoltage,
+       .scale = 1,
        .format = {.width = 3, .decimals = 1}},
-      {.name = "STATUS", .quantity = Quantity::kStatus, .element = Element::kUnsigned16,
+      {.name = "STATUS",
+       .quantity = Quantity::kStatus,
+       .element = Element::kUnsigned16,
        .format = {.width = 1}},
   }};
 

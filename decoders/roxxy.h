@@ -13,15 +13,25 @@ namespace trelvox {
 class RoxxyDecoder final : public ItemDecoder<5> {
  public:
   static constexpr std::array<Column, 5> kColumns{{
-      {.name = "CURRENT", .unit = "A", .quantity = Quantity::kCurrent, .scale = 2,
+      {.name = "CURRENT",
+       .unit = "A",
+       .quantity = Quantity::kCurrent,
+       .scale = 2,
        .format = {.width = 4, .decimals = 1}},
-      {.name = "VOLTAGE", .unit = "V", .quantity = Quantity::kVoltage, .scale = 2,
+      {.name = "VOLTAGE",
+       .unit = "V",
+       .quantity = Quantity::kVoltage,
+       .scale = 2,
        .format = {.width = 3, .decimals = 1}},
-      {.name = "CAPACITY", .unit = "mAh", .quantity = Quantity::kCapacity,
+      {.name = "CAPACITY", .unit = "mAh", .quantity = Quantity::kCapacity, .format = {.width = 6}},
+      {.name = "ROTATION",
+       .unit = "rpm",
+       .quantity = Quantity::kRotation,
+       .element = Element::kSigned32,
        .format = {.width = 6}},
-      {.name = "ROTATION", .unit = "rpm", .quantity = Quantity::kRotation,
-       .element = Element::kSigned32, .format = {.width = 6}},
-      {.name = "TEMPERATURE", .unit = kCelsiusSign, .quantity = Quantity::kTemperature,
+      {.name = "TEMPERATURE",
+       .unit = kCelsiusSign,
+       .quantity = Quantity::kTemperature,
        .format = {.width = 4}},
   }};
 

@@ -12,8 +12,11 @@ namespace trelvox {
 class RpmSensorDecoder final : public ItemDecoder<1> {
  public:
   static constexpr std::array<Column, 1> kColumns{{
-      {.name = "ROTATION", .unit = "rpm", .quantity = Quantity::kRotation,
-       .element = Element::kSigned32, .format = {.width = 6}},
+      {.name = "ROTATION",
+       .unit = "rpm",
+       .quantity = Quantity::kRotation,
+       .element = Element::kSigned32,
+       .format = {.width = 6}},
   }};
 
   explicit RpmSensorDecoder(const DecoderPlace& place) : ItemDecoder(place, kColumns) {}

@@ -15,8 +15,8 @@ class SpeedWordDecoder : public ItemDecoder<1> {
 
  protected:
   static constexpr Column speedColumn(std::uint8_t width) {
-    return {.name = "SPEED", .unit = "km/h", .quantity = Quantity::kSpeed,
-            .format = {.width = width}};
+    return {
+        .name = "SPEED", .unit = "km/h", .quantity = Quantity::kSpeed, .format = {.width = width}};
   }
   SpeedWordDecoder(const DecoderPlace& place, const std::array<Column, 1>& columns)
       : ItemDecoder(place, columns) {}

@@ -11,7 +11,9 @@ namespace trelvox {
 class TemperatureSensorDecoder : public ItemDecoder<1> {
  public:
   static constexpr std::array<Column, 1> kColumns{{
-      {.name = "TEMPERATURE", .unit = kCelsiusSign, .quantity = Quantity::kTemperature,
+      {.name = "TEMPERATURE",
+       .unit = kCelsiusSign,
+       .quantity = Quantity::kTemperature,
        .format = {.width = 4}},
   }};
 

@@ -12,10 +12,18 @@ namespace trelvox {
 class VoltageSensorDecoder final : public ItemDecoder<2> {
  public:
   static constexpr std::array<Column, 2> kColumns{{
-      {.name = "BATTERY", .unit = "V", .quantity = Quantity::kVoltage, .scale = 1,
-       .format = {.width = 3, .decimals = 1}, .range = RangeText::kPointAndUnit},
-      {.name = "EXT. BATT.", .unit = "V", .quantity = Quantity::kVoltage, .scale = 1,
-       .format = {.width = 3, .decimals = 1}, .range = RangeText::kPointAndUnit},
+      {.name = "BATTERY",
+       .unit = "V",
+       .quantity = Quantity::kVoltage,
+       .scale = 1,
+       .format = {.width = 3, .decimals = 1},
+       .range = RangeText::kPointAndUnit},
+      {.name = "EXT. BATT.",
+       .unit = "V",
+       .quantity = Quantity::kVoltage,
+       .scale = 1,
+       .format = {.width = 3, .decimals = 1},
+       .range = RangeText::kPointAndUnit},
   }};
 
   explicit VoltageSensorDecoder(const DecoderPlace& place) : ItemDecoder(place, kColumns) {}

@@ -15,13 +15,26 @@ class Zr450Decoder final : public ItemDecoder<4> {
   enum : int { kInternalTemperature, kRotation, kExternalTemperature, kVoltage };
   // Its temperatures are in degrees Celsius written with the half-width katakana degree mark.
   static constexpr std::array<Column, 4> kColumns{{
-      {.name = "INTERNAL TEMPERATURE", .unit = "\xDF" "C", .quantity = Quantity::kTemperature,
+      {.name = "INTERNAL TEMPERATURE",
+       .unit = "\xDF"
+               "C",
+       .quantity = Quantity::kTemperature,
        .format = {.width = 5}},
-      {.name = "ROTATION", .unit = "rpm", .quantity = Quantity::kRotation,
-       .element = Element::kSigned32, .format = {.width = 6}, .range = RangeText::kLargestOnly},
-      {.name = "EXTERNAL TEMPERATURE", .unit = "\xDF" "C", .quantity = Quantity::kTemperature,
+      {.name = "ROTATION",
+       .unit = "rpm",
+       .quantity = Quantity::kRotation,
+       .element = Element::kSigned32,
+       .format = {.width = 6},
+       .range = RangeText::kLargestOnly},
+      {.name = "EXTERNAL TEMPERATURE",
+       .unit = "\xDF"
+               "C",
+       .quantity = Quantity::kTemperature,
        .format = {.width = 5}},
-      {.name = "VOLTAGE", .unit = "V", .quantity = Quantity::kVoltage, .scale = 1,
+      {.name = "VOLTAGE",
+       .unit = "V",
+       .quantity = Quantity::kVoltage,
+       .scale = 1,
        .format = {.width = 3, .decimals = 1}},
   }};
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "conversion/log_format.h"
 #include "conversion/decoder_registry.h"
+#include "conversion/log_format.h"
 
 namespace trelvox {
 

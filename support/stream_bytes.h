@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "values/sensor_words.h"
 #include "support/log_builder.h"
+#include "values/sensor_words.h"
 
 namespace trelvox {
 

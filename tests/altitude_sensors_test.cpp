@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "support/stream_bytes.h"
 #include "tests/csv_table.h"
 #include "tests/decoder_harness.h"
-#include "support/stream_bytes.h"
 
 namespace trelvox {
 namespace {
@@ -68,7 +68,8 @@ TEST(AltitudeSensors, HeaderRowsNameTwoColumnsPerSensor) {
     int type;
     const char* typeName;
   };
-  for (const Case& c : {Case{typeIdOf<OrvaneAltitudeSensorDecoder>(), "ALTITUDE SENSOR"}, Case{typeIdOf<Q3302VarioDecoder>(), "VARIO Q3302"},
+  for (const Case& c : {Case{typeIdOf<OrvaneAltitudeSensorDecoder>(), "ALTITUDE SENSOR"},
+                        Case{typeIdOf<Q3302VarioDecoder>(), "VARIO Q3302"},
                         Case{typeIdOf<Q3301VarioDecoder>(), "VARIO Q3301"}}) {
     SCOPED_TRACE(c.typeName);
     const CsvTable csv = convertEmptyRecord(5, c.type);
@@ -153,10 +154,14 @@ TEST(VarioSensors, ClimbRateTextsDependOnTheModel) {
     const char* text;
   };
   const Case cases[] = {
-      {typeIdOf<Q3301VarioDecoder>(), 123, " +1.23"},     {typeIdOf<Q3301VarioDecoder>(), -5, " -0.05"},
-      {typeIdOf<Q3301VarioDecoder>(), 0, "  0.00"},       {typeIdOf<Q3301VarioDecoder>(), 12345, "+123.45"},
-      {typeIdOf<Q3301VarioDecoder>(), -32768, "-327.68"}, {typeIdOf<Q3302VarioDecoder>(), 123, " +12.3"},
-      {typeIdOf<Q3302VarioDecoder>(), -5, "  -0.5"},      {typeIdOf<Q3302VarioDecoder>(), 0, "   0.0"},
+      {typeIdOf<Q3301VarioDecoder>(), 123, " +1.23"},
+      {typeIdOf<Q3301VarioDecoder>(), -5, " -0.05"},
+      {typeIdOf<Q3301VarioDecoder>(), 0, "  0.00"},
+      {typeIdOf<Q3301VarioDecoder>(), 12345, "+123.45"},
+      {typeIdOf<Q3301VarioDecoder>(), -32768, "-327.68"},
+      {typeIdOf<Q3302VarioDecoder>(), 123, " +12.3"},
+      {typeIdOf<Q3302VarioDecoder>(), -5, "  -0.5"},
+      {typeIdOf<Q3302VarioDecoder>(), 0, "   0.0"},
       {typeIdOf<Q3302VarioDecoder>(), 12345, "+1234.5"},
   };
   for (const Case& c : cases) {
@@ -166,13 +171,15 @@ TEST(VarioSensors, ClimbRateTextsDependOnTheModel) {
 }
 
 TEST(VarioSensors, ARecordWithoutTheValidBitChangesNeitherColumn) {
-  const CsvTable csv = convertVarios(typeIdOf<Q3302VarioDecoder>(), {{10, 15}, {90, -40, false}, {12, -40}});
+  const CsvTable csv =
+      convertVarios(typeIdOf<Q3302VarioDecoder>(), {{10, 15}, {90, -40, false}, {12, -40}});
   EXPECT_THAT(csv.column("ALTITUDE"), ElementsAre("    0", "    0", "    2"));
   EXPECT_THAT(csv.column("VARIOMETER"), ElementsAre("  +1.5", "  +1.5", "  -4.0"));
 }
 
 TEST(VarioSensors, AHeightOf7FFFAboveTheReferenceIsTheNoReadingMark) {
-  EXPECT_THAT(convertVarios(typeIdOf<Q3301VarioDecoder>(), {{-16384, 0}, {16383, 0}, {16382, 0}}).column("ALTITUDE"),
+  EXPECT_THAT(convertVarios(typeIdOf<Q3301VarioDecoder>(), {{-16384, 0}, {16383, 0}, {16382, 0}})
+                  .column("ALTITUDE"),
               ElementsAre("    0", "---", "32766"));
 }
 

@@ -88,8 +88,8 @@ TEST(Castle, OnlyRotationChangesWhenOnlyItsWordIsValid) {
 }
 
 TEST(Castle, UsesTheDecimalSeparatorOfTheConversion) {
-  const CsvTable csv =
-      convertWords(kFirstSlot, typeIdOf<CastleDecoder>(), {{{0, kValid | 123}, {7, kValid | 2534}}}, {';', ','});
+  const CsvTable csv = convertWords(kFirstSlot, typeIdOf<CastleDecoder>(),
+                                    {{{0, kValid | 123}, {7, kValid | 2534}}}, {';', ','});
   EXPECT_THAT(csv.column("CURRENT"), ElementsAre("  12,3"));
   EXPECT_THAT(csv.column("TEMPERATURE"), ElementsAre(" 25,34"));
 }

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "conversion/byte_source.h"
-#include "conversion/record_loop.h"
 #include "conversion/decoder_registry.h"
+#include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"
 #include "outputs/csv/csv_output.h"
 #include "tests/csv_table.h"

@@ -21,7 +21,8 @@ constexpr std::uint16_t kValid = 0x4000;
 // Both models side by side: the Orvane sensor in slots 1-3, the Q3304 in slots 4-6.
 LogBuilder bothModels() {
   LogBuilder log;
-  log.sensor(kOrvaneSlot, typeIdOf<OrvaneCurrentSensorDecoder>()).sensor(kQ3304Slot, typeIdOf<Q3304CurrentSensorDecoder>());
+  log.sensor(kOrvaneSlot, typeIdOf<OrvaneCurrentSensorDecoder>())
+      .sensor(kQ3304Slot, typeIdOf<Q3304CurrentSensorDecoder>());
   return log;
 }
 

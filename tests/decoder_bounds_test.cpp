@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "conversion/decoder_registry.h"
-#include "conversion/decoder_registry.h"
 #include "tests/decoder_harness.h"
 
 namespace trelvox {

@@ -10,8 +10,8 @@
 
 #include "decoders/decoder.h"
 #include "outputs/reading_text.h"
-#include "tests/csv_table.h"
 #include "support/log_builder.h"
+#include "tests/csv_table.h"
 
 namespace trelvox {
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "conversion/decoder_registry.h"
-#include "conversion/decoder_registry.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
 
@@ -95,11 +94,21 @@ TEST(EndToEnd, EachTypeWritesItsColumnsAndDecodesFreshData) {
 // The maker's own sensors all in one log, two slots apart (together they need more slots than a
 // group has, so they share words).
 TEST(EndToEnd, OneLogWithEveryOwnSensorType) {
-  constexpr int kTypes[] = {typeIdOf<OrvaneTemperatureSensorDecoder>(), typeIdOf<VoltageSensorDecoder>(),  typeIdOf<OrvaneCurrentSensorDecoder>(),
-                            typeIdOf<RpmSensorDecoder>(),         typeIdOf<OrvaneAltitudeSensorDecoder>(), typeIdOf<OrvaneGpsDecoder>(),
-                            typeIdOf<ServoAdapterDecoder>(),      typeIdOf<SpeedSensorDecoder>(),    typeIdOf<Kora5Decoder>(),
-                            typeIdOf<Q3305TemperatureSensorDecoder>(),  typeIdOf<Q3303GpsDecoder>(),       typeIdOf<Q3302VarioDecoder>(),
-                            typeIdOf<Q3301VarioDecoder>(),        typeIdOf<Q3304CurrentSensorDecoder>(),   typeIdOf<TrueAirSpeedDecoder>()};
+  constexpr int kTypes[] = {typeIdOf<OrvaneTemperatureSensorDecoder>(),
+                            typeIdOf<VoltageSensorDecoder>(),
+                            typeIdOf<OrvaneCurrentSensorDecoder>(),
+                            typeIdOf<RpmSensorDecoder>(),
+                            typeIdOf<OrvaneAltitudeSensorDecoder>(),
+                            typeIdOf<OrvaneGpsDecoder>(),
+                            typeIdOf<ServoAdapterDecoder>(),
+                            typeIdOf<SpeedSensorDecoder>(),
+                            typeIdOf<Kora5Decoder>(),
+                            typeIdOf<Q3305TemperatureSensorDecoder>(),
+                            typeIdOf<Q3303GpsDecoder>(),
+                            typeIdOf<Q3302VarioDecoder>(),
+                            typeIdOf<Q3301VarioDecoder>(),
+                            typeIdOf<Q3304CurrentSensorDecoder>(),
+                            typeIdOf<TrueAirSpeedDecoder>()};
   LogBuilder log;
   log.sensorsTwoSlotsApart(kTypes);
   std::uint32_t seed = 99;
@@ -131,7 +140,8 @@ TEST(EndToEnd, GeneratedLogWithEveryOtherMakersDevice) {
   const auto counts = columnsPerTypeName(csv);
   EXPECT_EQ(counts.size(), 15u);  // the receiver and fourteen devices
   for (const TypeColumns& type : kColumnsPerType) {
-    if (type.typeId < typeIdOf<KosmikDecoder>() && type.typeId != typeIdOf<OrvaneEscDecoder>()) continue;
+    if (type.typeId < typeIdOf<KosmikDecoder>() && type.typeId != typeIdOf<OrvaneEscDecoder>())
+      continue;
     if (type.typeId == typeIdOf<TrueAirSpeedDecoder>()) continue;
     const std::string name(typeName(type.typeId));
     EXPECT_EQ(counts.at(name), type.columns) << name;

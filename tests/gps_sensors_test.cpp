@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "support/stream_bytes.h"
 #include "tests/csv_table.h"
 #include "tests/decoder_harness.h"
-#include "support/stream_bytes.h"
 
 namespace trelvox {
 namespace {
@@ -103,8 +103,8 @@ TEST(GpsSensors, HeaderRowsOfBothModelsAndTheirTextsBeforeAnyPosition) {
       textsOf("DISTANCE", "SPEED", "ALTITUDE", "VARIOMETER", "LATITUDE", "LONGITUDE");
   std::vector<std::string> gpsNames = names;
   gpsNames.push_back("TIME(UTC)");
-  for (const Case& c :
-       {Case{typeIdOf<OrvaneGpsDecoder>(), {"3", "GPS", gpsNames}}, Case{typeIdOf<Q3303GpsDecoder>(), {"3", "GPS Q3303  ", names}}}) {
+  for (const Case& c : {Case{typeIdOf<OrvaneGpsDecoder>(), {"3", "GPS", gpsNames}},
+                        Case{typeIdOf<Q3303GpsDecoder>(), {"3", "GPS Q3303  ", names}}}) {
     SCOPED_TRACE(c.columns.typeName);
     const CsvTable csv = convertEmptyRecord(3, c.type);
     expectColumns(csv, {c.columns});
@@ -140,9 +140,10 @@ void expectPositionTexts(int type, AddRecord addRecord) {
 }
 
 TEST(GpsSensors, PositionTextsOfBothModels) {
-  expectPositionTexts(typeIdOf<OrvaneGpsDecoder>(), [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
-    addGpsRecord(log, {.latitude = latitude, .longitude = longitude});
-  });
+  expectPositionTexts(typeIdOf<OrvaneGpsDecoder>(),
+                      [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
+                        addGpsRecord(log, {.latitude = latitude, .longitude = longitude});
+                      });
   expectPositionTexts(typeIdOf<Q3303GpsDecoder>(),
                       [](LogBuilder& log, std::int32_t latitude, std::int32_t longitude) {
                         addQ3303Record(log, {.latitude = latitude, .longitude = longitude});

@@ -26,7 +26,8 @@ TEST(HobbyWing, BothTypesWriteSevenColumnsUnderTheirTypeName) {
     int type;
     const char* typeName;
   };
-  for (const Case& c : {Case{typeIdOf<OrvaneEscDecoder>(), "ORVANE ESC"}, Case{typeIdOf<HobbyWingDecoder>(), "HOBBYWING"}}) {
+  for (const Case& c : {Case{typeIdOf<OrvaneEscDecoder>(), "ORVANE ESC"},
+                        Case{typeIdOf<HobbyWingDecoder>(), "HOBBYWING"}}) {
     SCOPED_TRACE(c.typeName);
     const CsvTable csv = convertWords(kFirstSlot, c.type,
                                       {{{0, 1234},
@@ -106,7 +107,8 @@ TEST(HobbyWing, ItemTexts) {
       {6, 100, "THROTTLE", "100"},
       {6, 1000, "THROTTLE", "1000"},
   };
-  expectWordTexts(typeIdOf<HobbyWingDecoder>(), kFirstSlot, {kEscTemperatureSlot, kValid | 20}, cases);
+  expectWordTexts(typeIdOf<HobbyWingDecoder>(), kFirstSlot, {kEscTemperatureSlot, kValid | 20},
+                  cases);
 }
 
 }  // namespace

@@ -36,7 +36,8 @@ LogBuilder::Record& fillWords(LogBuilder::Record& record, std::uint16_t base) {
 }
 
 TEST(JetCat, WritesThirteenColumnsUnderItsSlotAndTypeName) {
-  expectColumns(convertEmptyRecord(kFirstSlot, typeIdOf<JetCatDecoder>()), {{"3", "JetCat V10", kNames}});
+  expectColumns(convertEmptyRecord(kFirstSlot, typeIdOf<JetCatDecoder>()),
+                {{"3", "JetCat V10", kNames}});
 }
 
 TEST(JetCat, EachItemPrintsItsWordWithItsScale) {

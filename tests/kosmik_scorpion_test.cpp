@@ -23,7 +23,8 @@ TEST(KosmikScorpion, BothTypesWriteEightColumnsAndDecodeTheSameFrame) {
     int type;
     const char* typeName;
   };
-  for (const Case& c : {Case{typeIdOf<KosmikDecoder>(), "KOSMIK"}, Case{typeIdOf<ScorpionDecoder>(), "Scorpion"}}) {
+  for (const Case& c :
+       {Case{typeIdOf<KosmikDecoder>(), "KOSMIK"}, Case{typeIdOf<ScorpionDecoder>(), "Scorpion"}}) {
     SCOPED_TRACE(c.typeName);
     const CsvTable csv = convertWords(kFirstSlot, c.type,
                                       {{{0, kValid | 1260},
@@ -81,8 +82,9 @@ TEST(KosmikScorpion, EveryColumnShowsNoValueUntilTheFirstValidFrame) {
 }
 
 TEST(KosmikScorpion, FrameWithoutValidityBitChangesNoColumn) {
-  const CsvTable csv = convertWords(
-      kFirstSlot, typeIdOf<KosmikDecoder>(), {{{0, kValid | 1260}, {4, 20}, {7, 30}}, {{0, 1110}, {4, 99}, {7, 77}}});
+  const CsvTable csv =
+      convertWords(kFirstSlot, typeIdOf<KosmikDecoder>(),
+                   {{{0, kValid | 1260}, {4, 20}, {7, 30}}, {{0, 1110}, {4, 99}, {7, 77}}});
   EXPECT_THAT(fieldsAfterReceiver(csv.rows().at(4)),
               ElementsAreArray(fieldsAfterReceiver(csv.rows().at(3))));
   EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12.6", " 12.6"));
@@ -100,8 +102,8 @@ TEST(KosmikScorpion, ValidityBitIsTheTopBitOfTheFirstByte) {
 }
 
 TEST(KosmikScorpion, DecimalsFollowTheDecimalSeparator) {
-  const CsvTable csv =
-      convertWords(kFirstSlot, typeIdOf<KosmikDecoder>(), {{{0, kValid | 1260}, {1, 1234}}}, Separators{';', ','});
+  const CsvTable csv = convertWords(kFirstSlot, typeIdOf<KosmikDecoder>(),
+                                    {{{0, kValid | 1260}, {1, 1234}}}, Separators{';', ','});
   EXPECT_THAT(csv.column("BATTERY VOLTAGE"), ElementsAre(" 12,6"));
   EXPECT_THAT(csv.column("BATTERY DISCHARGE"), ElementsAre("  12,34"));
 }

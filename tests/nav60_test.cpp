@@ -69,8 +69,9 @@ TEST(Nav60, EachItemReadsItsWordWithItsScaleSignAndWidth) {
 }
 
 TEST(Nav60, DecimalsFollowTheLocaleSeparator) {
-  const CsvTable csv = convertWords(
-      kFirst, typeIdOf<Nav60Decoder>(), {{{0, kFlag}, {7, twosComplement(-25)}, {11, 9876}}}, Separators{';', ','});
+  const CsvTable csv =
+      convertWords(kFirst, typeIdOf<Nav60Decoder>(),
+                   {{{0, kFlag}, {7, twosComplement(-25)}, {11, 9876}}}, Separators{';', ','});
   EXPECT_THAT(csv.column("CURRENT1"), ElementsAre("   -2,5"));
   EXPECT_THAT(csv.column("PRESSURE"), ElementsAre(" 987,6"));
 }

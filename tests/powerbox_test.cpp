@@ -60,8 +60,8 @@ TEST(PowerBox, EachItemReadsItsWordWithItsScaleAndWidth) {
 
 TEST(PowerBox, VoltagesUseTheLocaleDecimalSeparatorButPositionsAFullStop) {
   const CsvTable csv =
-      convertWords(kFirst, typeIdOf<PowerBoxDecoder>(), {{{0, kFlag | 740}, {12, 35 << 8 | 0x4}, {13, 0x93E0}}},
-                   Separators{';', ','});
+      convertWords(kFirst, typeIdOf<PowerBoxDecoder>(),
+                   {{{0, kFlag | 740}, {12, 35 << 8 | 0x4}, {13, 0x93E0}}}, Separators{';', ','});
   EXPECT_THAT(csv.column("VOLTAGE 1"), ElementsAre(" 7,40"));
   EXPECT_THAT(csv.column("LATITUDE"), ElementsAre("N 35:30.0000"));
 }

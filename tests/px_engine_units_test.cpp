@@ -255,8 +255,8 @@ TEST(PxEngineUnits, EachWordReadsWithItsSignAndAllDigits) {
 }
 
 TEST(PxEngineUnits, PX33DataDependsOnlyOnBit15OfWord2) {
-  const CsvTable csv =
-      convertWords(kFirstSlot, typeIdOf<Px33Decoder>(), {{{1, kFlag | 250}, {2, 120}}, {{1, 250}, {2, kFlag | 120}}});
+  const CsvTable csv = convertWords(kFirstSlot, typeIdOf<Px33Decoder>(),
+                                    {{{1, kFlag | 250}, {2, 120}}, {{1, 250}, {2, kFlag | 120}}});
   EXPECT_THAT(csv.column("Fuel pressure"), ElementsAre("---", "  250"));
   EXPECT_THAT(csv.column("Power voltage"), ElementsAre("---", "  12.0"));
 }
@@ -322,7 +322,8 @@ TEST(PxEngineUnits, Px34RenamedItemsCarryTheirOwnUnits) {
   const std::pair<int, std::string_view> kUnits[] = {
       {7, "%"}, {8, "us"}, {9, "rpm"}, {12, "A"}, {13, "A"}};
   for (const auto& [item, unit] : kUnits) {
-    EXPECT_EQ(decoder.columns()[static_cast<std::size_t>(item)].unit, unit) << decoder.columns()[static_cast<std::size_t>(item)].name;
+    EXPECT_EQ(decoder.columns()[static_cast<std::size_t>(item)].unit, unit)
+        << decoder.columns()[static_cast<std::size_t>(item)].name;
   }
 }
 

@@ -1,10 +1,11 @@
+#include "outputs/reading_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 #include <string>
 
-#include "outputs/reading_text.h"
 #include "values/tracked_reading.h"
 
 namespace trelvox {
@@ -25,12 +26,21 @@ constexpr TextCase kTextCases[] = {
     {-250, 1, {.width = 5, .decimals = 1, .plusSign = true}, "  -25.0"},
     {47, -1, {.width = 6}, "   470"},
     {47, -2, {.width = 6}, "  4700"},
-    {-5, 1, {.width = 3, .decimals = 1}, " -0.5"},  // the sign comes from the number, not its whole part
-    {-1, 1, {.width = 3, .decimals = 1}, " -0.1"},  // a negative number shows '-' even without sign position
+    {-5,
+     1,
+     {.width = 3, .decimals = 1},
+     " -0.5"},  // the sign comes from the number, not its whole part
+    {-1,
+     1,
+     {.width = 3, .decimals = 1},
+     " -0.1"},  // a negative number shows '-' even without sign position
     {-7, 0, {.width = 4}, "  -7"},
     {1234, 2, {.width = 4, .decimals = 1}, "  12.3"},  // hundredths cut, not rounded
     {-50, 2, {.width = 4}, "  -0"},
-    {-123, 2, {.width = 3, .decimals = 2, .plusSign = true}, " -1.23"},  // '+' mode still shows '-' for negatives
+    {-123,
+     2,
+     {.width = 3, .decimals = 2, .plusSign = true},
+     " -1.23"},  // '+' mode still shows '-' for negatives
     {123, 2, {.width = 3, .decimals = 2, .plusSign = true}, " +1.23"},
     // Digits are never dropped: the text grows to hold them, without a leading blank.
     {12345, 0, {.width = 4}, "12345"},
@@ -50,7 +60,8 @@ std::string textOf(std::int64_t number, std::int8_t scale, ValueFormat format, c
 
 TEST(ReadingText, MatchesTheFormat) {
   for (const TextCase& c : kTextCases) {
-    EXPECT_EQ(textOf(c.number, c.scale, c.format), c.text) << c.number << " at scale " << int{c.scale};
+    EXPECT_EQ(textOf(c.number, c.scale, c.format), c.text)
+        << c.number << " at scale " << int{c.scale};
   }
 }
 

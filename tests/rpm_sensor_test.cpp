@@ -22,7 +22,8 @@ std::vector<std::string> rotationTexts(const std::vector<SlotBytes>& records) {
 }
 
 TEST(RpmSensor, WritesOneColumnUnderItsSlot) {
-  expectColumns(convertEmptyRecord(kSlot, typeIdOf<RpmSensorDecoder>()), {{"7", "RPM SENSOR", {"ROTATION"}}});
+  expectColumns(convertEmptyRecord(kSlot, typeIdOf<RpmSensorDecoder>()),
+                {{"7", "RPM SENSOR", {"ROTATION"}}});
 }
 
 TEST(RpmSensor, DecodesLittleEndianCountTimesSix) {

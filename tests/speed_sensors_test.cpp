@@ -22,7 +22,8 @@ constexpr int kAirSpeedSlot = 2;
 // is the speed sensor's, 1 the true-airspeed sensor's.
 CsvTable convertBoth(const std::vector<SlotBytes>& records) {
   LogBuilder log;
-  log.sensor(kSpeedSlot, typeIdOf<SpeedSensorDecoder>()).sensor(kAirSpeedSlot, typeIdOf<TrueAirSpeedDecoder>());
+  log.sensor(kSpeedSlot, typeIdOf<SpeedSensorDecoder>())
+      .sensor(kAirSpeedSlot, typeIdOf<TrueAirSpeedDecoder>());
   for (const SlotBytes& r : records) {
     log.record().bytes(kSpeedSlot, r.first, r.second).bytes(kAirSpeedSlot, r.first, r.second);
   }

@@ -42,12 +42,14 @@ TEST(OrvaneTemperatureSensor, DecodesLittleEndianWordOffsetByHundred) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_THAT(temperatureTexts(typeIdOf<OrvaneTemperatureSensorDecoder>(), {{c.first, c.second}}), ElementsAre(c.text));
+    EXPECT_THAT(temperatureTexts(typeIdOf<OrvaneTemperatureSensorDecoder>(), {{c.first, c.second}}),
+                ElementsAre(c.text));
   }
 }
 
 TEST(OrvaneTemperatureSensor, RecordWithoutValidityBitRepeatsLastTemperature) {
-  EXPECT_THAT(temperatureTexts(typeIdOf<OrvaneTemperatureSensorDecoder>(), {{0x7D, 0x80}, {0x10, 0x7F}, {0x64, 0x80}}),
+  EXPECT_THAT(temperatureTexts(typeIdOf<OrvaneTemperatureSensorDecoder>(),
+                               {{0x7D, 0x80}, {0x10, 0x7F}, {0x64, 0x80}}),
               ElementsAre("  25", "  25", "   0"));
 }
 
@@ -65,7 +67,8 @@ TEST(Q3305TemperatureSensor, DecodesBigEndianFifteenBitSignedWord) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_THAT(temperatureTexts(typeIdOf<Q3305TemperatureSensorDecoder>(), {{c.first, c.second}}), ElementsAre(c.text));
+    EXPECT_THAT(temperatureTexts(typeIdOf<Q3305TemperatureSensorDecoder>(), {{c.first, c.second}}),
+                ElementsAre(c.text));
   }
 }
 
@@ -84,7 +87,8 @@ TEST(Q3305TemperatureSensor, NegativeTemperatureBecomesTheSmallestReading) {
 
 TEST(TemperatureSensors, HeaderNamesBothModelsWithTheirTypeNames) {
   LogBuilder log;
-  log.sensor(1, typeIdOf<OrvaneTemperatureSensorDecoder>()).sensor(2, typeIdOf<Q3305TemperatureSensorDecoder>());
+  log.sensor(1, typeIdOf<OrvaneTemperatureSensorDecoder>())
+      .sensor(2, typeIdOf<Q3305TemperatureSensorDecoder>());
   log.record();
   const CsvTable csv = convert(log);
   expectColumns(csv, {{"1", "TEMPERATURE SENSOR", {"TEMPERATURE"}},

@@ -76,15 +76,17 @@ TEST(Zr450, VoltageIsTheSignedBigEndianWordSix) {
   };
   for (const Case& c : cases) {
     EXPECT_THAT(
-        convertWords(kFirstSlot, typeIdOf<Zr450Decoder>(), {{{5, kValidFirstByte}, {6, c.word}}}).column("VOLTAGE"),
+        convertWords(kFirstSlot, typeIdOf<Zr450Decoder>(), {{{5, kValidFirstByte}, {6, c.word}}})
+            .column("VOLTAGE"),
         ElementsAre(c.text))
         << c.word;
   }
 }
 
 TEST(Zr450, VoltageValidityIsBitSevenOfTheFirstByteOfWordFive) {
-  const CsvTable csv = convertWords(
-      kFirstSlot, typeIdOf<Zr450Decoder>(), {{{5, kValidByte}, {6, 126}}, {{5, kValidFirstByte}, {6, 126}}});
+  const CsvTable csv =
+      convertWords(kFirstSlot, typeIdOf<Zr450Decoder>(),
+                   {{{5, kValidByte}, {6, 126}}, {{5, kValidFirstByte}, {6, 126}}});
   EXPECT_THAT(csv.column("VOLTAGE"), ElementsAre("---", " 12.6"));
 }
 

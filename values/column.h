@@ -20,12 +20,12 @@ struct ValueFormat {
 // written; the rest are texts the decoder gives per record (positions, clock times), which are not
 // items and have no extremes.
 enum class Shown : std::uint8_t {
-  kReading,       // item: the latest reading as a number
-  kNothing,       // item: tracked for summaries, no CSV column
-  kClockWords,    // item: the latest hours, minutes and seconds words as "hhhh:mm:ss"
-  kLatitude,      // text: "N 35:30.0000"
-  kLongitude,     // text: "E139:45.1234"
-  kTimeOfDay,     // text: "hh:mm:ss"
+  kReading,     // item: the latest reading as a number
+  kNothing,     // item: tracked for summaries, no CSV column
+  kClockWords,  // item: the latest hours, minutes and seconds words as "hhhh:mm:ss"
+  kLatitude,    // text: "N 35:30.0000"
+  kLongitude,   // text: "E139:45.1234"
+  kTimeOfDay,   // text: "hh:mm:ss"
 };
 
 constexpr bool isItem(Shown shown) {

@@ -28,8 +28,8 @@ enum class Quantity : std::uint8_t {
 // The quantity's lower-case English name ("voltage", ...), as machine-readable outputs key it.
 constexpr std::string_view quantityName(Quantity quantity) {
   constexpr std::string_view kNames[] = {
-      "voltage", "current", "capacity", "temperature", "rotation", "speed",    "height", "climb",
-      "distance", "pressure", "power",  "percent",     "fuel",     "duration", "status", "other"};
+      "voltage",  "current",  "capacity", "temperature", "rotation", "speed",    "height", "climb",
+      "distance", "pressure", "power",    "percent",     "fuel",     "duration", "status", "other"};
   return kNames[static_cast<std::uint8_t>(quantity)];
 }
 

@@ -22,11 +22,11 @@ namespace trelvox {
 // The values of a run of records, as a CSV row shows them, and their formatted text.
 struct RecordBatch {
   std::size_t records = 0;
-  std::vector<std::uint32_t> times;     // since the first record
-  std::vector<std::int16_t> channels;   // sixteen per record
-  std::vector<std::int64_t> readings;   // one per reading field per record
-  std::vector<ColumnValue> texts;       // one per text field per record
-  std::vector<char> text;               // the rows, once formatted
+  std::vector<std::uint32_t> times;    // since the first record
+  std::vector<std::int16_t> channels;  // sixteen per record
+  std::vector<std::int64_t> readings;  // one per reading field per record
+  std::vector<ColumnValue> texts;      // one per text field per record
+  std::vector<char> text;              // the rows, once formatted
   std::size_t textSize = 0;
 
   void clear() {
@@ -68,9 +68,9 @@ class BatchPipeline {
   Write write_;
   std::vector<RecordBatch> batches_{kBatches};
   std::vector<State> states_ = std::vector<State>(kBatches, State::kFree);
-  std::size_t filled_ = 0;     // batches submitted so far
-  std::size_t written_ = 0;    // batches written so far
-  std::size_t claimed_ = 0;    // batches a worker has taken so far
+  std::size_t filled_ = 0;   // batches submitted so far
+  std::size_t written_ = 0;  // batches written so far
+  std::size_t claimed_ = 0;  // batches a worker has taken so far
   bool stopping_ = false;
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -18,7 +18,9 @@ constexpr std::size_t kChannelRoom = 9;
 
 bool isWritten(const Column& column) { return column.shown != Shown::kNothing; }
 
-char* copyText(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
+char* copyText(char* out, std::string_view text) {
+  return std::copy(text.begin(), text.end(), out);
+}
 
 }  // namespace
 
