@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Times build/trelvox against `cat` of the CSV it produced (hyperfine) on two logs of 200,000-odd
-# records and prints the ratios: the demo flight (receiver and six sensors, repeated) and the worst
-# case, every decoder in group 0. Also reports the converter's peak memory, which must not grow
-# with the log.
+# Times build/trelvox against `cat` of the CSV it produced (hyperfine) on three logs of 200,000-odd
+# records and prints the ratios: the demo flight (receiver and six sensors, repeated), every
+# decoder in group 0 with every validity bit set, and every decoder with plain random slot words
+# (the worst case for the digit code). Also reports the converter's peak memory, which must not
+# grow with the log. Instruction counts, which a busy machine does not disturb: bench/callgrind.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 records=${1:-200000}
@@ -15,8 +16,9 @@ for _ in $(seq $(((records + demo_records - 1) / demo_records))); do
   cat examples/demo.KLD >>"$work/flight.KLD"
 done
 build/make_bench_log "$work/every-decoder" "$records"
+build/make_bench_log "$work/random-words" "$records" random
 
-for log in flight every-decoder; do
+for log in flight every-decoder random-words; do
   build/trelvox -f "$work/$log.KLD" >/dev/null
   echo "== $log: $(($(stat -c %s "$work/$log.KLD") / 164)) records, CSV $(stat -c %s "$work/$log.csv") bytes"
   hyperfine --warmup 2 --runs 10 --export-json "$work/times.json" \

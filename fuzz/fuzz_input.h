@@ -7,12 +7,14 @@
 
 #include "conversion/byte_source.h"
 #include "conversion/record_loop.h"
+#include "outputs/csv/csv_output.h"
 
 namespace trelvox {
 
 // Converts one fuzz input in memory: its first byte gives the length of the information file
 // (up to 255 bytes, so short, exact and long slot maps all occur), its second byte picks the
-// decimal separator, and the rest is the data file. Returns the CSV text's length.
+// decimal separator (bit 0) and whether rows are formatted on a worker thread (bit 1), and the rest
+// is the data file. Returns the CSV text's length.
 inline std::size_t convertFuzzInput(std::span<const std::uint8_t> input) {
   class CountingSink final : public ByteSink {
    public:
@@ -25,7 +27,9 @@ inline std::size_t convertFuzzInput(std::span<const std::uint8_t> input) {
   MemorySource info(input.subspan(2, infoSize));
   MemorySource data(input.subspan(2 + infoSize));
   CountingSink sink;
-  writeCsv(readSlotMap(info), data, sink, separators);
+  CsvOutput csv(sink, separators, (input[1] & 2) ? 1 : 0);
+  LogOutput* const outputs[] = {&csv};
+  runRecordLoop(readSlotMap(info), data, outputs);
   return sink.count;
 }
 
