@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <stdexcept>
 #include <string_view>
 
 #include "decoders/altitude_sensors.h"
@@ -78,13 +79,14 @@ constexpr const DecoderType* findDecoderType(int typeId) {
   return nullptr;
 }
 
-// The ID of the type whose decoder is D.
+// The ID of the type whose decoder is D. (Not a constant expression: sanitizer builds cannot
+// compare function addresses at compile time.)
 template <typename D>
-constexpr int typeIdOf() {
+int typeIdOf() {
   for (const DecoderType& type : kDecoderTypes) {
     if (type.create == &makeDecoder<D>) return type.id;
   }
-  throw "no registry row for this decoder";
+  throw std::logic_error("no registry row for this decoder");
 }
 
 // The name written in header row 2 for a type; "-----------" for an unknown type.

@@ -27,8 +27,10 @@ class AltitudeSensorDecoder : public ItemDecoder<2> {
   void setReferenceAltitude();
 
  protected:
-  static constexpr std::array<Column, 2> columns(std::int8_t heightScale, std::uint8_t heightWidth,
-                                                 std::int8_t climbScale, std::uint8_t climbWidth) {
+  static constexpr std::array<Column, 2> altitudeColumns(std::int8_t heightScale,
+                                                         std::uint8_t heightWidth,
+                                                         std::int8_t climbScale,
+                                                         std::uint8_t climbWidth) {
     return {{
         {.name = "ALTITUDE",
          .unit = "m",
@@ -56,7 +58,7 @@ class AltitudeSensorDecoder : public ItemDecoder<2> {
 // 0.1 m/s.
 class OrvaneAltitudeSensorDecoder final : public AltitudeSensorDecoder {
  public:
-  static constexpr auto kColumns = columns(1, 4, 1, 4);
+  static constexpr auto kColumns = altitudeColumns(1, 4, 1, 4);
   explicit OrvaneAltitudeSensorDecoder(const DecoderPlace& place)
       : AltitudeSensorDecoder(place, kColumns) {}
 
@@ -68,7 +70,7 @@ class OrvaneAltitudeSensorDecoder final : public AltitudeSensorDecoder {
 // validity bit in word 1); Q3301 counts the climb rate in 0.01 m/s, Q3302 in 0.1 m/s.
 class Q3302VarioDecoder final : public AltitudeSensorDecoder {
  public:
-  static constexpr auto kColumns = columns(0, 5, 1, 4);
+  static constexpr auto kColumns = altitudeColumns(0, 5, 1, 4);
   explicit Q3302VarioDecoder(const DecoderPlace& place) : AltitudeSensorDecoder(place, kColumns) {}
 
  private:
@@ -77,7 +79,7 @@ class Q3302VarioDecoder final : public AltitudeSensorDecoder {
 
 class Q3301VarioDecoder final : public AltitudeSensorDecoder {
  public:
-  static constexpr auto kColumns = columns(0, 5, 2, 3);
+  static constexpr auto kColumns = altitudeColumns(0, 5, 2, 3);
   explicit Q3301VarioDecoder(const DecoderPlace& place) : AltitudeSensorDecoder(place, kColumns) {}
 
  private:

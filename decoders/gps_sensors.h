@@ -38,7 +38,7 @@ class GpsDecoder : public ItemDecoder<7> {
 
  protected:
   // DISTANCE counts whole metres in 32 bits: a flight can go further than 16 bits could show.
-  static constexpr std::array<Column, 6> columns(Column altitude, Column variometer) {
+  static constexpr std::array<Column, 6> gpsColumns(Column altitude, Column variometer) {
     return {{
         {.name = "DISTANCE",
          .unit = "m",
@@ -70,16 +70,16 @@ class GpsDecoder : public ItemDecoder<7> {
 class OrvaneGpsDecoder final : public GpsDecoder {
  public:
   static constexpr std::array<Column, 7> kColumns = [] {
-    const auto shared = columns({.name = "ALTITUDE",
-                                 .unit = "m",
-                                 .quantity = Quantity::kHeight,
-                                 .scale = 1,
-                                 .format = {.width = 5, .decimals = 1}},
-                                {.name = "VARIOMETER",
-                                 .unit = "m/s",
-                                 .quantity = Quantity::kClimb,
-                                 .scale = 1,
-                                 .format = {.width = 5, .decimals = 1, .plusSign = true}});
+    const auto shared = gpsColumns({.name = "ALTITUDE",
+                                    .unit = "m",
+                                    .quantity = Quantity::kHeight,
+                                    .scale = 1,
+                                    .format = {.width = 5, .decimals = 1}},
+                                   {.name = "VARIOMETER",
+                                    .unit = "m/s",
+                                    .quantity = Quantity::kClimb,
+                                    .scale = 1,
+                                    .format = {.width = 5, .decimals = 1, .plusSign = true}});
     return std::array<Column, 7>{shared[0],
                                  shared[1],
                                  shared[2],
@@ -100,7 +100,7 @@ class OrvaneGpsDecoder final : public GpsDecoder {
 // The GPS model Q3303: one quantity per big-endian word, the position as degrees and minutes.
 class Q3303GpsDecoder final : public GpsDecoder {
  public:
-  static constexpr std::array<Column, 6> kColumns = columns(
+  static constexpr std::array<Column, 6> kColumns = gpsColumns(
       {.name = "ALTITUDE", .unit = "m", .quantity = Quantity::kHeight, .format = {.width = 6}},
       {.name = "VARIOMETER",
        .unit = "m/s",

@@ -176,20 +176,20 @@ LogBuilder demoFlight() {
 // they start two slots apart and share words; every word carries changing values with the bits set
 // that the devices take as "fresh data".
 LogBuilder allDevices() {
-  constexpr int kDevices[] = {trelvox::typeIdOf<trelvox::KosmikDecoder>(),
-                              trelvox::typeIdOf<trelvox::ScorpionDecoder>(),
-                              trelvox::typeIdOf<trelvox::RoxxyDecoder>(),
-                              trelvox::typeIdOf<trelvox::CastleDecoder>(),
-                              trelvox::typeIdOf<trelvox::JetCatDecoder>(),
-                              trelvox::typeIdOf<trelvox::Zr450Decoder>(),
-                              trelvox::typeIdOf<trelvox::OrvaneEscDecoder>(),
-                              trelvox::typeIdOf<trelvox::HobbyWingDecoder>(),
-                              trelvox::typeIdOf<trelvox::PowerBoxDecoder>(),
-                              trelvox::typeIdOf<trelvox::Nav60Decoder>(),
-                              trelvox::typeIdOf<trelvox::Px31Decoder>(),
-                              trelvox::typeIdOf<trelvox::Px32Decoder>(),
-                              trelvox::typeIdOf<trelvox::Px33Decoder>(),
-                              trelvox::typeIdOf<trelvox::Px34Decoder>()};
+  const int kDevices[] = {trelvox::typeIdOf<trelvox::KosmikDecoder>(),
+                          trelvox::typeIdOf<trelvox::ScorpionDecoder>(),
+                          trelvox::typeIdOf<trelvox::RoxxyDecoder>(),
+                          trelvox::typeIdOf<trelvox::CastleDecoder>(),
+                          trelvox::typeIdOf<trelvox::JetCatDecoder>(),
+                          trelvox::typeIdOf<trelvox::Zr450Decoder>(),
+                          trelvox::typeIdOf<trelvox::OrvaneEscDecoder>(),
+                          trelvox::typeIdOf<trelvox::HobbyWingDecoder>(),
+                          trelvox::typeIdOf<trelvox::PowerBoxDecoder>(),
+                          trelvox::typeIdOf<trelvox::Nav60Decoder>(),
+                          trelvox::typeIdOf<trelvox::Px31Decoder>(),
+                          trelvox::typeIdOf<trelvox::Px32Decoder>(),
+                          trelvox::typeIdOf<trelvox::Px33Decoder>(),
+                          trelvox::typeIdOf<trelvox::Px34Decoder>()};
   LogBuilder log;
   log.sensorsTwoSlotsApart(kDevices);
   std::uint32_t noise = 2024;

@@ -20,7 +20,7 @@ struct TypeColumns {
 };
 
 // How many CSV columns each sensor type writes.
-constexpr TypeColumns kColumnsPerType[] = {
+const TypeColumns kColumnsPerType[] = {
     {typeIdOf<OrvaneTemperatureSensorDecoder>(), 1},
     {typeIdOf<VoltageSensorDecoder>(), 2},
     {typeIdOf<OrvaneCurrentSensorDecoder>(), 3},
@@ -94,21 +94,21 @@ TEST(EndToEnd, EachTypeWritesItsColumnsAndDecodesFreshData) {
 // The maker's own sensors all in one log, two slots apart (together they need more slots than a
 // group has, so they share words).
 TEST(EndToEnd, OneLogWithEveryOwnSensorType) {
-  constexpr int kTypes[] = {typeIdOf<OrvaneTemperatureSensorDecoder>(),
-                            typeIdOf<VoltageSensorDecoder>(),
-                            typeIdOf<OrvaneCurrentSensorDecoder>(),
-                            typeIdOf<RpmSensorDecoder>(),
-                            typeIdOf<OrvaneAltitudeSensorDecoder>(),
-                            typeIdOf<OrvaneGpsDecoder>(),
-                            typeIdOf<ServoAdapterDecoder>(),
-                            typeIdOf<SpeedSensorDecoder>(),
-                            typeIdOf<Kora5Decoder>(),
-                            typeIdOf<Q3305TemperatureSensorDecoder>(),
-                            typeIdOf<Q3303GpsDecoder>(),
-                            typeIdOf<Q3302VarioDecoder>(),
-                            typeIdOf<Q3301VarioDecoder>(),
-                            typeIdOf<Q3304CurrentSensorDecoder>(),
-                            typeIdOf<TrueAirSpeedDecoder>()};
+  const int kTypes[] = {typeIdOf<OrvaneTemperatureSensorDecoder>(),
+                        typeIdOf<VoltageSensorDecoder>(),
+                        typeIdOf<OrvaneCurrentSensorDecoder>(),
+                        typeIdOf<RpmSensorDecoder>(),
+                        typeIdOf<OrvaneAltitudeSensorDecoder>(),
+                        typeIdOf<OrvaneGpsDecoder>(),
+                        typeIdOf<ServoAdapterDecoder>(),
+                        typeIdOf<SpeedSensorDecoder>(),
+                        typeIdOf<Kora5Decoder>(),
+                        typeIdOf<Q3305TemperatureSensorDecoder>(),
+                        typeIdOf<Q3303GpsDecoder>(),
+                        typeIdOf<Q3302VarioDecoder>(),
+                        typeIdOf<Q3301VarioDecoder>(),
+                        typeIdOf<Q3304CurrentSensorDecoder>(),
+                        typeIdOf<TrueAirSpeedDecoder>()};
   LogBuilder log;
   log.sensorsTwoSlotsApart(kTypes);
   std::uint32_t seed = 99;
