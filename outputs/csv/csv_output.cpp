@@ -69,10 +69,11 @@ class CsvOutput::ChannelTexts {
   std::array<std::uint8_t, kCount> sizes_;
 };
 
-CsvOutput::CsvOutput(ByteSink& sink, Separators separators)
+CsvOutput::CsvOutput(ByteSink& sink, Separators separators, bool unitsRow)
     : writer_(sink, separators.list),
       separators_(separators),
-      channels_(std::make_unique<ChannelTexts>(separators.decimal)) {}
+      channels_(std::make_unique<ChannelTexts>(separators.decimal)),
+      unitsRow_(unitsRow) {}
 
 CsvOutput::~CsvOutput() = default;
 
@@ -117,6 +118,15 @@ void CsvOutput::writeHeader(Decoders decoders) {
   for (const auto& decoder : decoders) {
     for (const Column& column : decoder->columns()) {
       if (isWritten(column)) writer_.field(column.name);
+    }
+  }
+  writer_.endRow();
+  if (!unitsRow_) return;
+
+  for (int i = 0; i < kLeadingColumns; ++i) writer_.separator();
+  for (const auto& decoder : decoders) {
+    for (const Column& column : decoder->columns()) {
+      if (isWritten(column)) writer_.field(column.unit);
     }
   }
   writer_.endRow();

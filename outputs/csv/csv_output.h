@@ -24,7 +24,8 @@ namespace trelvox {
 
 class CsvOutput final : public LogOutput {
  public:
-  CsvOutput(ByteSink& sink, Separators separators);
+  // `unitsRow` adds a fourth header row with each column's unit.
+  CsvOutput(ByteSink& sink, Separators separators, bool unitsRow = false);
   ~CsvOutput() override;
 
   void start(Decoders decoders) override;
@@ -48,6 +49,7 @@ class CsvOutput final : public LogOutput {
   std::size_t rowRoom_ = 0;
   std::optional<std::uint32_t> timeBase_;
   std::uint64_t rows_ = 0;
+  bool unitsRow_ = false;
 };
 
 // The text of a channel word as a position in percent with one decimal ("-152.4" .. "152.4" for
