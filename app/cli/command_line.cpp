@@ -1,29 +1,30 @@
 #include "app/cli/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "app/cli/batch.h"
+#include "app/cli/log_list.h"
 #include "app/version.h"
-#include "conversion/log_converter.h"
-#include "conversion/log_files.h"
-#include "conversion/path_text.h"
-#include "conversion/telemetry_log_exception.h"
 
 namespace trelvox {
-namespace fs = std::filesystem;
 namespace {
 
+// The arguments as given; folders and the date are read once parsing is done.
 struct Options {
+  BatchOptions batch;
   std::vector<std::string> logs;
-  std::string output;
-  Separators separators;
-  Language language = Language::kEnglish;
-  bool force = false;
+  bool recursive = false;
+  std::string date;
 };
 
 enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
@@ -46,23 +47,27 @@ CLI::Validator separatorCheck(std::string_view refused) {
       "CHAR");
 }
 
-// Converts one log; returns whether it succeeded.
-bool convertOne(const Options& options, const fs::path& log, std::ostream& out, std::ostream& err) {
-  const fs::path output =
-      options.output.empty() ? fs::path(basePathOf(log)) += ".csv" : pathFromUtf8(options.output);
-  try {
-    LogConverter converter(options.separators);
-    converter.open(basePathOf(log), output,
-                   options.force ? LogConverter::ExistingOutput::kReplace
-                                 : LogConverter::ExistingOutput::kRefuse);
-    converter.convert();
-    out << successMessage(displayPath(output.filename()), options.language) << '\n';
-    return true;
-  } catch (const TelemetryLogException& e) {
-    err << displayPath(log) << ": " << message(static_cast<int>(e.messageId()), options.language)
-        << " (" << e.what() << ")\n";
-    return false;
+// The number written with exactly the digits text[from, from + count).
+std::optional<unsigned> digitsAt(const std::string& text, std::size_t from, std::size_t count) {
+  unsigned value = 0;
+  for (std::size_t i = from; i < from + count; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+    value = value * 10 + static_cast<unsigned>(text[i] - '0');
   }
+  return value;
+}
+
+// "YYYY-MM-DD" as a date; nothing for any other text or a day that does not exist.
+std::optional<std::chrono::year_month_day> parseDate(const std::string& text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const auto year = digitsAt(text, 0, 4);
+  const auto month = digitsAt(text, 5, 2);
+  const auto day = digitsAt(text, 8, 2);
+  if (!year || !month || !day) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(*year)),
+                                         std::chrono::month(*month), std::chrono::day(*day)};
+  if (!date.ok()) return std::nullopt;
+  return date;
 }
 
 }  // namespace
@@ -70,38 +75,63 @@ bool convertOne(const Options& options, const fs::path& log, std::ostream& out, 
 int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults& defaults,
                    std::ostream& out, std::ostream& err) {
   Options options;
-  options.separators = defaults.separators;
-  options.language = defaults.language;
+  options.batch.jobs = std::max(1u, std::thread::hardware_concurrency());
+  options.batch.version = kVersion;
+  options.batch.separators = defaults.separators;
+  options.batch.language = defaults.language;
 
   CLI::App app("Converts telemetry flight logs (NAME.KLD with NAME.KLI) into CSV files.",
                "trelvox");
   app.add_option("logs", options.logs, "Data files (.KLD) to convert")->required();
-  app.add_option("-o,--output", options.output, "CSV file to write (one log only)");
+  app.add_option("-o,--output", options.batch.output, "CSV file to write (one log only)");
   std::string listSeparator;
   std::string decimalSeparator;
   app.add_option("--separator", listSeparator, "List separator (one character, such as ; or ,)")
       ->check(separatorCheck(kNotAListSeparator));
   app.add_option("--decimal", decimalSeparator, "Decimal separator (one character, . or ,)")
       ->check(separatorCheck(kNotADecimalSeparator));
-  app.add_flag("-f,--force", options.force, "Overwrite an existing CSV file");
+  app.add_flag("-f,--force", options.batch.force, "Overwrite an existing CSV file");
   const std::map<std::string, Language> languages{
       {"en", Language::kEnglish}, {"de", Language::kGerman}, {"ja", Language::kJapanese}};
-  app.add_option("--lang", options.language, "Language of the messages: en, de or ja")
+  app.add_option("--lang", options.batch.language, "Language of the messages: en, de or ja")
       ->transform(CLI::CheckedTransformer(languages));
+  app.add_flag("--summary", options.batch.summary, "Print a summary of each log's flight");
+  app.add_flag("--json", options.batch.json, "Also write BASE.json with the flight's facts");
+  app.add_flag("--gpx", options.batch.gpx, "Also write the GPS track as BASE.gpx");
+  app.add_flag("--kml", options.batch.kml, "Also write the GPS track as BASE.kml");
+  app.add_flag("--units", options.batch.unitsRow,
+               "Add a fourth header row with each column's unit");
+  app.add_flag("--no-csv", options.batch.noCsv,
+               "Write no CSV file, only what the other options ask for");
+  app.add_option("--logbook", options.batch.logbook, "Write one CSV row per converted log to FILE");
+  app.add_option("--date", options.date, "Date of the flights (YYYY-MM-DD) for track times")
+      ->check(CLI::Validator(
+          [](const std::string& text) -> std::string {
+            return parseDate(text) ? std::string() : "must be a date as YYYY-MM-DD";
+          },
+          "YYYY-MM-DD"));
+  app.add_flag("-r,--recursive", options.recursive, "Take logs from the subfolders of folders too");
+  app.add_option("-j,--jobs", options.batch.jobs,
+                 "Logs converted at once (default: the number of cores)")
+      ->check(CLI::PositiveNumber);
   app.set_version_flag("--version", std::string("trelvox ") + kVersion);
 
   try {
     app.parse(argc, argv);
-    if (!options.output.empty() && options.logs.size() > 1) {
+    options.batch.logs = logsNamedBy(options.logs, options.recursive);
+    if (!options.batch.output.empty() && options.batch.logs.size() > 1) {
       throw CLI::ValidationError("--output", "takes one log only");
+    }
+    if (!options.batch.output.empty() && options.batch.noCsv) {
+      throw CLI::ValidationError("--output", "cannot go with --no-csv");
     }
     // A chosen decimal separator brings its usual list separator unless that is chosen too.
     if (!decimalSeparator.empty()) {
-      options.separators.decimal = decimalSeparator[0];
-      options.separators.list = options.separators.decimal == ',' ? ';' : ',';
+      options.batch.separators.decimal = decimalSeparator[0];
+      options.batch.separators.list = options.batch.separators.decimal == ',' ? ';' : ',';
     }
-    if (!listSeparator.empty()) options.separators.list = listSeparator[0];
-    if (options.separators.list == options.separators.decimal) {
+    if (!listSeparator.empty()) options.batch.separators.list = listSeparator[0];
+    if (options.batch.separators.list == options.batch.separators.decimal) {
       throw CLI::ValidationError("--separator", "must differ from the decimal separator");
     }
   } catch (const CLI::ParseError& e) {
@@ -109,11 +139,8 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
     return status == 0 ? kSuccess : kUsageError;
   }
 
-  bool allConverted = true;
-  for (const std::string& log : options.logs) {
-    allConverted = convertOne(options, pathFromUtf8(log), out, err) && allConverted;
-  }
-  return allConverted ? kSuccess : kFailure;
+  if (!options.date.empty()) options.batch.date = parseDate(options.date);
+  return runBatch(options.batch, out, err) ? kSuccess : kFailure;
 }
 
 }  // namespace trelvox
