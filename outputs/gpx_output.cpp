@@ -15,15 +15,18 @@ void GpxOutput::writeHead(const Decoder& sensor) {
 }
 
 void GpxOutput::writePoint(const TrackPoint& point) {
-  xml()
-      .raw("      <trkpt lat=\"")
-      .number(point.position.latitude, kCoordinateDecimals)
-      .raw("\" lon=\"")
-      .number(point.position.longitude, kCoordinateDecimals)
-      .raw("\">");
-  if (point.height) xml().raw("<ele>").number(*point.height, 1).raw("</ele>");
-  if (point.time) xml().raw("<time>").raw(utcTimeText(*point.time)).raw("</time>");
-  xml().raw("</trkpt>\n");
+  char* out = writeText(xml().room(XmlWriter::kMaxRoom), "      <trkpt lat=\"");
+  out = writeCoordinate(out, point.position.latitude);
+  out = writeText(out, "\" lon=\"");
+  out = writeCoordinate(out, point.position.longitude);
+  out = writeText(out, "\">");
+  if (point.height.present) {
+    out = writeText(writeReading(writeText(out, "<ele>"), point.height), "</ele>");
+  }
+  if (point.time) {
+    out = writeText(writeText(writeText(out, "<time>"), times_.text(*point.time)), "</time>");
+  }
+  xml().advance(writeText(out, "</trkpt>\n"));
 }
 
 void GpxOutput::writeTail() { xml().raw("    </trkseg>\n  </trk>\n</gpx>\n"); }

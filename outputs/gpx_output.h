@@ -14,6 +14,8 @@ class GpxOutput final : public TrackOutput {
   void writeHead(const Decoder& sensor) override;
   void writePoint(const TrackPoint& point) override;
   void writeTail() override;
+
+  UtcTimeTexts times_;
 };
 
 }  // namespace trelvox

@@ -2,20 +2,7 @@
 
 #include <cmath>
 
-#include "values/geo_point.h"
-
 namespace trelvox {
-namespace {
-
-GeoPoint geoPointOf(const Position& position) {
-  const auto units = [](double degrees) {
-    return static_cast<std::int32_t>(std::lround(degrees * GeoPoint::kUnitsPerDegree));
-  };
-  return {units(position.latitude), units(position.longitude)};
-}
-
-}  // namespace
-
 void KmlOutput::writeHead(const Decoder& sensor) {
   xml()
       .raw(
@@ -30,25 +17,34 @@ void KmlOutput::writeHead(const Decoder& sensor) {
 }
 
 void KmlOutput::writePoint(const TrackPoint& point) {
-  writeCoordinates(point);
-  xml().raw("\n");
+  xml().advance(writeText(writeCoordinates(xml().room(XmlWriter::kMaxRoom), point), "\n"));
 
   if (!start_) start_ = Marked{point, 0.0};
-  const double height = point.height.value_or(0.0);
+  const double height = point.height.value();
   if (!highest_ || height > highest_->measure) highest_ = Marked{point, height};
-  const double distance =
-      groundDistance(geoPointOf(start_->point.position), geoPointOf(point.position));
+  const double distance = distanceMeasure(start_->point.position, point.position);
   if (!farthest_ || distance > farthest_->measure) farthest_ = Marked{point, distance};
 }
 
 // "longitude,latitude,height" as KML orders them.
-void KmlOutput::writeCoordinates(const TrackPoint& point) {
-  xml()
-      .number(point.position.longitude, kCoordinateDecimals)
-      .raw(",")
-      .number(point.position.latitude, kCoordinateDecimals)
-      .raw(",")
-      .number(point.height.value_or(0.0), 1);
+char* KmlOutput::writeCoordinates(char* out, const TrackPoint& point) {
+  out = writeCoordinate(out, point.position.longitude);
+  *out++ = ',';
+  out = writeCoordinate(out, point.position.latitude);
+  *out++ = ',';
+  return writeReading(out, point.height);
+}
+
+// What orders points by their distance from the start: the square of a flat-earth distance, with
+// the start's latitude scaling longitudes (taken once, as the cosine is the costly part).
+double KmlOutput::distanceMeasure(const GeoPoint& from, const GeoPoint& to) {
+  if (!longitudeScale_) {
+    constexpr double kRadiansPerUnit = 3.141592653589793 / 180 / GeoPoint::kUnitsPerDegree;
+    longitudeScale_ = std::cos(from.latitude * kRadiansPerUnit);
+  }
+  const double north = to.latitude - from.latitude;
+  const double east = (to.longitude - from.longitude) * *longitudeScale_;
+  return north * north + east * east;
 }
 
 void KmlOutput::writeMark(std::string_view name, const std::optional<Marked>& mark) {
@@ -62,7 +58,7 @@ void KmlOutput::writeMark(std::string_view name, const std::optional<Marked>& ma
   }
   xml().raw(
       "    <Point>\n      <altitudeMode>relativeToGround</altitudeMode>\n      <coordinates>");
-  writeCoordinates(mark->point);
+  xml().advance(writeCoordinates(xml().room(XmlWriter::kMaxRoom), mark->point));
   xml().raw("</coordinates>\n    </Point>\n  </Placemark>\n");
 }
 

@@ -23,12 +23,14 @@ class KmlOutput final : public TrackOutput {
   void writeHead(const Decoder& sensor) override;
   void writePoint(const TrackPoint& point) override;
   void writeTail() override;
-  void writeCoordinates(const TrackPoint& point);
+  char* writeCoordinates(char* out, const TrackPoint& point);
+  double distanceMeasure(const GeoPoint& from, const GeoPoint& to);
   void writeMark(std::string_view name, const std::optional<Marked>& mark);
 
   std::optional<Marked> start_;
   std::optional<Marked> highest_;
   std::optional<Marked> farthest_;
+  std::optional<double> longitudeScale_;
 };
 
 }  // namespace trelvox

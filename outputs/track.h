@@ -12,16 +12,13 @@
 #include "outputs/date_text.h"
 #include "outputs/log_output.h"
 #include "outputs/xml_text.h"
+#include "values/geo_point.h"
 
 namespace trelvox {
 
-// Coordinates are written with this many decimals of a degree: finer than the 1/600000 degree the
-// sensors send.
-inline constexpr int kCoordinateDecimals = 7;
-
 struct TrackPoint {
-  Position position;
-  std::optional<double> height;
+  GeoPoint position;
+  Reading height;
   std::optional<std::chrono::sys_seconds> time;
 };
 
@@ -42,10 +39,22 @@ class TrackSource {
   std::optional<std::chrono::sys_seconds> currentTime();
 
   const Decoder* sensor_ = nullptr;
+  int latitudeColumn_ = -1;
+  int longitudeColumn_ = -1;
   int heightItem_ = -1;
-  std::optional<Position> last_;
+  GeoPoint last_;
   std::chrono::sys_days day_;
   std::optional<std::uint32_t> lastSecondsOfDay_;
+};
+
+// "2024-05-01T14:05:05Z" texts of the points' times, each day's date made once.
+class UtcTimeTexts {
+ public:
+  std::string_view text(std::chrono::sys_seconds time);
+
+ private:
+  std::chrono::sys_days day_{};
+  std::string text_;
 };
 
 // The name of a sensor for a reader: "GPS (slot 11)".
