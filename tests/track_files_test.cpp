@@ -155,5 +155,27 @@ TEST(TrackTimes, APassThroughMidnightMovesToTheNextDay) {
   EXPECT_THAT(gpx, HasSubstr("<trkpt lat=\"48.0000000\" lon=\"8.5000000\">"));
 }
 
+// The GPS's time field has room for more than a day: such a number is no time of day, neither
+// for a point nor for the logbook's start time.
+TEST(TrackTimes, ATimeFieldPastTheDayIsNoTime) {
+  TempFolder folder;
+  LogBuilder log;
+  log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+  gpsRecord(log, 2, 100000, 0);
+  gpsRecord(log, 2, 36000, 10);
+  log.writeFiles(folder / "odd");
+
+  ConversionRequest request;
+  request.gpx = folder / "odd.gpx";
+  request.report = true;
+  LogConverter converter(Separators{});
+  converter.open(folder / "odd", request);
+  const ConversionResult result = converter.convert();
+  EXPECT_EQ(result.report->firstUtcSecondsOfDay, 36000u);
+  const std::string gpx = readFile(folder / "odd.gpx");
+  EXPECT_THAT(gpx, HasSubstr("lon=\"8.5000000\"></trkpt>"));  // the first point has no time
+  EXPECT_THAT(gpx, HasSubstr("T10:00:00Z</time>"));
+}
+
 }  // namespace
 }  // namespace trelvox
