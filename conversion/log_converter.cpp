@@ -1,45 +1,124 @@
 #include "conversion/log_converter.h"
 
+#include <memory>
+
 #include "conversion/path_text.h"
 #include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"
+#include "outputs/csv/csv_output.h"
+#include "outputs/gpx_output.h"
+#include "outputs/json_output.h"
+#include "outputs/kml_output.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;
+namespace {
+
+std::chrono::year_month_day modificationDate(const fs::path& path) {
+  std::error_code error;
+  const fs::file_time_type written = fs::last_write_time(path, error);
+  const auto time =
+      error ? std::chrono::system_clock::now() : std::chrono::file_clock::to_sys(written);
+  return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(time));
+}
+
+// Gives a track file its name, or drops it when the log had no position.
+template <typename TrackOutput>
+void keepTrack(const std::optional<TrackOutput>& track, OutputFile& file,
+               ConversionResult& result) {
+  if (!track) return;
+  if (track->hasTrack()) {
+    file.commit();
+    result.written.push_back(file.path());
+  } else {
+    file.discard();
+    result.noPosition = true;
+  }
+}
+
+void keep(OutputFile& file, bool asked, ConversionResult& result) {
+  if (!asked) return;
+  file.commit();
+  result.written.push_back(file.path());
+}
+
+}  // namespace
 
 void LogConverter::open(const fs::path& basePath, const fs::path& outputPath,
                         ExistingOutput existing) {
-  const fs::path infoPath = companionFile(basePath, ".KLI");
-  const fs::path dataPath = companionFile(basePath, ".KLD");
+  ConversionRequest request;
+  request.csv = outputPath;
+  request.existing = existing;
+  open(basePath, request);
+}
+
+void LogConverter::open(const fs::path& basePath, const ConversionRequest& request) {
+  request_ = request;
+  infoPath_ = companionFile(basePath, ".KLI");
+  dataPath_ = companionFile(basePath, ".KLD");
 
   FileSource infoFile;
-  if (!infoFile.open(infoPath)) {
-    throw TelemetryLogException(MessageId::kInfoFileNotFound, displayPath(infoPath));
+  if (!infoFile.open(infoPath_)) {
+    throw TelemetryLogException(MessageId::kInfoFileNotFound, displayPath(infoPath_));
   }
   slotMap_ = readSlotMap(infoFile);
   infoFile.close();
 
-  if (!dataFile_.open(dataPath)) {
-    throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(dataPath));
+  if (!dataFile_.open(dataPath_)) {
+    throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(dataPath_));
   }
-  if (isSameFile(outputPath, dataPath) || isSameFile(outputPath, infoPath)) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput,
-                                displayPath(outputPath) + " is one of the log's own files");
-  }
-  std::error_code error;
-  if (existing == ExistingOutput::kRefuse && fs::exists(outputPath, error)) {
-    throw TelemetryLogException(MessageId::kOutputExists, displayPath(outputPath));
-  }
-  if (!output_.open(outputPath)) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(outputPath));
-  }
+  openOutput(csvFile_, request.csvStream != nullptr ? std::nullopt : request.csv);
+  openOutput(jsonFile_, request.json);
+  openOutput(gpxFile_, request.gpx);
+  openOutput(kmlFile_, request.kml);
 }
 
-std::uint64_t LogConverter::convert() {
-  const std::uint64_t rows = writeCsv(slotMap_, dataFile_, output_, separators_);
+void LogConverter::openOutput(OutputFile& file, const std::optional<fs::path>& path) {
+  if (!path) return;
+  if (isSameFile(*path, dataPath_) || isSameFile(*path, infoPath_)) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput,
+                                displayPath(*path) + " is one of the log's own files");
+  }
+  file.open(*path, request_.existing);
+}
+
+std::chrono::year_month_day LogConverter::logDate() const {
+  return request_.date ? *request_.date : modificationDate(dataPath_);
+}
+
+ConversionResult LogConverter::convert() {
+  ConversionResult result;
+  result.date = logDate();
+  const std::string logName = displayPath(dataPath_.filename());
+
+  std::optional<CsvOutput> csv;
+  std::optional<FlightSummary> summary;
+  std::optional<GpxOutput> gpx;
+  std::optional<KmlOutput> kml;
+  std::vector<LogOutput*> outputs;
+  ByteSink* csvSink = request_.csvStream != nullptr ? request_.csvStream
+                      : request_.csv                ? &csvFile_
+                                                    : nullptr;
+  if (csvSink != nullptr) outputs.push_back(&csv.emplace(*csvSink, separators_, request_.unitsRow));
+  if (request_.report || request_.json) outputs.push_back(&summary.emplace());
+  if (request_.gpx) outputs.push_back(&gpx.emplace(gpxFile_, logName, result.date));
+  if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, logName, result.date));
+
+  const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
   dataFile_.close();
-  output_.close();
-  return rows;
+  result.rows = totals.records;
+  if (summary) result.report = summary->report();
+  if (request_.json) {
+    const std::string json =
+        jsonText(*result.report, {request_.version, logName, displayPath(infoPath_.filename())});
+    jsonFile_.write(json);
+  }
+
+  keep(csvFile_, csvSink == &csvFile_, result);
+  keep(jsonFile_, request_.json.has_value(), result);
+  keepTrack(gpx, gpxFile_, result);
+  keepTrack(kml, kmlFile_, result);
+  return result;
 }
 
 }  // namespace trelvox

@@ -1,35 +1,79 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "conversion/log_files.h"
 #include "conversion/log_format.h"
 #include "outputs/csv/separators.h"
+#include "outputs/flight_summary.h"
 
 namespace trelvox {
 
-// Converts one flight log, the pair BASE.KLI (slot map) and BASE.KLD (records), into one CSV file.
-// open checks and opens everything in an order that never leaves an output behind for a log that
-// cannot be read and never writes over an input; convert then writes the whole file. Failures
-// throw TelemetryLogException with the message to show; rows written before a failure stay in the
-// output.
+// What one conversion writes. Nothing that is not asked for is made or costs time.
+struct ConversionRequest {
+  // The CSV file, or (csvStream) a sink such as standard output; neither for no CSV.
+  std::optional<std::filesystem::path> csv;
+  ByteSink* csvStream = nullptr;
+  bool unitsRow = false;
+  std::optional<std::filesystem::path> json;
+  std::optional<std::filesystem::path> gpx;
+  std::optional<std::filesystem::path> kml;
+  // The flight report (for a summary or a logbook); the JSON file brings it anyway.
+  bool report = false;
+  // The program's version, which the JSON file names.
+  std::string version;
+  // The day the log's UTC times of day fall on; by default the data file's modification date.
+  std::optional<std::chrono::year_month_day> date;
+  ExistingOutput existing = ExistingOutput::kReplace;
+};
+
+struct ConversionResult {
+  std::uint64_t rows = 0;
+  // The files written, in the order CSV, JSON, GPX, KML.
+  std::vector<std::filesystem::path> written;
+  std::optional<FlightReport> report;
+  // A track file was asked for, but the log has no position: none was written.
+  bool noPosition = false;
+  std::chrono::year_month_day date;
+};
+
+// Converts one flight log, the pair BASE.KLI (slot map) and BASE.KLD (records), into the files a
+// request names. open checks and opens everything in an order that never leaves an output behind
+// for a log that cannot be read and never writes over an input; convert then writes every file.
+// Each file is written under a temporary name and renamed into place once the whole conversion
+// has succeeded, so a failure leaves no half-written file. Failures throw TelemetryLogException
+// with the message to show.
 class LogConverter {
  public:
-  enum class ExistingOutput { kReplace, kRefuse };
+  using ExistingOutput = trelvox::ExistingOutput;
 
   explicit LogConverter(Separators separators) : separators_(separators) {}
 
+  // Just the CSV file.
   void open(const std::filesystem::path& basePath, const std::filesystem::path& outputPath,
             ExistingOutput existing = ExistingOutput::kReplace);
-  // Returns the number of data rows written.
-  std::uint64_t convert();
+  void open(const std::filesystem::path& basePath, const ConversionRequest& request);
+  ConversionResult convert();
 
  private:
+  void openOutput(OutputFile& file, const std::optional<std::filesystem::path>& path);
+  std::chrono::year_month_day logDate() const;
+
   Separators separators_;
+  ConversionRequest request_;
+  std::filesystem::path dataPath_;
+  std::filesystem::path infoPath_;
   SlotMap slotMap_;
   FileSource dataFile_;
-  FileSink output_;
+  OutputFile csvFile_;
+  OutputFile jsonFile_;
+  OutputFile gpxFile_;
+  OutputFile kmlFile_;
 };
 
 }  // namespace trelvox

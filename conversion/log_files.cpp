@@ -1,11 +1,13 @@
 #include "conversion/log_files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <system_error>
 
+#include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
 
 namespace trelvox {
@@ -33,6 +35,22 @@ bool equalIgnoringCase(const std::u8string& a, const std::u8string& b) {
 }
 
 std::string systemReason() { return std::strerror(errno); }
+
+// Whether `path` exists as something other than a regular file (a device, a pipe).
+bool isSpecialFile(const fs::path& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  return !error && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+}
+
+// A name beside `path` that no other output of this run uses: hidden, and marked as unfinished.
+fs::path temporaryNameFor(const fs::path& path) {
+  static std::atomic<unsigned> counter{0};
+  fs::path name = path;
+  name.replace_filename(fs::path(".") += path.filename());
+  name += ".part" + std::to_string(counter++);
+  return name;
+}
 
 }  // namespace
 
@@ -113,6 +131,52 @@ void FileSink::close() {
 
 FileSink::~FileSink() {
   if (file_ != nullptr) std::fclose(file_);
+}
+
+OutputFile::~OutputFile() { discard(); }
+
+void OutputFile::open(const fs::path& path, ExistingOutput existing) {
+  discard();
+  std::error_code error;
+  if (existing == ExistingOutput::kRefuse && fs::exists(path, error)) {
+    throw TelemetryLogException(MessageId::kOutputExists, displayPath(path));
+  }
+  path_ = path;
+  temporary_ =
+      isSpecialFile(path) || fs::is_directory(path, error) ? fs::path() : temporaryNameFor(path);
+  if (!file_.open(temporary_.empty() ? path : temporary_)) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path));
+  }
+  open_ = true;
+}
+
+void OutputFile::write(std::span<const char> bytes) { file_.write(bytes); }
+
+void OutputFile::commit() {
+  if (!open_) return;
+  file_.close();
+  open_ = false;
+  if (temporary_.empty()) return;
+  std::error_code error;
+  fs::rename(temporary_, path_, error);
+  if (error) {
+    fs::remove(temporary_, error);
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path_));
+  }
+  temporary_.clear();
+}
+
+void OutputFile::discard() {
+  if (!open_) return;
+  open_ = false;
+  try {
+    file_.close();
+  } catch (const TelemetryLogException&) {
+    // The bytes are dropped anyway.
+  }
+  std::error_code error;
+  if (!temporary_.empty()) fs::remove(temporary_, error);
+  temporary_.clear();
 }
 
 }  // namespace trelvox

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 #include "conversion/byte_source.h"
 #include "outputs/byte_sink.h"
@@ -47,6 +48,36 @@ class FileSink final : public ByteSink {
 
  private:
   std::FILE* file_ = nullptr;
+};
+
+// What to do when an output file exists already.
+enum class ExistingOutput { kReplace, kRefuse };
+
+// An output file written under a temporary name in its own folder and renamed into place by
+// commit, so that a conversion that fails leaves no half-written file behind (nor a wrong one in
+// place of an older, complete file). A path naming something other than a regular file, such as
+// /dev/null, is written directly. Failures throw TelemetryLogException: 201 for an existing file
+// that must not be replaced, 106 (with the path) for a file that cannot be created or stored.
+class OutputFile final : public ByteSink {
+ public:
+  OutputFile() = default;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile() override;
+
+  void open(const std::filesystem::path& path, ExistingOutput existing);
+  void write(std::span<const char> bytes) override;
+  // Stores the last bytes and gives the file its name.
+  void commit();
+  // Drops whatever was written (nothing of it stays on disk).
+  void discard();
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  FileSink file_;
+  std::filesystem::path path_;
+  std::filesystem::path temporary_;
+  bool open_ = false;
 };
 
 }  // namespace trelvox

@@ -27,7 +27,7 @@ inline std::size_t convertFuzzInput(std::span<const std::uint8_t> input) {
   MemorySource info(input.subspan(2, infoSize));
   MemorySource data(input.subspan(2 + infoSize));
   CountingSink sink;
-  CsvOutput csv(sink, separators, (input[1] & 2) ? 1 : 0);
+  CsvOutput csv(sink, separators, false, (input[1] & 2) ? 1 : 0);
   LogOutput* const outputs[] = {&csv};
   runRecordLoop(readSlotMap(info), data, outputs);
   return sink.count;

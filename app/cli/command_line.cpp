@@ -1,30 +1,32 @@
 #include "app/cli/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "app/cli/batch.h"
 #include "app/cli/help_formatter.h"
+#include "app/cli/log_list.h"
 #include "app/version.h"
-#include "conversion/log_converter.h"
-#include "conversion/log_files.h"
-#include "conversion/path_text.h"
-#include "conversion/telemetry_log_exception.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;
 namespace {
 
+// The arguments as given; folders and the date are read once parsing is done.
 struct Options {
+  BatchOptions batch;
   std::vector<std::string> logs;
-  std::string output;
-  Separators separators;
-  Language language = Language::kEnglish;
-  bool force = false;
+  bool recursive = false;
+  std::string date;
 };
 
 enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
@@ -47,6 +49,29 @@ CLI::Validator separatorCheck(std::string_view refused) {
       "CHAR");
 }
 
+// The number written with exactly the digits text[from, from + count).
+std::optional<unsigned> digitsAt(const std::string& text, std::size_t from, std::size_t count) {
+  unsigned value = 0;
+  for (std::size_t i = from; i < from + count; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+    value = value * 10 + static_cast<unsigned>(text[i] - '0');
+  }
+  return value;
+}
+
+// "YYYY-MM-DD" as a date; nothing for any other text or a day that does not exist.
+std::optional<std::chrono::year_month_day> parseDate(const std::string& text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const auto year = digitsAt(text, 0, 4);
+  const auto month = digitsAt(text, 5, 2);
+  const auto day = digitsAt(text, 8, 2);
+  if (!year || !month || !day) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(*year)),
+                                         std::chrono::month(*month), std::chrono::day(*day)};
+  if (!date.ok()) return std::nullopt;
+  return date;
+}
+
 // The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
 std::string programName(int argc, const char* const* argv) {
   const std::string name = argc > 0 ? fs::path(argv[0]).filename().string() : std::string();
@@ -58,39 +83,23 @@ const std::vector<HelpExample> kHelpExamples{
     {"-f --decimal , a.KLD b.KLD", "decimal commas; replaces a.csv, b.csv"},
 };
 
-// Converts one log; returns whether it succeeded.
-bool convertOne(const Options& options, const fs::path& log, std::ostream& out, std::ostream& err) {
-  const fs::path output =
-      options.output.empty() ? fs::path(basePathOf(log)) += ".csv" : pathFromUtf8(options.output);
-  try {
-    LogConverter converter(options.separators);
-    converter.open(basePathOf(log), output,
-                   options.force ? LogConverter::ExistingOutput::kReplace
-                                 : LogConverter::ExistingOutput::kRefuse);
-    converter.convert();
-    out << successMessage(displayPath(output.filename()), options.language) << '\n';
-    return true;
-  } catch (const TelemetryLogException& e) {
-    err << displayPath(log) << ": " << message(static_cast<int>(e.messageId()), options.language)
-        << " (" << e.what() << ")\n";
-    return false;
-  }
-}
-
 }  // namespace
 
 int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults& defaults,
                    std::ostream& out, std::ostream& err) {
   Options options;
-  options.separators = defaults.separators;
-  options.language = defaults.language;
+  options.batch.jobs = std::max(1u, std::thread::hardware_concurrency());
+  options.batch.version = TRELVOX_VERSION;
+  options.batch.separators = defaults.separators;
+  options.batch.language = defaults.language;
 
   CLI::App app("Converts telemetry flight logs (NAME.KLD with NAME.KLI) into CSV files.",
                programName(argc, argv));
   app.formatter(std::make_shared<HelpFormatter>(kHelpExamples));
-  app.add_option("LOG.KLD", options.logs, "data files to convert")->required();
-  app.add_option("-o,--output", options.output,
-                 "CSV file to write (one log only; default NAME.csv)")
+  app.add_option("LOG.KLD", options.logs, "data files, or folders of them, to convert")
+      ->required();
+  app.add_option("-o,--output", options.batch.output,
+                 "CSV file to write, - for standard output (one log only)")
       ->option_text("FILE");
   std::string listSeparator;
   std::string decimalSeparator;
@@ -101,13 +110,32 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   app.add_option("--decimal", decimalSeparator, "decimal separator (default from the locale)")
       ->check(separatorCheck(kNotADecimalSeparator))
       ->option_text("C");
-  app.add_flag("-f,--force", options.force, "overwrite an existing CSV file");
+  app.add_flag("-f,--force", options.batch.force, "overwrite existing output files");
   const std::map<std::string, Language> languages{
       {"en", Language::kEnglish}, {"de", Language::kGerman}, {"ja", Language::kJapanese}};
   std::string languageCode;
   app.add_option("--lang", languageCode, "language of the messages (default from the locale)")
       ->check(CLI::IsMember({"en", "de", "ja"}))
       ->option_text("en|de|ja");
+  app.add_flag("--summary", options.batch.summary, "print a summary of each log's flight");
+  app.add_flag("--json", options.batch.json, "also write NAME.json with the flight's facts");
+  app.add_flag("--gpx", options.batch.gpx, "also write the GPS track as NAME.gpx");
+  app.add_flag("--kml", options.batch.kml, "also write the GPS track as NAME.kml");
+  app.add_flag("--units", options.batch.unitsRow, "add a fourth header row with each unit");
+  app.add_flag("--no-csv", options.batch.noCsv, "write no CSV, only what other options ask for");
+  app.add_option("--logbook", options.batch.logbook, "write one CSV row per converted log to FILE")
+      ->option_text("FILE");
+  app.add_option("--date", options.date, "date of the flights, for track times and the logbook")
+      ->check(CLI::Validator(
+          [](const std::string& text) -> std::string {
+            return parseDate(text) ? std::string() : "must be a date as YYYY-MM-DD";
+          },
+          "YYYY-MM-DD"))
+      ->option_text("YYYY-MM-DD");
+  app.add_flag("-r,--recursive", options.recursive, "take logs from subfolders of folders too");
+  app.add_option("-j,--jobs", options.batch.jobs, "logs converted at once (default: the cores)")
+      ->check(CLI::PositiveNumber)
+      ->option_text("N");
   // Set last, so that the help lists them last.
   app.set_help_flag("-h,--help", "show this help and exit");
   app.set_version_flag("--version", std::string("trelvox ") + TRELVOX_VERSION,
@@ -115,17 +143,21 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
 
   try {
     app.parse(argc, argv);
-    if (!languageCode.empty()) options.language = languages.at(languageCode);
-    if (!options.output.empty() && options.logs.size() > 1) {
+    if (!languageCode.empty()) options.batch.language = languages.at(languageCode);
+    options.batch.logs = logsNamedBy(options.logs, options.recursive);
+    if (!options.batch.output.empty() && options.batch.logs.size() > 1) {
       throw CLI::ValidationError("--output", "takes one log only");
+    }
+    if (!options.batch.output.empty() && options.batch.noCsv) {
+      throw CLI::ValidationError("--output", "cannot go with --no-csv");
     }
     // A chosen decimal separator brings its usual list separator unless that is chosen too.
     if (!decimalSeparator.empty()) {
-      options.separators.decimal = decimalSeparator[0];
-      options.separators.list = options.separators.decimal == ',' ? ';' : ',';
+      options.batch.separators.decimal = decimalSeparator[0];
+      options.batch.separators.list = options.batch.separators.decimal == ',' ? ';' : ',';
     }
-    if (!listSeparator.empty()) options.separators.list = listSeparator[0];
-    if (options.separators.list == options.separators.decimal) {
+    if (!listSeparator.empty()) options.batch.separators.list = listSeparator[0];
+    if (options.batch.separators.list == options.batch.separators.decimal) {
       throw CLI::ValidationError("--separator", "must differ from the decimal separator");
     }
   } catch (const CLI::ParseError& e) {
@@ -133,11 +165,8 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
     return status == 0 ? kSuccess : kUsageError;
   }
 
-  bool allConverted = true;
-  for (const std::string& log : options.logs) {
-    allConverted = convertOne(options, pathFromUtf8(log), out, err) && allConverted;
-  }
-  return allConverted ? kSuccess : kFailure;
+  if (!options.date.empty()) options.batch.date = parseDate(options.date);
+  return runBatch(options.batch, out, err) ? kSuccess : kFailure;
 }
 
 }  // namespace trelvox

@@ -78,11 +78,12 @@ class CsvOutput::ChannelTexts {
 // batches of the widest rows stay within a few megabytes.
 constexpr std::size_t kBatchRecords = 256;
 
-CsvOutput::CsvOutput(ByteSink& sink, Separators separators, unsigned workers)
+CsvOutput::CsvOutput(ByteSink& sink, Separators separators, bool unitsRow, unsigned workers)
     : sink_(sink),
       writer_(sink, separators.list),
       separators_(separators),
       channels_(std::make_unique<ChannelTexts>(separators.decimal)),
+      unitsRow_(unitsRow),
       pipeline_([this](RecordBatch& batch) { formatBatch(batch); },
                 [this](std::span<const char> text) { sink_.write(text); }, workers) {}
 
@@ -140,6 +141,15 @@ void CsvOutput::writeHeader(Decoders decoders) {
   for (const auto& decoder : decoders) {
     for (const Column& column : decoder->columns()) {
       if (isWritten(column)) writer_.field(column.name);
+    }
+  }
+  writer_.endRow();
+  if (!unitsRow_) return;
+
+  for (int i = 0; i < kLeadingColumns; ++i) writer_.separator();
+  for (const auto& decoder : decoders) {
+    for (const Column& column : decoder->columns()) {
+      if (isWritten(column)) writer_.field(column.unit);
     }
   }
   writer_.endRow();

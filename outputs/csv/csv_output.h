@@ -25,8 +25,10 @@ namespace trelvox {
 
 class CsvOutput final : public LogOutput {
  public:
-  // `workers`: threads that format rows besides the conversion's own (0: format on it).
-  CsvOutput(ByteSink& sink, Separators separators, unsigned workers = defaultWorkers());
+  // `unitsRow` adds a fourth header row with each column's unit. `workers`: threads that format
+  // rows besides the conversion's own (0: format on it).
+  CsvOutput(ByteSink& sink, Separators separators, bool unitsRow = false,
+            unsigned workers = defaultWorkers());
   ~CsvOutput() override;
 
   void start(Decoders decoders) override;
@@ -52,6 +54,7 @@ class CsvOutput final : public LogOutput {
   std::size_t textFields_ = 0;
   std::size_t rowRoom_ = 0;
   std::optional<std::uint32_t> timeBase_;
+  bool unitsRow_ = false;
   BatchPipeline pipeline_;
   RecordBatch* batch_ = nullptr;
 };

@@ -1,0 +1,171 @@
+#include "app/cli/batch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <future>
+#include <thread>
+
+#include "app/cli/cli_texts.h"
+#include "conversion/log_converter.h"
+#include "conversion/log_files.h"
+#include "conversion/path_text.h"
+#include "conversion/telemetry_log_exception.h"
+#include "outputs/logbook.h"
+#include "outputs/summary_text.h"
+
+namespace trelvox {
+namespace fs = std::filesystem;
+namespace {
+
+// What one log's conversion has to say, kept until the logs before it have spoken.
+struct LogOutcome {
+  bool converted = false;
+  std::string messages;
+  std::string errors;
+  std::string logbookRow;
+};
+
+// Standard output as the CSV's sink.
+class StreamSink final : public ByteSink {
+ public:
+  explicit StreamSink(std::ostream& stream) : stream_(stream) {}
+  void write(std::span<const char> bytes) override {
+    if (!stream_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+      throw TelemetryLogException(MessageId::kCannotCreateOutput, "standard output");
+    }
+  }
+
+ private:
+  std::ostream& stream_;
+};
+
+bool writesToStandardOutput(const BatchOptions& options) {
+  return options.output == kStandardOutput;
+}
+
+fs::path withExtension(fs::path base, const char* extension) { return base += extension; }
+
+ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
+                             ByteSink* standardOutput) {
+  ConversionRequest request;
+  fs::path base = basePathOf(log);
+  if (writesToStandardOutput(options)) {
+    request.csvStream = standardOutput;
+  } else if (!options.noCsv) {
+    request.csv =
+        options.output.empty() ? withExtension(base, ".csv") : pathFromUtf8(options.output);
+    base = basePathOf(*request.csv);  // side files go beside the CSV
+  }
+  if (options.json) request.json = withExtension(base, ".json");
+  if (options.gpx) request.gpx = withExtension(base, ".gpx");
+  if (options.kml) request.kml = withExtension(base, ".kml");
+  request.unitsRow = options.unitsRow;
+  request.report = options.summary || !options.logbook.empty();
+  request.version = options.version;
+  request.date = options.date;
+  request.existing = options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse;
+  return request;
+}
+
+std::string failureText(const fs::path& log, const TelemetryLogException& e, Language language) {
+  return displayPath(log) + ": " + std::string(message(static_cast<int>(e.messageId()), language)) +
+         " (" + e.what() + ")\n";
+}
+
+LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink* standardOutput) {
+  LogOutcome outcome;
+  try {
+    LogConverter converter(options.separators);
+    converter.open(basePathOf(log), requestFor(options, log, standardOutput));
+    const ConversionResult result = converter.convert();
+    for (const fs::path& file : result.written) {
+      outcome.messages += successMessage(displayPath(file.filename()), options.language) + "\n";
+    }
+    if (result.noPosition) {
+      outcome.errors +=
+          displayPath(log) + ": " + std::string(noPositionNote(options.language)) + "\n";
+    }
+    if (options.summary) {
+      outcome.messages +=
+          summaryText(*result.report, summaryLabels(options.language), options.separators.decimal);
+    }
+    if (!options.logbook.empty()) {
+      outcome.logbookRow = logbookRow(*result.report, displayPath(log), result.date);
+    }
+    outcome.converted = true;
+  } catch (const TelemetryLogException& e) {
+    outcome.errors += failureText(log, e, options.language);
+  }
+  return outcome;
+}
+
+// Converts the logs on up to options.jobs threads and hands each outcome to `report` in input
+// order as soon as it and those before it are done.
+template <typename Report>
+void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report report) {
+  const std::size_t count = options.logs.size();
+  std::vector<std::promise<LogOutcome>> promises(count);
+  std::vector<std::future<LogOutcome>> outcomes;
+  for (auto& promise : promises) outcomes.push_back(promise.get_future());
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    for (std::size_t i = next++; i < count; i = next++) {
+      try {
+        promises[i].set_value(convertOne(options, options.logs[i], standardOutput));
+      } catch (...) {
+        promises[i].set_exception(std::current_exception());
+      }
+    }
+  };
+  std::vector<std::jthread> workers;
+  const std::size_t threads =
+      std::clamp<std::size_t>(options.jobs, 1, std::max<std::size_t>(count, 1));
+  for (std::size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+  for (auto& outcome : outcomes) report(outcome.get());
+}
+
+// Writes the logbook's rows under a temporary name, then gives it its name.
+bool writeLogbook(const BatchOptions& options, const std::string& rows, std::ostream& messages,
+                  std::ostream& err) {
+  const fs::path path = pathFromUtf8(options.logbook);
+  try {
+    OutputFile file;
+    file.open(path, options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse);
+    const std::string text = logbookHeader() + rows;
+    file.write(text);
+    file.commit();
+    messages << successMessage(displayPath(path.filename()), options.language) << '\n';
+    return true;
+  } catch (const TelemetryLogException& e) {
+    err << failureText(path, e, options.language);
+    return false;
+  }
+}
+
+}  // namespace
+
+bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+  std::ostream& messages = writesToStandardOutput(options) ? err : out;
+  std::error_code error;
+  if (!options.logbook.empty() && !options.force &&
+      fs::exists(pathFromUtf8(options.logbook), error)) {
+    err << failureText(pathFromUtf8(options.logbook),
+                       TelemetryLogException(MessageId::kOutputExists, options.logbook),
+                       options.language);
+    return false;
+  }
+
+  StreamSink standardOutput(out);
+  bool allConverted = true;
+  std::string logbookRows;
+  convertAll(options, &standardOutput, [&](const LogOutcome& outcome) {
+    messages << outcome.messages << std::flush;
+    err << outcome.errors << std::flush;
+    allConverted = outcome.converted && allConverted;
+    logbookRows += outcome.logbookRow;
+  });
+  if (options.logbook.empty()) return allConverted;
+  return writeLogbook(options, logbookRows, messages, err) && allConverted;
+}
+
+}  // namespace trelvox

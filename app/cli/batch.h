@@ -1,0 +1,43 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+#include "outputs/csv/separators.h"
+
+namespace trelvox {
+
+// Everything the command line asked for, once the arguments are read and checked.
+struct BatchOptions {
+  std::vector<std::filesystem::path> logs;
+  // The CSV file of a single log; "-" for standard output; empty for BASE.csv beside each log.
+  std::string output;
+  Separators separators;
+  Language language = Language::kEnglish;
+  bool force = false;
+  bool summary = false;
+  bool json = false;
+  bool gpx = false;
+  bool kml = false;
+  bool unitsRow = false;
+  bool noCsv = false;
+  std::optional<std::chrono::year_month_day> date;
+  std::string logbook;
+  unsigned jobs = 1;
+  std::string version;
+};
+
+// The output name that stands for standard output.
+inline constexpr std::string_view kStandardOutput = "-";
+
+// Converts every log, up to `jobs` at once, and reports each in input order: its files' names
+// and summary on `out` (on `err` when the CSV goes to `out`), failures and notes on `err`. Then
+// writes the logbook. Returns whether everything succeeded.
+bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace trelvox

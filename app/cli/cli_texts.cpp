@@ -1,0 +1,82 @@
+#include "app/cli/cli_texts.h"
+
+namespace trelvox {
+namespace {
+
+constexpr SummaryLabels kEnglish{
+    .slot = "Slot",
+    .smallest = "smallest",
+    .largest = "largest",
+    .last = "last",
+    .flight = "Flight",
+    .records = "Records",
+    .duration = "Duration",
+    .stepsOverOneSecond = "Time steps over 1 s",
+    .longestStep = "longest",
+    .backwards = "Times that went backwards",
+    .trailingBytes = "Bytes of a trailing partial record",
+    .facts = {"Greatest height above the start", "Greatest distance from the start",
+              "Top ground speed", "Lowest receiver battery voltage", "Highest current",
+              "Capacity used", "Highest temperature"},
+};
+
+constexpr SummaryLabels kGerman{
+    .slot = "Steckplatz",
+    .smallest = "kleinster",
+    .largest = "größter",
+    .last = "letzter",
+    .flight = "Flug",
+    .records = "Datensätze",
+    .duration = "Dauer",
+    .stepsOverOneSecond = "Zeitschritte über 1 s",
+    .longestStep = "längster",
+    .backwards = "Rücksprünge der Zeit",
+    .trailingBytes = "Bytes eines unvollständigen letzten Datensatzes",
+    .facts = {"Größte Höhe über dem Start", "Größte Entfernung vom Start",
+              "Höchste Geschwindigkeit über Grund", "Niedrigste Empfänger-Akkuspannung",
+              "Höchster Strom", "Verbrauchte Kapazität", "Höchste Temperatur"},
+};
+
+constexpr SummaryLabels kJapanese{
+    .slot = "スロット",
+    .smallest = "最小",
+    .largest = "最大",
+    .last = "最終",
+    .flight = "フライト",
+    .records = "レコード数",
+    .duration = "飛行時間",
+    .stepsOverOneSecond = "1秒を超える時間間隔",
+    .longestStep = "最長",
+    .backwards = "時間の逆行",
+    .trailingBytes = "末尾の不完全なレコードのバイト数",
+    .facts = {"スタート地点からの最高高度", "スタート地点からの最大距離", "最高対地速度",
+              "受信機バッテリーの最低電圧", "最大電流", "使用容量", "最高温度"},
+};
+
+}  // namespace
+
+const SummaryLabels& summaryLabels(Language language) {
+  switch (language) {
+    case Language::kGerman:
+      return kGerman;
+    case Language::kJapanese:
+      return kJapanese;
+    case Language::kEnglish:
+      break;
+  }
+  return kEnglish;
+}
+
+std::string_view noPositionNote(Language language) {
+  switch (language) {
+    case Language::kGerman:
+      return "keine Position im Log, keine Track-Datei geschrieben";
+    case Language::kJapanese:
+      return "位置情報がないため、トラックファイルは作成されませんでした";
+    case Language::kEnglish:
+      break;
+  }
+  return "no position in the log, no track file written";
+}
+
+}  // namespace trelvox

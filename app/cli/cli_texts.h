@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/messages.h"
+#include "outputs/summary_text.h"
+
+namespace trelvox {
+
+// The words of `--summary` in the message language.
+const SummaryLabels& summaryLabels(Language language);
+
+// The note for a log that has no position when a track was asked for.
+std::string_view noPositionNote(Language language);
+
+}  // namespace trelvox

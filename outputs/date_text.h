@@ -1,0 +1,36 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "outputs/reading_text.h"
+
+namespace trelvox {
+
+// "2024-05-01"
+inline std::string dateText(std::chrono::year_month_day date) {
+  ValueText text;
+  text.appendNumber(static_cast<std::uint64_t>(static_cast<int>(date.year())), 4);
+  text.append('-');
+  text.appendNumber(static_cast<unsigned>(date.month()), 2);
+  text.append('-');
+  text.appendNumber(static_cast<unsigned>(date.day()), 2);
+  return std::string(text.view());
+}
+
+// "14:05:05"
+inline std::string timeOfDayText(std::uint32_t seconds) {
+  ValueText text;
+  writeTimeOfDayText(seconds, text);
+  return std::string(text.view());
+}
+
+// "2024-05-01T14:05:05Z"
+inline std::string utcTimeText(std::chrono::sys_seconds time) {
+  const auto day = std::chrono::floor<std::chrono::days>(time);
+  return dateText(std::chrono::year_month_day(day)) + "T" +
+         timeOfDayText(static_cast<std::uint32_t>((time - day).count())) + "Z";
+}
+
+}  // namespace trelvox

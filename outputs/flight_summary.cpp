@@ -1,0 +1,158 @@
+#include "outputs/flight_summary.h"
+
+#include <string_view>
+
+namespace trelvox {
+namespace {
+
+constexpr std::uint32_t kSecondsPerDay = 24 * 3600;
+constexpr int kReceiverSlot = 0;
+constexpr std::uint8_t kReceiverTypeId = 0;
+constexpr std::string_view kReceiverBattery = "BATTERY";
+
+bool hasColumn(const Decoder& decoder, Shown shown) {
+  for (const Column& column : decoder.columns()) {
+    if (column.shown == shown) return true;
+  }
+  return false;
+}
+
+// Calls f(decoder, item, column) for every item of every decoder, in column order.
+template <typename F>
+void forEachItem(Decoders decoders, F f) {
+  for (const auto& decoder : decoders) {
+    const auto columns = decoder->columns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (isItem(columns[i].shown)) f(*decoder, static_cast<int>(i), columns[i]);
+    }
+  }
+}
+
+FlightFact factOf(const Decoder& decoder, int item, Reading reading, double factor) {
+  return {reading, reading.value() * factor, &decoder.columns()[static_cast<std::size_t>(item)],
+          &decoder.type(), decoder.firstSlot()};
+}
+
+// The largest reading of the first item with readings that `wanted` accepts.
+template <typename Wanted>
+std::optional<FlightFact> firstLargest(Decoders decoders, Wanted wanted, double factor = 1.0) {
+  std::optional<FlightFact> fact;
+  forEachItem(decoders, [&](const Decoder& decoder, int item, const Column& column) {
+    if (!fact && wanted(decoder, column) && decoder.largest(item).present) {
+      fact = factOf(decoder, item, decoder.largest(item), factor);
+    }
+  });
+  return fact;
+}
+
+// The highest reading over all items that measure `quantity`.
+std::optional<FlightFact> highest(Decoders decoders, Quantity quantity) {
+  std::optional<FlightFact> fact;
+  forEachItem(decoders, [&](const Decoder& decoder, int item, const Column& column) {
+    const Reading largest = decoder.largest(item);
+    if (column.quantity != quantity || !largest.present) return;
+    if (!fact || largest.value() > fact->value) fact = factOf(decoder, item, largest, 1.0);
+  });
+  return fact;
+}
+
+std::optional<FlightFact> capacityUsed(Decoders decoders) {
+  std::optional<FlightFact> fact;
+  forEachItem(decoders, [&](const Decoder& decoder, int item, const Column& column) {
+    if (fact || column.quantity != Quantity::kCapacity || !decoder.largest(item).present) return;
+    const std::string_view unit = column.unit;
+    if (unit == "mAh") fact = factOf(decoder, item, decoder.largest(item), 1.0);
+    if (unit == "Ah") fact = factOf(decoder, item, decoder.largest(item), 1000.0);
+  });
+  return fact;
+}
+
+std::optional<FlightFact> lowestReceiverVoltage(Decoders decoders) {
+  std::optional<FlightFact> fact;
+  forEachItem(decoders, [&](const Decoder& decoder, int item, const Column& column) {
+    if (decoder.type().id == kReceiverTypeId && decoder.firstSlot() == kReceiverSlot &&
+        column.name == kReceiverBattery && decoder.smallest(item).present) {
+      fact = factOf(decoder, item, decoder.smallest(item), 1.0);
+    }
+  });
+  return fact;
+}
+
+bool measures(const Column& column, Quantity quantity, std::string_view unit) {
+  return column.quantity == quantity && column.unit == unit;
+}
+
+std::array<std::optional<FlightFact>, kFactKinds> flightFacts(Decoders decoders) {
+  std::array<std::optional<FlightFact>, kFactKinds> facts;
+  auto set = [&facts](FactKind kind, std::optional<FlightFact> fact) {
+    facts[static_cast<std::size_t>(kind)] = fact;
+  };
+  set(FactKind::kMaxHeight, firstLargest(decoders, [](const Decoder&, const Column& column) {
+        return measures(column, Quantity::kHeight, "m");
+      }));
+  set(FactKind::kMaxDistance, firstLargest(decoders, [](const Decoder&, const Column& column) {
+        return measures(column, Quantity::kDistance, "m");
+      }));
+  // Ground speed is the speed of a sensor that knows where it is, not an air speed.
+  set(FactKind::kMaxGroundSpeed,
+      firstLargest(decoders, [](const Decoder& decoder, const Column& column) {
+        return measures(column, Quantity::kSpeed, "km/h") && hasColumn(decoder, Shown::kLatitude);
+      }));
+  set(FactKind::kMinReceiverVoltage, lowestReceiverVoltage(decoders));
+  set(FactKind::kMaxCurrent, highest(decoders, Quantity::kCurrent));
+  set(FactKind::kCapacityUsed, capacityUsed(decoders));
+  set(FactKind::kMaxTemperature, highest(decoders, Quantity::kTemperature));
+  return facts;
+}
+
+}  // namespace
+
+void FlightSummary::start(Decoders decoders) {
+  decoders_ = decoders;
+  for (const auto& decoder : decoders) {
+    if (hasColumn(*decoder, Shown::kTimeOfDay)) {
+      clockSensor_ = decoder.get();
+      break;
+    }
+  }
+}
+
+void FlightSummary::record(const DataRecord& record) {
+  followClock(record.time());
+  if (clockSensor_ != nullptr && !report_.firstUtcSecondsOfDay) {
+    // The field has room for more than a day; a larger number is no time of day.
+    const std::optional<std::uint32_t> seconds = clockSensor_->utcSecondsOfDay();
+    if (seconds && *seconds < kSecondsPerDay) report_.firstUtcSecondsOfDay = seconds;
+  }
+}
+
+void FlightSummary::followClock(std::uint32_t time) {
+  ClockFacts& clock = report_.clock;
+  if (!clock.first) clock.first = time;
+  if (previousTime_) {
+    if (time < *previousTime_) {
+      ++clock.backwards;
+    } else {
+      const std::uint32_t step = time - *previousTime_;
+      clock.duration += step;
+      if (step > kTimeUnitsPerSecond) ++clock.stepsOverOneSecond;
+      if (step > clock.longestStep) clock.longestStep = step;
+    }
+  }
+  previousTime_ = time;
+}
+
+void FlightSummary::end(const LogTotals& totals) {
+  report_.totals = totals;
+  report_.sensors.clear();
+  for (const auto& decoder : decoders_) {
+    SensorSummary& sensor =
+        report_.sensors.emplace_back(SensorSummary{&decoder->type(), decoder->firstSlot(), {}});
+    forEachItem(Decoders(&decoder, 1), [&sensor](const Decoder& d, int item, const Column& column) {
+      sensor.items.push_back({&column, d.smallest(item), d.largest(item), d.current(item)});
+    });
+  }
+  report_.facts = flightFacts(decoders_);
+}
+
+}  // namespace trelvox

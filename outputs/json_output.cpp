@@ -1,0 +1,82 @@
+#include "outputs/json_output.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "outputs/unit_text.h"
+
+namespace trelvox {
+namespace {
+
+using nlohmann::ordered_json;
+
+// The decoders read group 0 only.
+constexpr int kDecodedGroup = 0;
+
+// Whole numbers are written without a fraction; others as the shortest text that reads back as
+// the same double (5.2, not 5.2000000000000002).
+ordered_json numberOf(double value) {
+  constexpr double kLargestExactInteger = 9007199254740992.0;
+  if (std::floor(value) == value && std::fabs(value) < kLargestExactInteger) {
+    return static_cast<std::int64_t>(value);
+  }
+  return value;
+}
+
+ordered_json readingOf(const Reading& reading) {
+  return reading.present ? numberOf(reading.value()) : ordered_json(nullptr);
+}
+
+ordered_json clockOf(const ClockFacts& clock) {
+  return {{"unit", kTimeUnitName},
+          {"first", clock.first ? ordered_json(*clock.first) : ordered_json(nullptr)},
+          {"duration", clock.duration},
+          {"steps_over_1s", clock.stepsOverOneSecond},
+          {"longest_step", clock.longestStep},
+          {"backwards", clock.backwards}};
+}
+
+ordered_json sensorOf(const SensorSummary& sensor) {
+  ordered_json items = ordered_json::array();
+  for (const ItemSummary& item : sensor.items) {
+    items.push_back({{"name", item.column->name},
+                     {"unit", unitInUtf8(item.column->unit)},
+                     {"quantity", quantityName(item.column->quantity)},
+                     {"min", readingOf(item.smallest)},
+                     {"max", readingOf(item.largest)},
+                     {"last", readingOf(item.last)}});
+  }
+  return {{"slot", sensor.firstSlot},    {"group", kDecodedGroup},
+          {"type_id", sensor.type->id},  {"type_name", sensor.type->name},
+          {"slots", sensor.type->slots}, {"items", std::move(items)}};
+}
+
+}  // namespace
+
+std::string jsonText(const FlightReport& report, const JsonNames& names) {
+  ordered_json sensors = ordered_json::array();
+  for (const SensorSummary& sensor : report.sensors) sensors.push_back(sensorOf(sensor));
+  ordered_json flight = ordered_json::object();
+  ordered_json flightSensors = ordered_json::object();
+  for (std::size_t k = 0; k < kFactKinds; ++k) {
+    const std::optional<FlightFact>& fact = report.facts[k];
+    if (!fact) continue;
+    const std::string key(factKey(static_cast<FactKind>(k)));
+    flight[key] = numberOf(fact->value);
+    flightSensors[key] = {
+        {"slot", fact->firstSlot}, {"type_name", fact->sensor->name}, {"item", fact->column->name}};
+  }
+  const ordered_json document = {{"trelvox", names.version},
+                                 {"data_file", names.dataFile},
+                                 {"info_file", names.infoFile},
+                                 {"records", report.totals.records},
+                                 {"trailing_bytes", report.totals.trailingBytes},
+                                 {"time", clockOf(report.clock)},
+                                 {"sensors", std::move(sensors)},
+                                 {"flight", std::move(flight)},
+                                 {"flight_sensors", std::move(flightSensors)}};
+  // Names from the file system that are not valid UTF-8 keep their valid parts.
+  return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace trelvox

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "outputs/flight_summary.h"
+
+namespace trelvox {
+
+// What the JSON file names besides the report: the program's version and the log's two files.
+struct JsonNames {
+  std::string version;
+  std::string dataFile;
+  std::string infoFile;
+};
+
+// The flight report as the JSON document of `--json` (keys as the README lists them). Numbers are
+// JSON numbers, never locale texts; a reading that never arrived is null.
+std::string jsonText(const FlightReport& report, const JsonNames& names);
+
+}  // namespace trelvox

@@ -1,0 +1,73 @@
+#include "outputs/kml_output.h"
+
+#include <cmath>
+
+namespace trelvox {
+void KmlOutput::writeHead(const Decoder& sensor) {
+  xml()
+      .raw(
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n  <name>")
+      .escaped(logName())
+      .raw("</name>\n  <Placemark>\n    <name>")
+      .escaped(sensorText(sensor))
+      .raw(
+          "</name>\n    <LineString>\n      <altitudeMode>relativeToGround</altitudeMode>\n"
+          "      <coordinates>\n");
+}
+
+void KmlOutput::writePoint(const TrackPoint& point) {
+  xml().advance(writeText(writeCoordinates(xml().room(XmlWriter::kMaxRoom), point), "\n"));
+
+  if (!start_) start_ = Marked{point, 0.0};
+  const double height = point.height.value();
+  if (!highest_ || height > highest_->measure) highest_ = Marked{point, height};
+  const double distance = distanceMeasure(start_->point.position, point.position);
+  if (!farthest_ || distance > farthest_->measure) farthest_ = Marked{point, distance};
+}
+
+// "longitude,latitude,height" as KML orders them.
+char* KmlOutput::writeCoordinates(char* out, const TrackPoint& point) {
+  out = writeCoordinate(out, point.position.longitude);
+  *out++ = ',';
+  out = writeCoordinate(out, point.position.latitude);
+  *out++ = ',';
+  return writeReading(out, point.height);
+}
+
+// What orders points by their distance from the start: the square of a flat-earth distance, with
+// the start's latitude scaling longitudes (taken once, as the cosine is the costly part).
+double KmlOutput::distanceMeasure(const GeoPoint& from, const GeoPoint& to) {
+  if (!longitudeScale_) {
+    constexpr double kRadiansPerUnit = 3.141592653589793 / 180 / GeoPoint::kUnitsPerDegree;
+    longitudeScale_ = std::cos(from.latitude * kRadiansPerUnit);
+  }
+  const double north = to.latitude - from.latitude;
+  const double east = (to.longitude - from.longitude) * *longitudeScale_;
+  return north * north + east * east;
+}
+
+void KmlOutput::writeMark(std::string_view name, const std::optional<Marked>& mark) {
+  if (!mark) return;
+  xml().raw("  <Placemark>\n    <name>").raw(name).raw("</name>\n");
+  if (mark->point.time) {
+    xml()
+        .raw("    <TimeStamp><when>")
+        .raw(utcTimeText(*mark->point.time))
+        .raw("</when></TimeStamp>\n");
+  }
+  xml().raw(
+      "    <Point>\n      <altitudeMode>relativeToGround</altitudeMode>\n      <coordinates>");
+  xml().advance(writeCoordinates(xml().room(XmlWriter::kMaxRoom), mark->point));
+  xml().raw("</coordinates>\n    </Point>\n  </Placemark>\n");
+}
+
+void KmlOutput::writeTail() {
+  xml().raw("      </coordinates>\n    </LineString>\n  </Placemark>\n");
+  writeMark("Start", start_);
+  writeMark("Highest point", highest_);
+  writeMark("Farthest point", farthest_);
+  xml().raw("</Document>\n</kml>\n");
+}
+
+}  // namespace trelvox

@@ -1,0 +1,95 @@
+#include "outputs/summary_text.h"
+
+#include "outputs/reading_text.h"
+#include "outputs/unit_text.h"
+
+namespace trelvox {
+namespace {
+
+// A reading in its item's format without the padding, and its unit.
+std::string readingText(const Reading& reading, const Column& column, char decimalSeparator) {
+  ValueText text;
+  writeReadingText(reading, column.format, decimalSeparator, text);
+  std::string_view shown = text.view();
+  shown.remove_prefix(std::min(shown.find_first_not_of(' '), shown.size()));
+  std::string result(shown);
+  const std::string unit = unitInUtf8(column.unit);
+  if (reading.present && !unit.empty()) result += " " + unit;
+  return result;
+}
+
+std::string sensorName(const DecoderType& type, int firstSlot, const SummaryLabels& labels) {
+  return std::string(labels.slot) + " " + std::to_string(firstSlot) + " " + std::string(type.name);
+}
+
+void appendSensors(const FlightReport& report, const SummaryLabels& labels, char decimal,
+                   std::string& text) {
+  for (const SensorSummary& sensor : report.sensors) {
+    text += sensorName(*sensor.type, sensor.firstSlot, labels) + "\n";
+    for (const ItemSummary& item : sensor.items) {
+      const Column& column = *item.column;
+      text += "  " + std::string(column.name) + ": " + std::string(labels.smallest) + " " +
+              readingText(item.smallest, column, decimal) + ", " + std::string(labels.largest) +
+              " " + readingText(item.largest, column, decimal) + ", " + std::string(labels.last) +
+              " " + readingText(item.last, column, decimal) + "\n";
+    }
+  }
+}
+
+void appendLine(std::string_view label, const std::string& value, std::string& text) {
+  text += "  " + std::string(label) + ": " + value + "\n";
+}
+
+void appendClock(const FlightReport& report, const SummaryLabels& labels, std::string& text) {
+  const ClockFacts& clock = report.clock;
+  const std::string unit(kTimeUnitName);
+  appendLine(labels.records, std::to_string(report.totals.records), text);
+  appendLine(labels.duration, durationText(clock.duration), text);
+  appendLine(labels.stepsOverOneSecond,
+             std::to_string(clock.stepsOverOneSecond) + " (" + std::string(labels.longestStep) +
+                 " " + std::to_string(clock.longestStep) + " " + unit + ")",
+             text);
+  appendLine(labels.backwards, std::to_string(clock.backwards), text);
+  appendLine(labels.trailingBytes, std::to_string(report.totals.trailingBytes), text);
+}
+
+void appendFacts(const FlightReport& report, const SummaryLabels& labels, char decimal,
+                 std::string& text) {
+  for (std::size_t k = 0; k < kFactKinds; ++k) {
+    const std::optional<FlightFact>& fact = report.facts[k];
+    if (!fact) continue;
+    appendLine(labels.facts[k],
+               readingText(fact->reading, *fact->column, decimal) + " (" +
+                   sensorName(*fact->sensor, fact->firstSlot, labels) + ", " + fact->column->name +
+                   ")",
+               text);
+  }
+}
+
+}  // namespace
+
+std::string summaryText(const FlightReport& report, const SummaryLabels& labels,
+                        char decimalSeparator) {
+  std::string text;
+  appendSensors(report, labels, decimalSeparator, text);
+  text += std::string(labels.flight) + "\n";
+  appendClock(report, labels, text);
+  appendFacts(report, labels, decimalSeparator, text);
+  return text;
+}
+
+std::string durationText(std::uint64_t timeUnits) {
+  constexpr std::uint64_t kUnitsPerTenth = kTimeUnitsPerSecond / 10;
+  const std::uint64_t tenths = (timeUnits + kUnitsPerTenth / 2) / kUnitsPerTenth;
+  ValueText text;
+  text.appendNumber(tenths / 36000);
+  text.append(':');
+  text.appendNumber(tenths / 600 % 60, 2);
+  text.append(':');
+  text.appendNumber(tenths / 10 % 60, 2);
+  text.append('.');
+  text.appendNumber(tenths % 10);
+  return std::string(text.view());
+}
+
+}  // namespace trelvox

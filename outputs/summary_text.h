@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "outputs/flight_summary.h"
+
+namespace trelvox {
+
+// The words of the summary in the reader's language; the shell chooses them.
+struct SummaryLabels {
+  std::string_view slot;
+  std::string_view smallest;
+  std::string_view largest;
+  std::string_view last;
+  std::string_view flight;
+  std::string_view records;
+  std::string_view duration;
+  std::string_view stepsOverOneSecond;
+  std::string_view longestStep;
+  std::string_view backwards;
+  std::string_view trailingBytes;
+  // One per FactKind, in its order.
+  std::array<std::string_view, kFactKinds> facts;
+};
+
+// The readable summary of `--summary`: per sensor each item's smallest, largest and last reading
+// with its unit ("---" where there is none), then the flight, each fact naming its sensor.
+std::string summaryText(const FlightReport& report, const SummaryLabels& labels,
+                        char decimalSeparator);
+
+// A span of the record clock as "h:mm:ss.s".
+std::string durationText(std::uint64_t timeUnits);
+
+}  // namespace trelvox

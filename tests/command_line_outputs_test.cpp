@@ -1,0 +1,225 @@
+// The command line's further outputs as a user gets them: files, bytes, messages, exit codes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/cli/command_line.h"
+#include "tests/csv_table.h"
+#include "tests/temp_folder.h"
+
+namespace trelvox {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun run(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), "trelvox");
+  std::vector<const char*> argv;
+  for (const std::string& a : arguments) argv.push_back(a.c_str());
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status =
+      runCommandLine(static_cast<int>(argv.size()), argv.data(),
+                     CommandLineDefaults{Separators{}, Language::kEnglish}, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// The names in a folder, temporary files included.
+std::vector<std::string> filesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+LogBuilder receiverLog(int records) {
+  LogBuilder log;
+  for (int i = 0; i < records; ++i)
+    log.record().word(0, static_cast<std::uint16_t>(0x4000 | (50 + i)));
+  return log;
+}
+
+class CommandLineOutputs : public ::testing::Test {
+ protected:
+  void SetUp() override { receiverLog(3).writeFiles(folder / "flight"); }
+  std::string path(const std::string& name) const { return (folder / name).string(); }
+
+  TempFolder folder;
+};
+
+TEST_F(CommandLineOutputs, UnitsAddExactlyOneRowAndLeaveTheOtherBytes) {
+  ASSERT_EQ(run({path("flight.KLD")}).status, 0);
+  const std::string plain = readFile(folder / "flight.csv");
+  ASSERT_EQ(run({"-f", "--units", path("flight.KLD")}).status, 0);
+  const std::string withUnits = readFile(folder / "flight.csv");
+
+  const std::size_t thirdRowEnd =
+      plain.find("\r\n", plain.find("\r\n", plain.find("\r\n") + 2) + 2) + 2;
+  const std::string unitsRow = std::string(17, ',') + "V,V,,\r\n";
+  EXPECT_EQ(withUnits, plain.substr(0, thirdRowEnd) + unitsRow + plain.substr(thirdRowEnd));
+}
+
+TEST_F(CommandLineOutputs, StandardOutputGetsTheSameBytesAsTheFile) {
+  ASSERT_EQ(run({path("flight.KLD")}).status, 0);
+  const CliRun piped = run({"-o", "-", "--json", path("flight.KLD")});
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.out, readFile(folder / "flight.csv"));
+  EXPECT_EQ(piped.err, "flight.json was generated.\n");  // every message goes to stderr
+  EXPECT_EQ(run({"-o", "-", path("flight.KLD"), path("flight.KLD")}).status, 2);
+}
+
+TEST_F(CommandLineOutputs, NoCsvWritesOnlyWhatIsAskedFor) {
+  const CliRun result = run({"--no-csv", "--json", "--summary", path("flight.KLD")});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_THAT(filesIn(folder.path()),
+              UnorderedElementsAre("flight.KLD", "flight.KLI", "flight.json"));
+  EXPECT_THAT(result.out, ::testing::StartsWith("flight.json was generated.\nSlot 0 RECEIVER\n"));
+  EXPECT_THAT(result.out,
+              HasSubstr("  Lowest receiver battery voltage: 5.0 V (Slot 0 RECEIVER, BATTERY)\n"));
+}
+
+TEST_F(CommandLineOutputs, SummaryFollowsTheMessageLanguage) {
+  const CliRun result = run({"--lang", "de", "--summary", path("flight.KLD")});
+  EXPECT_THAT(result.out,
+              ::testing::StartsWith("flight.csv wurde erzeugt\nSteckplatz 0 RECEIVER\n"));
+  EXPECT_THAT(result.out, HasSubstr("  BATTERY: kleinster 5.0 V, größter 5.2 V, letzter 5.2 V\n"));
+}
+
+TEST_F(CommandLineOutputs, ExistingSideFileIsRefusedWithoutForce) {
+  LogBuilder::writeFile(folder / "flight.json", {'x'});
+  const CliRun refused = run({"--json", path("flight.KLD")});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_THAT(refused.err, HasSubstr("already exists"));
+  EXPECT_EQ(readFile(folder / "flight.json"), "x");
+  EXPECT_THAT(filesIn(folder.path()),
+              UnorderedElementsAre("flight.KLD", "flight.KLI", "flight.json"));
+
+  EXPECT_EQ(run({"-f", "--json", path("flight.KLD")}).status, 0);
+  EXPECT_THAT(readFile(folder / "flight.json"), HasSubstr("\"records\": 3"));
+}
+
+TEST_F(CommandLineOutputs, UnwritableOutputFolderNamesThePathAndLeavesNothing) {
+  LogBuilder::writeFile(folder / "not-a-folder", {});
+  const std::string target = path("not-a-folder") + "/out.csv";
+  const CliRun result = run({"-o", target, "--json", "--gpx", path("flight.KLD")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_THAT(result.err, HasSubstr("Cannot create output file. (" + target + ")"));
+  EXPECT_THAT(filesIn(folder.path()),
+              UnorderedElementsAre("flight.KLD", "flight.KLI", "not-a-folder"));
+}
+
+// A data file that cannot be read to its end: no file of the conversion stays, not even the CSV
+// begun before the failure.
+TEST_F(CommandLineOutputs, FailedConversionLeavesNoHalfWrittenFile) {
+  fs::create_directory(folder / "flight.json");  // the JSON file cannot be created
+  EXPECT_EQ(run({"-f", "--json", "--kml", path("flight.KLD")}).status, 1);
+  EXPECT_THAT(filesIn(folder.path()),
+              UnorderedElementsAre("flight.KLD", "flight.KLI", "flight.json"));
+  fs::remove(folder / "flight.json");
+
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  receiverLog(5000).writeFiles(folder / "long");
+  const CliRun full = run({"-o", "/dev/full", "--json", path("long.KLD")});
+  EXPECT_EQ(full.status, 1);
+  EXPECT_THAT(filesIn(folder.path()),
+              UnorderedElementsAre("flight.KLD", "flight.KLI", "long.KLD", "long.KLI"));
+}
+
+TEST_F(CommandLineOutputs, LogWithoutPositionWritesNoTrackButSucceeds) {
+  const CliRun result = run({"--gpx", "--kml", path("flight.KLD")});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "flight.csv was generated.\n");
+  EXPECT_EQ(result.err, path("flight.KLD") + ": no position in the log, no track file written\n");
+  EXPECT_FALSE(fs::exists(folder / "flight.gpx"));
+  EXPECT_FALSE(fs::exists(folder / "flight.kml"));
+}
+
+TEST_F(CommandLineOutputs, LogbookOfTwoLogsAndAFolder) {
+  fs::create_directories(folder / "card" / "day2");
+  receiverLog(2).writeFiles(folder / "card" / "b");
+  receiverLog(4).writeFiles(folder / "card" / "a");
+  receiverLog(1).writeFiles(folder / "card" / "day2" / "c");
+  receiverLog(6).writeFiles(folder / "second, \"best\"");
+
+  const CliRun result = run({"--no-csv", "--date", "2024-05-01", "--logbook", path("book.csv"),
+                             path("flight.KLD"), path("second, \"best\".KLD"), path("card")});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "book.csv was generated.\n");
+  const std::string tail = ",,,\r\n";
+  EXPECT_EQ(readFile(folder / "book.csv"),
+            "data_file,date,start_time_utc,duration,records,max_height_m,max_distance_m,"
+            "max_ground_speed_kmh,min_receiver_voltage_v,max_current_a,capacity_used_mah,"
+            "max_temperature_c\r\n" +
+                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail + "\"" +
+                path("second, \"\"best\"\".KLD") + "\",2024-05-01,,0:00:00.5,6,,,,5" + tail +
+                path("card") + "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail + path("card") +
+                "/b.KLD,2024-05-01,,0:00:00.1,2,,,,5" + tail);
+
+  // Subfolders with -r; an existing logbook needs -f.
+  EXPECT_EQ(run({"--no-csv", "-r", "--logbook", path("book.csv"), path("card")}).status, 1);
+  EXPECT_EQ(run({"-f", "--no-csv", "-r", "--logbook", path("book.csv"), path("card")}).status, 0);
+  EXPECT_THAT(readFile(folder / "book.csv"), HasSubstr("/day2/c.KLD,"));
+}
+
+TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {
+  std::vector<std::string> arguments{"-j", "3"};
+  std::string expected;
+  for (int i = 0; i < 12; ++i) {
+    const std::string name = "log" + std::to_string(i);
+    receiverLog(200 * (12 - i)).writeFiles(folder / name);
+    arguments.push_back(path(name + ".KLD"));
+    expected += name + ".csv was generated.\n";
+  }
+  arguments.push_back(path("missing.KLD"));
+  const CliRun result = run(arguments);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, expected);
+  EXPECT_THAT(result.err, HasSubstr("missing.KLD: Infotmation file(.KLI) not found."));
+}
+
+TEST_F(CommandLineOutputs, NamesFromTheFileSystemAreEscaped) {
+  for (const std::string name : {"a&b <\"x\">", "フライト"}) {
+    for (const char* extension : {".KLD", ".KLI"}) {
+      fs::copy_file(fs::path(TRELVOX_SOURCE_DIR) / "examples" / (std::string("demo") + extension),
+                    folder / (name + extension));
+    }
+    ASSERT_EQ(run({"--no-csv", "--json", "--gpx", "--kml", path(name + ".KLD")}).status, 0) << name;
+    const auto document = nlohmann::json::parse(readFile(folder / (name + ".json")));
+    EXPECT_EQ(document["data_file"], name + ".KLD");
+    for (const char* extension : {".gpx", ".kml"}) {
+      const std::string file = path(name + extension);
+      if (std::system("command -v xmllint > /dev/null") != 0) GTEST_SKIP() << "no xmllint";
+      EXPECT_EQ(std::system(("xmllint --noout '" + file + "'").c_str()), 0) << file;
+      const std::string expectedName =
+          std::string(name) == "フライト" ? "フライト.KLD" : "a&amp;b &lt;&quot;x&quot;&gt;.KLD";
+      EXPECT_THAT(readFile(file), HasSubstr("<name>" + expectedName + "</name>"));
+    }
+  }
+}
+
+TEST_F(CommandLineOutputs, UsageErrors) {
+  for (const auto& arguments : std::vector<std::vector<std::string>>{
+           {"--date", "2024-13-01", path("flight.KLD")},
+           {"--date", "1.5.2024", path("flight.KLD")},
+           {"-j", "0", path("flight.KLD")},
+           {"--no-csv", "-o", path("x.csv"), path("flight.KLD")},
+       }) {
+    EXPECT_EQ(run(arguments).status, 2) << ::testing::PrintToString(arguments);
+  }
+}
+
+}  // namespace
+}  // namespace trelvox
