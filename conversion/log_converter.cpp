@@ -2,6 +2,7 @@
 
 #include "conversion/log_conversion.h"
 #include "conversion/path_text.h"
+#include "conversion/sensor_table.h"
 #include "conversion/telemetry_log_exception.h"
 
 namespace trelvox {
@@ -40,6 +41,12 @@ std::uint64_t LogConverter::convert() {
   dataFile_.close();
   output_.close();
   return rows;
+}
+
+int LogConverter::sensorCount() const {
+  const DataRecord record;
+  const SensorTable sensors(slotMap_, record.slotWords(), separators_.decimal);
+  return static_cast<int>(sensors.size()) - 1;  // slot 0 always holds the receiver
 }
 
 }  // namespace trelvox

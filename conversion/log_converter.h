@@ -24,6 +24,9 @@ class LogConverter {
             ExistingOutput existing = ExistingOutput::kReplace);
   // Returns the number of data rows written.
   std::uint64_t convert();
+  // The number of sensors whose columns the conversion writes, besides the receiver's columns
+  // that every CSV file has; known after open.
+  int sensorCount() const;
 
  private:
   Separators separators_;
