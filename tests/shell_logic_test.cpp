@@ -90,7 +90,7 @@ TEST(ShellSaveProposal, OpensInTheLogsFolderWithTheLogsName) {
 TEST(ShellDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   const std::vector<fs::path> dropped{"/a/one.KLD",     "/a/one.KLI",   "/a/two.kld",
                                       "/b.x/three.Kli", "/a/notes.txt", "/a/one.KLD"};
-  const std::vector<DropOutcome> plan = planDrop(dropped);
+  const std::vector<ConversionOutcome> plan = planDrop(dropped);
   ASSERT_EQ(plan.size(), 4u);
   EXPECT_EQ(plan[0].log, fs::path("/a/one.KLD"));
   EXPECT_EQ(plan[0].output, fs::path("/a/one.csv"));
@@ -111,7 +111,7 @@ TEST(ShellDrop, AFileWithoutExtensionOrWithAnotherOneIsNoLog) {
 }
 
 TEST(ShellDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
-  const std::vector<DropOutcome> outcomes{
+  const std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt},
       {"/a/two.KLD", "/a/two.csv", MessageId::kInfoFileNotFound},
       {"/a/飛行.KLD", "/a/飛行.csv", std::nullopt},

@@ -1,5 +1,6 @@
 #include "app/windows/ui_report.h"
 
+#include "app/windows/about_dlg.h"
 #include "app/windows/text_encoding.h"
 #include "resources/resource.h"
 
@@ -47,7 +48,28 @@ std::string stringTableCheck(const ShellContext& shell) {
   return differing.empty() ? "matches the message table" : "differs in" + differing;
 }
 
+std::string sizeText(LONG width, LONG height) {
+  return std::to_string(width) + 'x' + std::to_string(height);
+}
+
+// "NAME=TEXT" and "NAME-size=needs WxH has WxH": the text of a static control, the room its text
+// takes as the control lays it out, and the room the control has.
+std::string describeText(HWND dialog, int id, const std::string& name) {
+  const HWND text = GetDlgItem(dialog, id);
+  RECT room{};
+  GetClientRect(text, &room);
+  const SIZE needed = textExtent(text, room.right);
+  return name + '=' + windowText(text) + '\n' + name + "-size=needs " +
+         sizeText(needed.cx, needed.cy) + " has " + sizeText(room.right, room.bottom) + '\n';
+}
+
 }  // namespace
+
+std::string describeAboutBox(HWND about) {
+  return "about-title=" + windowText(about) + '\n' +
+         describeText(about, IDC_ABOUT_VERSION, "about-version") +
+         describeText(about, IDC_ABOUT_NOTICE, "about-notice");
+}
 
 std::string describeMainWindow(HWND window, const ShellContext& shell) {
   std::string report;

@@ -14,4 +14,8 @@ namespace trelvox {
 // table the command line uses. One "name=value" line each, UTF-8.
 std::string describeMainWindow(HWND window, const ShellContext& shell);
 
+// The About box as shown: its title, and for its version and notice the text, the room the text
+// takes as its control lays it out and the room the control has ("needs WxH has WxH", pixels).
+std::string describeAboutBox(HWND about);
+
 }  // namespace trelvox
