@@ -1,6 +1,7 @@
 #include "app/windows/conversion_commands.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
@@ -17,13 +18,28 @@ namespace {
 
 using ExistingOutput = LogConverter::ExistingOutput;
 
-// The conversion reaches its files through the C runtime, which keeps the system's code for the
-// last file operation that failed. It is cleared before each conversion, so that a failure is
-// never explained by an older one.
+bool hasNoRoomLeft(const fs::path& folder) {
+  ULARGE_INTEGER available{};
+  return GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr) &&
+         available.QuadPart == 0;
+}
+
+// The system's code for the last file operation of a conversion that failed. The conversion
+// reaches its files through the C runtime, which keeps that code, but a write to a full disk it
+// may report without one (as ENOSPC, or under wine a short write as EINVAL): a failure without a
+// code while the CSV file's disk has no room left is taken for a full disk.
+unsigned long lastFileErrorCode(const fs::path& output) {
+  if (_doserrno != 0) return _doserrno;
+  return errno == ENOSPC || hasNoRoomLeft(output.parent_path()) ? ERROR_DISK_FULL : 0;
+}
+
+// Both codes are cleared before each conversion, so that a failure is never explained by an older
+// one.
 void convert(const ShellContext& shell, ConversionOutcome& outcome, ExistingOutput existing) {
   _doserrno = 0;
-  convertLog(outcome, existing, shell.separators, shell.language, [&shell] {
-    const unsigned long code = _doserrno;
+  errno = 0;
+  convertLog(outcome, existing, shell.separators, shell.language, [&] {
+    const unsigned long code = lastFileErrorCode(outcome.output);
     return code == 0 ? std::string() : systemErrorText(code, shell.language);
   });
 }
