@@ -10,7 +10,6 @@
 #include "app/windows/shell_logic.h"
 #include "app/windows/text_encoding.h"
 #include "app/windows/user_environment.h"
-#include "conversion/path_text.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;

@@ -152,13 +152,15 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
     case MessageId::kCannotReadFile:
       return refusedFile(log, systemReason);
     case MessageId::kCannotCreateOutput:
+      if (isOneOfTheLogsFiles(output, base)) {
+        return formatMessage(kOneOfTheLogsFiles, language,
+                             {{"file", displayPath(output.filename())}});
+      }
+      return refusedFile(output, systemReason);
     case MessageId::kOutputExists:
-      break;
+      return refusedFile(output, systemReason);
   }
-  if (failure == MessageId::kCannotCreateOutput && isOneOfTheLogsFiles(output, base)) {
-    return formatMessage(kOneOfTheLogsFiles, language, {{"file", displayPath(output.filename())}});
-  }
-  return refusedFile(output, systemReason);
+  return {};
 }
 
 std::string openOutcomeText(const ConversionOutcome& outcome, Language language) {

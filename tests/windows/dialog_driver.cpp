@@ -12,6 +12,7 @@
 // boxes and file dialogs that are up instead, and fails.
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -48,8 +49,10 @@ std::optional<Kind> kindOf(HWND window) {
   return std::nullopt;
 }
 
+// The shown dialogs of each kind.
 struct Found {
-  std::vector<HWND> windows[3];
+  std::array<std::vector<HWND>, 3> windows;
+  const std::vector<HWND>& of(Kind kind) const { return windows[static_cast<std::size_t>(kind)]; }
 };
 
 Found topLevelDialogs() {
@@ -58,7 +61,7 @@ Found topLevelDialogs() {
       [](HWND window, LPARAM foundPointer) -> BOOL {
         if (const std::optional<Kind> kind = kindOf(window)) {
           reinterpret_cast<Found*>(foundPointer)
-              ->windows[static_cast<int>(*kind)]
+              ->windows[static_cast<std::size_t>(*kind)]
               .push_back(window);
         }
         return TRUE;
@@ -73,13 +76,13 @@ void print(const std::wstring& text) { std::fputs((narrow(text) + '\n').c_str(),
 // that is up instead.
 std::optional<HWND> waitFor(Kind wanted) {
   for (int waited = 0; waited < kWaitMilliseconds; waited += kPollMilliseconds) {
-    const auto& matches = topLevelDialogs().windows[static_cast<int>(wanted)];
-    if (!matches.empty()) return matches.front();
+    const Found found = topLevelDialogs();
+    if (!found.of(wanted).empty()) return found.of(wanted).front();
     Sleep(kPollMilliseconds);
   }
   const Found found = topLevelDialogs();
   for (const Kind other : {Kind::kFileDialog, Kind::kMessageBox}) {
-    for (const HWND window : found.windows[static_cast<int>(other)]) {
+    for (const HWND window : found.of(other)) {
       print(L"instead: " + textOf(window));
       const HWND text = GetDlgItem(window, kMessageBoxText);
       if (text != nullptr) print(textOf(text));
@@ -100,7 +103,7 @@ bool waitUntilGone(HWND dialog) {
   for (int waited = 0; waited < kWaitMilliseconds; waited += kPollMilliseconds) {
     if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return true;
     const Found found = topLevelDialogs();
-    for (const HWND box : found.windows[static_cast<int>(Kind::kMessageBox)]) {
+    for (const HWND box : found.of(Kind::kMessageBox)) {
       if (box != dialog) return true;
     }
     Sleep(kPollMilliseconds);
