@@ -1,5 +1,6 @@
 #include "app/messages.h"
 
+#include <algorithm>
 #include <array>
 
 namespace trelvox {
@@ -23,6 +24,23 @@ std::string_view message(int id, Language language) {
     if (m.id == id) return m.texts[static_cast<std::size_t>(language)];
   }
   return {};
+}
+
+std::string formatMessage(int id, Language language, std::initializer_list<MessageValue> values) {
+  std::string_view rest = message(id, language);
+  std::string text;
+  while (!rest.empty()) {
+    const std::size_t open = rest.find('{');
+    const std::size_t close = rest.find('}', open);
+    if (close == std::string_view::npos) break;
+    text += rest.substr(0, open);
+    const std::string_view name = rest.substr(open + 1, close - open - 1);
+    const auto value = std::ranges::find(values, name, &MessageValue::name);
+    text += value == values.end() ? rest.substr(open, close - open + 1) : value->text;
+    rest.remove_prefix(close + 1);
+  }
+  text += rest;
+  return text;
 }
 
 std::vector<int> messageIds() {

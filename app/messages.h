@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,9 +20,26 @@ inline constexpr int kSaveFilter = 132;
 inline constexpr int kOutputExists = 201;
 // Asked before a dropped log's CSV replaces an existing file; follows the file name.
 inline constexpr int kReplaceOutputQuestion = 202;
+// The lines below a message that say why a conversion failed or what it converted. They name
+// what they are about with {file}, {records} and {sensors} (see formatMessage).
+inline constexpr int kLookedFor = 203;
+inline constexpr int kOneOfTheLogsFiles = 204;
+inline constexpr int kConvertedCounts = 205;
+inline constexpr int kNoRecords = 206;
+inline constexpr int kNoSensor = 207;
+
+// One value put into a message: the text that replaces "{name}".
+struct MessageValue {
+  std::string_view name;
+  std::string_view text;
+};
 
 // The UTF-8 text of message `id` in `language`; empty for an unknown id.
 std::string_view message(int id, Language language);
+
+// Message `id` with each "{name}" replaced by its value's text; the values' texts are taken as they
+// are, so a file name holding braces stays intact.
+std::string formatMessage(int id, Language language, std::initializer_list<MessageValue> values);
 
 // The numbers of all texts of the table, in table order.
 std::vector<int> messageIds();

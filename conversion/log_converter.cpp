@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "conversion/decoder_set.h"
 #include "conversion/path_text.h"
 #include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"
@@ -119,6 +120,12 @@ ConversionResult LogConverter::convert() {
   keepTrack(gpx, gpxFile_, result);
   keepTrack(kml, kmlFile_, result);
   return result;
+}
+
+int LogConverter::sensorCount() const {
+  const DataRecord record;
+  // Slot 0 always holds the receiver.
+  return static_cast<int>(decodersFor(slotMap_, record.slotWords()).size()) - 1;
 }
 
 }  // namespace trelvox

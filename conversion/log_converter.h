@@ -59,6 +59,9 @@ class LogConverter {
             ExistingOutput existing = ExistingOutput::kReplace);
   void open(const std::filesystem::path& basePath, const ConversionRequest& request);
   ConversionResult convert();
+  // The number of sensors whose columns the conversion writes, besides the receiver's columns
+  // that every CSV file has; known after open.
+  int sensorCount() const;
 
  private:
   void openOutput(OutputFile& file, const std::optional<std::filesystem::path>& path);

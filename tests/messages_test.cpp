@@ -19,7 +19,8 @@ TEST(Messages, SuccessMessageFollowsTheFileNameInEachLanguage) {
 
 TEST(Messages, EveryTextExistsInAllThreeLanguages) {
   const std::vector<int> ids = messageIds();
-  ASSERT_EQ(ids, (std::vector<int>{101, 102, 103, 104, 105, 106, 132, 201, 202}));
+  ASSERT_EQ(ids, (std::vector<int>{101, 102, 103, 104, 105, 106, 132, 201, 202, 203, 204, 205, 206,
+                                   207}));
   for (const int id : ids) {
     for (const Language language : {Language::kEnglish, Language::kGerman, Language::kJapanese}) {
       EXPECT_FALSE(message(id, language).empty()) << id;
@@ -33,6 +34,38 @@ TEST(Messages, FailureTextsAreTheShownOnes) {
   EXPECT_EQ(message(kCannotReadFile, Language::kGerman), "Datei kann nicht gelesen werden");
   EXPECT_EQ(message(kCannotCreateOutput, Language::kJapanese), "ファイルの書き込みに失敗しました");
   EXPECT_EQ(message(kMenuAboutText, Language::kGerman), "Trelvox(&A)...");
+}
+
+TEST(Messages, FormattedMessagesFillInTheirNamedValuesInEachLanguage) {
+  const struct {
+    int id;
+    Language language;
+    const char* expected;
+  } cases[] = {
+      {kLookedFor, Language::kEnglish, "Looked for: /logs/a.KLI"},
+      {kLookedFor, Language::kGerman, "Gesucht: /logs/a.KLI"},
+      {kLookedFor, Language::kJapanese, "探したファイル: /logs/a.KLI"},
+      {kOneOfTheLogsFiles, Language::kEnglish, "/logs/a.KLI is one of the log's own files."},
+      {kOneOfTheLogsFiles, Language::kJapanese, "/logs/a.KLI はログ自身のファイルです。"},
+      {kConvertedCounts, Language::kEnglish, "Records: 12, sensors: 3"},
+      {kConvertedCounts, Language::kGerman, "Datensätze: 12, Sensoren: 3"},
+      {kConvertedCounts, Language::kJapanese, "レコード数: 12、センサー数: 3"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(formatMessage(c.id, c.language,
+                            {{"file", "/logs/a.KLI"}, {"records", "12"}, {"sensors", "3"}}),
+              c.expected);
+  }
+}
+
+TEST(Messages, FilledInValuesAreTakenAsTheyAre) {
+  // A value's own braces are not looked into; a name without a value stays as written.
+  EXPECT_EQ(formatMessage(kLookedFor, Language::kEnglish, {{"file", "/a/{file}.KLI"}}),
+            "Looked for: /a/{file}.KLI");
+  EXPECT_EQ(formatMessage(kConvertedCounts, Language::kEnglish, {{"records", "0"}}),
+            "Records: 0, sensors: {sensors}");
+  EXPECT_EQ(formatMessage(kGenerated, Language::kEnglish, {}), " was generated.");
+  EXPECT_EQ(formatMessage(999, Language::kEnglish, {}), "");
 }
 
 TEST(Messages, LanguageFromLocaleName) {

@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/log_builder.h"
+#include "tests/csv_table.h"
+#include "tests/temp_folder.h"
+
 namespace trelvox {
 namespace {
 
@@ -87,10 +91,164 @@ TEST(ShellSaveProposal, OpensInTheLogsFolderWithTheLogsName) {
   }
 }
 
+TEST(ShellOpenDialog, StartsInTheRememberedFolderWhileItExists) {
+  TempFolder folder;
+  LogBuilder::writeFile(folder / "flight.KLD", {});
+  EXPECT_EQ(openDialogFolder(folder.path()), folder.path());
+  EXPECT_EQ(openDialogFolder(""), std::nullopt);                    // nothing remembered yet
+  EXPECT_EQ(openDialogFolder(folder / "card-gone"), std::nullopt);  // the memory card was taken out
+  EXPECT_EQ(openDialogFolder(folder / "flight.KLD"), std::nullopt);
+}
+
+TEST(ShellInfoFileCheck, AMissingInfoFileIsReportedWithTheNameLookedFor) {
+  TempFolder folder;
+  LogBuilder::writeFile(folder / "flight2.KLD", {});
+  const std::optional<ConversionOutcome> missing =
+      missingInfoFile(folder / "flight2.KLD", Language::kEnglish);
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->failure, MessageId::kInfoFileNotFound);
+  EXPECT_EQ(openOutcomeText(*missing, Language::kEnglish),
+            "Infotmation file(.KLI) not found.\nLooked for: " + (folder / "flight2.KLI").string());
+}
+
+TEST(ShellInfoFileCheck, AnInfoFileTheConversionFindsIsNoFailure) {
+  TempFolder folder;
+  LogBuilder().writeFiles(folder / "flight1");
+  LogBuilder::writeFile(folder / "card.kld", {});
+  LogBuilder::writeFile(folder / "card.kli", {});
+  std::filesystem::create_directory(folder / "folder.KLI");
+  LogBuilder::writeFile(folder / "folder.KLD", {});
+  EXPECT_EQ(missingInfoFile(folder / "flight1.KLD", Language::kEnglish), std::nullopt);
+  EXPECT_EQ(missingInfoFile(folder / "card.kld", Language::kEnglish), std::nullopt);
+  EXPECT_TRUE(missingInfoFile(folder / "folder.KLD", Language::kEnglish));
+}
+
+// Converts `log` into `output` as the Open command does (replacing the output), with the system
+// naming `systemReason` for any failure.
+ConversionOutcome convertForOpen(const fs::path& log, const fs::path& output,
+                                 Language language = Language::kEnglish,
+                                 const std::string& systemReason = "Access denied.") {
+  ConversionOutcome outcome{log, output, std::nullopt};
+  convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, language,
+             [&] { return systemReason; });
+  return outcome;
+}
+
+LogBuilder logWith(int records, std::initializer_list<int> sensorTypes) {
+  LogBuilder log;
+  int slot = 1;
+  for (const int type : sensorTypes) {
+    log.sensor(slot, type);
+    slot += std::max(slotsOccupied(type), 1);
+  }
+  for (int k = 0; k < records; ++k) log.record();
+  return log;
+}
+
+TEST(ShellConversion, SaysHowManyRecordsAndSensorsWereConverted) {
+  constexpr int kNoDecoder = 5;
+  const struct {
+    LogBuilder log;
+    const char* expected;
+  } cases[] = {
+      {logWith(3, {typeIdOf<VoltageSensorDecoder>(), typeIdOf<OrvaneGpsDecoder>(),
+                   typeIdOf<OrvaneCurrentSensorDecoder>()}),
+       "flight.csv was generated.\nRecords: 3, sensors: 3"},
+      {logWith(1, {typeIdOf<OrvaneTemperatureSensorDecoder>()}),
+       "flight.csv was generated.\nRecords: 1, sensors: 1"},
+      {logWith(0, {typeIdOf<VoltageSensorDecoder>()}),
+       "flight.csv was generated.\nRecords: 0, sensors: 1\n"
+       "The log holds no records: the CSV file has only its header rows."},
+      {logWith(2, {}),
+       "flight.csv was generated.\nRecords: 2, sensors: 0\n"
+       "The log names no sensor: the CSV file has only the receiver's columns."},
+      {logWith(2, {kNoDecoder}),
+       "flight.csv was generated.\nRecords: 2, sensors: 0\n"
+       "The log names no sensor: the CSV file has only the receiver's columns."},
+      {logWith(0, {}),
+       "flight.csv was generated.\nRecords: 0, sensors: 0\n"
+       "The log holds no records: the CSV file has only its header rows.\n"
+       "The log names no sensor: the CSV file has only the receiver's columns."},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    c.log.writeFiles(folder / "flight");
+    const ConversionOutcome outcome = convertForOpen(folder / "flight.KLD", folder / "flight.csv");
+    EXPECT_EQ(outcome.failure, std::nullopt);
+    EXPECT_EQ(openOutcomeText(outcome, Language::kEnglish), c.expected);
+    EXPECT_EQ(readFile(folder / "flight.csv"), convert(c.log).text());
+  }
+}
+
+TEST(ShellConversion, ACsvFileThatIsOneOfTheLogsOwnFilesIsNamedAsSuch) {
+  TempFolder folder;
+  const LogBuilder log = logWith(2, {typeIdOf<VoltageSensorDecoder>()});
+  log.writeFiles(folder / "flight");
+  fs::create_hard_link(folder / "flight.KLD", folder / "copy.csv");
+  fs::create_hard_link(folder / "flight.KLI", folder / "info.csv");
+  const ConversionOutcome data = convertForOpen(folder / "flight.KLD", folder / "copy.csv");
+  EXPECT_EQ(openOutcomeText(data, Language::kEnglish),
+            "Cannot create output file.\ncopy.csv is one of the log's own files.");
+  EXPECT_EQ(convertForOpen(folder / "flight.KLD", folder / "info.csv").linesBelow,
+            "info.csv is one of the log's own files.");
+  const std::vector<std::uint8_t> bytes = log.dataBytes();
+  EXPECT_EQ(readFile(folder / "flight.KLD"), std::string(bytes.begin(), bytes.end()));
+}
+
+TEST(ShellConversion, AFileTheSystemRefusesIsNamedWithTheSystemsReason) {
+  TempFolder folder;
+  logWith(2, {typeIdOf<VoltageSensorDecoder>()}).writeFiles(folder / "flight");
+  const fs::path noFolder = folder / "no-such-folder" / "out.csv";
+  EXPECT_EQ(
+      openOutcomeText(convertForOpen(folder / "flight.KLD", noFolder, Language::kGerman,
+                                     "Pfad nicht gefunden."),
+                      Language::kGerman),
+      "Ausgabedatei kann nicht erstellt werden\n" + noFolder.string() + ": Pfad nicht gefunden.");
+  // Without the system's words the file is still named.
+  EXPECT_EQ(convertForOpen(folder / "flight.KLD", noFolder, Language::kEnglish, "").linesBelow,
+            noFolder.string());
+
+  fs::remove(folder / "flight.KLD");
+  LogBuilder::writeFile(folder / "other.KLI", {});
+  fs::create_directory(folder / "other.KLD");
+  const ConversionOutcome unreadable = convertForOpen(folder / "other.KLD", folder / "other.csv",
+                                                      Language::kEnglish, "Sharing violation.");
+  EXPECT_EQ(openOutcomeText(unreadable, Language::kEnglish),
+            "Cannot read file.\n" + (folder / "other.KLD").string() + ": Sharing violation.");
+  EXPECT_FALSE(fs::exists(folder / "other.csv"));
+}
+
+TEST(ShellConversion, AnInfoFileGoneByTheTimeOfConvertingIsReportedAsBefore) {
+  TempFolder folder;
+  logWith(1, {}).writeFiles(folder / "flight");
+  fs::remove(folder / "flight.KLI");
+  const ConversionOutcome outcome = convertForOpen(folder / "flight.KLD", folder / "flight.csv");
+  EXPECT_EQ(outcome.failure, MessageId::kInfoFileNotFound);
+  EXPECT_EQ(outcome.linesBelow, "Looked for: " + (folder / "flight.KLI").string());
+  EXPECT_FALSE(fs::exists(folder / "flight.csv"));
+}
+
+TEST(ShellConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
+  TempFolder folder;
+  logWith(1, {}).writeFiles(folder / "flight");
+  LogBuilder::writeFile(folder / "flight.csv", {'o', 'l', 'd'});
+  ConversionOutcome outcome{folder / "flight.KLD", folder / "flight.csv", std::nullopt};
+  convertLog(outcome, LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
+             [] { return std::string(); });
+  EXPECT_EQ(outcome.failure, MessageId::kOutputExists);
+  EXPECT_EQ(readFile(folder / "flight.csv"), "old");
+  convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
+             [] { return std::string(); });
+  EXPECT_EQ(outcome.failure, std::nullopt);
+  EXPECT_EQ(outcome.linesBelow,
+            "Records: 1, sensors: 0\n"
+            "The log names no sensor: the CSV file has only the receiver's columns.");
+}
+
 TEST(ShellDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   const std::vector<fs::path> dropped{"/a/one.KLD",     "/a/one.KLI",   "/a/two.kld",
                                       "/b.x/three.Kli", "/a/notes.txt", "/a/one.KLD"};
-  const std::vector<DropOutcome> plan = planDrop(dropped);
+  const std::vector<ConversionOutcome> plan = planDrop(dropped);
   ASSERT_EQ(plan.size(), 4u);
   EXPECT_EQ(plan[0].log, fs::path("/a/one.KLD"));
   EXPECT_EQ(plan[0].output, fs::path("/a/one.csv"));
@@ -111,7 +269,7 @@ TEST(ShellDrop, AFileWithoutExtensionOrWithAnotherOneIsNoLog) {
 }
 
 TEST(ShellDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
-  const std::vector<DropOutcome> outcomes{
+  const std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt},
       {"/a/two.KLD", "/a/two.csv", MessageId::kInfoFileNotFound},
       {"/a/飛行.KLD", "/a/飛行.csv", std::nullopt},
@@ -126,6 +284,60 @@ TEST(ShellDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
             "one.csv ファイルが作成されました\n"
             "two.KLD: インフォメーションファイル(.KLI)が見つかりません\n"
             "飛行.csv ファイルが作成されました");
+}
+
+TEST(ShellDrop, ReportShowsEachLogsLinesBelowIt) {
+  const std::vector<ConversionOutcome> outcomes{
+      {"/a/one.KLD", "/a/one.csv", std::nullopt, "Records: 3, sensors: 1"},
+      {"/a/two.KLD", "/a/two.csv", MessageId::kCannotCreateOutput, "/a/two.csv: Disk full."},
+      {"/a/notes.txt", "", MessageId::kCannotReadFile},
+  };
+  EXPECT_EQ(dropReport(outcomes, Language::kEnglish),
+            "one.csv was generated.\nRecords: 3, sensors: 1\n"
+            "two.KLD: Cannot create output file.\n/a/two.csv: Disk full.\n"
+            "notes.txt: Cannot read file.");
+}
+
+// The About box in pixels of a font wider than the template's: the icon at the left, the version
+// beside the OK button, the notice below it.
+constexpr ControlBox kIcon{16, 25, 46, 55};
+constexpr ControlBox kOkButton{267, 11, 342, 35};
+constexpr ControlBox kVersion{60, 15, 238, 27};
+constexpr ControlBox kNotice{60, 37, 262, 49};
+constexpr int kClientWidth = 352;
+constexpr int kMargin = 10;
+
+TEST(ShellTextRoom, TextsThatFitGetTheRoomBesideThemAndTheDialogStays) {
+  const DialogText texts[] = {{kVersion, 150}, {kNotice, 250}};
+  const ControlBox others[] = {kIcon, kOkButton};
+  const TextRoom room = roomForTexts(texts, others, kClientWidth, kMargin);
+  EXPECT_EQ(room.addedWidth, 0);
+  // The version reaches the OK button, the notice below it the dialog's edge.
+  EXPECT_THAT(room.textRights, ElementsAre(257, 342));
+  EXPECT_THAT(room.otherShifts, ElementsAre(0, 0));
+}
+
+TEST(ShellTextRoom, ATextWiderThanItsRoomWidensTheDialogAndMovesWhatIsRightOfIt) {
+  const struct {
+    int versionWidth;
+    int noticeWidth;
+    int addedWidth;
+  } cases[] = {
+      {150, 300, 18},  // the notice is longer than the dialog is wide: "...into CSV" cut off
+      {220, 250, 23},  // the version runs into the OK button
+      {220, 300, 23},  // both: the larger need counts
+      {197, 282, 0},   // exactly as much as there is room for
+  };
+  for (const auto& c : cases) {
+    const DialogText texts[] = {{kVersion, c.versionWidth}, {kNotice, c.noticeWidth}};
+    const ControlBox others[] = {kIcon, kOkButton};
+    const TextRoom room = roomForTexts(texts, others, kClientWidth, kMargin);
+    EXPECT_EQ(room.addedWidth, c.addedWidth) << c.versionWidth << ' ' << c.noticeWidth;
+    EXPECT_THAT(room.textRights, ElementsAre(257 + c.addedWidth, 342 + c.addedWidth));
+    EXPECT_THAT(room.otherShifts, ElementsAre(0, c.addedWidth));
+    EXPECT_GE(room.textRights[0] - kVersion.left, c.versionWidth);
+    EXPECT_GE(room.textRights[1] - kNotice.left, c.noticeWidth);
+  }
 }
 
 }  // namespace

@@ -1,77 +1,94 @@
 #include "app/windows/conversion_commands.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 #include "app/windows/file_dialogs.h"
 #include "app/windows/message_box.h"
 #include "app/windows/shell_logic.h"
 #include "app/windows/text_encoding.h"
-#include "conversion/log_converter.h"
-#include "conversion/log_files.h"
-#include "conversion/path_text.h"
+#include "app/windows/user_environment.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;
 namespace {
 
-void convert(const ShellContext& shell, const fs::path& log, const fs::path& output,
-             LogConverter::ExistingOutput existing) {
-  LogConverter converter(shell.separators);
-  converter.open(basePathOf(log), output, existing);
-  converter.convert();
+using ExistingOutput = LogConverter::ExistingOutput;
+
+bool hasNoRoomLeft(const fs::path& folder) {
+  ULARGE_INTEGER available{};
+  return GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr) &&
+         available.QuadPart == 0;
 }
 
-// Converts one planned drop, filling in its failure. Returns false when the user chose to keep an
+// The system's code for the last file operation of a conversion that failed. The conversion
+// reaches its files through the C runtime, which keeps that code, but a write to a full disk it
+// may report without one (as ENOSPC, or under wine a short write as EINVAL): a failure without a
+// code while the CSV file's disk has no room left is taken for a full disk.
+unsigned long lastFileErrorCode(const fs::path& output) {
+  if (_doserrno != 0) return _doserrno;
+  return errno == ENOSPC || hasNoRoomLeft(output.parent_path()) ? ERROR_DISK_FULL : 0;
+}
+
+// Both codes are cleared before each conversion, so that a failure is never explained by an older
+// one.
+void convert(const ShellContext& shell, ConversionOutcome& outcome, ExistingOutput existing) {
+  _doserrno = 0;
+  errno = 0;
+  convertLog(outcome, existing, shell.separators, shell.language, [&] {
+    const unsigned long code = lastFileErrorCode(outcome.output);
+    return code == 0 ? std::string() : systemErrorText(code, shell.language);
+  });
+}
+
+// Converts one planned drop, filling in how it went. Returns false when the user chose to keep an
 // existing CSV file, so that the log is left out of the report.
-bool convertDropped(HWND owner, const ShellContext& shell, DropOutcome& outcome) {
-  try {
-    convert(shell, outcome.log, outcome.output, LogConverter::ExistingOutput::kRefuse);
-    return true;
-  } catch (const TelemetryLogException& e) {
-    if (e.messageId() != MessageId::kOutputExists) {
-      outcome.failure = e.messageId();
-      return true;
-    }
-  }
+bool convertDropped(HWND owner, const ShellContext& shell, ConversionOutcome& outcome) {
+  convert(shell, outcome, ExistingOutput::kRefuse);
+  if (outcome.failure != MessageId::kOutputExists) return true;
   const std::wstring question =
       outcome.output.filename().wstring() + widen(message(kReplaceOutputQuestion, shell.language));
   if (!askYesNo(owner, question)) return false;
-  try {
-    convert(shell, outcome.log, outcome.output, LogConverter::ExistingOutput::kReplace);
-  } catch (const TelemetryLogException& e) {
-    outcome.failure = e.messageId();
-  }
+  convert(shell, outcome, ExistingOutput::kReplace);
   return true;
+}
+
+void showOutcome(HWND owner, const ShellContext& shell, const ConversionOutcome& outcome) {
+  showMessage(owner, widen(openOutcomeText(outcome, shell.language)),
+              outcome.failure ? MB_ICONWARNING : MB_ICONINFORMATION);
 }
 
 }  // namespace
 
 void runOpenCommand(HWND owner, const ShellContext& shell) {
   const std::optional<fs::path> log =
-      askOpenPath(owner, narrow(shell.resources.string(kOpenFilter)), L"KLD");
+      askOpenPath(owner, narrow(shell.resources.string(kOpenFilter)), L"KLD",
+                  openDialogFolder(rememberedLogFolder()));
   if (!log) return;
+  rememberLogFolder(log->parent_path());
+  if (const std::optional<ConversionOutcome> missing = missingInfoFile(*log, shell.language)) {
+    showOutcome(owner, shell, *missing);
+    return;
+  }
   const std::optional<fs::path> output = askSavePath(
       owner, narrow(shell.resources.string(kSaveFilter)), L"csv", proposeSaveName(*log));
   if (!output) return;
-  try {
-    // The save dialog has already asked before replacing a file.
-    convert(shell, *log, *output, LogConverter::ExistingOutput::kReplace);
-    showMessage(owner, widen(successMessage(displayPath(output->filename()), shell.language)),
-                MB_ICONINFORMATION);
-  } catch (const TelemetryLogException& e) {
-    showMessage(owner, shell.resources.string(static_cast<UINT>(e.messageId())), MB_ICONWARNING);
-  }
+  ConversionOutcome outcome{*log, *output, std::nullopt, {}};
+  // The save dialog has already asked before replacing a file.
+  convert(shell, outcome, ExistingOutput::kReplace);
+  showOutcome(owner, shell, outcome);
 }
 
 void convertDroppedFiles(HWND owner, const ShellContext& shell, std::span<const fs::path> dropped) {
-  std::vector<DropOutcome> reported;
-  for (DropOutcome& outcome : planDrop(dropped)) {
+  std::vector<ConversionOutcome> reported;
+  for (ConversionOutcome& outcome : planDrop(dropped)) {
     if (outcome.failure || convertDropped(owner, shell, outcome)) reported.push_back(outcome);
   }
   if (reported.empty()) return;
-  const bool allConverted =
-      std::ranges::none_of(reported, [](const DropOutcome& o) { return o.failure.has_value(); });
+  const bool allConverted = std::ranges::none_of(
+      reported, [](const ConversionOutcome& o) { return o.failure.has_value(); });
   showMessage(owner, widen(dropReport(reported, shell.language)),
               allConverted ? MB_ICONINFORMATION : MB_ICONWARNING);
 }

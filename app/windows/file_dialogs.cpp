@@ -27,6 +27,17 @@ ComPointer<Dialog> createDialog(REFCLSID kind) {
   return ComPointer<Dialog>(dialog);
 }
 
+// Makes `dialog` open in `folder`, when the system knows that folder.
+void startIn(IFileDialog& dialog, const fs::path& folder) {
+  IShellItem* item = nullptr;
+  if (folder.empty() ||
+      FAILED(SHCreateItemFromParsingName(folder.c_str(), nullptr, IID_PPV_ARGS(&item)))) {
+    return;
+  }
+  dialog.SetFolder(item);
+  item->Release();
+}
+
 // Shows `dialog` with the file types of `filter`; returns the chosen file system path.
 std::optional<fs::path> showDialog(IFileDialog& dialog, HWND owner, std::string_view filter,
                                    const wchar_t* defaultExtension) {
@@ -59,9 +70,11 @@ std::optional<fs::path> showDialog(IFileDialog& dialog, HWND owner, std::string_
 }  // namespace
 
 std::optional<fs::path> askOpenPath(HWND owner, std::string_view filter,
-                                    const wchar_t* defaultExtension) {
+                                    const wchar_t* defaultExtension,
+                                    const std::optional<fs::path>& startFolder) {
   const ComPointer<IFileOpenDialog> dialog = createDialog<IFileOpenDialog>(CLSID_FileOpenDialog);
   if (!dialog) return std::nullopt;
+  if (startFolder) startIn(*dialog, *startFolder);
   return showDialog(*dialog, owner, filter, defaultExtension);
 }
 
@@ -69,12 +82,7 @@ std::optional<fs::path> askSavePath(HWND owner, std::string_view filter,
                                     const wchar_t* defaultExtension, const SaveProposal& proposal) {
   const ComPointer<IFileSaveDialog> dialog = createDialog<IFileSaveDialog>(CLSID_FileSaveDialog);
   if (!dialog) return std::nullopt;
-  IShellItem* folder = nullptr;
-  if (!proposal.folder.empty() && SUCCEEDED(SHCreateItemFromParsingName(
-                                      proposal.folder.c_str(), nullptr, IID_PPV_ARGS(&folder)))) {
-    dialog->SetFolder(folder);
-    folder->Release();
-  }
+  startIn(*dialog, proposal.folder);
   dialog->SetFileName(proposal.fileName.c_str());
   FILEOPENDIALOGOPTIONS options = 0;
   dialog->GetOptions(&options);

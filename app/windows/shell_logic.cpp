@@ -11,6 +11,29 @@ namespace {
 
 constexpr std::uint16_t kPrimaryLanguageMask = 0x03FF;
 
+// The file named in a failure's reason, with the system's words for what went wrong when it gave
+// any.
+std::string refusedFile(const fs::path& file, std::string_view systemReason) {
+  std::string line = displayPath(file);
+  if (!systemReason.empty()) (line += ": ") += systemReason;
+  return line;
+}
+
+bool isOneOfTheLogsFiles(const fs::path& file, const fs::path& logBase) {
+  return isSameFile(file, companionFile(logBase, ".KLD")) ||
+         isSameFile(file, companionFile(logBase, ".KLI"));
+}
+
+std::string withLinesBelow(std::string_view firstLine, std::string_view below) {
+  std::string text(firstLine);
+  if (!below.empty()) (text += '\n') += below;
+  return text;
+}
+
+bool sharesLines(const ControlBox& a, const ControlBox& b) {
+  return a.top < b.bottom && b.top < a.bottom;
+}
+
 bool extensionIs(const fs::path& path, std::u8string_view wanted) {
   const std::u8string extension = path.extension().u8string();
   return std::ranges::equal(extension, wanted, [](char8_t a, char8_t b) {
@@ -73,6 +96,80 @@ SaveProposal proposeSaveName(const fs::path& chosenLog) {
   return {base.parent_path(), base.filename()};
 }
 
+std::optional<fs::path> openDialogFolder(const fs::path& remembered) {
+  std::error_code error;
+  if (remembered.empty() || !fs::is_directory(remembered, error)) return std::nullopt;
+  return remembered;
+}
+
+std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Language language) {
+  std::error_code error;
+  if (fs::is_regular_file(companionFile(basePathOf(chosenLog), ".KLI"), error)) {
+    return std::nullopt;
+  }
+  constexpr MessageId kFailure = MessageId::kInfoFileNotFound;
+  return ConversionOutcome{
+      chosenLog, {}, kFailure, failureReason(kFailure, chosenLog, {}, {}, language)};
+}
+
+void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
+                Separators separators, Language language,
+                const std::function<std::string()>& systemReason) {
+  try {
+    LogConverter converter(separators);
+    converter.open(basePathOf(outcome.log), outcome.output, existing);
+    ConversionCounts counts;
+    counts.sensors = converter.sensorCount();
+    counts.records = converter.convert().rows;
+    outcome.failure.reset();
+    outcome.linesBelow = convertedLines(counts, language);
+  } catch (const TelemetryLogException& e) {
+    // Asked first: looking at the files below may leave the system's last error changed.
+    const std::string reason = systemReason();
+    outcome.failure = e.messageId();
+    outcome.linesBelow =
+        failureReason(e.messageId(), outcome.log, outcome.output, reason, language);
+  }
+}
+
+std::string convertedLines(const ConversionCounts& counts, Language language) {
+  const std::string records = std::to_string(counts.records);
+  const std::string sensors = std::to_string(counts.sensors);
+  std::string lines =
+      formatMessage(kConvertedCounts, language, {{"records", records}, {"sensors", sensors}});
+  if (counts.records == 0) (lines += '\n') += message(kNoRecords, language);
+  if (counts.sensors == 0) (lines += '\n') += message(kNoSensor, language);
+  return lines;
+}
+
+std::string failureReason(MessageId failure, const fs::path& log, const fs::path& output,
+                          std::string_view systemReason, Language language) {
+  const fs::path base = basePathOf(log);
+  switch (failure) {
+    case MessageId::kInfoFileNotFound:
+      return formatMessage(kLookedFor, language,
+                           {{"file", displayPath(companionFile(base, ".KLI"))}});
+    case MessageId::kCannotReadFile:
+      return refusedFile(log, systemReason);
+    case MessageId::kCannotCreateOutput:
+      if (isOneOfTheLogsFiles(output, base)) {
+        return formatMessage(kOneOfTheLogsFiles, language,
+                             {{"file", displayPath(output.filename())}});
+      }
+      return refusedFile(output, systemReason);
+    case MessageId::kOutputExists:
+      return refusedFile(output, systemReason);
+  }
+  return {};
+}
+
+std::string openOutcomeText(const ConversionOutcome& outcome, Language language) {
+  const std::string firstLine =
+      outcome.failure ? std::string(message(static_cast<int>(*outcome.failure), language))
+                      : successMessage(displayPath(outcome.output.filename()), language);
+  return withLinesBelow(firstLine, outcome.linesBelow);
+}
+
 bool isLogFile(const fs::path& path) {
   return extensionIs(path, u8".KLD") || extensionIs(path, u8".KLI");
 }
@@ -83,8 +180,8 @@ fs::path droppedLogOutput(const fs::path& log) {
   return output;
 }
 
-std::vector<DropOutcome> planDrop(std::span<const fs::path> dropped) {
-  std::vector<DropOutcome> plan;
+std::vector<ConversionOutcome> planDrop(std::span<const fs::path> dropped) {
+  std::vector<ConversionOutcome> plan;
   std::vector<fs::path> bases;
   for (const fs::path& path : dropped) {
     if (!isLogFile(path)) {
@@ -99,19 +196,40 @@ std::vector<DropOutcome> planDrop(std::span<const fs::path> dropped) {
   return plan;
 }
 
-std::string dropReport(std::span<const DropOutcome> outcomes, Language language) {
+std::string dropReport(std::span<const ConversionOutcome> outcomes, Language language) {
   std::string report;
-  for (const DropOutcome& outcome : outcomes) {
+  for (const ConversionOutcome& outcome : outcomes) {
     if (!report.empty()) report += '\n';
-    if (outcome.failure) {
-      report += displayPath(outcome.log.filename());
-      report += ": ";
-      report += message(static_cast<int>(*outcome.failure), language);
-    } else {
-      report += successMessage(displayPath(outcome.output.filename()), language);
-    }
+    const std::string firstLine =
+        outcome.failure ? displayPath(outcome.log.filename()) + ": " +
+                              std::string(message(static_cast<int>(*outcome.failure), language))
+                        : successMessage(displayPath(outcome.output.filename()), language);
+    report += withLinesBelow(firstLine, outcome.linesBelow);
   }
   return report;
+}
+
+TextRoom roomForTexts(std::span<const DialogText> texts, std::span<const ControlBox> others,
+                      int clientWidth, int margin) {
+  TextRoom room;
+  std::vector<int> reach;
+  for (const DialogText& text : texts) {
+    int right = clientWidth;
+    for (const ControlBox& other : others) {
+      if (other.left >= text.box.left && sharesLines(text.box, other)) {
+        right = std::min(right, other.left);
+      }
+    }
+    reach.push_back(right - margin);
+    room.addedWidth = std::max(room.addedWidth, text.box.left + text.textWidth - reach.back());
+  }
+  for (const int right : reach) room.textRights.push_back(right + room.addedWidth);
+  for (const ControlBox& other : others) {
+    const bool rightOfAText = std::ranges::any_of(
+        texts, [&](const DialogText& text) { return other.left > text.box.left; });
+    room.otherShifts.push_back(rightOfAText ? room.addedWidth : 0);
+  }
+  return room;
 }
 
 }  // namespace trelvox

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "conversion/log_converter.h"
 #include "conversion/telemetry_log_exception.h"
 
 namespace trelvox {
@@ -48,26 +50,94 @@ struct SaveProposal {
 };
 SaveProposal proposeSaveName(const std::filesystem::path& chosenLog);
 
+// Where the Open dialog starts: in the remembered folder of the last log opened, while that
+// folder still exists (a memory card may have gone); otherwise where the system starts it.
+std::optional<std::filesystem::path> openDialogFolder(const std::filesystem::path& remembered);
+
+// How the conversion of one log ended, or is to be tried.
+struct ConversionOutcome {
+  std::filesystem::path log;         // the file chosen or dropped
+  std::filesystem::path output;      // the CSV file
+  std::optional<MessageId> failure;  // empty: converted (or still to convert)
+  std::string linesBelow{};          // what was converted, or why it failed
+};
+
+// The failure to report when the information file that the log `chosenLog` needs is missing,
+// looked for as the conversion looks for it; nothing when it is there. The Open command checks
+// this as soon as the log is chosen, so that the user learns of it before being asked where to
+// save.
+std::optional<ConversionOutcome> missingInfoFile(const std::filesystem::path& chosenLog,
+                                                 Language language);
+
+// Converts the outcome's log into its CSV file and fills in how that went: the failure, if any,
+// and the lines below the message. `systemReason` is asked right after a failure for the system's
+// own words, in the user's language, on the file operation that failed (empty when it has none).
+void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
+                Separators separators, Language language,
+                const std::function<std::string()>& systemReason);
+
+// What one conversion converted: its data records and the sensors besides the receiver.
+struct ConversionCounts {
+  std::uint64_t records = 0;
+  int sensors = 0;
+};
+
+// The lines below the success message: how many records and sensors were converted, and, when
+// there were none of either, a line saying so.
+std::string convertedLines(const ConversionCounts& counts, Language language);
+
+// The line below a failure's message that says why converting `log` into `output` failed: the
+// information file looked for, that the CSV file is one of the log's own files, or the file the
+// system refused with the system's own words for it (`systemReason`; may be empty).
+std::string failureReason(MessageId failure, const std::filesystem::path& log,
+                          const std::filesystem::path& output, std::string_view systemReason,
+                          Language language);
+
+// The text shown after the Open command's conversion: the CSV file's name followed by message 103,
+// or the failure's message, and then the outcome's lines below.
+std::string openOutcomeText(const ConversionOutcome& outcome, Language language);
+
 // A file dropped onto the program or its window is converted beside itself when it is a log file
 // (either file of the pair, any case of the extension); the CSV takes the log's base name.
 bool isLogFile(const std::filesystem::path& path);
 std::filesystem::path droppedLogOutput(const std::filesystem::path& log);
 
-// How the conversion of one dropped log ended, or is to be tried.
-struct DropOutcome {
-  std::filesystem::path log;
-  std::filesystem::path output;
-  std::optional<MessageId> failure;  // empty: converted (or still to convert)
-};
-
 // What to do with a set of dropped files, in the order dropped: one entry per log pair to convert
 // (dropping NAME.KLD and NAME.KLI together converts NAME once), and for a file that is no log an
 // entry that already failed with "Cannot read file.", so that the user learns why nothing came of
 // it.
-std::vector<DropOutcome> planDrop(std::span<const std::filesystem::path> dropped);
+std::vector<ConversionOutcome> planDrop(std::span<const std::filesystem::path> dropped);
 
-// The text shown after converting dropped logs: one line per log, the success message for those
-// converted and "LOG: message" for the others.
-std::string dropReport(std::span<const DropOutcome> outcomes, Language language);
+// The text shown after converting dropped logs: for each log the success message, or
+// "LOG: message" when it failed, followed by its lines below.
+std::string dropReport(std::span<const ConversionOutcome> outcomes, Language language);
+
+// A control's place in a dialog, in pixels of the dialog's client area.
+struct ControlBox {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// A one-line text of a dialog and the width of its text in the font the control draws with.
+struct DialogText {
+  ControlBox box;
+  int textWidth = 0;
+};
+
+// How a dialog makes room for texts that its template made too narrow for the font the system
+// gives it. A text may reach the nearest other control to its right that shares its lines, or
+// else the dialog's right edge, in either case less `margin`. When that is not enough the dialog
+// grows by `addedWidth`, which moves the right edge and every other control right of a text's
+// start (`otherShifts`, in the order given) to the right. Each text then gets all the room it
+// may reach (`textRights`, in the order given).
+struct TextRoom {
+  int addedWidth = 0;
+  std::vector<int> textRights;
+  std::vector<int> otherShifts;
+};
+TextRoom roomForTexts(std::span<const DialogText> texts, std::span<const ControlBox> others,
+                      int clientWidth, int margin);
 
 }  // namespace trelvox

@@ -18,7 +18,12 @@ namespace trelvox {
 namespace {
 
 constexpr UINT kUiCheckTimer = 1;
-constexpr UINT kUiCheckShownMilliseconds = 8000;
+constexpr UINT kUiCheckTickMilliseconds = 200;
+// How long the About box stays for the screenshot once described, and how long the check waits
+// for it to be opened before it gives up.
+constexpr DWORD kAboutShownMilliseconds = 2000;
+constexpr DWORD kAboutAwaitedMilliseconds = 30000;
+constexpr const wchar_t* kUiCheckProperty = L"trelvox-ui-check";
 
 std::optional<Language> languageFromCode(const std::string& code) {
   if (code == "en") return Language::kEnglish;
@@ -34,21 +39,62 @@ void writeFile(const std::filesystem::path& path, const std::string& text) {
   std::fclose(file);
 }
 
-void CALLBACK closeAfterCheck(HWND window, UINT, UINT_PTR, DWORD) {
+// The visible window that `owner` owns, such as its About box; none when there is none.
+HWND ownedWindow(HWND owner) {
+  struct Search {
+    HWND owner;
+    HWND found = nullptr;
+  } search{owner};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM searchPointer) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(searchPointer);
+        if (GetWindow(window, GW_OWNER) != s.owner || !IsWindowVisible(window)) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// What --ui-check does once the main window has appeared: it waits for the About box to be
+// opened (from outside, as a user would), describes it, and a little later closes it and the
+// main window.
+struct UiCheck {
+  std::filesystem::path aboutReport;
+  DWORD started = GetTickCount();
+  DWORD aboutDescribed = 0;
+};
+
+void CALLBACK uiCheckTick(HWND window, UINT, UINT_PTR, DWORD now) {
+  auto& check = *static_cast<UiCheck*>(GetPropW(window, kUiCheckProperty));
+  const HWND about = ownedWindow(window);
+  if (about != nullptr && check.aboutDescribed == 0) {
+    writeFile(check.aboutReport, describeAboutBox(about));
+    check.aboutDescribed = now;
+    return;
+  }
+  const bool shownLongEnough =
+      about != nullptr && now - check.aboutDescribed >= kAboutShownMilliseconds;
+  if (!shownLongEnough && now - check.started < kAboutAwaitedMilliseconds) return;
   KillTimer(window, kUiCheckTimer);
+  RemovePropW(window, kUiCheckProperty);
+  if (about != nullptr) EndDialog(about, IDOK);
   EndDialog(window, IDCANCEL);
 }
 
 int runUiCheck(HINSTANCE instance, const std::string& languageCode,
-               const std::filesystem::path& reportPath) {
+               const std::filesystem::path& mainReport, const std::filesystem::path& aboutReport) {
   const std::optional<Language> language = languageFromCode(languageCode);
   if (!language) return 2;
   const LocalizedResources resources(instance, langIdOf(*language));
   const ShellContext shell{resources, *language, separatorsFromUserLocale()};
+  UiCheck check{aboutReport};
   CTrelvoxDlg dialog(shell);
   dialog.doModal([&](HWND window) {
-    writeFile(reportPath, describeMainWindow(window, shell));
-    SetTimer(window, kUiCheckTimer, kUiCheckShownMilliseconds, closeAfterCheck);
+    writeFile(mainReport, describeMainWindow(window, shell));
+    SetPropW(window, kUiCheckProperty, &check);
+    SetTimer(window, kUiCheckTimer, kUiCheckTickMilliseconds, uiCheckTick);
   });
   return 0;
 }
@@ -62,8 +108,9 @@ int CTrelvoxApp::run(HINSTANCE instance, const std::vector<std::string>& argumen
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
   int status = 0;
-  if (arguments.size() == 3 && arguments[0] == "--ui-check") {
-    status = runUiCheck(instance, arguments[1], pathFromUtf8(arguments[2]));
+  if (arguments.size() == 4 && arguments[0] == "--ui-check") {
+    status =
+        runUiCheck(instance, arguments[1], pathFromUtf8(arguments[2]), pathFromUtf8(arguments[3]));
   } else {
     const Language language = userInterfaceLanguage();
     const LocalizedResources resources(instance, langIdOf(language));

@@ -1,5 +1,6 @@
 #include "app/windows/ui_report.h"
 
+#include "app/windows/about_dlg.h"
 #include "app/windows/text_encoding.h"
 #include "resources/resource.h"
 
@@ -37,20 +38,6 @@ std::string menuText(HMENU menu) {
   return text;
 }
 
-// The dialog procedure of a box that is only read, never used.
-INT_PTR CALLBACK leaveToTheSystem(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-// The About box's version line, read from a copy of the box that is never shown.
-std::string aboutBoxVersion(HWND owner, const ShellContext& shell) {
-  const HWND about = CreateDialogIndirectParamW(shell.resources.instance(),
-                                                shell.resources.dialogTemplate(IDD_ABOUTBOX), owner,
-                                                leaveToTheSystem, 0);
-  if (about == nullptr) return {};
-  const std::string text = windowText(GetDlgItem(about, IDC_ABOUT_VERSION));
-  DestroyWindow(about);
-  return text;
-}
-
 std::string stringTableCheck(const ShellContext& shell) {
   std::string differing;
   for (const int id : messageIds()) {
@@ -61,7 +48,28 @@ std::string stringTableCheck(const ShellContext& shell) {
   return differing.empty() ? "matches the message table" : "differs in" + differing;
 }
 
+std::string sizeText(LONG width, LONG height) {
+  return std::to_string(width) + 'x' + std::to_string(height);
+}
+
+// "NAME=TEXT" and "NAME-size=needs WxH has WxH": the text of a static control, the room its text
+// takes as the control lays it out, and the room the control has.
+std::string describeText(HWND dialog, int id, const std::string& name) {
+  const HWND text = GetDlgItem(dialog, id);
+  RECT room{};
+  GetClientRect(text, &room);
+  const SIZE needed = textExtent(text, room.right);
+  return name + '=' + windowText(text) + '\n' + name + "-size=needs " +
+         sizeText(needed.cx, needed.cy) + " has " + sizeText(room.right, room.bottom) + '\n';
+}
+
 }  // namespace
+
+std::string describeAboutBox(HWND about) {
+  return "about-title=" + windowText(about) + '\n' +
+         describeText(about, IDC_ABOUT_VERSION, "about-version") +
+         describeText(about, IDC_ABOUT_NOTICE, "about-notice");
+}
 
 std::string describeMainWindow(HWND window, const ShellContext& shell) {
   std::string report;
@@ -72,7 +80,6 @@ std::string describeMainWindow(HWND window, const ShellContext& shell) {
       "system-menu-item=" + menuItemText(GetSystemMenu(window, FALSE), IDM_ABOUTBOX, MF_BYCOMMAND) +
       '\n';
   report += "string-table=" + stringTableCheck(shell) + '\n';
-  report += "about-box=" + aboutBoxVersion(window, shell) + '\n';
   return report;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,15 @@ Separators separatorsFromUserLocale();
 
 // The language of the user interface: English, German or Japanese.
 Language userInterfaceLanguage();
+
+// The folder of the log last opened in the dialog program, kept for the user across runs under
+// HKEY_CURRENT_USER\Software\Trelvox; empty when there is none.
+std::filesystem::path rememberedLogFolder();
+void rememberLogFolder(const std::filesystem::path& folder);
+
+// The system's own words for its error `code` (such as ERROR_ACCESS_DENIED) in `language`, or
+// in the system's language when it has none in that one; one line, empty when unknown.
+std::string systemErrorText(unsigned long code, Language language);
 
 // The program's arguments (without the program itself) as UTF-8, whatever the ANSI code page.
 std::vector<std::string> commandLineArguments();

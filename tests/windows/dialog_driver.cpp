@@ -1,0 +1,173 @@
+// trelvox-dialog-driver.exe: works Trelvox.exe's windows as a user would, for the wine checks,
+// which have no other way to type into a dialog or to read a message box. It runs the steps it is
+// given in order, stopping at the first that fails:
+//   open              presses the main window's Open button
+//   about             chooses Help > Version in the main window
+//   choose PATH       in the file dialog that comes up, enters PATH and confirms it ("-" takes the
+//                     proposed name); prints the dialog's title and the name it proposed
+//   box               prints the caption and the text of the message box that comes up
+//   answer ID         presses button ID (1 OK, 6 Yes, 7 No) of the message box that is up
+//   close             closes the main window
+// Each step waits up to half a minute for its window; when that does not come it prints the message
+// boxes and file dialogs that are up instead, and fails.
+#include <windows.h>
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/windows/text_encoding.h"
+#include "resources/resource.h"
+
+namespace trelvox {
+namespace {
+
+// Control ids of the system's dialogs: the file name field of the file dialogs, the text of a
+// message box.
+constexpr int kFileNameField = 0x480;
+constexpr int kMessageBoxText = 0xFFFF;
+constexpr int kWaitMilliseconds = 30000;
+constexpr int kPollMilliseconds = 100;
+
+enum class Kind { kMainWindow, kFileDialog, kMessageBox };
+
+std::wstring textOf(HWND window) {
+  wchar_t text[4096]{};
+  SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::optional<Kind> kindOf(HWND window) {
+  wchar_t className[16]{};
+  GetClassNameW(window, className, static_cast<int>(std::size(className)));
+  if (!IsWindowVisible(window) || std::wstring(className) != L"#32770") return std::nullopt;
+  if (GetDlgItem(window, IDC_OPEN) != nullptr) return Kind::kMainWindow;
+  if (GetDlgItem(window, kFileNameField) != nullptr) return Kind::kFileDialog;
+  if (GetDlgItem(window, kMessageBoxText) != nullptr) return Kind::kMessageBox;
+  return std::nullopt;
+}
+
+// The shown dialogs of each kind.
+struct Found {
+  std::array<std::vector<HWND>, 3> windows;
+  const std::vector<HWND>& of(Kind kind) const { return windows[static_cast<std::size_t>(kind)]; }
+};
+
+Found topLevelDialogs() {
+  Found found;
+  EnumWindows(
+      [](HWND window, LPARAM foundPointer) -> BOOL {
+        if (const std::optional<Kind> kind = kindOf(window)) {
+          reinterpret_cast<Found*>(foundPointer)
+              ->windows[static_cast<std::size_t>(*kind)]
+              .push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void print(const std::wstring& text) { std::fputs((narrow(text) + '\n').c_str(), stdout); }
+
+// Waits for a window of kind `wanted`. When none comes, prints the message box or file dialog
+// that is up instead.
+std::optional<HWND> waitFor(Kind wanted) {
+  for (int waited = 0; waited < kWaitMilliseconds; waited += kPollMilliseconds) {
+    const Found found = topLevelDialogs();
+    if (!found.of(wanted).empty()) return found.of(wanted).front();
+    Sleep(kPollMilliseconds);
+  }
+  const Found found = topLevelDialogs();
+  for (const Kind other : {Kind::kFileDialog, Kind::kMessageBox}) {
+    for (const HWND window : found.of(other)) {
+      print(L"instead: " + textOf(window));
+      const HWND text = GetDlgItem(window, kMessageBoxText);
+      if (text != nullptr) print(textOf(text));
+    }
+  }
+  print(L"timed out");
+  return std::nullopt;
+}
+
+void press(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Waits until `dialog` has gone, or until a message box has come up over it (such as the question
+// whether to replace a file), so that the next step never finds the window this one closed.
+bool waitUntilGone(HWND dialog) {
+  for (int waited = 0; waited < kWaitMilliseconds; waited += kPollMilliseconds) {
+    if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return true;
+    const Found found = topLevelDialogs();
+    for (const HWND box : found.of(Kind::kMessageBox)) {
+      if (box != dialog) return true;
+    }
+    Sleep(kPollMilliseconds);
+  }
+  print(L"still open: " + textOf(dialog));
+  return false;
+}
+
+bool choose(const std::wstring& path) {
+  const std::optional<HWND> dialog = waitFor(Kind::kFileDialog);
+  if (!dialog) return false;
+  const HWND field = GetDlgItem(*dialog, kFileNameField);
+  print(textOf(*dialog));
+  print(textOf(field));
+  if (path != L"-") SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  press(*dialog, IDOK);
+  return waitUntilGone(*dialog);
+}
+
+bool showBox() {
+  const std::optional<HWND> box = waitFor(Kind::kMessageBox);
+  if (!box) return false;
+  print(textOf(*box));
+  print(textOf(GetDlgItem(*box, kMessageBoxText)));
+  return true;
+}
+
+// Runs one step, taking its value from `next` when it has one; false when it failed.
+bool runStep(const std::wstring& step, std::vector<std::wstring>::const_iterator& next,
+             std::vector<std::wstring>::const_iterator end) {
+  const auto value = [&] { return next == end ? std::wstring() : *next++; };
+  if (step == L"choose") return choose(value());
+  if (step == L"box") return showBox();
+  const std::optional<HWND> window =
+      waitFor(step == L"answer" ? Kind::kMessageBox : Kind::kMainWindow);
+  if (!window) return false;
+  if (step == L"answer") {
+    press(*window, std::stoi(value()));
+    return waitUntilGone(*window);
+  }
+  if (step == L"open") {
+    press(*window, IDC_OPEN);
+  } else if (step == L"about") {
+    press(*window, ID_APP_ABOUT);
+  } else if (step == L"close") {
+    press(*window, IDCANCEL);
+  } else {
+    print(L"unknown step: " + step);
+    return false;
+  }
+  return true;
+}
+
+int run(const std::vector<std::wstring>& arguments) {
+  for (auto next = arguments.begin(); next != arguments.end();) {
+    const std::wstring& step = *next++;
+    if (!runStep(step, next, arguments.end())) return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace trelvox
+
+int wmain(int argc, wchar_t** argv) {
+  return trelvox::run(std::vector<std::wstring>(argv + 1, argv + argc));
+}
