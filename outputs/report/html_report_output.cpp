@@ -1,0 +1,327 @@
+#include "outputs/report/html_report_output.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "outputs/report/interim_summary.h"
+#include "outputs/report/min_max_buckets.h"
+#include "outputs/report/page_text.h"
+#include "outputs/report/report_assets.h"
+#include "values/quantity.h"
+
+namespace trelvox {
+namespace {
+
+constexpr std::size_t kTrackSeries = 2;  // metres east and north of the start, in tenths
+constexpr double kMetresPerDegree = 6371000.0 * 3.141592653589793 / 180.0;
+constexpr double kRadiansPerDegree = 3.141592653589793 / 180.0;
+
+std::string_view languageCode(PageLanguage language) {
+  switch (language) {
+    case PageLanguage::kGerman:
+      return "de";
+    case PageLanguage::kJapanese:
+      return "ja";
+    case PageLanguage::kEnglish:
+      break;
+  }
+  return "en";
+}
+
+// A channel word as a stick position in hundredths of a percent, as the CSV's channel columns
+// work it out before rounding to tenths.
+std::int64_t channelHundredths(std::int16_t word) {
+  return (static_cast<std::int64_t>(word) - 1024) * 15238 / 1024;
+}
+
+// The head of the page up to the title's text. The policy lets nothing be fetched: no request
+// can leave the page, whatever a name in it says.
+constexpr std::string_view kHead = "<!DOCTYPE html>\n<html lang=\"";
+constexpr std::string_view kHeadAfterLanguage =
+    "\">\n<head>\n<meta charset=\"utf-8\">\n"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+    "script-src 'unsafe-inline'; style-src 'unsafe-inline'; img-src data:\">\n"
+    "<meta name=\"generator\" content=\"Trelvox\">\n<title>";
+
+}  // namespace
+
+// A reading series of the charts: one item of one decoder.
+struct HtmlReportOutput::Series {
+  const TrackedReading* reading;
+  std::size_t sensor;
+  const Column* column;
+};
+
+// The decoder whose positions draw the track (the first one to report a position), and where
+// the track starts.
+struct HtmlReportOutput::Track {
+  std::size_t firstSeries = 0;
+  const Decoder* decoder = nullptr;
+  std::size_t sensor = 0;
+  std::optional<Position> origin;
+};
+
+// Writes the page at the end of the log.
+class HtmlReportOutput::Page {
+ public:
+  Page(const HtmlReportOutput& report, const LogTotals& totals)
+      : report_(report), totals_(totals), text_(report.sink_) {}
+
+  void write() {
+    text_.raw(kHead).raw(languageCode(report_.options_.language)).raw(kHeadAfterLanguage);
+    text_.htmlText(report_.options_.logName).raw("</title>\n<style>");
+    text_.raw(report_assets::kChartStyle).raw("</style>\n<style>");
+    text_.raw(report_assets::kPageStyle).raw("</style>\n</head>\n<body>\n");
+    text_.raw("<script type=\"application/json\" id=\"report-texts\">");
+    text_.raw(report_assets::kPageTexts).raw("</script>\n");
+    text_.raw("<script type=\"application/json\" id=\"report-data\">");
+    writeData();
+    text_.raw("</script>\n<script>").raw(report_assets::kChartScript);
+    text_.raw("</script>\n<script>").raw(report_assets::kPageScript);
+    text_.raw("</script>\n</body>\n</html>\n");
+    text_.flush();
+  }
+
+ private:
+  void writeData() {
+    text_.raw("{\"lang\":").jsonString(languageCode(report_.options_.language));
+    writeLog();
+    writeSensors();
+    writeLinks();
+    writeSummary();
+    writeTimes();
+    writeSeries();
+    writeTrack();
+    text_.raw("}");
+  }
+
+  void writeLog() {
+    const ReportOptions& options = report_.options_;
+    text_.raw(",\"log\":{\"name\":").jsonString(options.logName);
+    text_.raw(",\"date\":").jsonString(options.logDate);
+    text_.raw(",\"records\":").number(static_cast<std::int64_t>(totals_.records));
+    text_.raw(",\"duration\":").number(report_.elapsed_);
+    text_.raw(",\"utcStart\":");
+    if (report_.utcStart_) {
+      text_.number(*report_.utcStart_);
+    } else {
+      text_.raw("null");
+    }
+    text_.raw("}");
+  }
+
+  void writeSensors() {
+    text_.raw(",\"sensors\":[");
+    const char* separator = "";
+    for (const auto& decoder : report_.decoders_) {
+      text_.raw(separator).raw("{\"slot\":").number(decoder->firstSlot());
+      text_.raw(",\"type\":").jsonString(decoder->type().name).raw("}");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  void writeLinks() {
+    text_.raw(",\"links\":[");
+    const char* separator = "";
+    for (const ReportLink& link : report_.options_.links) {
+      text_.raw(separator).raw("{\"label\":").jsonString(link.label);
+      text_.raw(",\"file\":").jsonString(link.fileName).raw("}");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  void writeSummary() {
+    text_.raw(",\"summary\":[");
+    const char* separator = "";
+    for (const InterimSummaryRow& row : interimSummary(report_.decoders_)) {
+      text_.raw(separator).raw("{\"sensor\":").number(static_cast<std::int64_t>(row.sensor));
+      text_.raw(",\"name\":").jsonString(row.name).raw(",\"unit\":").jsonString(row.unit);
+      writeOptionalText(",\"min\":", row.smallest);
+      writeOptionalText(",\"max\":", row.largest);
+      writeOptionalText(",\"last\":", row.last);
+      text_.raw("}");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  void writeOptionalText(std::string_view key, const std::optional<std::string>& value) {
+    text_.raw(key);
+    if (value) {
+      text_.jsonString(*value);
+    } else {
+      text_.raw("null");
+    }
+  }
+
+  void writeTimes() {
+    const MinMaxBuckets& points = *report_.points_;
+    text_.raw(",\"times\":[");
+    for (std::size_t p = 0; p < points.pointCount(); ++p) {
+      if (p > 0) text_.raw(",");
+      text_.number(points.pointTime(p));
+    }
+    text_.raw("]");
+  }
+
+  // Only series with at least one reading are charted.
+  bool hasReadings(std::size_t series) const {
+    const MinMaxBuckets& points = *report_.points_;
+    for (std::size_t p = 0; p < points.pointCount(); ++p) {
+      if (points.pointValue(series, p)) return true;
+    }
+    return false;
+  }
+
+  void writeSeries() {
+    text_.raw(",\"series\":[");
+    const char* separator = "";
+    for (std::size_t s = 0; s < report_.series_.size(); ++s) {
+      if (!hasReadings(s)) continue;
+      const Series& series = report_.series_[s];
+      const Column& column = *series.column;
+      text_.raw(separator).raw("{\"sensor\":").number(static_cast<std::int64_t>(series.sensor));
+      text_.raw(",\"name\":").jsonString(column.name);
+      text_.raw(",\"unit\":").jsonString(unitInUtf8(column.unit));
+      text_.raw(",\"quantity\":").jsonString(quantityName(column.quantity));
+      writeNumberLayout(column.scale, column.format.decimals);
+      text_.raw(",\"values\":");
+      writeValues(s);
+      text_.raw("}");
+      separator = ",";
+    }
+    for (int k = 1; k <= kChannelCount; ++k) {
+      text_.raw(separator).raw("{\"sensor\":null,\"name\":\"CH").number(k);
+      text_.raw("\",\"unit\":\"%\",\"quantity\":\"channel\"");
+      writeNumberLayout(2, 1);
+      text_.raw(",\"values\":");
+      writeValues(report_.series_.size() + static_cast<std::size_t>(k - 1));
+      text_.raw("}");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  void writeNumberLayout(int scale, int decimals) {
+    text_.raw(",\"scale\":").number(scale).raw(",\"decimals\":").number(decimals);
+  }
+
+  void writeValues(std::size_t series) {
+    const MinMaxBuckets& points = *report_.points_;
+    text_.raw("[");
+    for (std::size_t p = 0; p < points.pointCount(); ++p) {
+      if (p > 0) text_.raw(",");
+      if (const auto value = points.pointValue(series, p)) {
+        text_.number(*value);
+      } else {
+        text_.raw("null");
+      }
+    }
+    text_.raw("]");
+  }
+
+  void writeTrack() {
+    const Track& track = *report_.track_;
+    text_.raw(",\"track\":");
+    if (!track.origin) {
+      text_.raw("null");
+      return;
+    }
+    text_.raw("{\"sensor\":").number(static_cast<std::int64_t>(track.sensor));
+    text_.raw(",\"east\":");
+    writeValues(track.firstSeries);
+    text_.raw(",\"north\":");
+    writeValues(track.firstSeries + 1);
+    text_.raw("}");
+  }
+
+  const HtmlReportOutput& report_;
+  const LogTotals& totals_;
+  PageText text_;
+};
+
+HtmlReportOutput::HtmlReportOutput(ByteSink& sink, ReportOptions options)
+    : sink_(sink), options_(std::move(options)), track_(std::make_unique<Track>()) {}
+
+HtmlReportOutput::~HtmlReportOutput() = default;
+
+void HtmlReportOutput::start(Decoders decoders) {
+  decoders_ = decoders;
+  for (std::size_t d = 0; d < decoders.size(); ++d) {
+    const auto columns = decoders[d]->columns();
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      if (isItem(columns[c].shown)) {
+        series_.push_back({&decoders[d]->tracked(static_cast<int>(c)), d, &columns[c]});
+      }
+    }
+  }
+  track_->firstSeries = series_.size() + kChannelCount;
+  const std::size_t seriesCount = track_->firstSeries + kTrackSeries;
+  points_ = std::make_unique<MinMaxBuckets>(
+      seriesCount, std::clamp<std::size_t>(kValueBudget / seriesCount, 4, kMostPoints));
+  points_->keepFirstAndLast(track_->firstSeries);
+  points_->keepFirstAndLast(track_->firstSeries + 1);
+}
+
+void HtmlReportOutput::record(const DataRecord& record) {
+  points_->nextRecord(elapsedTime(record.time()));
+  for (std::size_t s = 0; s < series_.size(); ++s) {
+    const TrackedReading& reading = *series_[s].reading;
+    if (reading.current != reading.mark) points_->add(s, reading.current);
+  }
+  for (int k = 1; k <= kChannelCount; ++k) {
+    points_->add(series_.size() + static_cast<std::size_t>(k - 1),
+                 channelHundredths(record.channel(k)));
+  }
+  followTrack();
+  if (!utcStart_) noteUtcStart();
+}
+
+void HtmlReportOutput::end(const LogTotals& totals) { Page(*this, totals).write(); }
+
+// Time since the first record in the recorder's units (milliseconds), never going back: a clock
+// that jumps backwards would otherwise fold the charts' time axis.
+std::int64_t HtmlReportOutput::elapsedTime(std::uint32_t recordTime) {
+  if (lastTime_) {
+    const auto step = static_cast<std::int32_t>(recordTime - *lastTime_);
+    if (step > 0) elapsed_ += step;
+  }
+  lastTime_ = recordTime;
+  return elapsed_;
+}
+
+void HtmlReportOutput::followTrack() {
+  Track& track = *track_;
+  for (std::size_t d = 0; !track.decoder && d < decoders_.size(); ++d) {
+    if (decoders_[d]->position()) {
+      track.decoder = decoders_[d].get();
+      track.sensor = d;
+    }
+  }
+  if (!track.decoder) return;
+  const std::optional<Position> position = track.decoder->position();
+  if (!position) return;
+  if (!track.origin) track.origin = position;
+  const double north = (position->latitude - track.origin->latitude) * kMetresPerDegree;
+  const double east = (position->longitude - track.origin->longitude) * kMetresPerDegree *
+                      std::cos(track.origin->latitude * kRadiansPerDegree);
+  points_->sample(track.firstSeries, std::llround(east * 10));
+  points_->sample(track.firstSeries + 1, std::llround(north * 10));
+}
+
+// The first record with a GPS time tells the time of day at which the log began.
+void HtmlReportOutput::noteUtcStart() {
+  constexpr std::int64_t kSecondsPerDay = 86400;
+  for (const auto& decoder : decoders_) {
+    if (const auto seconds = decoder->utcSecondsOfDay()) {
+      const std::int64_t start = (*seconds - elapsed_ / 1000) % kSecondsPerDay;
+      utcStart_ = static_cast<std::uint32_t>(start < 0 ? start + kSecondsPerDay : start);
+      return;
+    }
+  }
+}
+
+}  // namespace trelvox
