@@ -146,9 +146,9 @@ TEST(HtmlReport, TheTrackIsInTenthsOfMetresEastAndNorthOfTheStart) {
   addGpsRecord(log, 48 * kDegree + kMinute, 8 * kDegree + kMinute, 50001);
   const std::string data = dataOf(reportOf(log));
   // One minute of arc is 1853.2 m north; east, shrunk by the cosine of 48 degrees.
-  const std::string none = "null,null,null,null,null,null,null,null,null,null,null,null,null,";
-  EXPECT_THAT(data, HasSubstr("\"track\":{\"sensor\":1,\"east\":[" + none + none +
-                              "0,0,12401],\"north\":[" + none + none + "0,18532,18532]}"));
+  // 26 records before the first fix, then three positions; repeats are left out.
+  EXPECT_THAT(data, HasSubstr("\"track\":{\"sensor\":1,\"east\":\"n" + std::string(25, ',') +
+                              ",0,,12401\",\"north\":\"n" + std::string(25, ',') + ",0,18532,\"}"));
   // The log began 2.6 s before the GPS said 13:53:20, in whole seconds.
   EXPECT_THAT(data, HasSubstr("\"utcStart\":49998"));
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -15,14 +16,28 @@ using ::testing::Optional;
 
 constexpr std::size_t kSeries = 0;
 
+using Readings = std::vector<std::optional<std::int64_t>>;
+
+// One record's readings, one per series, handed over as the report does; series from
+// `firstSampled` on are sampled.
+void feedRecord(MinMaxBuckets& buckets, std::int64_t time, const Readings& readings,
+                std::size_t firstSampled = SIZE_MAX) {
+  const bool newBucket = buckets.nextRecord(time);
+  for (std::size_t s = 0; s < readings.size(); ++s) {
+    if (newBucket) {
+      buckets.begin(s, readings[s].value_or(MinMaxBuckets::kNoReading));
+    } else if (readings[s]) {
+      s >= firstSampled ? buckets.sample(s, *readings[s]) : buckets.add(s, *readings[s]);
+    }
+  }
+}
+
 // Feeds one plain series, a reading per record at times 0, 100, 200, ...
-MinMaxBuckets bucketsOf(const std::vector<std::optional<std::int64_t>>& readings,
-                        std::size_t pointLimit) {
+MinMaxBuckets bucketsOf(const Readings& readings, std::size_t pointLimit) {
   MinMaxBuckets buckets(1, pointLimit);
   std::int64_t time = 0;
   for (const auto& reading : readings) {
-    buckets.nextRecord(time);
-    if (reading) buckets.add(kSeries, *reading);
+    feedRecord(buckets, time, {reading});
     time += 100;
   }
   return buckets;
@@ -58,7 +73,7 @@ TEST(MinMaxBuckets, PastTheLimitEachBucketKeepsItsExtremesInTheOrderTheyCame) {
 
 TEST(MinMaxBuckets, ALongSeriesStaysWithinItsLimitAndKeepsItsSpikes) {
   constexpr std::size_t kLimit = 1000;
-  std::vector<std::optional<std::int64_t>> readings(123'457, 50);
+  Readings readings(123'457, 50);
   readings[40'000] = 900;  // one record long, far fewer records than a bucket holds
   readings[90'001] = -700;
   const MinMaxBuckets buckets = bucketsOf(readings, kLimit);
@@ -74,7 +89,7 @@ TEST(MinMaxBuckets, ALongSeriesStaysWithinItsLimitAndKeepsItsSpikes) {
 }
 
 TEST(MinMaxBuckets, ASeriesWithoutReadingsInABucketHasNoPointThere) {
-  std::vector<std::optional<std::int64_t>> readings(16, std::nullopt);
+  Readings readings(16, std::nullopt);
   readings[13] = 4;
   EXPECT_THAT(valuesOf(bucketsOf(readings, 4)), ElementsAre(std::nullopt, std::nullopt, 4, 4));
 }
@@ -83,22 +98,14 @@ TEST(MinMaxBuckets, SampledSeriesKeepTheirFirstAndLastReadingOfEachBucket) {
   MinMaxBuckets buckets(2, 4);
   buckets.keepFirstAndLast(1);
   const std::int64_t path[] = {10, 30, 20, 40, 15, 35, 25, 45};
-  for (std::int64_t i = 0; i < 8; ++i) {
-    buckets.nextRecord(i);
-    buckets.add(0, path[i]);
-    buckets.sample(1, path[i]);
-  }
+  for (std::int64_t i = 0; i < 8; ++i) feedRecord(buckets, i, {path[i], path[i]}, 1);
   EXPECT_THAT(valuesOf(buckets, 0), ElementsAre(10, 40, 15, 45));
   EXPECT_THAT(valuesOf(buckets, 1), ElementsAre(10, 40, 15, 45));
   // Extremes and path points part where the extremes are not at the bucket's ends.
   MinMaxBuckets other(2, 4);
   other.keepFirstAndLast(1);
   const std::int64_t wiggle[] = {20, 90, 10, 30, 20, 90, 10, 30};
-  for (std::int64_t i = 0; i < 8; ++i) {
-    other.nextRecord(i);
-    other.add(0, wiggle[i]);
-    other.sample(1, wiggle[i]);
-  }
+  for (std::int64_t i = 0; i < 8; ++i) feedRecord(other, i, {wiggle[i], wiggle[i]}, 1);
   EXPECT_THAT(valuesOf(other, 0), ElementsAre(90, 10, 90, 10));
   EXPECT_THAT(valuesOf(other, 1), ElementsAre(20, 30, 20, 30));
 }

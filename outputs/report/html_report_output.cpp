@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "outputs/number_text.h"
 #include "outputs/report/interim_summary.h"
 #include "outputs/report/min_max_buckets.h"
 #include "outputs/report/page_text.h"
@@ -29,9 +30,17 @@ std::string_view languageCode(PageLanguage language) {
 }
 
 // A channel word as a stick position in hundredths of a percent, as the CSV's channel columns
-// work it out before rounding to tenths.
-std::int64_t channelHundredths(std::int16_t word) {
-  return (static_cast<std::int64_t>(word) - 1024) * 15238 / 1024;
+// work it out before rounding to tenths. It never decreases as the word grows, so the extremes of
+// the words are the extremes of the positions and the words are kept as they come.
+std::int64_t channelHundredths(std::int64_t word) { return (word - 1024) * 15238 / 1024; }
+
+std::int64_t asItIs(std::int64_t number) { return number; }
+
+// Readings are at most 32-bit numbers, which the CSV's digit writer lays down fastest.
+char* writeInteger(char* out, std::int64_t n) {
+  if (n < 0) *out++ = '-';
+  return writeDigits(out,
+                     n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n));
 }
 
 // The head of the page up to the title's text. The policy lets nothing be fetched: no request
@@ -60,6 +69,7 @@ struct HtmlReportOutput::Track {
   const Decoder* decoder = nullptr;
   std::size_t sensor = 0;
   std::optional<Position> origin;
+  double metresPerDegreeEast = 0;
 };
 
 // Writes the page at the end of the log.
@@ -167,13 +177,11 @@ class HtmlReportOutput::Page {
     text_.raw("]");
   }
 
-  // Only series with at least one reading are charted.
+  // Only series with at least one reading are charted; a tracked reading's extremes are set by
+  // its first reading.
   bool hasReadings(std::size_t series) const {
-    const MinMaxBuckets& points = *report_.points_;
-    for (std::size_t p = 0; p < points.pointCount(); ++p) {
-      if (points.pointValue(series, p)) return true;
-    }
-    return false;
+    const TrackedReading& reading = *report_.series_[series].reading;
+    return reading.largest != reading.mark;
   }
 
   void writeSeries() {
@@ -198,7 +206,7 @@ class HtmlReportOutput::Page {
       text_.raw("\",\"unit\":\"%\",\"quantity\":\"channel\"");
       writeNumberLayout(2, 1);
       text_.raw(",\"values\":");
-      writeValues(report_.series_.size() + static_cast<std::size_t>(k - 1));
+      writeValues(report_.series_.size() + static_cast<std::size_t>(k - 1), channelHundredths);
       text_.raw("}");
       separator = ",";
     }
@@ -209,18 +217,26 @@ class HtmlReportOutput::Page {
     text_.raw(",\"scale\":").number(scale).raw(",\"decimals\":").number(decimals);
   }
 
-  void writeValues(std::size_t series) {
-    const MinMaxBuckets& points = *report_.points_;
-    text_.raw("[");
-    for (std::size_t p = 0; p < points.pointCount(); ++p) {
-      if (p > 0) text_.raw(",");
-      if (const auto value = points.pointValue(series, p)) {
-        text_.number(*value);
-      } else {
-        text_.raw("null");
+  // The series' points as a JSON string of comma-separated items: a number, "n" where the series
+  // has no reading, or nothing where the point repeats the one before. Repeats are most of most
+  // series, so this is the page's smallest and quickest form; it is the hot part of writing it.
+  void writeValues(std::size_t series, std::int64_t (*shown)(std::int64_t) = asItIs) {
+    text_.raw("\"");
+    std::size_t separator = 0;  // none before the first point
+    std::int64_t previous = 0;
+    report_.points_->visitPoints(series, [&](std::int64_t value) {
+      char* out = text_.room(PageText::kRoomLimit);
+      *out = ',';
+      out += separator;
+      if (value != previous || separator == 0) {
+        out = value != MinMaxBuckets::kNoReading ? writeInteger(out, shown(value))
+                                                 : std::copy_n("n", 1, out);
+        previous = value;
       }
-    }
-    text_.raw("]");
+      separator = 1;
+      text_.advance(out);
+    });
+    text_.raw("\"");
   }
 
   void writeTrack() {
@@ -267,17 +283,34 @@ void HtmlReportOutput::start(Decoders decoders) {
 }
 
 void HtmlReportOutput::record(const DataRecord& record) {
-  points_->nextRecord(elapsedTime(record.time()));
-  for (std::size_t s = 0; s < series_.size(); ++s) {
-    const TrackedReading& reading = *series_[s].reading;
-    if (reading.current != reading.mark) points_->add(s, reading.current);
-  }
-  for (int k = 1; k <= kChannelCount; ++k) {
-    points_->add(series_.size() + static_cast<std::size_t>(k - 1),
-                 channelHundredths(record.channel(k)));
+  if (points_->nextRecord(elapsedTime(record.time()))) {
+    keepReadings<&MinMaxBuckets::begin>(record, MinMaxBuckets::kNoReading);
+  } else {
+    keepReadings<&MinMaxBuckets::add>(record, std::nullopt);
   }
   followTrack();
   if (!utcStart_) noteUtcStart();
+}
+
+// Hands every series' reading of this record to `keep`; a missing reading as `missing`, if any.
+template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
+void HtmlReportOutput::keepReadings(const DataRecord& record, std::optional<std::int64_t> missing) {
+  MinMaxBuckets& points = *points_;
+  for (std::size_t s = 0; s < series_.size(); ++s) {
+    const TrackedReading& reading = *series_[s].reading;
+    if (reading.current != reading.mark) {
+      (points.*keep)(s, reading.current);
+    } else if (missing) {
+      (points.*keep)(s, *missing);
+    }
+  }
+  for (int k = 1; k <= kChannelCount; ++k) {
+    (points.*keep)(series_.size() + static_cast<std::size_t>(k - 1), record.channel(k));
+  }
+  if (missing) {
+    (points.*keep)(track_->firstSeries, *missing);
+    (points.*keep)(track_->firstSeries + 1, *missing);
+  }
 }
 
 void HtmlReportOutput::end(const LogTotals& totals) { Page(*this, totals).write(); }
@@ -304,10 +337,13 @@ void HtmlReportOutput::followTrack() {
   if (!track.decoder) return;
   const std::optional<Position> position = track.decoder->position();
   if (!position) return;
-  if (!track.origin) track.origin = position;
+  if (!track.origin) {
+    track.origin = position;
+    track.metresPerDegreeEast =
+        kMetresPerDegree * std::cos(track.origin->latitude * kRadiansPerDegree);
+  }
   const double north = (position->latitude - track.origin->latitude) * kMetresPerDegree;
-  const double east = (position->longitude - track.origin->longitude) * kMetresPerDegree *
-                      std::cos(track.origin->latitude * kRadiansPerDegree);
+  const double east = (position->longitude - track.origin->longitude) * track.metresPerDegreeEast;
   points_->sample(track.firstSeries, std::llround(east * 10));
   points_->sample(track.firstSeries + 1, std::llround(north * 10));
 }

@@ -53,6 +53,8 @@ class HtmlReportOutput final : public LogOutput {
   struct Series;
   struct Track;
 
+  template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
+  void keepReadings(const DataRecord& record, std::optional<std::int64_t> missing);
   std::int64_t elapsedTime(std::uint32_t recordTime);
   void followTrack();
   void noteUtcStart();

@@ -10,34 +10,39 @@ MinMaxBuckets::MinMaxBuckets(std::size_t seriesCount, std::size_t pointLimit)
       pointLimit_(std::max<std::size_t>(pointLimit / 4 * 4, 4)),
       sampled_(seriesCount, 0) {}
 
-void MinMaxBuckets::nextRecord(std::int64_t time) {
+bool MinMaxBuckets::nextRecord(std::int64_t time) {
   if (!spans_.empty() && recordsInLast_ < recordsPerBucket_) {
     spans_.back().last = time;
     ++recordsInLast_;
-    return;
+    return false;
   }
   // Leaving single records halves the bucket limit as well, so that takes two merges.
   while (spans_.size() >= bucketLimit()) mergeNeighbours();
   current_ = spans_.size() * seriesCount_;
   spans_.push_back({time, time});
-  cells_.resize(current_ + seriesCount_);
+  // Room grows in large steps, so opening a bucket costs no allocation.
+  if (cells_.size() < current_ + seriesCount_) {
+    cells_.resize(
+        std::clamp(2 * cells_.size(), current_ + seriesCount_, bucketLimit() * seriesCount_));
+  }
   recordsInLast_ = 1;
+  return true;
 }
 
 MinMaxBuckets::Cell MinMaxBuckets::merged(const Cell& earlier, const Cell& later, bool sampled) {
-  if (later.order == kEmpty) return earlier;
-  if (earlier.order == kEmpty) return later;
-  if (sampled) return {earlier.low, later.high, kLowFirst};
-  // On a tie the earlier reading is kept, so the order stays the order of arrival.
-  const bool lowEarlier = earlier.low <= later.low;
-  const bool highEarlier = earlier.high >= later.high;
-  Cell cell{lowEarlier ? earlier.low : later.low, highEarlier ? earlier.high : later.high, kEmpty};
-  if (lowEarlier == highEarlier) {
-    cell.order = lowEarlier ? earlier.order : later.order;
-  } else {
-    cell.order = lowEarlier ? kLowFirst : kHighFirst;
-  }
-  return cell;
+  if (later.earlier == kEmpty) return earlier;
+  if (earlier.earlier == kEmpty) return later;
+  if (sampled) return {earlier.earlier, later.later};
+  const std::int64_t low = std::min({earlier.earlier, earlier.later, later.earlier, later.later});
+  const std::int64_t high = std::max({earlier.earlier, earlier.later, later.earlier, later.later});
+  // Where each extreme was first reached decides their order; on a tie the earlier point counts.
+  const auto firstAt = [&](std::int64_t value) {
+    return earlier.earlier == value ? 0
+           : earlier.later == value ? 1
+           : later.earlier == value ? 2
+                                    : 3;
+  };
+  return firstAt(low) <= firstAt(high) ? Cell{low, high} : Cell{high, low};
 }
 
 // Every bucket is full when room runs out, so pairs of buckets make full buckets of twice the size.
@@ -53,7 +58,6 @@ void MinMaxBuckets::mergeNeighbours() {
     }
   }
   spans_.resize(count);
-  cells_.resize(count * seriesCount_);
   recordsPerBucket_ *= 2;
 }
 
@@ -66,10 +70,8 @@ std::int64_t MinMaxBuckets::pointTime(std::size_t point) const {
 
 std::optional<std::int64_t> MinMaxBuckets::pointValue(std::size_t series, std::size_t point) const {
   const Cell& cell = cells_[point / pointsPerBucket() * seriesCount_ + series];
-  if (cell.order == kEmpty) return std::nullopt;
-  if (pointsPerBucket() == 1) return cell.high;  // one record: one reading
-  const bool lowFirst = cell.order == kLowFirst;
-  return point % 2 == 0 ? (lowFirst ? cell.low : cell.high) : (lowFirst ? cell.high : cell.low);
+  if (cell.earlier == kEmpty) return std::nullopt;
+  return pointsPerBucket() == 1 || point % 2 == 1 ? cell.later : cell.earlier;
 }
 
 }  // namespace trelvox

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -19,46 +21,65 @@ class MinMaxBuckets {
   // `pointLimit` (at least 4) is the most points a series may have.
   MinMaxBuckets(std::size_t seriesCount, std::size_t pointLimit);
 
+  // A series without a reading in a record.
+  static constexpr std::int64_t kNoReading = std::numeric_limits<std::int64_t>::min();
+
   // Marks `series` as sampled: its readings go to sample, not add.
   void keepFirstAndLast(std::size_t series) { sampled_[series] = true; }
 
-  // Opens the next record at `time` (never less than the previous record's); its readings then
-  // go to add.
-  void nextRecord(std::int64_t time);
-  // A reading of plain `series` in the record opened last.
+  // Opens the next record at `time` (never less than the previous record's). When that begins a
+  // new bucket it returns true, and every series must then get its reading (or kNoReading) through
+  // begin; otherwise readings go to add or sample. Each series gets at most one per record.
+  bool nextRecord(std::int64_t time);
+  void begin(std::size_t series, std::int64_t value) { cells_[current_ + series] = {value, value}; }
+  // A reading of plain `series`.
   void add(std::size_t series, std::int64_t value) { cells_[current_ + series].add(value); }
-  // A reading of sampled `series` in the record opened last.
+  // A reading of sampled `series`.
   void sample(std::size_t series, std::int64_t value) { cells_[current_ + series].sample(value); }
 
   std::size_t pointCount() const;
   std::int64_t pointTime(std::size_t point) const;
   // The reading of `series` at `point`; none when the series had no reading there.
   std::optional<std::int64_t> pointValue(std::size_t series, std::size_t point) const;
+  // Calls visit(reading) for every point of `series` in order; kNoReading where it has none.
+  template <typename Visit>
+  void visitPoints(std::size_t series, Visit visit) const {
+    const bool single = recordsPerBucket_ == 1;
+    for (std::size_t b = 0; b < spans_.size(); ++b) {
+      const Cell& cell = cells_[b * seriesCount_ + series];
+      if (!single) visit(cell.earlier);  // kEmpty is kNoReading
+      visit(cell.later);
+    }
+  }
 
  private:
-  enum Order : std::uint8_t { kEmpty, kLowFirst, kHighFirst };
+  static constexpr std::int64_t kEmpty = kNoReading;
+
+  // A series' two points in a bucket, in time order: its extremes (or first and last reading).
+  // A bucket's only record has both points equal. No reading yet: `earlier` is kEmpty.
   struct Cell {
-    std::int64_t low = 0;
-    std::int64_t high = 0;
-    Order order = kEmpty;
+    std::int64_t earlier;
+    std::int64_t later;
 
     void add(std::int64_t value) {
-      if (order == kEmpty) {
-        low = high = value;
-        order = kLowFirst;
-      } else if (value < low) {
-        low = value;
-        order = kHighFirst;
+      if (earlier == kEmpty) {
+        earlier = later = value;
+        return;
+      }
+      const std::int64_t low = std::min(earlier, later);
+      const std::int64_t high = std::max(earlier, later);
+      // A new extreme becomes the later point; the other extreme, the earlier one.
+      if (value < low) {
+        earlier = high;
+        later = value;
       } else if (value > high) {
-        high = value;
-        order = kLowFirst;
+        earlier = low;
+        later = value;
       }
     }
-    // The first reading stays in `low`, the last goes to `high`.
     void sample(std::int64_t value) {
-      if (order == kEmpty) low = value;
-      high = value;
-      order = kLowFirst;
+      if (earlier == kEmpty) earlier = value;
+      later = value;
     }
   };
   struct Span {

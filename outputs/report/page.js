@@ -131,9 +131,27 @@
     return 'other';
   }
 
-  function scaledValues(series) {
-    const divisor = Math.pow(10, series.scale);
-    return series.values.map((v) => (v === null ? null : v / divisor));
+  // A series' points from the program's compact text: comma-separated numbers, "n" for no
+  // reading, nothing for a repeat of the point before; divided into the reading's unit.
+  function decodePoints(text, divisor) {
+    if (text === '') return [];
+    const items = text.split(',');
+    const points = new Array(items.length);
+    let previous = null;
+    for (let i = 0; i < items.length; i++) {
+      const item = items[i];
+      if (item !== '') previous = item === 'n' ? null : Number(item) / divisor;
+      points[i] = previous;
+    }
+    return points;
+  }
+
+  for (const series of data.series) {
+    series.points = decodePoints(series.values, Math.pow(10, series.scale));
+  }
+  if (data.track) {
+    data.track.east = decodePoints(data.track.east, 10);
+    data.track.north = decodePoints(data.track.north, 10);
   }
 
   function seriesLabel(series, repeatedNames) {
@@ -227,7 +245,7 @@
       sections.push(section);
       charts.pending.push((width) => {
         const options = chartOptions(members, width, charts);
-        const plot = new uPlot(options, [seconds, ...members.map(scaledValues)], target);
+        const plot = new uPlot(options, [seconds, ...members.map((member) => member.points)], target);
         charts.plots.push(plot);
       });
     }
@@ -252,7 +270,7 @@
   function heightsForTrack() {
     const own = data.series.find((s) => s.quantity === 'height' && s.sensor === data.track.sensor);
     const any = own || data.series.find((s) => s.quantity === 'height');
-    return any ? scaledValues(any) : null;
+    return any ? any.points : null;
   }
 
   const RAMP = [[0, [43, 108, 196]], [0.35, [32, 164, 134]], [0.65, [230, 180, 30]], [1, [214, 60, 40]]];
@@ -285,8 +303,8 @@
     if (points.length === 0) return null;
     let minE = Infinity, maxE = -Infinity, minN = Infinity, maxN = -Infinity;
     for (const i of points) {
-      minE = Math.min(minE, east[i] / 10); maxE = Math.max(maxE, east[i] / 10);
-      minN = Math.min(minN, north[i] / 10); maxN = Math.max(maxN, north[i] / 10);
+      minE = Math.min(minE, east[i]); maxE = Math.max(maxE, east[i]);
+      minN = Math.min(minN, north[i]); maxN = Math.max(maxN, north[i]);
     }
     const spanE = Math.max(maxE - minE, 10);
     const spanN = Math.max(maxN - minN, 10);
@@ -296,8 +314,8 @@
     const scale = Math.min((width - 2 * margin) / spanE, (height - 2 * margin) / spanN);
     const offsetX = (width - spanE * scale) / 2;
     const offsetY = (height - spanN * scale) / 2;
-    const x = (i) => (offsetX + (east[i] / 10 - minE) * scale).toFixed(1);
-    const y = (i) => (height - offsetY - (north[i] / 10 - minN) * scale).toFixed(1);
+    const x = (i) => (offsetX + (east[i] - minE) * scale).toFixed(1);
+    const y = (i) => (height - offsetY - (north[i] - minN) * scale).toFixed(1);
 
     const svg = svgElement('svg', { viewBox: '0 0 ' + width + ' ' + height, role: 'img',
       'aria-label': texts.track });

@@ -1,12 +1,10 @@
 #include "outputs/report/page_text.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
 
 namespace trelvox {
 namespace {
-
-constexpr std::size_t kBlockSize = 1 << 16;
 
 struct UnitSpelling {
   std::string_view shiftJis;
@@ -19,45 +17,46 @@ constexpr UnitSpelling kUnitSpellings[] = {
 
 }  // namespace
 
-PageText::PageText(ByteSink& sink) : sink_(sink) { block_.reserve(kBlockSize + 64); }
+PageText::PageText(ByteSink& sink) : sink_(sink), buffer_(new char[kBlockSize]) {}
+
+void PageText::append(std::string_view text) {
+  while (!text.empty()) {
+    if (size_ == kBlockSize) flush();
+    const std::size_t count = std::min(text.size(), kBlockSize - size_);
+    std::copy_n(text.data(), count, buffer_.get() + size_);
+    size_ += count;
+    text.remove_prefix(count);
+  }
+}
 
 PageText& PageText::raw(std::string_view text) {
-  if (text.size() >= kBlockSize) {
-    flush();
-    sink_.write(text);
-    return *this;
-  }
-  block_.append(text);
-  flushWhenFull();
+  append(text);
   return *this;
 }
 
 PageText& PageText::number(std::int64_t n) {
-  std::array<char, 24> digits;
-  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), n);
-  block_.append(digits.data(), result.ptr);
-  flushWhenFull();
+  char* out = room(kRoomLimit);
+  advance(std::to_chars(out, out + kRoomLimit, n).ptr);
   return *this;
 }
 
 PageText& PageText::jsonString(std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
-  block_ += '"';
+  append('"');
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
-      block_ += '\\';
-      block_ += c;
+      append('\\');
+      append(c);
     } else if (byte < 0x20 || c == '<') {
-      block_.append("\\u00");
-      block_ += kHex[byte >> 4];
-      block_ += kHex[byte & 0xF];
+      append("\\u00");
+      append(kHex[byte >> 4]);
+      append(kHex[byte & 0xF]);
     } else {
-      block_ += c;
+      append(c);
     }
   }
-  block_ += '"';
-  flushWhenFull();
+  append('"');
   return *this;
 }
 
@@ -65,36 +64,31 @@ PageText& PageText::htmlText(std::string_view text) {
   for (const char c : text) {
     switch (c) {
       case '&':
-        block_.append("&amp;");
+        append("&amp;");
         break;
       case '<':
-        block_.append("&lt;");
+        append("&lt;");
         break;
       case '>':
-        block_.append("&gt;");
+        append("&gt;");
         break;
       case '"':
-        block_.append("&quot;");
+        append("&quot;");
         break;
       case '\'':
-        block_.append("&#39;");
+        append("&#39;");
         break;
       default:
-        block_ += c;
+        append(c);
     }
   }
-  flushWhenFull();
   return *this;
 }
 
 void PageText::flush() {
-  if (block_.empty()) return;
-  sink_.write(block_);
-  block_.clear();
-}
-
-void PageText::flushWhenFull() {
-  if (block_.size() >= kBlockSize) flush();
+  if (size_ == 0) return;
+  sink_.write({buffer_.get(), size_});
+  size_ = 0;
 }
 
 std::string unitInUtf8(std::string_view unit) {

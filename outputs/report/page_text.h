@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -25,14 +26,28 @@ class PageText {
   PageText& jsonString(std::string_view text);
   // Text content of an HTML element or attribute value.
   PageText& htmlText(std::string_view text);
+  // Room for `count` more bytes (at most kRoomLimit); write there, then pass the end to advance.
+  static constexpr std::size_t kRoomLimit = 64;
+  char* room(std::size_t count) {
+    if (size_ + count > kBlockSize) flush();
+    return buffer_.get() + size_;
+  }
+  void advance(const char* end) { size_ = static_cast<std::size_t>(end - buffer_.get()); }
   // Hands everything buffered to the sink.
   void flush();
 
  private:
-  void flushWhenFull();
+  static constexpr std::size_t kBlockSize = 1 << 16;
+
+  void append(char c) {
+    *room(1) = c;
+    ++size_;
+  }
+  void append(std::string_view text);
 
   ByteSink& sink_;
-  std::string block_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t size_ = 0;
 };
 
 // A unit as the decoders spell it (the maker's Shift-JIS degree signs) in UTF-8.
