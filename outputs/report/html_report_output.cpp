@@ -271,6 +271,7 @@ void HtmlReportOutput::start(Decoders decoders) {
     for (std::size_t c = 0; c < columns.size(); ++c) {
       if (isItem(columns[c].shown)) {
         series_.push_back({&decoders[d]->tracked(static_cast<int>(c)), d, &columns[c]});
+        readings_.push_back(series_.back().reading);
       }
     }
   }
@@ -296,8 +297,8 @@ void HtmlReportOutput::record(const DataRecord& record) {
 template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
 void HtmlReportOutput::keepReadings(const DataRecord& record, std::optional<std::int64_t> missing) {
   MinMaxBuckets& points = *points_;
-  for (std::size_t s = 0; s < series_.size(); ++s) {
-    const TrackedReading& reading = *series_[s].reading;
+  for (std::size_t s = 0; s < readings_.size(); ++s) {
+    const TrackedReading& reading = *readings_[s];
     if (reading.current != reading.mark) {
       (points.*keep)(s, reading.current);
     } else if (missing) {

@@ -63,6 +63,7 @@ class HtmlReportOutput final : public LogOutput {
   ReportOptions options_;
   Decoders decoders_;
   std::vector<Series> series_;
+  std::vector<const TrackedReading*> readings_;  // the series' readings, packed for each record
   std::unique_ptr<MinMaxBuckets> points_;
   std::unique_ptr<Track> track_;
   std::optional<std::uint32_t> lastTime_;

@@ -62,6 +62,8 @@ class MinMaxBuckets {
     std::int64_t later;
 
     void add(std::int64_t value) {
+      // Most readings repeat a point already kept, which changes nothing.
+      if (value == later || value == earlier) return;
       if (earlier == kEmpty) {
         earlier = later = value;
         return;
