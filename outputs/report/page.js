@@ -1,0 +1,471 @@
+// The flight report page: builds the header, summary, charts and track from the data the program
+// embedded, using nothing but this page. Every text from the log or the file system goes into
+// the page as text (textContent), never as markup.
+(function () {
+  'use strict';
+
+  const data = JSON.parse(document.getElementById('report-data').textContent);
+  const allTexts = JSON.parse(document.getElementById('report-texts').textContent);
+  const texts = allTexts[data.lang] || allTexts.en;
+
+  // The chart groups in page order; "other" takes every quantity no other group names.
+  const GROUPS = [
+    { key: 'height', quantities: ['height', 'climb'] },
+    { key: 'speed', quantities: ['speed'] },
+    { key: 'voltage', quantities: ['voltage'] },
+    { key: 'current', quantities: ['current', 'capacity'] },
+    { key: 'temperature', quantities: ['temperature'] },
+    { key: 'rotation', quantities: ['rotation'] },
+    { key: 'other', quantities: null },
+    { key: 'channel', quantities: ['channel'], collapsed: true },
+  ];
+  const COLOURS = ['#0b6bcb', '#d9480f', '#2b8a3e', '#ae3ec9', '#e8a100', '#c2255c', '#1098ad',
+    '#5c940d', '#7048e8', '#868e96', '#a61e4d', '#364fc7'];
+  const CHART_HEIGHT = 230;
+  const SYNC_KEY = 'trelvox';
+
+  function element(tag, attributes, children) {
+    const node = document.createElement(tag);
+    for (const [name, value] of Object.entries(attributes || {})) node.setAttribute(name, value);
+    for (const child of children || []) {
+      node.append(child instanceof Node ? child : document.createTextNode(String(child)));
+    }
+    return node;
+  }
+
+  function svgElement(tag, attributes) {
+    const node = document.createElementNS('http://www.w3.org/2000/svg', tag);
+    for (const [name, value] of Object.entries(attributes || {})) node.setAttribute(name, value);
+    return node;
+  }
+
+  function twoDigits(n) {
+    return String(n).padStart(2, '0');
+  }
+
+  // m:ss from the log's start (h:mm:ss past an hour); tenths when asked.
+  function clockText(seconds, withTenths) {
+    const whole = Math.floor(seconds);
+    const h = Math.floor(whole / 3600);
+    const m = Math.floor(whole / 60) % 60;
+    const s = whole % 60;
+    let text = h > 0 ? h + ':' + twoDigits(m) + ':' + twoDigits(s) : m + ':' + twoDigits(s);
+    if (withTenths) text += '.' + Math.floor((seconds - whole) * 10 + 1e-6);
+    return text;
+  }
+
+  function timeOfDayText(seconds) {
+    return twoDigits(Math.floor(seconds / 3600)) + ':' + twoDigits(Math.floor(seconds / 60) % 60) +
+      ':' + twoDigits(seconds % 60);
+  }
+
+  function sensorName(index) {
+    const sensor = data.sensors[index];
+    return sensor ? sensor.type.trim() : '';
+  }
+
+  // --- Header -------------------------------------------------------------------------------
+
+  function header() {
+    const facts = [];
+    if (data.log.date) facts.push([texts.date, data.log.date]);
+    facts.push([texts.duration, clockText(data.log.duration / 1000, false)]);
+    facts.push([texts.records, data.log.records.toLocaleString('en-US')]);
+    if (data.log.utcStart !== null) facts.push([texts.utcStart, timeOfDayText(data.log.utcStart)]);
+    const children = [
+      element('div', { class: 'kicker' }, [texts.report]),
+      element('h1', { id: 'log-name' }, [data.log.name]),
+      element('dl', { class: 'facts' }, facts.map(([term, value]) =>
+        element('div', {}, [element('dt', {}, [term]), element('dd', {}, [value])]))),
+      element('ul', { class: 'sensors', 'aria-label': texts.sensors }, data.sensors.map((sensor) =>
+        element('li', {}, [element('span', { class: 'slot' }, [texts.slot + ' ' + sensor.slot]),
+          sensor.type.trim()]))),
+    ];
+    if (data.links.length > 0) {
+      children.push(element('p', { class: 'links' }, [texts.files + ': ', ...data.links.map((link) =>
+        element('a', { href: encodeURIComponent(link.file) }, [link.label + ' (' + link.file + ')']))]));
+    }
+    return element('header', { class: 'panel' }, children);
+  }
+
+  // --- Summary ------------------------------------------------------------------------------
+
+  function summary() {
+    const head = element('tr', {}, [texts.sensor, texts.reading, texts.smallest, texts.largest,
+      texts.last, texts.unit].map((title) => element('th', {}, [title])));
+    const rows = [];
+    let previousSensor = -1;
+    for (const row of data.summary) {
+      const sensor = data.sensors[row.sensor];
+      const first = row.sensor !== previousSensor;
+      previousSensor = row.sensor;
+      rows.push(element('tr', { class: first ? 'sensor-first' : '', 'data-slot': sensor.slot }, [
+        element('td', { class: 'sensor' }, [first ? sensor.slot + ' ' + sensor.type.trim() : '']),
+        element('td', { class: 'name' }, [row.name]),
+        element('td', { class: 'number' }, [row.min === null ? '---' : row.min]),
+        element('td', { class: 'number' }, [row.max === null ? '---' : row.max]),
+        element('td', { class: 'number' }, [row.last === null ? '---' : row.last]),
+        element('td', { class: 'unit' }, [row.unit]),
+      ]));
+    }
+    const facts = element('table', { id: 'flight-facts' }, [element('tbody', {}, [
+      element('tr', {}, [element('th', {}, [texts.records]),
+        element('td', { class: 'number' }, [String(data.log.records)])]),
+      element('tr', {}, [element('th', {}, [texts.duration]),
+        element('td', { class: 'number' }, [clockText(data.log.duration / 1000, true)])]),
+    ])]);
+    return element('section', { class: 'panel summary' }, [
+      element('h2', {}, [texts.summary]),
+      facts,
+      element('div', { class: 'table-box' }, [element('table', { id: 'summary-table' }, [
+        element('thead', {}, [head]), element('tbody', {}, rows)])]),
+    ]);
+  }
+
+  // --- Charts -------------------------------------------------------------------------------
+
+  function groupOf(quantity) {
+    for (const group of GROUPS) {
+      if (group.quantities && group.quantities.includes(quantity)) return group.key;
+    }
+    return 'other';
+  }
+
+  // A series' points from the program's compact text: comma-separated numbers, "n" for no
+  // reading, nothing for a repeat of the point before; divided into the reading's unit.
+  function decodePoints(text, divisor) {
+    if (text === '') return [];
+    const items = text.split(',');
+    const points = new Array(items.length);
+    let previous = null;
+    for (let i = 0; i < items.length; i++) {
+      const item = items[i];
+      if (item !== '') previous = item === 'n' ? null : Number(item) / divisor;
+      points[i] = previous;
+    }
+    return points;
+  }
+
+  for (const series of data.series) {
+    series.points = decodePoints(series.values, Math.pow(10, series.scale));
+  }
+  if (data.track) {
+    data.track.east = decodePoints(data.track.east, 10);
+    data.track.north = decodePoints(data.track.north, 10);
+  }
+
+  function seriesLabel(series, repeatedNames) {
+    const unit = series.unit ? ' [' + series.unit + ']' : '';
+    const prefix = repeatedNames.has(series.name) && series.sensor !== null
+      ? sensorName(series.sensor) + ' · ' : '';
+    return prefix + series.name + unit;
+  }
+
+  function repeatedNamesOf(members) {
+    const seen = new Set();
+    const repeated = new Set();
+    for (const series of members) {
+      if (seen.has(series.name)) repeated.add(series.name);
+      seen.add(series.name);
+    }
+    return repeated;
+  }
+
+  // One y scale per unit; the first two units get an axis, left and right.
+  function unitScales(members) {
+    const units = [];
+    for (const series of members) if (!units.includes(series.unit)) units.push(series.unit);
+    return units;
+  }
+
+  function chartOptions(members, width, charts) {
+    const units = unitScales(members);
+    const repeated = repeatedNamesOf(members);
+    const scales = { x: { time: false } };
+    units.forEach((unit) => { scales['u:' + unit] = { auto: true }; });
+    const axes = [{
+      values: (u, splits) => splits.map((s) => clockText(s, false)),
+      incrs: [1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200],
+      grid: { stroke: '#e9edf1' },
+    }];
+    units.slice(0, 2).forEach((unit, i) => {
+      axes.push({ scale: 'u:' + unit, side: i === 0 ? 3 : 1, label: unit, labelSize: 18, size: 56,
+        grid: { show: i === 0, stroke: '#e9edf1' } });
+    });
+    // An empty right axis keeps the plot areas of all charts aligned under one cursor.
+    if (units.length === 1) {
+      axes.push({ scale: 'u:' + units[0], side: 1, size: 74, grid: { show: false },
+        ticks: { show: false }, values: (u, splits) => splits.map(() => '') });
+    }
+    const series = [{
+      label: texts.time,
+      value: (u, v) => (v === null || v === undefined ? '--' : clockText(v, true)),
+    }];
+    members.forEach((member, i) => {
+      series.push({
+        label: seriesLabel(member, repeated),
+        scale: 'u:' + member.unit,
+        stroke: COLOURS[i % COLOURS.length],
+        width: 1.25,
+        spanGaps: false,
+        points: { show: false },
+        value: (u, v) => (v === null || v === undefined ? '--'
+          : v.toFixed(member.decimals) + (member.unit ? ' ' + member.unit : '')),
+      });
+    });
+    return {
+      width: width,
+      height: CHART_HEIGHT,
+      scales: scales,
+      axes: axes,
+      series: series,
+      legend: { live: true },
+      cursor: { sync: { key: SYNC_KEY, setSeries: false }, drag: { x: true, y: false } },
+      hooks: charts.hooks,
+    };
+  }
+
+  // Charts fill the panel's inner width (its padding and border are 34 pixels).
+  function chartWidth(panel) {
+    return Math.max(320, Math.floor(panel.clientWidth) - 34);
+  }
+
+  function chartSections(charts) {
+    const seconds = data.times.map((t) => t / 1000);
+    const sections = [];
+    for (const group of GROUPS) {
+      const members = data.series.filter((s) => groupOf(s.quantity) === group.key);
+      if (members.length === 0) continue;
+      const title = element('h2', {}, [texts['group.' + group.key]]);
+      const target = element('div', { class: 'chart' });
+      const section = group.collapsed
+        ? element('details', { class: 'chart-group', 'data-group': group.key },
+          [element('summary', {}, [title]), target])
+        : element('section', { class: 'chart-group', 'data-group': group.key }, [title, target]);
+      sections.push(section);
+      charts.pending.push((width) => {
+        const options = chartOptions(members, width, charts);
+        const plot = new uPlot(options, [seconds, ...members.map((member) => member.points)], target);
+        charts.plots.push(plot);
+      });
+    }
+    return sections;
+  }
+
+  // One zoom range for every chart: a chart's new x range goes to all others.
+  function zoomTogether(charts) {
+    let spreading = false;
+    return (u, key) => {
+      if (key !== 'x' || spreading) return;
+      spreading = true;
+      for (const other of charts.plots) {
+        if (other !== u) other.setScale('x', { min: u.scales.x.min, max: u.scales.x.max });
+      }
+      spreading = false;
+    };
+  }
+
+  // --- Track --------------------------------------------------------------------------------
+
+  function heightsForTrack() {
+    const own = data.series.find((s) => s.quantity === 'height' && s.sensor === data.track.sensor);
+    const any = own || data.series.find((s) => s.quantity === 'height');
+    return any ? any.points : null;
+  }
+
+  const RAMP = [[0, [43, 108, 196]], [0.35, [32, 164, 134]], [0.65, [230, 180, 30]], [1, [214, 60, 40]]];
+
+  function rampColour(f) {
+    for (let i = 1; i < RAMP.length; i++) {
+      if (f <= RAMP[i][0]) {
+        const [f0, c0] = RAMP[i - 1];
+        const [f1, c1] = RAMP[i];
+        const t = (f - f0) / (f1 - f0);
+        return 'rgb(' + c0.map((c, k) => Math.round(c + (c1[k] - c) * t)).join(',') + ')';
+      }
+    }
+    return 'rgb(' + RAMP[RAMP.length - 1][1].join(',') + ')';
+  }
+
+  function niceLength(metres) {
+    const power = Math.pow(10, Math.floor(Math.log10(metres)));
+    for (const step of [5, 2, 1]) if (step * power <= metres) return step * power;
+    return power;
+  }
+
+  function track(charts) {
+    const east = data.track.east;
+    const north = data.track.north;
+    const points = [];
+    for (let i = 0; i < east.length; i++) {
+      if (east[i] !== null && north[i] !== null) points.push(i);
+    }
+    if (points.length === 0) return null;
+    let minE = Infinity, maxE = -Infinity, minN = Infinity, maxN = -Infinity;
+    for (const i of points) {
+      minE = Math.min(minE, east[i]); maxE = Math.max(maxE, east[i]);
+      minN = Math.min(minN, north[i]); maxN = Math.max(maxN, north[i]);
+    }
+    const spanE = Math.max(maxE - minE, 10);
+    const spanN = Math.max(maxN - minN, 10);
+    const width = 600;
+    const margin = 36;
+    const height = Math.round(Math.min(600, Math.max(320, width * spanN / spanE)));
+    const scale = Math.min((width - 2 * margin) / spanE, (height - 2 * margin) / spanN);
+    const offsetX = (width - spanE * scale) / 2;
+    const offsetY = (height - spanN * scale) / 2;
+    const x = (i) => (offsetX + (east[i] - minE) * scale).toFixed(1);
+    const y = (i) => (height - offsetY - (north[i] - minN) * scale).toFixed(1);
+
+    const svg = svgElement('svg', { viewBox: '0 0 ' + width + ' ' + height, role: 'img',
+      'aria-label': texts.track });
+    const heights = heightsForTrack();
+    let low = 0, high = 0;
+    if (heights) {
+      low = Infinity; high = -Infinity;
+      for (const i of points) if (heights[i] !== null) { low = Math.min(low, heights[i]); high = Math.max(high, heights[i]); }
+      if (low === Infinity) { low = 0; high = 0; }
+    }
+    // Neighbouring points of one colour step share a polyline, so a long track stays a few
+    // elements.
+    const steps = 24;
+    const stepOf = (i) => (!heights || heights[i] === null || high <= low ? 0
+      : Math.min(steps - 1, Math.floor((heights[i] - low) / (high - low) * steps)));
+    let run = [points[0]];
+    let runStep = stepOf(points[0]);
+    const flush = () => {
+      if (run.length < 2) return;
+      svg.append(svgElement('polyline', {
+        class: 'track-path', fill: 'none', 'stroke-width': 2.5, 'stroke-linejoin': 'round',
+        'stroke-linecap': 'round', stroke: heights ? rampColour((runStep + 0.5) / steps) : COLOURS[0],
+        points: run.map((i) => x(i) + ',' + y(i)).join(' '),
+      }));
+    };
+    for (const i of points.slice(1)) {
+      run.push(i);
+      const step = stepOf(i);
+      if (step !== runStep) {
+        flush();
+        run = [i];
+        runStep = step;
+      }
+    }
+    flush();
+
+    const first = points[0];
+    svg.append(svgElement('circle', { class: 'start-marker', cx: x(first), cy: y(first), r: 6,
+      fill: '#ffffff', stroke: '#1d2733', 'stroke-width': 2 }));
+    // The label goes on the side of the marker with room for it.
+    const labelLeft = Number(x(first)) > width - 80;
+    const startText = svgElement('text', { class: 'start-text',
+      x: Number(x(first)) + (labelLeft ? -10 : 10), y: Number(y(first)) - 8,
+      'text-anchor': labelLeft ? 'end' : 'start' });
+    startText.textContent = texts.start;
+    svg.append(startText);
+
+    const barMetres = niceLength(spanE / 4);
+    const barPixels = barMetres * scale;
+    const barY = height - 14;
+    svg.append(svgElement('path', { d: 'M14 ' + (barY - 5) + 'v5h' + barPixels.toFixed(1) + 'v-5',
+      fill: 'none', stroke: '#1d2733', 'stroke-width': 1.5 }));
+    const barText = svgElement('text', { class: 'scale-text', x: 14 + barPixels + 6, y: barY });
+    barText.textContent = barMetres >= 1000 ? barMetres / 1000 + ' km' : barMetres + ' m';
+    svg.append(barText);
+
+    const arrowX = width - 24;
+    svg.append(svgElement('path', { class: 'north-arrow', d: 'M' + arrowX + ' 14l7 20l-7 -5l-7 5z',
+      fill: '#1d2733' }));
+    const northText = svgElement('text', { class: 'north-text', x: arrowX, y: 48,
+      'text-anchor': 'middle' });
+    northText.textContent = 'N';
+    svg.append(northText);
+
+    const dot = svgElement('circle', { class: 'cursor-dot', r: 6, fill: '#d6336c', stroke: '#ffffff',
+      'stroke-width': 2, visibility: 'hidden' });
+    svg.append(dot);
+    // The chart cursor's record index, mapped to the last point with a position.
+    const lastPoint = new Int32Array(east.length).fill(-1);
+    let known = -1;
+    for (let i = 0; i < east.length; i++) {
+      if (east[i] !== null && north[i] !== null) known = i;
+      lastPoint[i] = known;
+    }
+    charts.onCursor.push((index) => {
+      const point = index === null || index === undefined ? -1 : lastPoint[index];
+      if (point < 0) { dot.setAttribute('visibility', 'hidden'); return; }
+      dot.setAttribute('cx', x(point));
+      dot.setAttribute('cy', y(point));
+      dot.setAttribute('visibility', 'visible');
+    });
+
+    const children = [element('h2', {}, [texts.track]), element('p', { class: 'note' }, [texts.trackNote]), svg];
+    if (heights && high > low) {
+      const gradient = RAMP.map(([f]) => rampColour(f) + ' ' + f * 100 + '%').join(',');
+      const ramp = element('span', { class: 'ramp' });
+      ramp.style.background = 'linear-gradient(to right,' + gradient + ')';
+      children.push(element('div', { class: 'height-key' }, [element('span', {}, [texts.height]),
+        element('span', {}, [low.toFixed(1) + ' m']), ramp, element('span', {}, [high.toFixed(1) + ' m'])]));
+    }
+    return element('section', { class: 'panel track', id: 'track' }, children);
+  }
+
+  // --- Page ---------------------------------------------------------------------------------
+
+  function markReady() {
+    performance.mark('trelvox-ready');
+    document.body.setAttribute('data-ready', '1');
+  }
+
+  function build() {
+    document.title = data.log.name + ' – ' + texts.report;
+    const main = element('main', {});
+    document.body.prepend(main);
+    main.append(header());
+
+    const charts = { plots: [], pending: [], onCursor: [], hooks: null };
+    const overview = element('div', { class: 'overview' }, [summary()]);
+    main.append(overview);
+    const trackSection = data.track ? track(charts) : null;
+    if (trackSection) overview.append(trackSection);
+    else overview.classList.add('single');
+
+    const chartPanel = element('section', { class: 'panel charts', id: 'charts' }, [
+      element('h2', {}, [texts.charts])]);
+    main.append(chartPanel);
+    main.append(element('footer', {}, [texts.madeBy]));
+    if (data.log.records === 0) {
+      chartPanel.append(element('p', { class: 'note' }, [texts.noRecords]));
+      markReady();
+      return;
+    }
+    chartPanel.append(element('p', { class: 'note' }, [texts.chartHint]));
+    let drawn = 0;
+    const seen = new Set();
+    charts.hooks = {
+      setScale: [zoomTogether(charts)],
+      setCursor: [(u) => { for (const move of charts.onCursor) move(u.cursor.idx); }],
+      draw: [(u) => {
+        if (seen.has(u)) return;
+        seen.add(u);
+        if (++drawn === charts.pending.length) markReady();
+      }],
+    };
+    for (const section of chartSections(charts)) chartPanel.append(section);
+    // The collapsed channels chart is drawn at the same width, ready to be opened.
+    const width = chartWidth(chartPanel);
+    for (const create of charts.pending) create(width);
+
+    let resizing = false;
+    window.addEventListener('resize', () => {
+      if (resizing) return;
+      resizing = true;
+      requestAnimationFrame(() => {
+        resizing = false;
+        const w = chartWidth(chartPanel);
+        for (const plot of charts.plots) plot.setSize({ width: w, height: CHART_HEIGHT });
+      });
+    });
+  }
+
+  build();
+})();

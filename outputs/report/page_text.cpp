@@ -1,0 +1,115 @@
+#include "outputs/report/page_text.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace trelvox {
+namespace {
+
+struct UnitSpelling {
+  std::string_view shiftJis;
+  std::string_view utf8;
+};
+
+// The degree signs of the maker's code page: "℃", "°" and the half-width "ﾟ" before a "C".
+constexpr UnitSpelling kUnitSpellings[] = {
+    {"\x81\x8E", "\u2103"}, {"\x81\x8B", "\u00B0"}, {"\xDF", "\u00B0"}};
+
+}  // namespace
+
+PageText::PageText(ByteSink& sink) : sink_(sink), buffer_(new char[kBlockSize]) {}
+
+void PageText::append(std::string_view text) {
+  while (!text.empty()) {
+    if (size_ == kBlockSize) flush();
+    const std::size_t count = std::min(text.size(), kBlockSize - size_);
+    std::copy_n(text.data(), count, buffer_.get() + size_);
+    size_ += count;
+    text.remove_prefix(count);
+  }
+}
+
+PageText& PageText::raw(std::string_view text) {
+  append(text);
+  return *this;
+}
+
+PageText& PageText::number(std::int64_t n) {
+  char* out = room(kRoomLimit);
+  advance(std::to_chars(out, out + kRoomLimit, n).ptr);
+  return *this;
+}
+
+PageText& PageText::jsonString(std::string_view text) {
+  constexpr char kHex[] = "0123456789abcdef";
+  append('"');
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      append('\\');
+      append(c);
+    } else if (byte < 0x20 || c == '<') {
+      append("\\u00");
+      append(kHex[byte >> 4]);
+      append(kHex[byte & 0xF]);
+    } else {
+      append(c);
+    }
+  }
+  append('"');
+  return *this;
+}
+
+PageText& PageText::htmlText(std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        append("&amp;");
+        break;
+      case '<':
+        append("&lt;");
+        break;
+      case '>':
+        append("&gt;");
+        break;
+      case '"':
+        append("&quot;");
+        break;
+      case '\'':
+        append("&#39;");
+        break;
+      default:
+        append(c);
+    }
+  }
+  return *this;
+}
+
+void PageText::flush() {
+  if (size_ == 0) return;
+  sink_.write({buffer_.get(), size_});
+  size_ = 0;
+}
+
+std::string unitInUtf8(std::string_view unit) {
+  std::string text;
+  while (!unit.empty()) {
+    bool replaced = false;
+    for (const UnitSpelling& spelling : kUnitSpellings) {
+      if (unit.starts_with(spelling.shiftJis)) {
+        text.append(spelling.utf8);
+        unit.remove_prefix(spelling.shiftJis.size());
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) {
+      // Any other byte of the code page has no meaning here; ASCII passes as it is.
+      text += static_cast<unsigned char>(unit.front()) < 0x80 ? unit.front() : '?';
+      unit.remove_prefix(1);
+    }
+  }
+  return text;
+}
+
+}  // namespace trelvox

@@ -1,0 +1,175 @@
+#include "conversion/html_report.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "bench/full_group_log.h"
+#include "conversion/byte_source.h"
+#include "conversion/record_loop.h"
+#include "support/log_builder.h"
+#include "support/stream_bytes.h"
+#include "tests/temp_folder.h"
+
+namespace trelvox {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class StringSink final : public ByteSink {
+ public:
+  void write(std::span<const char> bytes) override { text.append(bytes.data(), bytes.size()); }
+  std::string text;
+};
+
+SlotMap slotMapOf(const LogBuilder& log) {
+  const auto info = log.infoBytes();
+  MemorySource source(info);
+  return readSlotMap(source);
+}
+
+std::string reportOf(const LogBuilder& log, ReportOptions options = {}) {
+  const auto data = log.dataBytes();
+  MemorySource source(data);
+  StringSink page;
+  writeHtmlReport(slotMapOf(log), source, page, std::move(options));
+  return page.text;
+}
+
+// The JSON the page's script reads.
+std::string dataOf(const std::string& page) {
+  const std::string start = "<script type=\"application/json\" id=\"report-data\">";
+  const auto from = page.find(start) + start.size();
+  return page.substr(from, page.find("</script>", from) - from);
+}
+
+// A log's records over and over, `copies` times, each copy's times going on from the last: a long
+// log without holding it in memory.
+class RepeatedLog final : public ByteSource {
+ public:
+  RepeatedLog(const LogBuilder& log, int copies)
+      : data_(log.dataBytes()), total_(data_.size() * static_cast<std::size_t>(copies)) {}
+
+  std::size_t read(std::span<std::uint8_t> into) override {
+    const std::size_t count = std::min(into.size(), total_ - position_);
+    for (std::size_t i = 0; i < count; ++i, ++position_) {
+      into[i] = data_[position_ % data_.size()];
+      const std::size_t inRecord = position_ % kRecordSize;
+      if (inRecord < kTimeSize) into[i] = timeByte(inRecord);
+    }
+    return count;
+  }
+
+ private:
+  std::uint8_t timeByte(std::size_t index) const {
+    const std::size_t record = position_ / kRecordSize;
+    const auto time = static_cast<std::uint32_t>(record * 100);
+    return static_cast<std::uint8_t>(time >> (8 * (3 - index)));
+  }
+
+  std::vector<std::uint8_t> data_;
+  std::size_t total_;
+  std::size_t position_ = 0;
+};
+
+TEST(HtmlReport, NamesFromTheFileSystemCannotBecomeMarkup) {
+  LogBuilder log;
+  log.record();
+  const std::string name = "<img src=x onerror=alert(1)></script><script>alert(2)</script>.KLD";
+  ReportOptions options;
+  options.logName = name;
+  options.logDate = "\"><b>today";
+  options.links.push_back({"GPX", "</script>.gpx"});
+  const std::string page = reportOf(log, options);
+  EXPECT_THAT(page, Not(HasSubstr("<img")));
+  EXPECT_THAT(page, Not(HasSubstr("<script>alert")));
+  EXPECT_THAT(page, Not(HasSubstr("<b>")));
+  EXPECT_THAT(page, HasSubstr("<title>&lt;img src=x onerror=alert(1)&gt;&lt;/script&gt;"));
+  EXPECT_THAT(dataOf(page), HasSubstr("\"name\":\"\\u003cimg src=x onerror=alert(1)>"));
+}
+
+TEST(HtmlReport, ThePageCarriesTheChartLibraryAsInstalled) {
+  LogBuilder log;
+  log.record();
+  const std::string library = readFile(std::filesystem::path(TRELVOX_SOURCE_DIR) /
+                                       "node_modules/uplot/dist/uPlot.iife.min.js");
+  ASSERT_GT(library.size(), 10000u);
+  EXPECT_THAT(reportOf(log), HasSubstr("<script>" + library + "</script>"));
+}
+
+TEST(HtmlReport, TheSummaryListsEveryItemWithItsReadings) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<VoltageSensorDecoder>());
+  log.record().word(1, 0x8000 | 126).word(2, 50);
+  log.record().word(1, 0x8000 | 119).word(2, 51);
+  log.record().word(1, 0x8000 | 121).word(2, 51);
+  const std::string data = dataOf(reportOf(log));
+  EXPECT_THAT(data, HasSubstr("{\"sensor\":1,\"name\":\"BATTERY\",\"unit\":\"V\","
+                              "\"min\":\"11.9\",\"max\":\"12.6\",\"last\":\"12.1\"}"));
+  EXPECT_THAT(data, HasSubstr("{\"sensor\":1,\"name\":\"EXT. BATT.\",\"unit\":\"V\","
+                              "\"min\":\"5.0\",\"max\":\"5.1\",\"last\":\"5.1\"}"));
+  // The receiver sent nothing.
+  EXPECT_THAT(data, HasSubstr("{\"sensor\":0,\"name\":\"BATTERY\",\"unit\":\"V\","
+                              "\"min\":null,\"max\":null,\"last\":null}"));
+}
+
+TEST(HtmlReport, ItemsTrackedButNotInTheCsvAreInTheSummary) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<ServoAdapterDecoder>());
+  log.record();
+  EXPECT_THAT(dataOf(reportOf(log)),
+              HasSubstr("\"name\":\"ACCUMULATED TIME 1\",\"unit\":\"min.\""));
+}
+
+// A record of the GPS at slot 1 with a fix at `latitude`, `longitude` (1/10000 minute).
+void addGpsRecord(LogBuilder& log, std::int32_t latitude, std::int32_t longitude,
+                  std::uint32_t secondsOfDay) {
+  StreamBytes<8>()
+      .field(0, 17, secondsOfDay)
+      .field(17, 26, static_cast<std::uint32_t>(latitude))
+      .field(44, 27, static_cast<std::uint32_t>(longitude))
+      .flag(81, true)
+      .into(log.record(), 1);
+}
+
+TEST(HtmlReport, TheTrackIsInTenthsOfMetresEastAndNorthOfTheStart) {
+  constexpr std::int32_t kDegree = 600000;
+  constexpr std::int32_t kMinute = 10000;
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+  for (int i = 0; i < 26; ++i) log.record();  // 2.6 s before the first fix
+  addGpsRecord(log, 48 * kDegree, 8 * kDegree, 50000);
+  addGpsRecord(log, 48 * kDegree + kMinute, 8 * kDegree, 50000);
+  addGpsRecord(log, 48 * kDegree + kMinute, 8 * kDegree + kMinute, 50001);
+  const std::string data = dataOf(reportOf(log));
+  // One minute of arc is 1853.2 m north; east, shrunk by the cosine of 48 degrees.
+  // 26 records before the first fix, then three positions; repeats are left out.
+  EXPECT_THAT(data, HasSubstr("\"track\":{\"sensor\":1,\"east\":\"n" + std::string(25, ',') +
+                              ",0,,12401\",\"north\":\"n" + std::string(25, ',') + ",0,18532,\"}"));
+  // The log began 2.6 s before the GPS said 13:53:20, in whole seconds.
+  EXPECT_THAT(data, HasSubstr("\"utcStart\":49998"));
+}
+
+TEST(HtmlReport, ALogWithoutPositionsHasNoTrack) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<VoltageSensorDecoder>());
+  log.record();
+  EXPECT_THAT(dataOf(reportOf(log)), HasSubstr("\"track\":null"));
+}
+
+TEST(HtmlReport, TenHoursWithEveryDecoderStayUnderFifteenMegabytes) {
+  constexpr int kRecordsPerCopy = 3600;  // six minutes at ten records a second
+  const LogBuilder log = fullGroupLog(kRecordsPerCopy);
+  RepeatedLog tenHours(log, 100);
+  StringSink page;
+  const LogTotals totals = writeHtmlReport(slotMapOf(log), tenHours, page, {});
+  EXPECT_EQ(totals.records, 360'000u);
+  EXPECT_LT(page.text.size(), 15'000'000u);
+  EXPECT_THAT(dataOf(page.text), HasSubstr("\"duration\":35999900"));
+}
+
+}  // namespace
+}  // namespace trelvox

@@ -1,0 +1,369 @@
+// The flight report as a person sees it: headless Chromium opens report pages from file:// and
+// checks what shows. The demo's page: no console error, no request, one drawn chart per quantity
+// group, the summary's numbers equal to the CSV's readings, the track and its cursor dot; it is
+// saved as BUILD/report-demo.png. Then logs without positions, without sensors and without
+// records, the page languages, a log whose name is markup, and the time a one-hour log with every
+// decoder takes to be ready.
+//   node report_test.mjs --source DIR --build DIR --trelvox BIN --make-report BIN
+//                        [--make-bench-log BIN]
+// Exits 77 (skipped) when Chromium is not installed.
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const CHROMIUM = '/usr/bin/chromium';
+const SLOT_MAP_OFFSET = 4;
+const RECORD_SIZE = 164;
+const DEMO_GROUPS = ['height', 'speed', 'voltage', 'current', 'temperature', 'rotation', 'other',
+  'channel'];
+
+function parseArguments(argv) {
+  const options = {};
+  for (let i = 0; i < argv.length; i += 2) options[argv[i].replace(/^--/, '')] = argv[i + 1];
+  for (const required of ['source', 'build', 'trelvox', 'make-report']) {
+    if (!options[required]) throw new Error('missing --' + required);
+  }
+  return options;
+}
+
+const options = parseArguments(process.argv.slice(2));
+if (!fs.existsSync(CHROMIUM)) {
+  console.log('SKIPPED: ' + CHROMIUM + ' is not installed (.ci/install-deps installs it)');
+  process.exit(77);
+}
+const puppeteer = createRequire(path.resolve(options.source, 'package.json'))('puppeteer-core');
+
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'trelvox-report-'));
+const failures = [];
+function check(condition, what) {
+  console.log((condition ? 'ok      ' : 'FAILED  ') + what);
+  if (!condition) failures.push(what);
+}
+
+// --- Logs ---------------------------------------------------------------------------------
+
+function demoCopy(name) {
+  const base = path.join(work, name);
+  fs.copyFileSync(path.join(options.source, 'examples/demo.KLD'), base + '.KLD');
+  fs.copyFileSync(path.join(options.source, 'examples/demo.KLI'), base + '.KLI');
+  return base;
+}
+
+// The demo with every slot-map entry of type `typeId` cleared, so that sensor is not decoded.
+function demoWithout(name, typeIds) {
+  const base = demoCopy(name);
+  const info = fs.readFileSync(base + '.KLI');
+  for (let offset = SLOT_MAP_OFFSET; offset + 1 < info.length; offset += 2) {
+    if (typeIds.includes(info[offset])) info.fill(0, offset, offset + 2);
+  }
+  fs.writeFileSync(base + '.KLI', info);
+  return base;
+}
+
+function writeReport(base, page, extra = []) {
+  execFileSync(options['make-report'], [...extra, base + '.KLD', page]);
+  return page;
+}
+
+// --- Browser ------------------------------------------------------------------------------
+
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'trelvox-chromium-'));
+const browser = await puppeteer.launch({
+  executablePath: CHROMIUM,
+  headless: true,
+  userDataDir: profile,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+
+// Opens `file` and waits until the page says every chart is drawn; returns the page and what it
+// did on the way: console errors, uncaught errors, requests other than the page itself, dialogs.
+async function open(file, width = 1280) {
+  const page = await browser.newPage();
+  await page.setViewport({ width, height: 900 });
+  const url = pathToFileURL(file).href;
+  const seen = { errors: [], requests: [], dialogs: [] };
+  page.on('console', (message) => {
+    if (message.type() === 'error') seen.errors.push(message.text());
+  });
+  page.on('pageerror', (error) => seen.errors.push(String(error)));
+  page.on('request', (request) => {
+    if (request.url() !== url) seen.requests.push(request.url());
+  });
+  page.on('dialog', async (dialog) => {
+    seen.dialogs.push(dialog.message());
+    await dialog.dismiss();
+  });
+  await page.goto(url);
+  try {
+    await page.waitForSelector('body[data-ready="1"]', { timeout: 20000 });
+  } catch (error) {
+    throw new Error(file + ' never became ready; it said ' + JSON.stringify(seen.errors));
+  }
+  return { page, seen };
+}
+
+function checkQuiet(name, seen) {
+  check(seen.errors.length === 0, name + ': no console errors ' + JSON.stringify(seen.errors));
+  check(seen.requests.length === 0, name + ': no request leaves the page ' +
+    JSON.stringify(seen.requests));
+}
+
+const chartGroups = (page) => page.$$eval('.chart-group', (groups) =>
+  groups.map((group) => group.dataset.group));
+
+// How many clearly coloured pixels (series lines, not grey axes or grid) each chart canvas holds.
+const colouredPixelsPerChart = (page) => page.$$eval('.chart-group canvas', (canvases) =>
+  canvases.map((canvas) => {
+    const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let count = 0;
+    for (let i = 0; i < pixels.length; i += 4) {
+      const spread = Math.max(pixels[i], pixels[i + 1], pixels[i + 2]) -
+        Math.min(pixels[i], pixels[i + 1], pixels[i + 2]);
+      if (pixels[i + 3] > 0 && spread > 60) count++;
+    }
+    return count;
+  }));
+
+async function checkChartsDrawn(name, page) {
+  const counts = await colouredPixelsPerChart(page);
+  check(counts.length > 0 && counts.every((n) => n >= 100),
+    name + ': every chart canvas has drawn series ' + JSON.stringify(counts));
+}
+
+// The summary table as shown: per row the sensor ("slot TYPE", carried down from the sensor's
+// first row), the reading's name and the smallest, largest and last texts.
+const summaryRows = (page) => page.$$eval('#summary-table tbody tr', (rows) => {
+  let sensor = '';
+  return rows.map((row) => {
+    const cells = [...row.cells].map((cell) => cell.textContent);
+    if (cells[0]) sensor = cells[0];
+    return { sensor, name: cells[1], min: cells[2], max: cells[3], last: cells[4], unit: cells[5] };
+  });
+});
+
+// The CSV's sensor columns with numbers: "slot TYPE" and name from the header rows, and the
+// smallest, largest and last value, each as the text the CSV shows (padding dropped).
+function csvReadings(csvFile) {
+  const rows = fs.readFileSync(csvFile, 'latin1').split('\r\n').filter((row) => row.length > 0)
+    .map((row) => row.split(','));
+  const readings = [];
+  for (let c = 17; c < rows[2].length - 1; c++) {
+    const texts = rows.slice(3).map((row) => row[c].trim());
+    const present = texts.filter((text) => text !== '---');
+    if (present.some((text) => !/^[-+]?\d+(\.\d+)?$/.test(text))) continue;
+    const byValue = [...present].sort((a, b) => Number(a) - Number(b));
+    readings.push({
+      sensor: rows[0][c] + ' ' + rows[1][c].trim(), name: rows[2][c],
+      min: byValue[0] ?? '---', max: byValue[byValue.length - 1] ?? '---',
+      last: texts[texts.length - 1],
+    });
+  }
+  return readings;
+}
+
+function sameNumber(a, b) {
+  return a === b || (a !== '---' && b !== '---' && Number(a) === Number(b));
+}
+
+// --- The demo -----------------------------------------------------------------------------
+
+async function checkDemo() {
+  const base = demoCopy('demo');
+  execFileSync(options.trelvox, ['--force', '--separator', ',', '--decimal', '.', base + '.KLD']);
+  const { page, seen } = await open(writeReport(base, base + '.html',
+    ['--link', 'GPX=demo.gpx', '--link', 'KML=demo.kml']));
+  checkQuiet('demo', seen);
+  check(JSON.stringify(await chartGroups(page)) === JSON.stringify(DEMO_GROUPS),
+    'demo: one chart per quantity group ' + JSON.stringify(await chartGroups(page)));
+  check((await page.$$('.chart-group .uplot')).length === DEMO_GROUPS.length,
+    'demo: every group holds one chart');
+  check(await page.$eval('details.chart-group', (d) => d.dataset.group === 'channel' && !d.open),
+    'demo: the channels start collapsed');
+  await checkChartsDrawn('demo', page);
+
+  const shown = await summaryRows(page);
+  const expected = csvReadings(base + '.csv');
+  const mismatches = expected.filter((reading) => {
+    const row = shown.find((r) => r.sensor === reading.sensor && r.name === reading.name);
+    return !row || !sameNumber(row.min, reading.min) || !sameNumber(row.max, reading.max) ||
+      !sameNumber(row.last, reading.last);
+  });
+  check(expected.length >= 15 && mismatches.length === 0,
+    'demo: the summary shows the readings of all ' + expected.length + ' CSV columns ' +
+    JSON.stringify(mismatches));
+  check(shown.some((row) => row.unit === '\u2103'), 'demo: temperature units read as ℃');
+  check(await page.$eval('#flight-facts', (t) => t.textContent.includes('2400')),
+    'demo: the flight facts show the record count');
+
+  const legend = await page.$$eval('.chart-group[data-group="voltage"] .u-legend .u-label',
+    (labels) => labels.map((l) => l.textContent));
+  check(legend.includes('BATTERY [V]') || legend.some((l) => l.endsWith('BATTERY [V]')),
+    'demo: legends name units ' + JSON.stringify(legend));
+
+  const track = await page.$$eval('#track polyline.track-path', (lines) =>
+    lines.reduce((n, line) => n + line.getAttribute('points').split(' ').length, 0));
+  check(track > 1000, 'demo: the track is drawn (' + track + ' points)');
+  check((await page.$$('#track .start-marker, #track .north-arrow')).length === 2,
+    'demo: the track has a start marker and a north arrow');
+  check(await page.$eval('#track', (t) => t.textContent.includes(' m')), 'demo: scale bar in metres');
+
+  check((await page.$$eval('.links a', (links) => links.map((a) => a.getAttribute('href'))))
+    .join() === 'demo.gpx,demo.kml', 'demo: links to the GPX and KML files');
+  await checkCursor(page);
+  await saveScreenshot(page, path.join(options.build, 'report-demo.png'));
+  console.log('saved ' + path.join(options.build, 'report-demo.png'));
+  await checkZoom(page);
+  await page.close();
+}
+
+// The whole page in one picture, with the cursor half-way through the flight and its dot on the
+// track: the window is made as tall as the page, so the cursor stays where it is.
+async function saveScreenshot(page, file) {
+  const height = await page.evaluate(() => document.documentElement.scrollHeight);
+  await page.setViewport({ width: 1280, height });
+  await new Promise((resolve) => setTimeout(resolve, 200));
+  const box = await overlayBox(page, 'height');
+  await page.mouse.move(box.x + box.width * 0.55, box.y + box.height / 2);
+  await page.screenshot({ path: file });
+  await page.setViewport({ width: 1280, height: 900 });
+}
+
+async function overlayBox(page, group) {
+  const overlay = await page.$(`.chart-group[data-group="${group}"] .u-over`);
+  await overlay.evaluate((node) => node.scrollIntoView({ block: 'center' }));
+  return overlay.boundingBox();
+}
+
+// Moving over one chart moves the dot along the track.
+async function checkCursor(page) {
+  const box = await overlayBox(page, 'height');
+  const dot = () => page.$eval('#track .cursor-dot', (c) =>
+    [c.getAttribute('visibility'), c.getAttribute('cx'), c.getAttribute('cy')].join());
+  await page.mouse.move(box.x + box.width * 0.3, box.y + box.height / 2);
+  const first = await dot();
+  await page.mouse.move(box.x + box.width * 0.6, box.y + box.height / 2);
+  const second = await dot();
+  check(first.startsWith('visible') && second.startsWith('visible') && first !== second,
+    'demo: the chart cursor moves the dot along the track ' + first + ' -> ' + second);
+}
+
+// Zooming one chart zooms the others.
+async function checkZoom(page) {
+  const box = await overlayBox(page, 'height');
+  const otherChart = () => page.$eval('.chart-group[data-group="voltage"] canvas',
+    (canvas) => canvas.toDataURL());
+  const before = await otherChart();
+  await page.mouse.move(box.x + box.width * 0.2, box.y + box.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(box.x + box.width * 0.4, box.y + box.height / 2, { steps: 5 });
+  await page.mouse.up();
+  await new Promise((resolve) => setTimeout(resolve, 100));
+  check(before !== await otherChart(), 'demo: zooming one chart zooms the others');
+}
+
+// --- Other logs ---------------------------------------------------------------------------
+
+async function checkWithoutPositions() {
+  const base = demoWithout('no-gps', [7]);
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('no positions', seen);
+  check((await page.$('#track')) === null, 'no positions: no track');
+  const groups = await chartGroups(page);
+  check(groups.includes('height') && !groups.includes('speed'),
+    'no positions: the charts it has ' + JSON.stringify(groups));
+  await checkChartsDrawn('no positions', page);
+  await page.close();
+}
+
+async function checkWithoutSensors() {
+  const base = demoWithout('receiver-only', [...Array(256).keys()].filter((id) => id !== 0));
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('receiver only', seen);
+  const sensors = new Set((await summaryRows(page)).map((row) => row.sensor));
+  check(sensors.size === 1 && sensors.has('0 RECEIVER'), 'receiver only: summary of the receiver');
+  check((await page.$('#track')) === null, 'receiver only: no track');
+  await checkChartsDrawn('receiver only', page);
+  await page.close();
+}
+
+async function checkWithoutRecords() {
+  const base = demoCopy('empty');
+  fs.writeFileSync(base + '.KLD', Buffer.alloc(RECORD_SIZE - 1));
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('no records', seen);
+  check((await page.$$('.chart-group')).length === 0, 'no records: no charts');
+  check(await page.$eval('#summary-table', (t) => t.textContent.includes('---')),
+    'no records: readings show ---');
+  await page.close();
+}
+
+async function checkLanguages() {
+  const base = demoCopy('languages');
+  for (const [lang, smallest, channels] of [['de', 'Kleinster', 'Kanäle'], ['ja', '最小', 'チャンネル']]) {
+    const { page, seen } = await open(writeReport(base, base + '-' + lang + '.html',
+      ['--lang', lang]));
+    checkQuiet(lang, seen);
+    const headings = await page.$$eval('th, h2', (nodes) => nodes.map((n) => n.textContent));
+    check(await page.$eval('html', (h) => h.lang) === lang && headings.includes(smallest) &&
+      headings.includes(channels), lang + ': page texts in its language');
+    await page.close();
+  }
+}
+
+async function checkMarkupName() {
+  const name = '<img src=x onerror=alert(1)>';
+  const base = demoCopy(name);
+  const { page, seen } = await open(writeReport(base, path.join(work, 'markup-name.html')));
+  checkQuiet('markup name', seen);
+  check(seen.dialogs.length === 0, 'markup name: no script of the name runs');
+  check((await page.$$('img')).length === 0, 'markup name: no image element');
+  check(await page.$eval('h1', (h) => h.textContent) === name + '.KLD',
+    'markup name: the name shows as text');
+  check((await page.title()).startsWith(name + '.KLD'), 'markup name: the title shows the name');
+  await page.close();
+}
+
+// A one-hour log (36,000 records) with every decoder: the time until the page is ready.
+async function checkOneHourEveryDecoder() {
+  if (!options['make-bench-log'] || !fs.existsSync(options['make-bench-log'])) {
+    console.log('skipped: one-hour log (no make_bench_log in this build)');
+    return;
+  }
+  const base = path.join(work, 'every-decoder');
+  execFileSync(options['make-bench-log'], [base, '36000']);
+  const file = writeReport(base, base + '.html');
+  const { page, seen } = await open(file);
+  checkQuiet('one hour, every decoder', seen);
+  const ready = await page.evaluate(() =>
+    performance.getEntriesByName('trelvox-ready')[0].startTime);
+  const megabytes = fs.statSync(file).size / 1e6;
+  console.log(`one hour, every decoder: page of ${megabytes.toFixed(1)} MB ready after ` +
+    `${Math.round(ready)} ms`);
+  // Two seconds are the aim; the margin keeps a busy shared machine from failing the test.
+  check(ready < 4000, 'one hour, every decoder: page ready in time (' + Math.round(ready) + ' ms)');
+  await checkChartsDrawn('one hour, every decoder', page);
+  await page.close();
+}
+
+try {
+  await checkDemo();
+  await checkWithoutPositions();
+  await checkWithoutSensors();
+  await checkWithoutRecords();
+  await checkLanguages();
+  await checkMarkupName();
+  await checkOneHourEveryDecoder();
+} finally {
+  await browser.close();
+  fs.rmSync(work, { recursive: true, force: true });
+  fs.rmSync(profile, { recursive: true, force: true });
+}
+if (failures.length > 0) {
+  console.log(failures.length + ' check(s) failed');
+  process.exit(1);
+}
+console.log('all report checks passed');
