@@ -1,5 +1,6 @@
 #include "conversion/log_converter.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "conversion/decoder_set.h"
@@ -7,6 +8,7 @@
 #include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"
 #include "outputs/csv/csv_output.h"
+#include "outputs/date_text.h"
 #include "outputs/gpx_output.h"
 #include "outputs/json_output.h"
 #include "outputs/kml_output.h"
@@ -72,6 +74,7 @@ void LogConverter::open(const fs::path& basePath, const ConversionRequest& reque
   openOutput(jsonFile_, request.json);
   openOutput(gpxFile_, request.gpx);
   openOutput(kmlFile_, request.kml);
+  openOutput(htmlFile_, request.html);
 }
 
 void LogConverter::openOutput(OutputFile& file, const std::optional<fs::path>& path) {
@@ -104,6 +107,8 @@ ConversionResult LogConverter::convert() {
   if (request_.report || request_.json) outputs.push_back(&summary.emplace());
   if (request_.gpx) outputs.push_back(&gpx.emplace(gpxFile_, logName, result.date));
   if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, logName, result.date));
+  std::optional<HtmlReportOutput> html;
+  if (request_.html) outputs.push_back(&html.emplace(htmlFile_, reportOptions(result)));
 
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
   dataFile_.close();
@@ -119,7 +124,26 @@ ConversionResult LogConverter::convert() {
   keep(jsonFile_, request_.json.has_value(), result);
   keepTrack(gpx, gpxFile_, result);
   keepTrack(kml, kmlFile_, result);
+  keep(htmlFile_, request_.html.has_value(), result);
   return result;
+}
+
+// The page links the track files only where the log has a position, so that they are written.
+ReportOptions LogConverter::reportOptions(const ConversionResult& result) const {
+  ReportOptions options{.logName = displayPath(dataPath_.filename()),
+                        .logDate = dateText(result.date),
+                        .language = request_.pageLanguage,
+                        .links = {}};
+  const DataRecord record;
+  const auto decoders = decodersFor(slotMap_, record.slotWords());
+  const bool hasPosition = std::any_of(decoders.begin(), decoders.end(), [](const auto& decoder) {
+    return std::any_of(decoder->columns().begin(), decoder->columns().end(),
+                       [](const Column& column) { return column.shown == Shown::kLatitude; });
+  });
+  if (!hasPosition) return options;
+  if (request_.gpx) options.links.push_back({"GPX", displayPath(request_.gpx->filename())});
+  if (request_.kml) options.links.push_back({"KML", displayPath(request_.kml->filename())});
+  return options;
 }
 
 int LogConverter::sensorCount() const {

@@ -11,6 +11,7 @@
 #include "conversion/log_format.h"
 #include "outputs/csv/separators.h"
 #include "outputs/flight_summary.h"
+#include "outputs/report/html_report_output.h"
 
 namespace trelvox {
 
@@ -23,6 +24,9 @@ struct ConversionRequest {
   std::optional<std::filesystem::path> json;
   std::optional<std::filesystem::path> gpx;
   std::optional<std::filesystem::path> kml;
+  // The HTML page of the flight, in the language given.
+  std::optional<std::filesystem::path> html;
+  PageLanguage pageLanguage = PageLanguage::kEnglish;
   // The flight report (for a summary or a logbook); the JSON file brings it anyway.
   bool report = false;
   // The program's version, which the JSON file names.
@@ -34,7 +38,7 @@ struct ConversionRequest {
 
 struct ConversionResult {
   std::uint64_t rows = 0;
-  // The files written, in the order CSV, JSON, GPX, KML.
+  // The files written, in the order CSV, JSON, GPX, KML, HTML.
   std::vector<std::filesystem::path> written;
   std::optional<FlightReport> report;
   // A track file was asked for, but the log has no position: none was written.
@@ -65,6 +69,7 @@ class LogConverter {
 
  private:
   void openOutput(OutputFile& file, const std::optional<std::filesystem::path>& path);
+  ReportOptions reportOptions(const ConversionResult& result) const;
   std::chrono::year_month_day logDate() const;
 
   Separators separators_;
@@ -77,6 +82,7 @@ class LogConverter {
   OutputFile jsonFile_;
   OutputFile gpxFile_;
   OutputFile kmlFile_;
+  OutputFile htmlFile_;
 };
 
 }  // namespace trelvox

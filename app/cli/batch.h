@@ -24,6 +24,7 @@ struct BatchOptions {
   bool json = false;
   bool gpx = false;
   bool kml = false;
+  bool report = false;
   bool unitsRow = false;
   bool noCsv = false;
   std::optional<std::chrono::year_month_day> date;

@@ -96,8 +96,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   CLI::App app("Converts telemetry flight logs (NAME.KLD with NAME.KLI) into CSV files.",
                programName(argc, argv));
   app.formatter(std::make_shared<HelpFormatter>(kHelpExamples));
-  app.add_option("LOG.KLD", options.logs, "data files, or folders of them, to convert")
-      ->required();
+  app.add_option("LOG.KLD", options.logs, "data files, or folders of them, to convert")->required();
   app.add_option("-o,--output", options.batch.output,
                  "CSV file to write, - for standard output (one log only)")
       ->option_text("FILE");
@@ -121,6 +120,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   app.add_flag("--json", options.batch.json, "also write NAME.json with the flight's facts");
   app.add_flag("--gpx", options.batch.gpx, "also write the GPS track as NAME.gpx");
   app.add_flag("--kml", options.batch.kml, "also write the GPS track as NAME.kml");
+  app.add_flag("--report", options.batch.report, "also write NAME.html, a page of the flight");
   app.add_flag("--units", options.batch.unitsRow, "add a fourth header row with each unit");
   app.add_flag("--no-csv", options.batch.noCsv, "write no CSV, only what other options ask for");
   app.add_option("--logbook", options.batch.logbook, "write one CSV row per converted log to FILE")
