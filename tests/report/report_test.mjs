@@ -165,6 +165,13 @@ function csvReadings(csvFile) {
   return readings;
 }
 
+// A table text against the JSON number behind it: the text may show fewer decimals, cut.
+function sameAsJson(text, number) {
+  if (number === null) return text === '---';
+  const decimals = (text.split('.')[1] ?? '').length;
+  return Math.abs(Number(text) - number) < 10 ** -decimals + 1e-9;
+}
+
 function sameNumber(a, b) {
   return a === b || (a !== '---' && b !== '---' && Number(a) === Number(b));
 }
@@ -173,9 +180,11 @@ function sameNumber(a, b) {
 
 async function checkDemo() {
   const base = demoCopy('demo');
-  execFileSync(options.trelvox, ['--force', '--separator', ',', '--decimal', '.', base + '.KLD']);
-  const { page, seen } = await open(writeReport(base, base + '.html',
-    ['--link', 'GPX=demo.gpx', '--link', 'KML=demo.kml']));
+  // The page as the command line writes it, beside the files it links to and the JSON file whose
+  // numbers the summary must show.
+  execFileSync(options.trelvox, ['--force', '--separator', ',', '--decimal', '.', '--report',
+    '--json', '--gpx', '--kml', '--lang', 'en', base + '.KLD']);
+  const { page, seen } = await open(base + '.html');
   checkQuiet('demo', seen);
   check(JSON.stringify(await chartGroups(page)) === JSON.stringify(DEMO_GROUPS),
     'demo: one chart per quantity group ' + JSON.stringify(await chartGroups(page)));
@@ -195,6 +204,22 @@ async function checkDemo() {
   check(expected.length >= 15 && mismatches.length === 0,
     'demo: the summary shows the readings of all ' + expected.length + ' CSV columns ' +
     JSON.stringify(mismatches));
+  const json = JSON.parse(fs.readFileSync(base + '.json', 'utf8'));
+  const jsonMismatches = [];
+  let jsonItems = 0;
+  for (const sensor of json.sensors) {
+    for (const item of sensor.items) {
+      const row = shown.find((r) => r.sensor === sensor.slot + ' ' + sensor.type_name.trim() &&
+        r.name === item.name);
+      if (!row) continue;
+      ++jsonItems;
+      for (const key of ['min', 'max', 'last']) {
+        if (!sameAsJson(row[key], item[key])) jsonMismatches.push([sensor.slot, item.name, key]);
+      }
+    }
+  }
+  check(jsonItems >= 15 && jsonMismatches.length === 0,
+    'demo: the summary equals --json for ' + jsonItems + ' items ' + JSON.stringify(jsonMismatches));
   check(shown.some((row) => row.unit === '\u2103'), 'demo: temperature units read as ℃');
   check(await page.$eval('#flight-facts', (t) => t.textContent.includes('2400')),
     'demo: the flight facts show the record count');
