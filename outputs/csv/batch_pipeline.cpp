@@ -27,13 +27,6 @@ RecordBatch& BatchPipeline::nextToFill() {
 
 void BatchPipeline::submit() {
   const std::size_t index = filled_ % kBatches;
-  if (workers_.empty()) {
-    format_(batches_[index]);
-    const std::lock_guard lock(mutex_);
-    states_[index] = State::kFormatted;
-    ++filled_;
-    return;
-  }
   {
     const std::lock_guard lock(mutex_);
     states_[index] = State::kQueued;
@@ -49,7 +42,15 @@ void BatchPipeline::finish() {
 
 void BatchPipeline::writeOldest(std::unique_lock<std::mutex>& lock) {
   const std::size_t index = written_ % kBatches;
-  changed_.wait(lock, [&] { return states_[index] == State::kFormatted; });
+  // Rather than wait idle, the conversion's thread formats a waiting batch itself: when formatting
+  // is the slower side, both cores then share it.
+  while (states_[index] != State::kFormatted) {
+    if (claimed_ < filled_) {
+      formatNext(lock);
+    } else {
+      changed_.wait(lock);
+    }
+  }
   // Written without the lock, so workers go on formatting meanwhile. A failing write leaves the
   // batch unwritten; the conversion stops with the error.
   lock.unlock();
@@ -60,18 +61,22 @@ void BatchPipeline::writeOldest(std::unique_lock<std::mutex>& lock) {
   ++written_;
 }
 
+void BatchPipeline::formatNext(std::unique_lock<std::mutex>& lock) {
+  const std::size_t index = claimed_++ % kBatches;
+  states_[index] = State::kFormatting;
+  lock.unlock();
+  format_(batches_[index]);
+  lock.lock();
+  states_[index] = State::kFormatted;
+  changed_.notify_all();
+}
+
 void BatchPipeline::work() {
   std::unique_lock lock(mutex_);
   while (true) {
     changed_.wait(lock, [&] { return stopping_ || claimed_ < filled_; });
     if (stopping_) return;
-    const std::size_t index = claimed_++ % kBatches;
-    states_[index] = State::kFormatting;
-    lock.unlock();
-    format_(batches_[index]);
-    lock.lock();
-    states_[index] = State::kFormatted;
-    changed_.notify_all();
+    formatNext(lock);
   }
 }
 

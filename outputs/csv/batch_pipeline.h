@@ -4,7 +4,8 @@
 // and hands the finished text back in record order. The conversion's thread fills a batch with the
 // values its rows show (a snapshot: decoders move on with the next record), submits it, and writes
 // the batches that are done, oldest first. A fixed ring of batches bounds the memory whatever the
-// log's length; with no worker thread each batch is formatted as it is submitted.
+// log's length. The conversion's thread formats batches too while it would otherwise wait; with
+// no worker thread it formats them all.
 
 #include <condition_variable>
 #include <cstddef>
@@ -61,8 +62,11 @@ class BatchPipeline {
   static constexpr std::size_t kBatches = 4;
 
   void work();
-  // Waits for the oldest submitted batch to be formatted and writes it.
+  // Waits for the oldest submitted batch to be formatted, formatting waiting batches meanwhile,
+  // and writes it.
   void writeOldest(std::unique_lock<std::mutex>& lock);
+  // Formats the oldest batch no thread has taken yet.
+  void formatNext(std::unique_lock<std::mutex>& lock);
 
   Format format_;
   Write write_;
