@@ -163,7 +163,8 @@ TEST(CommandLineHelp, OnePlainLinePerOption) {
   ASSERT_NE(options + 1, blank);
   // Names, the value's name and what the option does, on one line.
   for (auto line = options + 1; line != blank; ++line) {
-    EXPECT_THAT(*line, MatchesRegex("  -{1,2}[a-z]+(-[a-z]+)?(, --[a-z]+)?( [A-Za-z|-]+)?  +[^ ].*"));
+    EXPECT_THAT(*line,
+                MatchesRegex("  -{1,2}[a-z]+(-[a-z]+)?(, --[a-z]+)?( [A-Za-z|-]+)?  +[^ ].*"));
   }
   EXPECT_THAT(lines, Contains(StartsWith("  --lang en|de|ja  ")));
   // Nothing of the parser's notation: types, "REQUIRED", value maps in braces.
