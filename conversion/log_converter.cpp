@@ -104,11 +104,13 @@ ConversionResult LogConverter::convert() {
                       : request_.csv                ? &csvFile_
                                                     : nullptr;
   if (csvSink != nullptr) outputs.push_back(&csv.emplace(*csvSink, separators_, request_.unitsRow));
-  if (request_.report || request_.json) outputs.push_back(&summary.emplace());
+  if (request_.report || request_.json || request_.html) outputs.push_back(&summary.emplace());
   if (request_.gpx) outputs.push_back(&gpx.emplace(gpxFile_, logName, result.date));
   if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, logName, result.date));
   std::optional<HtmlReportOutput> html;
-  if (request_.html) outputs.push_back(&html.emplace(htmlFile_, reportOptions(result)));
+  if (request_.html) {
+    outputs.push_back(&html.emplace(htmlFile_, reportOptions(result), &*summary));
+  }
 
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
   dataFile_.close();

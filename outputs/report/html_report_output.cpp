@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "outputs/flight_summary.h"
 #include "outputs/number_text.h"
+#include "outputs/reading_text.h"
 #include "outputs/report/interim_summary.h"
 #include "outputs/report/min_max_buckets.h"
 #include "outputs/report/page_text.h"
 #include "outputs/report/report_assets.h"
+#include "outputs/unit_text.h"
 #include "values/quantity.h"
 
 namespace trelvox {
@@ -100,6 +103,7 @@ class HtmlReportOutput::Page {
     writeSensors();
     writeLinks();
     writeSummary();
+    writeFlightFacts();
     writeTimes();
     writeSeries();
     writeTrack();
@@ -154,6 +158,33 @@ class HtmlReportOutput::Page {
       writeOptionalText(",\"last\":", row.last);
       text_.raw("}");
       separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  // The flight facts as --summary shows them: each fact's key, its value's text with unit, and the
+  // sensor and item that gave it.
+  void writeFlightFacts() {
+    text_.raw(",\"flightFacts\":[");
+    if (report_.flight_ != nullptr) {
+      const FlightReport flight = report_.flight_->report();
+      const char* separator = "";
+      for (std::size_t k = 0; k < kFactKinds; ++k) {
+        const std::optional<FlightFact>& fact = flight.facts[k];
+        if (!fact) continue;
+        ValueText value;
+        writeReadingText(fact->reading, fact->column->format, '.', value);
+        std::string_view shown = value.view();
+        shown.remove_prefix(std::min(shown.find_first_not_of(' '), shown.size()));
+        text_.raw(separator).raw("{\"key\":").jsonString(factKey(static_cast<FactKind>(k)));
+        text_.raw(",\"value\":").jsonString(shown);
+        text_.raw(",\"unit\":").jsonString(unitInUtf8(fact->column->unit));
+        text_.raw(",\"sensor\":")
+            .jsonString(std::to_string(fact->firstSlot) + " " + std::string(fact->sensor->name) +
+                        ", " + fact->column->name);
+        text_.raw("}");
+        separator = ",";
+      }
     }
     text_.raw("]");
   }
@@ -259,8 +290,12 @@ class HtmlReportOutput::Page {
   PageText text_;
 };
 
-HtmlReportOutput::HtmlReportOutput(ByteSink& sink, ReportOptions options)
-    : sink_(sink), options_(std::move(options)), track_(std::make_unique<Track>()) {}
+HtmlReportOutput::HtmlReportOutput(ByteSink& sink, ReportOptions options,
+                                   const FlightSummary* flight)
+    : sink_(sink),
+      options_(std::move(options)),
+      flight_(flight),
+      track_(std::make_unique<Track>()) {}
 
 HtmlReportOutput::~HtmlReportOutput() = default;
 

@@ -17,6 +17,7 @@
 
 namespace trelvox {
 
+class FlightSummary;
 class MinMaxBuckets;
 
 enum class PageLanguage { kEnglish, kGerman, kJapanese };
@@ -41,7 +42,9 @@ class HtmlReportOutput final : public LogOutput {
   static constexpr std::size_t kValueBudget = 1'500'000;
   static constexpr std::size_t kMostPoints = 20'000;
 
-  HtmlReportOutput(ByteSink& sink, ReportOptions options);
+  // `flight`, when given, is an output of the same conversion whose facts (greatest height and
+  // distance, top speed, ...) the summary shows; it must end before this one.
+  HtmlReportOutput(ByteSink& sink, ReportOptions options, const FlightSummary* flight = nullptr);
   ~HtmlReportOutput() override;
 
   void start(Decoders decoders) override;
@@ -61,6 +64,7 @@ class HtmlReportOutput final : public LogOutput {
 
   ByteSink& sink_;
   ReportOptions options_;
+  const FlightSummary* flight_;
   Decoders decoders_;
   std::vector<Series> series_;
   std::vector<const TrackedReading*> readings_;  // the series' readings, packed for each record

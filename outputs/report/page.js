@@ -108,11 +108,17 @@
         element('td', { class: 'unit' }, [row.unit]),
       ]));
     }
+    const factRows = data.flightFacts.map((fact) => element('tr', { 'data-fact': fact.key }, [
+      element('th', {}, [texts['fact.' + fact.key]]),
+      element('td', { class: 'number' }, [fact.value + (fact.unit ? ' ' + fact.unit : '')]),
+      element('td', { class: 'source' }, [fact.sensor]),
+    ]));
     const facts = element('table', { id: 'flight-facts' }, [element('tbody', {}, [
       element('tr', {}, [element('th', {}, [texts.records]),
         element('td', { class: 'number' }, [String(data.log.records)])]),
       element('tr', {}, [element('th', {}, [texts.duration]),
         element('td', { class: 'number' }, [clockText(data.log.duration / 1000, true)])]),
+      ...factRows,
     ])]);
     return element('section', { class: 'panel summary' }, [
       element('h2', {}, [texts.summary]),

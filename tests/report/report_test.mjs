@@ -218,6 +218,12 @@ async function checkDemo() {
       }
     }
   }
+  const factsShown = await page.$$eval('#flight-facts tr[data-fact]',
+    (rows) => rows.map((row) => [row.dataset.fact, row.cells[1].textContent.split(' ')[0]]));
+  check(Object.keys(json.flight).length >= 5 &&
+    Object.entries(json.flight).every(([key, value]) =>
+      factsShown.some(([shownKey, text]) => shownKey === key && sameAsJson(text, value))),
+  'demo: the flight facts equal --json ' + JSON.stringify(factsShown));
   check(jsonItems >= 15 && jsonMismatches.length === 0,
     'demo: the summary equals --json for ' + jsonItems + ' items ' + JSON.stringify(jsonMismatches));
   check(shown.some((row) => row.unit === '\u2103'), 'demo: temperature units read as ℃');
