@@ -12,13 +12,8 @@ records=${1:-200000}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cp examples/demo.KLI "$work/flight.KLI"
-demo_records=$(($(stat -c %s examples/demo.KLD) / 164))
-for _ in $(seq $(((records + demo_records - 1) / demo_records))); do
-  cat examples/demo.KLD >>"$work/flight.KLD"
-done
-build/make_bench_log "$work/every-decoder" "$records"
-build/make_bench_log "$work/random-words" "$records" random
+source bench/make_logs.sh
+make_bench_logs "$work" "$records"
 
 for log in flight every-decoder random-words; do
   build/trelvox -f "$work/$log.KLD" >/dev/null
