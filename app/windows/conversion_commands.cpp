@@ -81,7 +81,7 @@ std::optional<ConversionOutcome> askForConversion(HWND owner, const ShellContext
   const std::optional<fs::path> log =
       askOpenPath(owner, narrow(shell.resources.string(kOpenFilter)), L"KLD",
                   openDialogFolder(rememberedLogFolder()));
-  if (!log) return;
+  if (!log) return std::nullopt;
   rememberLogFolder(log->parent_path());
   if (const std::optional<ConversionOutcome> missing = missingInfoFile(*log, shell.language)) {
     showOutcome(owner, shell, *missing);
