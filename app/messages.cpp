@@ -61,4 +61,16 @@ std::string successMessage(std::string_view outputFileName, Language language) {
   return text;
 }
 
+PageLanguage pageLanguageOf(Language language) {
+  switch (language) {
+    case Language::kGerman:
+      return PageLanguage::kGerman;
+    case Language::kJapanese:
+      return PageLanguage::kJapanese;
+    case Language::kEnglish:
+      break;
+  }
+  return PageLanguage::kEnglish;
+}
+
 }  // namespace trelvox

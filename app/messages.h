@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "outputs/report/html_report_output.h"
+
 namespace trelvox {
 
 enum class Language { kEnglish, kGerman, kJapanese };
@@ -27,6 +29,11 @@ inline constexpr int kOneOfTheLogsFiles = 204;
 inline constexpr int kConvertedCounts = 205;
 inline constexpr int kNoRecords = 206;
 inline constexpr int kNoSensor = 207;
+// The dialog's Report button and its File menu entry, and the line said when the page it wrote
+// could not be shown.
+inline constexpr int kReportButton = 208;
+inline constexpr int kReportMenuItem = 209;
+inline constexpr int kPageNotOpened = 210;
 
 // One value put into a message: the text that replaces "{name}".
 struct MessageValue {
@@ -47,6 +54,9 @@ std::vector<int> messageIds();
 // The language of a POSIX locale name such as "de_DE.UTF-8" or a Windows one such as "ja-JP";
 // English for anything else.
 Language languageFromLocaleName(std::string_view name);
+
+// The flight report's page speaks the language of the messages.
+PageLanguage pageLanguageOf(Language language);
 
 // The text shown after a successful conversion: the output's file name followed by message 103.
 std::string successMessage(std::string_view outputFileName, Language language);

@@ -245,6 +245,75 @@ TEST(ShellConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
             "The log names no sensor: the CSV file has only the receiver's columns.");
 }
 
+TEST(ShellReport, ThePageGoesBesideTheCsvFileUnderItsName) {
+  EXPECT_EQ(reportPageBeside("/logs/flight.csv"), fs::path("/logs/flight.html"));
+  EXPECT_EQ(reportPageBeside("/my.logs/flight"), fs::path("/my.logs/flight.html"));
+  EXPECT_EQ(reportPageBeside("/logs/a.b.CSV"), fs::path("/logs/a.b.html"));
+  EXPECT_EQ(reportPageBeside("/ログ/フライト.csv"), fs::path("/ログ/フライト.html"));
+}
+
+// Converts `log` into `csv` and its page as the Report command does.
+ConversionOutcome convertForReport(const fs::path& log, const fs::path& csv, Language language) {
+  ConversionOutcome outcome{log, csv, std::nullopt, {}, reportPageBeside(csv)};
+  convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, language,
+             [] { return std::string("Access denied."); });
+  return outcome;
+}
+
+TEST(ShellReport, WritesTheCsvFileAndThePageInTheMessageLanguage) {
+  const struct {
+    Language language;
+    const char* pageStart;
+    const char* expected;
+  } cases[] = {
+      {Language::kEnglish, "<!DOCTYPE html>\n<html lang=\"en\"",
+       "flight.csv was generated.\nflight.html was generated.\nRecords: 3, sensors: 1"},
+      {Language::kGerman, "<!DOCTYPE html>\n<html lang=\"de\"",
+       "flight.csv wurde erzeugt\nflight.html wurde erzeugt\nDatensätze: 3, Sensoren: 1"},
+      {Language::kJapanese, "<!DOCTYPE html>\n<html lang=\"ja\"",
+       "flight.csv ファイルが作成されました\nflight.html ファイルが作成されました\n"
+       "レコード数: 3、センサー数: 1"},
+  };
+  const LogBuilder log = logWith(3, {typeIdOf<VoltageSensorDecoder>()});
+  for (const auto& c : cases) {
+    TempFolder folder;
+    log.writeFiles(folder / "flight");
+    const ConversionOutcome outcome =
+        convertForReport(folder / "flight.KLD", folder / "flight.csv", c.language);
+    EXPECT_EQ(openOutcomeText(outcome, c.language), c.expected);
+    EXPECT_EQ(readFile(folder / "flight.csv"), convert(log).text());
+    EXPECT_TRUE(readFile(folder / "flight.html").starts_with(c.pageStart)) << c.pageStart;
+  }
+}
+
+TEST(ShellReport, APageTheBrowserCouldNotShowIsSaidBelowItsLine) {
+  TempFolder folder;
+  logWith(1, {}).writeFiles(folder / "flight");
+  const ConversionOutcome outcome =
+      convertForReport(folder / "flight.KLD", folder / "out.csv", Language::kGerman);
+  EXPECT_EQ(openOutcomeText(outcome, Language::kGerman, false),
+            "out.csv wurde erzeugt\nout.html wurde erzeugt\n"
+            "Die Seite konnte nicht im Browser geöffnet werden.\n"
+            "Datensätze: 1, Sensoren: 0\n"
+            "Das Log nennt keinen Sensor: Die CSV-Datei hat nur die Spalten des Empfängers.");
+  EXPECT_TRUE(fs::exists(folder / "out.html"));
+}
+
+TEST(ShellReport, AFailedReportWritesNeitherFileAndNamesNoPage) {
+  TempFolder folder;
+  logWith(1, {}).writeFiles(folder / "flight");
+  fs::create_directory(folder / "flight.html");  // the page's place is taken by a folder
+  const ConversionOutcome outcome =
+      convertForReport(folder / "flight.KLD", folder / "flight.csv", Language::kEnglish);
+  EXPECT_EQ(outcome.failure, MessageId::kCannotCreateOutput);
+  const std::string text = openOutcomeText(outcome, Language::kEnglish, false);
+  EXPECT_THAT(text, ::testing::StartsWith("Cannot create output file.\n"));
+  EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("generated")));
+  EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("browser")));
+  EXPECT_FALSE(fs::exists(folder / "flight.csv"));
+  EXPECT_TRUE(fs::is_directory(folder / "flight.html"));
+}
+
 TEST(ShellDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   const std::vector<fs::path> dropped{"/a/one.KLD",     "/a/one.KLI",   "/a/two.kld",
                                       "/b.x/three.Kli", "/a/notes.txt", "/a/one.KLD"};

@@ -45,19 +45,6 @@ bool writesToStandardOutput(const BatchOptions& options) {
 
 fs::path withExtension(fs::path base, const char* extension) { return base += extension; }
 
-// The flight report's page speaks the language of the messages.
-PageLanguage pageLanguage(Language language) {
-  switch (language) {
-    case Language::kGerman:
-      return PageLanguage::kGerman;
-    case Language::kJapanese:
-      return PageLanguage::kJapanese;
-    case Language::kEnglish:
-      break;
-  }
-  return PageLanguage::kEnglish;
-}
-
 ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
                              ByteSink* standardOutput) {
   ConversionRequest request;
@@ -74,7 +61,7 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
   if (options.kml) request.kml = withExtension(base, ".kml");
   if (options.report) {
     request.html = withExtension(base, ".html");
-    request.pageLanguage = pageLanguage(options.language);
+    request.pageLanguage = pageLanguageOf(options.language);
   }
   request.unitsRow = options.unitsRow;
   request.report = options.summary || !options.logbook.empty();

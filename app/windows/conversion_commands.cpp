@@ -1,5 +1,7 @@
 #include "app/windows/conversion_commands.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -55,30 +57,60 @@ bool convertDropped(HWND owner, const ShellContext& shell, ConversionOutcome& ou
   return true;
 }
 
-void showOutcome(HWND owner, const ShellContext& shell, const ConversionOutcome& outcome) {
-  showMessage(owner, widen(openOutcomeText(outcome, shell.language)),
-              outcome.failure ? MB_ICONWARNING : MB_ICONINFORMATION);
+void showOutcome(HWND owner, const ShellContext& shell, const ConversionOutcome& outcome,
+                 bool pageOpened = true) {
+  showMessage(owner, widen(openOutcomeText(outcome, shell.language, pageOpened)),
+              outcome.failure || !pageOpened ? MB_ICONWARNING : MB_ICONINFORMATION);
+}
+
+// Hands the page to the default browser. The system shows no box of its own when there is none:
+// the outcome's message says so.
+bool openInBrowser(const fs::path& page) {
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof(execute);
+  execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  execute.lpVerb = L"open";
+  execute.lpFile = page.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExW(&execute) != FALSE;
+}
+
+// Asks for the log and for the CSV file as the Open command does; nothing when the user
+// cancelled or the log's information file is missing (which it has then reported).
+std::optional<ConversionOutcome> askForConversion(HWND owner, const ShellContext& shell) {
+  const std::optional<fs::path> log =
+      askOpenPath(owner, narrow(shell.resources.string(kOpenFilter)), L"KLD",
+                  openDialogFolder(rememberedLogFolder()));
+  if (!log) return std::nullopt;
+  rememberLogFolder(log->parent_path());
+  if (const std::optional<ConversionOutcome> missing = missingInfoFile(*log, shell.language)) {
+    showOutcome(owner, shell, *missing);
+    return std::nullopt;
+  }
+  const std::optional<fs::path> output = askSavePath(
+      owner, narrow(shell.resources.string(kSaveFilter)), L"csv", proposeSaveName(*log));
+  if (!output) return std::nullopt;
+  return ConversionOutcome{*log, *output, std::nullopt, {}};
 }
 
 }  // namespace
 
 void runOpenCommand(HWND owner, const ShellContext& shell) {
-  const std::optional<fs::path> log =
-      askOpenPath(owner, narrow(shell.resources.string(kOpenFilter)), L"KLD",
-                  openDialogFolder(rememberedLogFolder()));
-  if (!log) return;
-  rememberLogFolder(log->parent_path());
-  if (const std::optional<ConversionOutcome> missing = missingInfoFile(*log, shell.language)) {
-    showOutcome(owner, shell, *missing);
-    return;
-  }
-  const std::optional<fs::path> output = askSavePath(
-      owner, narrow(shell.resources.string(kSaveFilter)), L"csv", proposeSaveName(*log));
-  if (!output) return;
-  ConversionOutcome outcome{*log, *output, std::nullopt, {}};
+  std::optional<ConversionOutcome> outcome = askForConversion(owner, shell);
+  if (!outcome) return;
   // The save dialog has already asked before replacing a file.
-  convert(shell, outcome, ExistingOutput::kReplace);
-  showOutcome(owner, shell, outcome);
+  convert(shell, *outcome, ExistingOutput::kReplace);
+  showOutcome(owner, shell, *outcome);
+}
+
+void runReportCommand(HWND owner, const ShellContext& shell) {
+  std::optional<ConversionOutcome> outcome = askForConversion(owner, shell);
+  if (!outcome) return;
+  outcome->page = reportPageBeside(outcome->output);
+  // The page goes with the CSV file the save dialog asked about, and is replaced with it.
+  convert(shell, *outcome, ExistingOutput::kReplace);
+  const bool pageOpened = outcome->failure || openInBrowser(*outcome->page);
+  showOutcome(owner, shell, *outcome, pageOpened);
 }
 
 void convertDroppedFiles(HWND owner, const ShellContext& shell, std::span<const fs::path> dropped) {

@@ -13,6 +13,10 @@ namespace trelvox {
 // Cancelling either dialog ends it silently.
 void runOpenCommand(HWND owner, const ShellContext& shell);
 
+// The Report command: as Open, and the flight's HTML page is written beside the CSV file and
+// opened in the default browser. A browser that cannot be started is said below the success.
+void runReportCommand(HWND owner, const ShellContext& shell);
+
 // Converts dropped log files beside themselves (NAME.csv next to NAME.KLD), asking before an
 // existing CSV is replaced, and shows one message for all of them.
 void convertDroppedFiles(HWND owner, const ShellContext& shell,

@@ -102,6 +102,8 @@ std::optional<fs::path> openDialogFolder(const fs::path& remembered) {
   return remembered;
 }
 
+fs::path reportPageBeside(const fs::path& csv) { return fs::path(csv).replace_extension(".html"); }
+
 std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Language language) {
   std::error_code error;
   if (fs::is_regular_file(companionFile(basePathOf(chosenLog), ".KLI"), error)) {
@@ -116,8 +118,15 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
                 Separators separators, Language language,
                 const std::function<std::string()>& systemReason) {
   try {
+    ConversionRequest request;
+    request.csv = outcome.output;
+    request.existing = existing;
+    if (outcome.page) {
+      request.html = outcome.page;
+      request.pageLanguage = pageLanguageOf(language);
+    }
     LogConverter converter(separators);
-    converter.open(basePathOf(outcome.log), outcome.output, existing);
+    converter.open(basePathOf(outcome.log), request);
     ConversionCounts counts;
     counts.sensors = converter.sensorCount();
     counts.records = converter.convert().rows;
@@ -163,11 +172,17 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
   return {};
 }
 
-std::string openOutcomeText(const ConversionOutcome& outcome, Language language) {
-  const std::string firstLine =
-      outcome.failure ? std::string(message(static_cast<int>(*outcome.failure), language))
-                      : successMessage(displayPath(outcome.output.filename()), language);
-  return withLinesBelow(firstLine, outcome.linesBelow);
+std::string openOutcomeText(const ConversionOutcome& outcome, Language language, bool pageOpened) {
+  if (outcome.failure) {
+    return withLinesBelow(message(static_cast<int>(*outcome.failure), language),
+                          outcome.linesBelow);
+  }
+  std::string written = successMessage(displayPath(outcome.output.filename()), language);
+  if (outcome.page) {
+    (written += '\n') += successMessage(displayPath(outcome.page->filename()), language);
+    if (!pageOpened) (written += '\n') += message(kPageNotOpened, language);
+  }
+  return withLinesBelow(written, outcome.linesBelow);
 }
 
 bool isLogFile(const fs::path& path) {

@@ -60,7 +60,12 @@ struct ConversionOutcome {
   std::filesystem::path output;      // the CSV file
   std::optional<MessageId> failure;  // empty: converted (or still to convert)
   std::string linesBelow{};          // what was converted, or why it failed
+  // The Report command's HTML page of the flight, written with the CSV file.
+  std::optional<std::filesystem::path> page{};
 };
+
+// Where the Report command writes the page: beside the CSV file, under its name with ".html".
+std::filesystem::path reportPageBeside(const std::filesystem::path& csv);
 
 // The failure to report when the information file that the log `chosenLog` needs is missing,
 // looked for as the conversion looks for it; nothing when it is there. The Open command checks
@@ -69,7 +74,8 @@ struct ConversionOutcome {
 std::optional<ConversionOutcome> missingInfoFile(const std::filesystem::path& chosenLog,
                                                  Language language);
 
-// Converts the outcome's log into its CSV file and fills in how that went: the failure, if any,
+// Converts the outcome's log into its CSV file (and its page, in the message language, when it
+// has one) and fills in how that went: the failure, if any,
 // and the lines below the message. `systemReason` is asked right after a failure for the system's
 // own words, in the user's language, on the file operation that failed (empty when it has none).
 void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
@@ -93,9 +99,11 @@ std::string failureReason(MessageId failure, const std::filesystem::path& log,
                           const std::filesystem::path& output, std::string_view systemReason,
                           Language language);
 
-// The text shown after the Open command's conversion: the CSV file's name followed by message 103,
-// or the failure's message, and then the outcome's lines below.
-std::string openOutcomeText(const ConversionOutcome& outcome, Language language);
+// The text shown after the Open or Report command's conversion: the CSV file's name followed by
+// message 103 (and the same for the page when there is one; then, unless `pageOpened`, that the
+// browser could not show it), or the failure's message; then the outcome's lines below.
+std::string openOutcomeText(const ConversionOutcome& outcome, Language language,
+                            bool pageOpened = true);
 
 // A file dropped onto the program or its window is converted beside itself when it is a log file
 // (either file of the pair, any case of the extension); the CSV takes the log's base name.

@@ -90,6 +90,7 @@ void CTrelvoxDlg::onInitDialog() {
   const HMENU templateMenu = GetMenu(window_);
   SetMenu(window_, shell_.resources.loadMenu(IDR_MAINFRAME));
   if (templateMenu != nullptr) DestroyMenu(templateMenu);
+  addReportCommand();
 
   const std::wstring aboutText = shell_.resources.string(kMenuAboutText);
   const HMENU systemMenu = GetSystemMenu(window_, FALSE);
@@ -102,11 +103,25 @@ void CTrelvoxDlg::onInitDialog() {
   if (onShown_) PostMessageW(window_, kShownMessage, 0, 0);
 }
 
+// The Report texts are in the message table only: the button gets its text, and the File menu
+// its entry after Open.
+void CTrelvoxDlg::addReportCommand() {
+  SetDlgItemTextW(window_, IDC_REPORT, shell_.resources.string(kReportButton).c_str());
+  const HMENU fileMenu = GetSubMenu(GetMenu(window_), 0);
+  if (fileMenu == nullptr) return;
+  InsertMenuW(fileMenu, 1, MF_BYPOSITION | MF_STRING, ID_FILE_REPORT,
+              shell_.resources.string(kReportMenuItem).c_str());
+}
+
 bool CTrelvoxDlg::onCommand(WORD id) {
   switch (id) {
     case IDC_OPEN:
     case ID_FILE_OPEN:
       runOpenCommand(window_, shell_);
+      return true;
+    case IDC_REPORT:
+    case ID_FILE_REPORT:
+      runReportCommand(window_, shell_);
       return true;
     case ID_APP_ABOUT:
       showAbout();

@@ -8,8 +8,8 @@
 
 namespace trelvox {
 
-// The main window (template 102): the Open button, the File and Help menus, the About item of the
-// system menu, and log files dropped onto it. Modal; the program ends when it closes.
+// The main window (template 102): the Open and Report buttons, the File and Help menus, the About
+// item of the system menu, and log files dropped onto it. Modal; the program ends when it closes.
 class CTrelvoxDlg {
  public:
   explicit CTrelvoxDlg(const ShellContext& shell);
@@ -25,6 +25,7 @@ class CTrelvoxDlg {
   static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void onInitDialog();
+  void addReportCommand();
   bool onCommand(WORD id);
   void onDropFiles(HDROP drop);
   void showAbout();

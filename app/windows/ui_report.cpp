@@ -63,6 +63,18 @@ std::string describeText(HWND dialog, int id, const std::string& name) {
          sizeText(needed.cx, needed.cy) + " has " + sizeText(room.right, room.bottom) + '\n';
 }
 
+// "NAME=needs WxH has WxH": the room a button's one-line text takes and the room inside the
+// button's frame and focus rectangle.
+std::string describeButtonRoom(HWND dialog, int id, const std::string& name) {
+  constexpr LONG kFrame = 4;
+  const HWND button = GetDlgItem(dialog, id);
+  RECT room{};
+  GetClientRect(button, &room);
+  const SIZE needed = textExtent(button, std::nullopt);
+  return name + "=needs " + sizeText(needed.cx, needed.cy) + " has " +
+         sizeText(room.right - 2 * kFrame, room.bottom - 2 * kFrame) + '\n';
+}
+
 }  // namespace
 
 std::string describeAboutBox(HWND about) {
@@ -75,6 +87,9 @@ std::string describeMainWindow(HWND window, const ShellContext& shell) {
   std::string report;
   report += "title=" + windowText(window) + '\n';
   report += "button=" + windowText(GetDlgItem(window, IDC_OPEN)) + '\n';
+  report += describeButtonRoom(window, IDC_OPEN, "button-size");
+  report += "report-button=" + windowText(GetDlgItem(window, IDC_REPORT)) + '\n';
+  report += describeButtonRoom(window, IDC_REPORT, "report-button-size");
   report += "menu=" + menuText(GetMenu(window)) + '\n';
   report +=
       "system-menu-item=" + menuItemText(GetSystemMenu(window, FALSE), IDM_ABOUTBOX, MF_BYCOMMAND) +

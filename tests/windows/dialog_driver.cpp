@@ -2,6 +2,7 @@
 // which have no other way to type into a dialog or to read a message box. It runs the steps it is
 // given in order, stopping at the first that fails:
 //   open              presses the main window's Open button
+//   report            presses the main window's Report button
 //   about             chooses Help > Version in the main window
 //   choose PATH       in the file dialog that comes up, enters PATH and confirms it ("-" takes the
 //                     proposed name); prints the dialog's title and the name it proposed
@@ -146,6 +147,8 @@ bool runStep(const std::wstring& step, std::vector<std::wstring>::const_iterator
   }
   if (step == L"open") {
     press(*window, IDC_OPEN);
+  } else if (step == L"report") {
+    press(*window, IDC_REPORT);
   } else if (step == L"about") {
     press(*window, ID_APP_ABOUT);
   } else if (step == L"close") {
