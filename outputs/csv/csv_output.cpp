@@ -75,8 +75,8 @@ class CsvOutput::ChannelTexts {
 };
 
 // Records per batch: enough that handing a batch over costs little per row, few enough that four
-// batches of the widest rows stay within a few megabytes.
-constexpr std::size_t kBatchRecords = 256;
+// batches of the widest rows stay within some twenty megabytes.
+constexpr std::size_t kBatchRecords = 1024;
 
 CsvOutput::CsvOutput(ByteSink& sink, Separators separators, bool unitsRow, unsigned workers)
     : sink_(sink),
@@ -156,23 +156,37 @@ void CsvOutput::writeHeader(Decoders decoders) {
 }
 
 void CsvOutput::record(const DataRecord& record) {
-  if (batch_ == nullptr) batch_ = &pipeline_.nextToFill();
+  if (batch_ == nullptr) batch_ = &nextBatch();
   RecordBatch& batch = *batch_;
+  const std::size_t r = batch.records;
   const std::uint32_t time = record.time();
   if (!timeBase_) timeBase_ = time;
-  batch.times.push_back(time - *timeBase_);  // wraps modulo 2^32 for a clock that went backwards
-  for (int k = 1; k <= kChannelCount; ++k) batch.channels.push_back(record.channel(k));
+  batch.times[r] = time - *timeBase_;  // wraps modulo 2^32 for a clock that went backwards
+  std::int16_t* channels = &batch.channels[r * kChannelCount];
+  for (int k = 0; k < kChannelCount; ++k) channels[k] = record.channel(k + 1);
+  std::int64_t* readings = batch.readings.data() + r * (fields_.size() - textFields_);
+  ColumnValue* texts = batch.texts.data() + r * textFields_;
   for (const Field& field : fields_) {
     if (field.shown == Shown::kReading) {
-      batch.readings.push_back(field.reading->current);
+      readings[field.slot] = field.reading->current;
     } else {
-      batch.texts.push_back(field.decoder->columnValue(field.column));
+      texts[field.slot] = field.decoder->columnValue(field.column);
     }
   }
   if (++batch.records == kBatchRecords) {
     pipeline_.submit();
     batch_ = nullptr;
   }
+}
+
+// The next batch to fill, with room for a whole batch of records (kept from its last use).
+RecordBatch& CsvOutput::nextBatch() {
+  RecordBatch& batch = pipeline_.nextToFill();
+  batch.times.resize(kBatchRecords);
+  batch.channels.resize(kBatchRecords * kChannelCount);
+  batch.readings.resize(kBatchRecords * (fields_.size() - textFields_));
+  batch.texts.resize(kBatchRecords * textFields_);
+  return batch;
 }
 
 void CsvOutput::end(const LogTotals&) {
@@ -184,11 +198,16 @@ void CsvOutput::end(const LogTotals&) {
   writer_.flush();
 }
 
+// The text buffer grows with what the rows need rather than with the most a row could take, which
+// is many times more.
 void CsvOutput::formatBatch(RecordBatch& batch) const {
-  if (batch.text.size() < batch.records * rowRoom_) batch.text.resize(batch.records * rowRoom_);
-  char* out = batch.text.data();
-  for (std::size_t r = 0; r < batch.records; ++r) out = writeRow(out, batch, r);
-  batch.textSize = static_cast<std::size_t>(out - batch.text.data());
+  std::size_t used = 0;
+  for (std::size_t r = 0; r < batch.records; ++r) {
+    if (batch.text.size() - used < rowRoom_) batch.text.resize(2 * batch.text.size() + rowRoom_);
+    used =
+        static_cast<std::size_t>(writeRow(batch.text.data() + used, batch, r) - batch.text.data());
+  }
+  batch.textSize = used;
 }
 
 char* CsvOutput::writeRow(char* out, const RecordBatch& batch, std::size_t record) const {

@@ -43,6 +43,7 @@ class CsvOutput final : public LogOutput {
   class ChannelTexts;
 
   void writeHeader(Decoders decoders);
+  RecordBatch& nextBatch();
   void formatBatch(RecordBatch& batch) const;
   char* writeRow(char* out, const RecordBatch& batch, std::size_t record) const;
 
