@@ -19,7 +19,7 @@ BatchPipeline::~BatchPipeline() {
 RecordBatch& BatchPipeline::nextToFill() {
   std::unique_lock lock(mutex_);
   // The ring is in record order: the batch to fill next is the oldest one not yet written.
-  while (states_[filled_ % kBatches] != State::kFree) writeOldest(lock);
+  while (states_[filled_ % kBatches] != State::kFree) advance(lock);
   RecordBatch& batch = batches_[filled_ % kBatches];
   batch.clear();
   return batch;
@@ -37,28 +37,19 @@ void BatchPipeline::submit() {
 
 void BatchPipeline::finish() {
   std::unique_lock lock(mutex_);
-  while (written_ < filled_) writeOldest(lock);
+  while (written_ < filled_) advance(lock);
+  throwIfFailed();
 }
 
-void BatchPipeline::writeOldest(std::unique_lock<std::mutex>& lock) {
-  const std::size_t index = written_ % kBatches;
-  // Rather than wait idle, the conversion's thread formats a waiting batch itself: when formatting
-  // is the slower side, both cores then share it.
-  while (states_[index] != State::kFormatted) {
-    if (claimed_ < filled_) {
-      formatNext(lock);
-    } else {
-      changed_.wait(lock);
-    }
+// Rather than wait idle, the conversion's thread formats or writes whatever is due itself: when
+// formatting is the slower side, both cores then share it.
+void BatchPipeline::advance(std::unique_lock<std::mutex>& lock) {
+  throwIfFailed();
+  if (claimed_ < filled_) {
+    formatNext(lock);
+  } else if (!writeReady(lock)) {
+    changed_.wait(lock);
   }
-  // Written without the lock, so workers go on formatting meanwhile. A failing write leaves the
-  // batch unwritten; the conversion stops with the error.
-  lock.unlock();
-  const RecordBatch& batch = batches_[index];
-  write_({batch.text.data(), batch.textSize});
-  lock.lock();
-  states_[index] = State::kFree;
-  ++written_;
 }
 
 void BatchPipeline::formatNext(std::unique_lock<std::mutex>& lock) {
@@ -69,12 +60,47 @@ void BatchPipeline::formatNext(std::unique_lock<std::mutex>& lock) {
   lock.lock();
   states_[index] = State::kFormatted;
   changed_.notify_all();
+  writeReady(lock);
+}
+
+// Writes the formatted batches that are next in record order, unless another thread is writing.
+// Written without the lock, so the other threads go on meanwhile. A failing write is kept for the
+// conversion's thread, which throws it; nothing is written after it.
+bool BatchPipeline::writeReady(std::unique_lock<std::mutex>& lock) {
+  bool wrote = false;
+  while (!writing_ && !failure_ && written_ < filled_ &&
+         states_[written_ % kBatches] == State::kFormatted) {
+    const std::size_t index = written_ % kBatches;
+    writing_ = true;
+    lock.unlock();
+    std::exception_ptr failure;
+    try {
+      write_({batches_[index].text.data(), batches_[index].textSize});
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    lock.lock();
+    writing_ = false;
+    if (failure) {
+      failure_ = failure;
+    } else {
+      states_[index] = State::kFree;
+      ++written_;
+      wrote = true;
+    }
+    changed_.notify_all();
+  }
+  return wrote;
+}
+
+void BatchPipeline::throwIfFailed() const {
+  if (failure_) std::rethrow_exception(failure_);
 }
 
 void BatchPipeline::work() {
   std::unique_lock lock(mutex_);
   while (true) {
-    changed_.wait(lock, [&] { return stopping_ || claimed_ < filled_; });
+    changed_.wait(lock, [&] { return stopping_ || (claimed_ < filled_ && !failure_); });
     if (stopping_) return;
     formatNext(lock);
   }

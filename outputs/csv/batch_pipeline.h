@@ -1,15 +1,18 @@
 #pragma once
 
 // Formats blocks of CSV rows on worker threads while the conversion's thread goes on decoding,
-// and hands the finished text back in record order. The conversion's thread fills a batch with the
-// values its rows show (a snapshot: decoders move on with the next record), submits it, and writes
-// the batches that are done, oldest first. A fixed ring of batches bounds the memory whatever the
-// log's length. The conversion's thread formats batches too while it would otherwise wait; with
-// no worker thread it formats them all.
+// and writes the finished text in record order. The conversion's thread fills a batch with the
+// values its rows show (a snapshot: decoders move on with the next record) and submits it; a
+// worker formats it and, once every older batch is written, writes it too, so that decoding
+// carries neither the formatting nor the system calls. A fixed ring of batches bounds the memory
+// whatever the log's length. The conversion's thread formats and writes too while it would
+// otherwise wait; with no worker thread it does all of it. A failed write is thrown on the
+// conversion's thread.
 
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <span>
@@ -62,11 +65,13 @@ class BatchPipeline {
   static constexpr std::size_t kBatches = 4;
 
   void work();
-  // Waits for the oldest submitted batch to be formatted, formatting waiting batches meanwhile,
-  // and writes it.
-  void writeOldest(std::unique_lock<std::mutex>& lock);
-  // Formats the oldest batch no thread has taken yet.
+  // One step towards a free batch: formats a waiting batch, or writes finished ones, or waits.
+  void advance(std::unique_lock<std::mutex>& lock);
+  // Formats the oldest batch no thread has taken yet, then writes what is ready.
   void formatNext(std::unique_lock<std::mutex>& lock);
+  // Writes the formatted batches next in order; returns whether it wrote any.
+  bool writeReady(std::unique_lock<std::mutex>& lock);
+  void throwIfFailed() const;
 
   Format format_;
   Write write_;
@@ -75,7 +80,9 @@ class BatchPipeline {
   std::size_t filled_ = 0;   // batches submitted so far
   std::size_t written_ = 0;  // batches written so far
   std::size_t claimed_ = 0;  // batches a worker has taken so far
+  bool writing_ = false;
   bool stopping_ = false;
+  std::exception_ptr failure_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::vector<std::thread> workers_;
