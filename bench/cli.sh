@@ -5,8 +5,8 @@
 # (the worst case for the digit code); then every further output (--summary --json --gpx --kml)
 # against the CSV alone, which must stay within 1.2x. Also reports the converter's peak memory,
 # which must not grow with the log, with and without the further outputs; and --report against
-# the CSV alone (at most 1.3x). Instruction counts,
-# which a busy machine does not disturb: bench/callgrind.sh.
+# the CSV alone (at most 1.3x). Instruction counts, which a busy machine does not disturb:
+# bench/callgrind.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 records=${1:-200000}
