@@ -105,8 +105,10 @@ ConversionResult LogConverter::convert() {
                                                     : nullptr;
   if (csvSink != nullptr) outputs.push_back(&csv.emplace(*csvSink, separators_, request_.unitsRow));
   if (request_.report || request_.json || request_.html) outputs.push_back(&summary.emplace());
-  if (request_.gpx) outputs.push_back(&gpx.emplace(gpxFile_, logName, result.date));
-  if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, logName, result.date));
+  std::optional<TrackSource> track;
+  if (request_.gpx || request_.kml) outputs.push_back(&track.emplace(result.date));
+  if (request_.gpx) outputs.push_back(&gpx.emplace(gpxFile_, logName, *track));
+  if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, logName, *track));
   std::optional<HtmlReportOutput> html;
   if (request_.html) {
     outputs.push_back(&html.emplace(htmlFile_, reportOptions(result), &*summary));

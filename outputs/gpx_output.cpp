@@ -16,15 +16,15 @@ void GpxOutput::writeHead(const Decoder& sensor) {
 
 void GpxOutput::writePoint(const TrackPoint& point) {
   char* out = writeText(xml().room(XmlWriter::kMaxRoom), "      <trkpt lat=\"");
-  out = writeCoordinate(out, point.position.latitude);
+  out = point.latitudeText.copyTo(out);
   out = writeText(out, "\" lon=\"");
-  out = writeCoordinate(out, point.position.longitude);
+  out = point.longitudeText.copyTo(out);
   out = writeText(out, "\">");
   if (point.height.present) {
-    out = writeText(writeReading(writeText(out, "<ele>"), point.height), "</ele>");
+    out = writeText(point.heightText.copyTo(writeText(out, "<ele>")), "</ele>");
   }
   if (point.time) {
-    out = writeText(writeText(writeText(out, "<time>"), times_.text(*point.time)), "</time>");
+    out = writeText(point.timeText.copyTo(writeText(out, "<time>")), "</time>");
   }
   xml().advance(writeText(out, "</trkpt>\n"));
 }

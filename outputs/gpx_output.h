@@ -14,8 +14,6 @@ class GpxOutput final : public TrackOutput {
   void writeHead(const Decoder& sensor) override;
   void writePoint(const TrackPoint& point) override;
   void writeTail() override;
-
-  UtcTimeTexts times_;
 };
 
 }  // namespace trelvox

@@ -28,11 +28,11 @@ void KmlOutput::writePoint(const TrackPoint& point) {
 
 // "longitude,latitude,height" as KML orders them.
 char* KmlOutput::writeCoordinates(char* out, const TrackPoint& point) {
-  out = writeCoordinate(out, point.position.longitude);
+  out = point.longitudeText.copyTo(out);
   *out++ = ',';
-  out = writeCoordinate(out, point.position.latitude);
+  out = point.latitudeText.copyTo(out);
   *out++ = ',';
-  return writeReading(out, point.height);
+  return point.heightText.copyTo(out);
 }
 
 // What orders points by their distance from the start: the square of a flat-earth distance, with
@@ -53,7 +53,7 @@ void KmlOutput::writeMark(std::string_view name, const std::optional<Marked>& ma
   if (mark->point.time) {
     xml()
         .raw("    <TimeStamp><when>")
-        .raw(utcTimeText(*mark->point.time))
+        .raw(mark->point.timeText.view())
         .raw("</when></TimeStamp>\n");
   }
   xml().raw(

@@ -7,7 +7,7 @@ constexpr std::uint32_t kSecondsPerDay = 24 * 3600;
 
 }  // namespace
 
-bool TrackSource::start(Decoders decoders) {
+void TrackSource::start(Decoders decoders) {
   for (const auto& decoder : decoders) {
     const auto columns = decoder->columns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -21,25 +21,40 @@ bool TrackSource::start(Decoders decoders) {
     }
     if (latitudeColumn_ >= 0 && longitudeColumn_ >= 0) {
       sensor_ = decoder.get();
-      return true;
+      return;
     }
     latitudeColumn_ = longitudeColumn_ = heightItem_ = -1;
   }
-  return false;
 }
 
-std::optional<TrackPoint> TrackSource::next() {
+void TrackSource::record(const DataRecord&) {
+  point_.reset();
+  if (sensor_ == nullptr) return;
   const ColumnValue latitude = sensor_->columnValue(latitudeColumn_);
   const ColumnValue longitude = sensor_->columnValue(longitudeColumn_);
-  if (!latitude.present || !longitude.present) return std::nullopt;
+  if (!latitude.present || !longitude.present) return;
   const GeoPoint position{static_cast<std::int32_t>(latitude.number),
                           static_cast<std::int32_t>(longitude.number)};
-  if (position.latitude == last_.latitude && position.longitude == last_.longitude) {
-    return std::nullopt;
-  }
+  if (position.latitude == last_.latitude && position.longitude == last_.longitude) return;
   last_ = position;
-  const Reading height = heightItem_ >= 0 ? sensor_->current(heightItem_) : Reading{};
-  return TrackPoint{position, height, currentTime()};
+
+  TrackPoint& point = point_.emplace();
+  point.position = position;
+  point.height = heightItem_ >= 0 ? sensor_->current(heightItem_) : Reading{};
+  point.time = currentTime();
+  point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position.latitude); });
+  point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position.longitude); });
+  point.heightText.fill([&](char* out) { return writeReading(out, point.height); });
+  if (point.time) point.timeText = timeText(*point.time);
+}
+
+// Points come several times a second, so most share the text of the point before.
+const PointText& TrackSource::timeText(std::chrono::sys_seconds time) {
+  if (time != textTime_) {
+    textTime_ = time;
+    timeText_.fill([&](char* out) { return writeText(out, times_.text(time)); });
+  }
+  return timeText_;
 }
 
 std::optional<std::chrono::sys_seconds> TrackSource::currentTime() {
@@ -73,21 +88,18 @@ std::string sensorText(const Decoder& decoder) {
   return std::string(decoder.type().name) + " (slot " + std::to_string(decoder.firstSlot()) + ")";
 }
 
-void TrackOutput::start(Decoders decoders) {
-  hasSensor_ = track_.start(decoders);
-  if (hasSensor_) writeHead(*track_.sensor());
+void TrackOutput::start(Decoders) {
+  if (track_.sensor() != nullptr) writeHead(*track_.sensor());
 }
 
 void TrackOutput::record(const DataRecord&) {
-  if (!hasSensor_) return;
-  const std::optional<TrackPoint> point = track_.next();
-  if (!point) return;
+  if (!track_.point()) return;
   ++points_;
-  writePoint(*point);
+  writePoint(*track_.point());
 }
 
 void TrackOutput::end(const LogTotals&) {
-  if (!hasSensor_) return;
+  if (track_.sensor() == nullptr) return;
   writeTail();
   xml_.flush();
 }

@@ -4,6 +4,7 @@
 // carries one, with that sensor's height above the start and, where it gives the UTC time of day,
 // the time of each point.
 
+#include <array>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -16,35 +17,35 @@
 
 namespace trelvox {
 
+// A short text kept by value, so a point a writer keeps for later stays whole.
+struct PointText {
+  std::array<char, 24> bytes{};
+  std::uint8_t size = 0;
+
+  std::string_view view() const { return {bytes.data(), size}; }
+  // Writes the text at `out`, which has room for all of `bytes` (a copy of fixed size is cheaper);
+  // returns the text's end.
+  char* copyTo(char* out) const {
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + size;
+  }
+  // Lets `write` (char* -> char* end) fill the text.
+  template <typename Write>
+  void fill(Write write) {
+    size = static_cast<std::uint8_t>(write(bytes.data()) - bytes.data());
+  }
+};
+
 struct TrackPoint {
   GeoPoint position;
   Reading height;
   std::optional<std::chrono::sys_seconds> time;
-};
-
-class TrackSource {
- public:
-  // `date` is the UTC day the first time of day falls on.
-  explicit TrackSource(std::chrono::year_month_day date) : day_(date) {}
-
-  // Picks the track's sensor; false when no decoder carries a position.
-  bool start(Decoders decoders);
-  // The current record's point, unless it is at the same position as the last one given (or there
-  // is no position yet).
-  std::optional<TrackPoint> next();
-
-  const Decoder* sensor() const { return sensor_; }
-
- private:
-  std::optional<std::chrono::sys_seconds> currentTime();
-
-  const Decoder* sensor_ = nullptr;
-  int latitudeColumn_ = -1;
-  int longitudeColumn_ = -1;
-  int heightItem_ = -1;
-  GeoPoint last_;
-  std::chrono::sys_days day_;
-  std::optional<std::uint32_t> lastSecondsOfDay_;
+  // The same as the texts every map format writes, made once for all of them: decimal degrees,
+  // the height in metres ("0" without one), and the UTC time (empty without one).
+  PointText latitudeText;
+  PointText longitudeText;
+  PointText heightText;
+  PointText timeText;
 };
 
 // "2024-05-01T14:05:05Z" texts of the points' times, each day's date made once.
@@ -57,11 +58,47 @@ class UtcTimeTexts {
   std::string text_;
 };
 
+// The track itself, an output of its own that comes before the map formats in the list of
+// outputs: it picks the sensor at start and makes each record's new point once, for every format
+// that writes it.
+class TrackSource final : public LogOutput {
+ public:
+  // `date` is the UTC day the first time of day falls on.
+  explicit TrackSource(std::chrono::year_month_day date) : day_(date) {}
+
+  void start(Decoders decoders) override;
+  void record(const DataRecord& record) override;
+  void end(const LogTotals&) override {}
+
+  // The track's sensor; null when no decoder carries a position.
+  const Decoder* sensor() const { return sensor_; }
+  // The current record's point, unless it is at the same position as the last one (or there is no
+  // position yet).
+  const std::optional<TrackPoint>& point() const { return point_; }
+
+ private:
+  std::optional<std::chrono::sys_seconds> currentTime();
+
+  const Decoder* sensor_ = nullptr;
+  int latitudeColumn_ = -1;
+  int longitudeColumn_ = -1;
+  int heightItem_ = -1;
+  GeoPoint last_;
+  std::chrono::sys_days day_;
+  std::optional<std::uint32_t> lastSecondsOfDay_;
+  const PointText& timeText(std::chrono::sys_seconds time);
+
+  UtcTimeTexts times_;
+  std::optional<std::chrono::sys_seconds> textTime_;
+  PointText timeText_;
+  std::optional<TrackPoint> point_;
+};
+
 // The name of a sensor for a reader: "GPS (slot 11)".
 std::string sensorText(const Decoder& decoder);
 
-// The base of the map outputs: follows the track and streams each new point to the file through
-// the format's own writers. A log without a position gets no file content at all.
+// The base of the map outputs: streams each new point of a TrackSource to the file through the
+// format's own writers. A log without a position gets no file content at all.
 class TrackOutput : public LogOutput {
  public:
   void start(Decoders decoders) final;
@@ -71,9 +108,10 @@ class TrackOutput : public LogOutput {
   // Whether the log had a position at all; a track file without one is not kept.
   bool hasTrack() const { return points_ > 0; }
 
-  // `logName` is the data file's name, which names the track.
-  TrackOutput(ByteSink& sink, std::string logName, std::chrono::year_month_day date)
-      : xml_(sink), logName_(std::move(logName)), track_(date) {}
+  // `logName` is the data file's name, which names the track. `track` comes before this output
+  // in the list of outputs.
+  TrackOutput(ByteSink& sink, std::string logName, const TrackSource& track)
+      : xml_(sink), logName_(std::move(logName)), track_(track) {}
 
  protected:
   virtual void writeHead(const Decoder& sensor) = 0;
@@ -86,8 +124,7 @@ class TrackOutput : public LogOutput {
  private:
   XmlWriter xml_;
   std::string logName_;
-  TrackSource track_;
-  bool hasSensor_ = false;
+  const TrackSource& track_;
   std::uint64_t points_ = 0;
 };
 

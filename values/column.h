@@ -63,6 +63,7 @@ struct ClockWords {
   std::uint16_t seconds = 0;
 
   std::uint32_t totalSeconds() const { return hours * 3600u + minutes * 60u + seconds; }
+  bool operator==(const ClockWords&) const = default;
 };
 
 // The value behind a column that is not a plain reading: a coordinate in 1/10000 minute of arc
@@ -71,6 +72,8 @@ struct ColumnValue {
   bool present = false;
   std::int64_t number = 0;
   ClockWords clock{};
+
+  bool operator==(const ColumnValue&) const = default;
 };
 
 // The degree-Celsius sign in the maker's code page (Shift-JIS), the unit of most temperatures.

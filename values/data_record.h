@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "values/sensor_words.h"
 
@@ -14,20 +15,32 @@ inline constexpr int kChannelCount = 16;
 inline constexpr std::size_t kChannelBytes = kChannelCount * 2;
 inline constexpr std::size_t kRecordSize = kTimeSize + kChannelBytes + kSlotWordBytes;
 
-class DataRecord {
- public:
-  std::array<std::uint8_t, kRecordSize>& bytes() { return bytes_; }
+// The time and the sixteen channel words, as a record stores them (big-endian).
+struct RecordHead {
+  std::array<std::uint8_t, kTimeSize + kChannelBytes> bytes{};
 
   std::uint32_t time() const {
-    return static_cast<std::uint32_t>(bytes_[0]) << 24 |
-           static_cast<std::uint32_t>(bytes_[1]) << 16 |
-           static_cast<std::uint32_t>(bytes_[2]) << 8 | bytes_[3];
+    return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
+           static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
   }
   // Channel k, 1 to 16, as a signed 16-bit number.
   std::int16_t channel(int k) const {
     const std::size_t offset = kTimeSize + 2 * static_cast<std::size_t>(k - 1);
-    return static_cast<std::int16_t>(bytes_[offset] << 8 | bytes_[offset + 1]);
+    return static_cast<std::int16_t>(bytes[offset] << 8 | bytes[offset + 1]);
   }
+};
+
+class DataRecord {
+ public:
+  std::array<std::uint8_t, kRecordSize>& bytes() { return bytes_; }
+
+  RecordHead head() const {
+    RecordHead head;
+    std::memcpy(head.bytes.data(), bytes_.data(), head.bytes.size());
+    return head;
+  }
+  std::uint32_t time() const { return head().time(); }
+  std::int16_t channel(int k) const { return head().channel(k); }
   SlotWords slotWords() const {
     return SlotWords(bytes_.data() + kTimeSize + kChannelBytes, kSlotWordBytes);
   }

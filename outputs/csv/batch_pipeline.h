@@ -20,25 +20,22 @@
 #include <vector>
 
 #include "values/column.h"
+#include "values/data_record.h"
 
 namespace trelvox {
 
 // The values of a run of records, as a CSV row shows them, and their formatted text.
 struct RecordBatch {
   std::size_t records = 0;
-  std::vector<std::uint32_t> times;    // since the first record
-  std::vector<std::int16_t> channels;  // sixteen per record
+  std::vector<RecordHead> heads;       // time and channels, decoded as the rows are formatted
   std::vector<std::int64_t> readings;  // one per reading field per record
   std::vector<ColumnValue> texts;      // one per text field per record
   std::vector<char> text;              // the rows, once formatted
   std::size_t textSize = 0;
 
+  // Keeps the vectors' sizes: the next fill overwrites what it uses.
   void clear() {
     records = 0;
-    times.clear();
-    channels.clear();
-    readings.clear();
-    texts.clear();
     textSize = 0;
   }
 };

@@ -27,14 +27,37 @@ char* copyText(char* out, std::string_view text) {
 // One CSV field of a decoder's column. A reading field keeps its value in the batch's readings,
 // a text field in its texts, at `slot` within the record's share.
 struct CsvOutput::Field {
-  const TrackedReading* reading;
-  const Decoder* decoder;
-  int column;
   Shown shown;
   std::int8_t scale;
   ValueFormat format;
   std::int64_t mark;
   std::size_t slot;
+};
+
+// The text a field had in the row before. Telemetry changes slowly, so most fields of a row repeat
+// the row above and cost a comparison and a copy rather than formatting. A batch starts from "---"
+// in every field, which is what a field without a reading shows.
+struct CsvOutput::FieldText {
+  static constexpr std::size_t kRoom = 32;
+
+  std::int64_t number;  // of a reading field
+  ColumnValue value;    // of a text field
+  std::uint8_t size = 0;
+  std::array<char, kRoom> text{};
+
+  // Writes the kept text at `out`, which has room for kRoom bytes; returns its end.
+  char* copyTo(char* out) const {
+    std::memcpy(out, text.data(), kRoom);
+    return out + size;
+  }
+  // Keeps the text from `begin` to `end`; a text too long to keep leaves the older one, which
+  // still matches its own key.
+  void keep(const char* begin, const char* end) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    if (length > kRoom) return;
+    std::memcpy(text.data(), begin, length);
+    size = static_cast<std::uint8_t>(length);
+  }
 };
 
 // The texts of the channel words a transmitter sends (0 to 2048 and a margin around them), made
@@ -102,12 +125,20 @@ void CsvOutput::start(Decoders decoders) {
       if (!isWritten(columns[c])) continue;
       const int column = static_cast<int>(c);
       const bool reading = columns[c].shown == Shown::kReading;
-      const std::size_t readingFields = fields_.size() - textFields_;
-      fields_.push_back({&decoder->tracked(column), decoder.get(), column, columns[c].shown,
-                         columns[c].scale, columns[c].format, decoder->tracked(column).mark,
-                         reading ? readingFields : textFields_});
-      if (!reading) ++textFields_;
+      fields_.push_back({columns[c].shown, columns[c].scale, columns[c].format,
+                         decoder->tracked(column).mark,
+                         reading ? readingSources_.size() : textSources_.size()});
+      if (reading) {
+        readingSources_.push_back(&decoder->tracked(column).current);
+      } else {
+        textSources_.push_back({decoder.get(), column});
+      }
     }
+  }
+  for (const Field& field : fields_) {
+    FieldText& blank = blankTexts_.emplace_back();
+    blank.number = field.mark;
+    blank.keep(kNoValueText.data(), kNoValueText.data() + kNoValueText.size());
   }
   // The header goes out before any row does.
   writer_.flush();
@@ -159,19 +190,13 @@ void CsvOutput::record(const DataRecord& record) {
   if (batch_ == nullptr) batch_ = &nextBatch();
   RecordBatch& batch = *batch_;
   const std::size_t r = batch.records;
-  const std::uint32_t time = record.time();
-  if (!timeBase_) timeBase_ = time;
-  batch.times[r] = time - *timeBase_;  // wraps modulo 2^32 for a clock that went backwards
-  std::int16_t* channels = &batch.channels[r * kChannelCount];
-  for (int k = 0; k < kChannelCount; ++k) channels[k] = record.channel(k + 1);
-  std::int64_t* readings = batch.readings.data() + r * (fields_.size() - textFields_);
-  ColumnValue* texts = batch.texts.data() + r * textFields_;
-  for (const Field& field : fields_) {
-    if (field.shown == Shown::kReading) {
-      readings[field.slot] = field.reading->current;
-    } else {
-      texts[field.slot] = field.decoder->columnValue(field.column);
-    }
+  batch.heads[r] = record.head();
+  if (!timeBase_) timeBase_ = batch.heads[r].time();
+  std::int64_t* readings = batch.readings.data() + r * readingSources_.size();
+  for (const std::int64_t* source : readingSources_) *readings++ = *source;
+  ColumnValue* texts = batch.texts.data() + r * textSources_.size();
+  for (const TextSource& source : textSources_) {
+    *texts++ = source.decoder->columnValue(source.column);
   }
   if (++batch.records == kBatchRecords) {
     pipeline_.submit();
@@ -182,10 +207,9 @@ void CsvOutput::record(const DataRecord& record) {
 // The next batch to fill, with room for a whole batch of records (kept from its last use).
 RecordBatch& CsvOutput::nextBatch() {
   RecordBatch& batch = pipeline_.nextToFill();
-  batch.times.resize(kBatchRecords);
-  batch.channels.resize(kBatchRecords * kChannelCount);
-  batch.readings.resize(kBatchRecords * (fields_.size() - textFields_));
-  batch.texts.resize(kBatchRecords * textFields_);
+  batch.heads.resize(kBatchRecords);
+  batch.readings.resize(kBatchRecords * readingSources_.size());
+  batch.texts.resize(kBatchRecords * textSources_.size());
   return batch;
 }
 
@@ -201,34 +225,55 @@ void CsvOutput::end(const LogTotals&) {
 // The text buffer grows with what the rows need rather than with the most a row could take, which
 // is many times more.
 void CsvOutput::formatBatch(RecordBatch& batch) const {
+  std::vector<FieldText> above = blankTexts_;
   std::size_t used = 0;
   for (std::size_t r = 0; r < batch.records; ++r) {
     if (batch.text.size() - used < rowRoom_) batch.text.resize(2 * batch.text.size() + rowRoom_);
-    used =
-        static_cast<std::size_t>(writeRow(batch.text.data() + used, batch, r) - batch.text.data());
+    char* const row = batch.text.data() + used;
+    used = static_cast<std::size_t>(writeRow(row, batch, r, above.data()) - batch.text.data());
   }
   batch.textSize = used;
 }
 
-char* CsvOutput::writeRow(char* out, const RecordBatch& batch, std::size_t record) const {
+char* CsvOutput::writeRow(char* out, const RecordBatch& batch, std::size_t record,
+                          FieldText* above) const {
   const char list = separators_.list;
   const char decimal = separators_.decimal;
-  out = writeDigits(out, batch.times[record]);
+  const RecordHead& head = batch.heads[record];
+  // Wraps modulo 2^32 for a clock that went backwards. timeBase_ was set before the first batch
+  // was submitted.
+  out = writeDigits(out, head.time() - *timeBase_);
   *out++ = list;
-  const std::int16_t* channels = &batch.channels[record * kChannelCount];
-  for (int k = 0; k < kChannelCount; ++k) {
-    out = channels_->write(out, channels[k]);
+  for (int k = 1; k <= kChannelCount; ++k) {
+    out = channels_->write(out, head.channel(k));
     *out++ = list;
   }
-  const std::int64_t* readings = batch.readings.data() + record * (fields_.size() - textFields_);
-  const ColumnValue* texts = batch.texts.data() + record * textFields_;
+  const std::int64_t* readings = batch.readings.data() + record * readingSources_.size();
+  const ColumnValue* texts = batch.texts.data() + record * textSources_.size();
   for (const Field& field : fields_) {
+    FieldText& same = *above++;
     if (field.shown == Shown::kReading) [[likely]] {
       const std::int64_t number = readings[field.slot];
-      out = number != field.mark ? writeNumber(out, number, field.scale, field.format, decimal)
-                                 : copyText(out, kNoValueText);
+      if (number == same.number) {
+        out = same.copyTo(out);
+      } else {
+        char* const end = number != field.mark
+                              ? writeNumber(out, number, field.scale, field.format, decimal)
+                              : copyText(out, kNoValueText);
+        same.number = number;
+        same.keep(out, end);
+        out = end;
+      }
     } else {
-      out = writeColumnValue(out, field.shown, texts[field.slot]);
+      const ColumnValue& value = texts[field.slot];
+      if (value == same.value) {
+        out = same.copyTo(out);
+      } else {
+        char* const end = writeColumnValue(out, field.shown, value);
+        same.value = value;
+        same.keep(out, end);
+        out = end;
+      }
     }
     *out++ = list;
   }

@@ -40,19 +40,27 @@ class CsvOutput final : public LogOutput {
 
  private:
   struct Field;
+  struct FieldText;
   class ChannelTexts;
 
   void writeHeader(Decoders decoders);
   RecordBatch& nextBatch();
   void formatBatch(RecordBatch& batch) const;
-  char* writeRow(char* out, const RecordBatch& batch, std::size_t record) const;
+  char* writeRow(char* out, const RecordBatch& batch, std::size_t record, FieldText* above) const;
 
   ByteSink& sink_;
   RowWriter writer_;
   Separators separators_;
   std::unique_ptr<ChannelTexts> channels_;
+  // Where each field's value comes from: a reading's current number, or a decoder's text column.
+  struct TextSource {
+    const Decoder* decoder;
+    int column;
+  };
+  std::vector<const std::int64_t*> readingSources_;
+  std::vector<TextSource> textSources_;
   std::vector<Field> fields_;
-  std::size_t textFields_ = 0;
+  std::vector<FieldText> blankTexts_;  // one per field: "---"
   std::size_t rowRoom_ = 0;
   std::optional<std::uint32_t> timeBase_;
   bool unitsRow_ = false;
