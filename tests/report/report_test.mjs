@@ -1,12 +1,13 @@
-// The flight report as a person sees it: headless Chromium opens report pages from file:// and
-// checks what shows. The demo's page: no console error, no request, one drawn chart per quantity
-// group, the summary's numbers equal to the CSV's readings, the track and its cursor dot; it is
-// saved as BUILD/report-demo.png. Then logs without positions, without sensors and without
-// records, the page languages, a log whose name is markup, and the time a one-hour log with every
-// decoder takes to be ready.
+// The flight report as a person sees it: headless Chromium or Firefox opens report pages from
+// file:// and checks what shows. The demo's page: no console error, no request, one drawn chart per
+// quantity group, the summary's numbers equal to the CSV's readings, the track and its cursor dot;
+// it is saved as BUILD/report-demo.png (BUILD/report-demo-firefox.png from Firefox). Then a page
+// that does load something (the watchers must see it), logs without positions, without sensors and
+// without records, the page languages, a log whose name is markup, and the time a one-hour log with
+// every decoder takes to be ready.
 //   node report_test.mjs --source DIR --build DIR --trelvox BIN --make-report BIN
-//                        [--make-bench-log BIN]
-// Exits 77 (skipped) when Chromium is not installed.
+//                        [--make-bench-log BIN] [--browser chromium|firefox]
+// Exits 77 (skipped) when the browser is not installed.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
@@ -14,24 +15,68 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const CHROMIUM = '/usr/bin/chromium';
 const SLOT_MAP_OFFSET = 4;
 const RECORD_SIZE = 164;
 const DEMO_GROUPS = ['height', 'speed', 'voltage', 'current', 'temperature', 'rotation', 'other',
   'channel'];
 
+// The browsers as Debian installs them, each started headless, offline and with a profile of its
+// own in `scratch`.
+const BROWSERS = {
+  chromium: {
+    executable: '/usr/bin/chromium',
+    screenshot: 'report-demo.png',
+    seesFileLoads: true,
+    launchOptions: (scratch) => ({
+      executablePath: '/usr/bin/chromium',
+      headless: true,
+      userDataDir: path.join(scratch, 'profile'),
+      args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    }),
+  },
+  firefox: {
+    executable: '/usr/bin/firefox-esr',
+    screenshot: 'report-demo-firefox.png',
+    // Firefox tells the driver of no file: request, and the page's Content-Security-Policy does
+    // not stop it loading a file beside a file:// page: such a load is left to Chromium to catch.
+    seesFileLoads: false,
+    launchOptions: (scratch) => ({
+      browser: 'firefox',
+      executablePath: '/usr/bin/firefox-esr',
+      headless: true,
+      userDataDir: path.join(scratch, 'profile'),
+      // A home of its own (root in a container may have none to write to). Its settings service
+      // takes the server below only when MOZ_REMOTE_SETTINGS_DEVTOOLS is set; otherwise it looks
+      // up Mozilla's servers while the test runs.
+      env: { ...process.env, HOME: scratch, MOZ_REMOTE_SETTINGS_DEVTOOLS: '1' },
+      extraPrefsFirefox: {
+        // A data: address needs no name lookup.
+        'services.settings.server': 'data:,#remote-settings-dummy/v1',
+        // file:// pages get the origin rules a user's Firefox has; puppeteer relaxes them.
+        'security.fileuri.strict_origin_policy': true,
+      },
+    }),
+  },
+};
+
 function parseArguments(argv) {
-  const options = {};
+  const options = { browser: 'chromium' };
   for (let i = 0; i < argv.length; i += 2) options[argv[i].replace(/^--/, '')] = argv[i + 1];
   for (const required of ['source', 'build', 'trelvox', 'make-report']) {
     if (!options[required]) throw new Error('missing --' + required);
+  }
+  if (!Object.hasOwn(BROWSERS, options.browser)) {
+    throw new Error('unknown --browser ' + options.browser);
   }
   return options;
 }
 
 const options = parseArguments(process.argv.slice(2));
-if (!fs.existsSync(CHROMIUM)) {
-  console.log('SKIPPED: ' + CHROMIUM + ' is not installed (.ci/install-deps installs it)');
+const browserName = options.browser;
+const chosen = BROWSERS[browserName];
+if (!fs.existsSync(chosen.executable)) {
+  console.log('SKIPPED: ' + chosen.executable + ' is not installed (.ci/install-deps installs it)');
   process.exit(77);
 }
 const puppeteer = createRequire(path.resolve(options.source, 'package.json'))('puppeteer-core');
@@ -70,17 +115,13 @@ function writeReport(base, page, extra = []) {
 
 // --- Browser ------------------------------------------------------------------------------
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'trelvox-chromium-'));
-const browser = await puppeteer.launch({
-  executablePath: CHROMIUM,
-  headless: true,
-  userDataDir: profile,
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'trelvox-' + browserName + '-'));
+const browser = await puppeteer.launch(chosen.launchOptions(scratch));
+console.log('browser: ' + await browser.version());
 
 // Opens `file` and waits until the page says every chart is drawn; returns the page and what it
 // did on the way: console errors, uncaught errors, requests other than the page itself, dialogs.
+// A load the page's Content-Security-Policy blocks shows as an error naming the address.
 async function open(file, width = 1280) {
   const page = await browser.newPage();
   await page.setViewport({ width, height: 900 });
@@ -245,11 +286,17 @@ async function checkDemo() {
   check((await page.$$eval('.links a', (links) => links.map((a) => a.getAttribute('href'))))
     .join() === 'demo.gpx,demo.kml', 'demo: links to the GPX and KML files');
   await checkCursor(page);
-  await saveScreenshot(page, path.join(options.build, 'report-demo.png'));
-  console.log('saved ' + path.join(options.build, 'report-demo.png'));
+  const screenshot = path.join(options.build, chosen.screenshot);
+  await saveScreenshot(page, screenshot);
+  console.log('saved ' + screenshot);
   await checkZoom(page);
+  console.log('demo: ready after ' + Math.round(await readyTime(page)) + ' ms');
   await page.close();
+  return base + '.html';
 }
+
+const readyTime = (page) => page.evaluate(() =>
+  performance.getEntriesByName('trelvox-ready')[0].startTime);
 
 // The whole page in one picture, with the cursor half-way through the flight and its dot on the
 // track: the window is made as tall as the page, so the cursor stays where it is.
@@ -294,6 +341,26 @@ async function checkZoom(page) {
   await page.mouse.up();
   await new Promise((resolve) => setTimeout(resolve, 100));
   check(before !== await otherChart(), 'demo: zooming one chart zooms the others');
+}
+
+// The watchers themselves: the demo's page with a load from the network and one from beside the
+// page added must not pass as quiet, with its Content-Security-Policy and without it.
+async function checkLoadsAreCaught(demoPage) {
+  const loads = ['http://127.0.0.1:8123/leak.png', 'leak-beside.png'];
+  const withLoads = fs.readFileSync(demoPage, 'utf8')
+    .replace('</body>', loads.map((src) => '<img src="' + src + '">').join('') + '</body>');
+  const policy = /<meta http-equiv="Content-Security-Policy"[^>]*>/;
+  check(policy.test(withLoads), 'loads: the page has a Content-Security-Policy');
+  const seeable = chosen.seesFileLoads ? loads : loads.filter((load) => load.startsWith('http:'));
+  for (const [name, html] of [['loads the page blocks', withLoads],
+    ['loads without the page\'s policy', withLoads.replace(policy, '')]]) {
+    const file = path.join(work, 'loads.html');
+    fs.writeFileSync(file, html);
+    const { page, seen } = await open(file);
+    const said = JSON.stringify([...seen.errors, ...seen.requests]);
+    check(seeable.every((load) => said.includes(load)), name + ': seen as ' + said);
+    await page.close();
+  }
 }
 
 // --- Other logs ---------------------------------------------------------------------------
@@ -369,8 +436,7 @@ async function checkOneHourEveryDecoder() {
   const file = writeReport(base, base + '.html');
   const { page, seen } = await open(file);
   checkQuiet('one hour, every decoder', seen);
-  const ready = await page.evaluate(() =>
-    performance.getEntriesByName('trelvox-ready')[0].startTime);
+  const ready = await readyTime(page);
   const megabytes = fs.statSync(file).size / 1e6;
   console.log(`one hour, every decoder: page of ${megabytes.toFixed(1)} MB ready after ` +
     `${Math.round(ready)} ms`);
@@ -381,7 +447,7 @@ async function checkOneHourEveryDecoder() {
 }
 
 try {
-  await checkDemo();
+  await checkLoadsAreCaught(await checkDemo());
   await checkWithoutPositions();
   await checkWithoutSensors();
   await checkWithoutRecords();
@@ -391,7 +457,7 @@ try {
 } finally {
   await browser.close();
   fs.rmSync(work, { recursive: true, force: true });
-  fs.rmSync(profile, { recursive: true, force: true });
+  fs.rmSync(scratch, { recursive: true, force: true });
 }
 if (failures.length > 0) {
   console.log(failures.length + ' check(s) failed');
