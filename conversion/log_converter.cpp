@@ -137,7 +137,8 @@ ReportOptions LogConverter::reportOptions(const ConversionResult& result) const 
   ReportOptions options{.logName = displayPath(dataPath_.filename()),
                         .logDate = dateText(result.date),
                         .language = request_.pageLanguage,
-                        .links = {}};
+                        .links = {},
+                        .expectedRecords = dataRecordCount()};
   const DataRecord record;
   const auto decoders = decodersFor(slotMap_, record.slotWords());
   const bool hasPosition = std::any_of(decoders.begin(), decoders.end(), [](const auto& decoder) {
@@ -148,6 +149,12 @@ ReportOptions LogConverter::reportOptions(const ConversionResult& result) const 
   if (request_.gpx) options.links.push_back({"GPX", displayPath(request_.gpx->filename())});
   if (request_.kml) options.links.push_back({"KML", displayPath(request_.kml->filename())});
   return options;
+}
+
+std::size_t LogConverter::dataRecordCount() const {
+  std::error_code error;
+  const std::uintmax_t bytes = fs::file_size(dataPath_, error);
+  return error ? 0 : static_cast<std::size_t>(bytes / kRecordSize);
 }
 
 int LogConverter::sensorCount() const {

@@ -70,6 +70,8 @@ class LogConverter {
  private:
   void openOutput(OutputFile& file, const std::optional<std::filesystem::path>& path);
   ReportOptions reportOptions(const ConversionResult& result) const;
+  // The whole records in the data file, as its size tells; 0 when that is unknown.
+  std::size_t dataRecordCount() const;
   std::chrono::year_month_day logDate() const;
 
   Separators separators_;

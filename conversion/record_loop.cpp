@@ -29,7 +29,9 @@ class RecordReader {
   std::uint64_t trailingBytes() const { return filled_ - position_; }
 
  private:
-  static constexpr std::size_t kBlockSize = 400 * kRecordSize;
+  // 1024 records are a whole number of 4 KiB pages too, so the stream layer reads straight into
+  // the block rather than through its own buffer.
+  static constexpr std::size_t kBlockSize = 1024 * kRecordSize;
 
   // A block holds whole records and only the file's end reads short, so no record is ever cut
   // by a block's end; what is left after the last whole record is a trailing partial record.

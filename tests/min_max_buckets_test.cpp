@@ -32,9 +32,12 @@ void feedRecord(MinMaxBuckets& buckets, std::int64_t time, const Readings& readi
   }
 }
 
-// Feeds one plain series, a reading per record at times 0, 100, 200, ...
-MinMaxBuckets bucketsOf(const Readings& readings, std::size_t pointLimit) {
+// Feeds one plain series, a reading per record at times 0, 100, 200, ...; `expected` records
+// announced first, if any.
+MinMaxBuckets bucketsOf(const Readings& readings, std::size_t pointLimit,
+                        std::optional<std::size_t> expected = std::nullopt) {
   MinMaxBuckets buckets(1, pointLimit);
+  if (expected) buckets.expectRecords(*expected);
   std::int64_t time = 0;
   for (const auto& reading : readings) {
     feedRecord(buckets, time, {reading});
@@ -108,6 +111,25 @@ TEST(MinMaxBuckets, SampledSeriesKeepTheirFirstAndLastReadingOfEachBucket) {
   for (std::int64_t i = 0; i < 8; ++i) feedRecord(other, i, {wiggle[i], wiggle[i]}, 1);
   EXPECT_THAT(valuesOf(other, 0), ElementsAre(90, 10, 90, 10));
   EXPECT_THAT(valuesOf(other, 1), ElementsAre(20, 30, 20, 30));
+}
+
+// Announcing the log's length only saves the merging: the points are those of merging on the
+// way, and a wrong announcement still keeps the series within its limit.
+TEST(MinMaxBuckets, AnnouncedRecordsGiveTheSamePointsAndAWrongGuessStaysWithinTheLimit) {
+  constexpr std::size_t kLimit = 8;
+  for (const std::size_t length : {3, 8, 9, 17, 33, 100, 257}) {
+    Readings readings;
+    for (std::size_t i = 0; i < length; ++i) {
+      readings.push_back(static_cast<std::int64_t>((i * 7919) % 101) - 50);
+    }
+    const MinMaxBuckets merged = bucketsOf(readings, kLimit);
+    const MinMaxBuckets announced = bucketsOf(readings, kLimit, length);
+    EXPECT_EQ(valuesOf(announced), valuesOf(merged)) << length;
+    EXPECT_EQ(timesOf(announced), timesOf(merged)) << length;
+    for (const std::size_t guess : {length / 4, length * 4}) {
+      EXPECT_LE(bucketsOf(readings, kLimit, guess).pointCount(), kLimit) << length << " " << guess;
+    }
+  }
 }
 
 }  // namespace

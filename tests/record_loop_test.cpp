@@ -139,19 +139,19 @@ class FailingSource final : public ByteSource {
 };
 
 TEST(RecordLoop, AReadFailureEndsEveryOutputWithWhatWasReadFirst) {
-  const LogBuilder log = fullGroupLog(1000);
+  const LogBuilder log = fullGroupLog(3000);
   const std::vector<std::uint8_t> info = log.infoBytes();
   const std::vector<std::uint8_t> data = log.dataBytes();
   MemorySource infoSource(info);
-  FailingSource dataSource(data);  // the loop reads 400 records per block
+  FailingSource dataSource(data);  // the loop reads 1024 records per block
   NotingOutput noted;
   StringSink sink;
   CsvOutput csv(sink, Separators{}, false, 1);
   LogOutput* const outputs[] = {&noted, &csv};
   EXPECT_THROW(runRecordLoop(readSlotMap(infoSource), dataSource, outputs), TelemetryLogException);
   ASSERT_EQ(noted.ended.size(), 1u);
-  EXPECT_EQ(noted.ended[0].records, 400u);
-  EXPECT_EQ(CsvTable(sink.text, ',').dataRowCount(), 400u);
+  EXPECT_EQ(noted.ended[0].records, 1024u);
+  EXPECT_EQ(CsvTable(sink.text, ',').dataRowCount(), 1024u);
 }
 
 // What other outputs read: typed readings in the item's unit, and positions in degrees.

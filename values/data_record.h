@@ -15,19 +15,23 @@ inline constexpr int kChannelCount = 16;
 inline constexpr std::size_t kChannelBytes = kChannelCount * 2;
 inline constexpr std::size_t kRecordSize = kTimeSize + kChannelBytes + kSlotWordBytes;
 
-// The time and the sixteen channel words, as a record stores them (big-endian).
+// The big-endian time and channel words at the start of a record.
+inline std::uint32_t recordTimeAt(const std::uint8_t* bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
+         static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+// Channel k, 1 to 16, as a signed 16-bit number.
+inline std::int16_t recordChannelAt(const std::uint8_t* bytes, int k) {
+  const std::size_t offset = kTimeSize + 2 * static_cast<std::size_t>(k - 1);
+  return static_cast<std::int16_t>(bytes[offset] << 8 | bytes[offset + 1]);
+}
+
+// The time and the sixteen channel words, as a record stores them.
 struct RecordHead {
   std::array<std::uint8_t, kTimeSize + kChannelBytes> bytes{};
 
-  std::uint32_t time() const {
-    return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
-           static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
-  }
-  // Channel k, 1 to 16, as a signed 16-bit number.
-  std::int16_t channel(int k) const {
-    const std::size_t offset = kTimeSize + 2 * static_cast<std::size_t>(k - 1);
-    return static_cast<std::int16_t>(bytes[offset] << 8 | bytes[offset + 1]);
-  }
+  std::uint32_t time() const { return recordTimeAt(bytes.data()); }
+  std::int16_t channel(int k) const { return recordChannelAt(bytes.data(), k); }
 };
 
 class DataRecord {
@@ -39,8 +43,8 @@ class DataRecord {
     std::memcpy(head.bytes.data(), bytes_.data(), head.bytes.size());
     return head;
   }
-  std::uint32_t time() const { return head().time(); }
-  std::int16_t channel(int k) const { return head().channel(k); }
+  std::uint32_t time() const { return recordTimeAt(bytes_.data()); }
+  std::int16_t channel(int k) const { return recordChannelAt(bytes_.data(), k); }
   SlotWords slotWords() const {
     return SlotWords(bytes_.data() + kTimeSize + kChannelBytes, kSlotWordBytes);
   }

@@ -39,6 +39,12 @@ std::int64_t channelHundredths(std::int64_t word) { return (word - 1024) * 15238
 
 std::int64_t asItIs(std::int64_t number) { return number; }
 
+// Metres in tenths, to the nearest; inline, as std::llround is a library call at every record.
+std::int64_t tenths(double metres) {
+  const double scaled = metres * 10;
+  return static_cast<std::int64_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
+}
+
 // Readings are at most 32-bit numbers, which the CSV's digit writer lays down fastest.
 char* writeInteger(char* out, std::int64_t n) {
   if (n < 0) *out++ = '-';
@@ -314,6 +320,7 @@ void HtmlReportOutput::start(Decoders decoders) {
   const std::size_t seriesCount = track_->firstSeries + kTrackSeries;
   points_ = std::make_unique<MinMaxBuckets>(
       seriesCount, std::clamp<std::size_t>(kValueBudget / seriesCount, 4, kMostPoints));
+  points_->expectRecords(options_.expectedRecords);
   points_->keepFirstAndLast(track_->firstSeries);
   points_->keepFirstAndLast(track_->firstSeries + 1);
 }
@@ -380,8 +387,8 @@ void HtmlReportOutput::followTrack() {
   }
   const double north = (position->latitude - track.origin->latitude) * kMetresPerDegree;
   const double east = (position->longitude - track.origin->longitude) * track.metresPerDegreeEast;
-  points_->sample(track.firstSeries, std::llround(east * 10));
-  points_->sample(track.firstSeries + 1, std::llround(north * 10));
+  points_->sample(track.firstSeries, tenths(east));
+  points_->sample(track.firstSeries + 1, tenths(north));
 }
 
 // The first record with a GPS time tells the time of day at which the log began.

@@ -33,6 +33,9 @@ struct ReportOptions {
   std::string logDate;  // when the log was recorded, in the shell's words; may be empty
   PageLanguage language = PageLanguage::kEnglish;
   std::vector<ReportLink> links;
+  // The records the data file holds, where known: long logs then gather their chart points at the
+  // final rate from the start.
+  std::size_t expectedRecords = 0;
 };
 
 class HtmlReportOutput final : public LogOutput {

@@ -10,6 +10,11 @@ MinMaxBuckets::MinMaxBuckets(std::size_t seriesCount, std::size_t pointLimit)
       pointLimit_(std::max<std::size_t>(pointLimit / 4 * 4, 4)),
       sampled_(seriesCount, 0) {}
 
+void MinMaxBuckets::expectRecords(std::size_t records) {
+  if (!spans_.empty()) return;
+  while (records > bucketLimit() * recordsPerBucket_) recordsPerBucket_ *= 2;
+}
+
 bool MinMaxBuckets::nextRecord(std::int64_t time) {
   if (!spans_.empty() && recordsInLast_ < recordsPerBucket_) {
     spans_.back().last = time;

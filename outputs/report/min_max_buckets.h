@@ -24,6 +24,11 @@ class MinMaxBuckets {
   // A series without a reading in a record.
   static constexpr std::int64_t kNoReading = std::numeric_limits<std::int64_t>::min();
 
+  // Before the first record: `records` are expected, so buckets start at the size they would
+  // reach by merging, which gives the same points without merging on the way. A wrong guess costs
+  // only time.
+  void expectRecords(std::size_t records);
+
   // Marks `series` as sampled: its readings go to sample, not add.
   void keepFirstAndLast(std::size_t series) { sampled_[series] = true; }
 
