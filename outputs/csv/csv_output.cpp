@@ -50,12 +50,13 @@ struct CsvOutput::FieldText {
     std::memcpy(out, text.data(), kRoom);
     return out + size;
   }
-  // Keeps the text from `begin` to `end`; a text too long to keep leaves the older one, which
-  // still matches its own key.
+  // Keeps the text from `begin` to `end`, which has kRoom bytes of room after `begin` (a copy of
+  // fixed size is cheaper); a text too long to keep leaves the older one, which still matches its
+  // own key.
   void keep(const char* begin, const char* end) {
     const auto length = static_cast<std::size_t>(end - begin);
     if (length > kRoom) return;
-    std::memcpy(text.data(), begin, length);
+    std::memcpy(text.data(), begin, kRoom);
     size = static_cast<std::uint8_t>(length);
   }
 };
@@ -138,7 +139,8 @@ void CsvOutput::start(Decoders decoders) {
   for (const Field& field : fields_) {
     FieldText& blank = blankTexts_.emplace_back();
     blank.number = field.mark;
-    blank.keep(kNoValueText.data(), kNoValueText.data() + kNoValueText.size());
+    std::copy(kNoValueText.begin(), kNoValueText.end(), blank.text.begin());
+    blank.size = static_cast<std::uint8_t>(kNoValueText.size());
   }
   // The header goes out before any row does.
   writer_.flush();
