@@ -15,6 +15,8 @@ constexpr int kLeadingColumns = 1 + kChannelCount;
 // its sign, padding and decimals, and the separator.
 constexpr std::size_t kFieldRoom = 40;
 constexpr std::size_t kChannelRoom = 9;
+// A field's text repeated from the row above is copied in one piece of this size first.
+constexpr std::size_t kRepeatedRoom = 32;
 
 bool isWritten(const Column& column) { return column.shown != Shown::kNothing; }
 
@@ -34,31 +36,11 @@ struct CsvOutput::Field {
   std::size_t slot;
 };
 
-// The text a field had in the row before. Telemetry changes slowly, so most fields of a row repeat
-// the row above and cost a comparison and a copy rather than formatting. A batch starts from "---"
-// in every field, which is what a field without a reading shows.
-struct CsvOutput::FieldText {
-  static constexpr std::size_t kRoom = 32;
-
-  std::int64_t number;  // of a reading field
-  ColumnValue value;    // of a text field
-  std::uint8_t size = 0;
-  std::array<char, kRoom> text{};
-
-  // Writes the kept text at `out`, which has room for kRoom bytes; returns its end.
-  char* copyTo(char* out) const {
-    std::memcpy(out, text.data(), kRoom);
-    return out + size;
-  }
-  // Keeps the text from `begin` to `end`, which has kRoom bytes of room after `begin` (a copy of
-  // fixed size is cheaper); a text too long to keep leaves the older one, which still matches its
-  // own key.
-  void keep(const char* begin, const char* end) {
-    const auto length = static_cast<std::size_t>(end - begin);
-    if (length > kRoom) return;
-    std::memcpy(text.data(), begin, kRoom);
-    size = static_cast<std::uint8_t>(length);
-  }
+// Where a field's text in the row above lies within the batch's text. Telemetry changes slowly,
+// so most fields repeat the row above and cost a comparison and a copy rather than formatting.
+struct CsvOutput::TextAbove {
+  std::uint32_t offset;
+  std::uint32_t size;
 };
 
 // The texts of the channel words a transmitter sends (0 to 2048 and a margin around them), made
@@ -135,12 +117,6 @@ void CsvOutput::start(Decoders decoders) {
         textSources_.push_back({decoder.get(), column});
       }
     }
-  }
-  for (const Field& field : fields_) {
-    FieldText& blank = blankTexts_.emplace_back();
-    blank.number = field.mark;
-    std::copy(kNoValueText.begin(), kNoValueText.end(), blank.text.begin());
-    blank.size = static_cast<std::uint8_t>(kNoValueText.size());
   }
   // The header goes out before any row does.
   writer_.flush();
@@ -227,20 +203,22 @@ void CsvOutput::end(const LogTotals&) {
 // The text buffer grows with what the rows need rather than with the most a row could take, which
 // is many times more.
 void CsvOutput::formatBatch(RecordBatch& batch) const {
-  std::vector<FieldText> above = blankTexts_;
+  std::vector<TextAbove> above(fields_.size());
   std::size_t used = 0;
   for (std::size_t r = 0; r < batch.records; ++r) {
     if (batch.text.size() - used < rowRoom_) batch.text.resize(2 * batch.text.size() + rowRoom_);
-    char* const row = batch.text.data() + used;
-    used = static_cast<std::size_t>(writeRow(row, batch, r, above.data()) - batch.text.data());
+    used = writeRow(batch, r, used, above.data());
   }
   batch.textSize = used;
 }
 
-char* CsvOutput::writeRow(char* out, const RecordBatch& batch, std::size_t record,
-                          FieldText* above) const {
+// Writes the row of `record` at `used` in the batch's text and returns the text's new end.
+std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::size_t used,
+                                TextAbove* above) const {
   const char list = separators_.list;
   const char decimal = separators_.decimal;
+  char* const text = batch.text.data();
+  char* out = text + used;
   const RecordHead& head = batch.heads[record];
   // Wraps modulo 2^32 for a clock that went backwards. timeBase_ was set before the first batch
   // was submitted.
@@ -250,38 +228,50 @@ char* CsvOutput::writeRow(char* out, const RecordBatch& batch, std::size_t recor
     out = channels_->write(out, head.channel(k));
     *out++ = list;
   }
-  const std::int64_t* readings = batch.readings.data() + record * readingSources_.size();
-  const ColumnValue* texts = batch.texts.data() + record * textSources_.size();
+
+  const std::size_t readingCount = readingSources_.size();
+  const std::size_t textCount = textSources_.size();
+  const std::int64_t* readings = batch.readings.data() + record * readingCount;
+  const ColumnValue* texts = batch.texts.data() + record * textCount;
+  const bool rowAbove = record > 0;
+  // Copies the field's text in the row above; the rows are longer than a fixed-size copy, so the
+  // two never overlap.
+  const auto repeat = [&](TextAbove& same) {
+    const char* from = text + same.offset;
+    std::memcpy(out, from, kRepeatedRoom);
+    if (same.size > kRepeatedRoom) [[unlikely]]
+      std::memcpy(out, from, same.size);
+    same.offset = static_cast<std::uint32_t>(out - text);
+    out += same.size;
+  };
+  const auto note = [&](TextAbove& same, char* end) {
+    same = {static_cast<std::uint32_t>(out - text), static_cast<std::uint32_t>(end - out)};
+    out = end;
+  };
   for (const Field& field : fields_) {
-    FieldText& same = *above++;
+    TextAbove& same = *above++;
     if (field.shown == Shown::kReading) [[likely]] {
       const std::int64_t number = readings[field.slot];
-      if (number == same.number) {
-        out = same.copyTo(out);
+      if (rowAbove && number == readings[field.slot - readingCount]) {
+        repeat(same);
       } else {
-        char* const end = number != field.mark
-                              ? writeNumber(out, number, field.scale, field.format, decimal)
-                              : copyText(out, kNoValueText);
-        same.number = number;
-        same.keep(out, end);
-        out = end;
+        note(same, number != field.mark
+                       ? writeNumber(out, number, field.scale, field.format, decimal)
+                       : copyText(out, kNoValueText));
       }
     } else {
       const ColumnValue& value = texts[field.slot];
-      if (value == same.value) {
-        out = same.copyTo(out);
+      if (rowAbove && value == texts[field.slot - textCount]) {
+        repeat(same);
       } else {
-        char* const end = writeColumnValue(out, field.shown, value);
-        same.value = value;
-        same.keep(out, end);
-        out = end;
+        note(same, writeColumnValue(out, field.shown, value));
       }
     }
     *out++ = list;
   }
   *out++ = '\r';
   *out++ = '\n';
-  return out;
+  return static_cast<std::size_t>(out - text);
 }
 
 void writeChannelText(std::int16_t word, char decimalSeparator, ValueText& text) {

@@ -40,13 +40,14 @@ class CsvOutput final : public LogOutput {
 
  private:
   struct Field;
-  struct FieldText;
+  struct TextAbove;
   class ChannelTexts;
 
   void writeHeader(Decoders decoders);
   RecordBatch& nextBatch();
   void formatBatch(RecordBatch& batch) const;
-  char* writeRow(char* out, const RecordBatch& batch, std::size_t record, FieldText* above) const;
+  std::size_t writeRow(RecordBatch& batch, std::size_t record, std::size_t used,
+                       TextAbove* above) const;
 
   ByteSink& sink_;
   RowWriter writer_;
@@ -60,7 +61,6 @@ class CsvOutput final : public LogOutput {
   std::vector<const std::int64_t*> readingSources_;
   std::vector<TextSource> textSources_;
   std::vector<Field> fields_;
-  std::vector<FieldText> blankTexts_;  // one per field: "---"
   std::size_t rowRoom_ = 0;
   std::optional<std::uint32_t> timeBase_;
   bool unitsRow_ = false;
