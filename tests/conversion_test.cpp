@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,36 @@ TEST(Conversion, FirstRecordTimeIsTheBaseWhateverItsValue) {
   log.record().time(0xFFFFFFFF);
   log.record().time(99);
   EXPECT_THAT(convert(log).column("TIME"), ElementsAre("0", "100"));
+}
+
+// Most fields repeat the row above, which the writer copies rather than formats; a value that
+// stays, changes, vanishes into "---" and comes back must read the same in every row, across the
+// blocks of records the writer formats at a time.
+TEST(Conversion, FieldsThatRepeatTheRowAboveReadAsTheirValues) {
+  constexpr int kRecords = 3000;
+  constexpr int kExternalFrom = 2050;
+  const auto tenths = [](int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%5.1f", value / 10.0);
+    return std::string(text);
+  };
+  LogBuilder log;
+  std::vector<std::string> battery;
+  std::vector<std::string> external;
+  std::vector<std::string> status;
+  for (int r = 0; r < kRecords; ++r) {
+    const int item = r < kExternalFrom ? 0 : 1;
+    const int value = item == 0 ? r / 3 % 4 : r % 7;
+    const int state = 1 + r / 5 % 3;
+    log.record().word(0, static_cast<std::uint16_t>(state << 14 | item << 10 | value));
+    battery.push_back(item == 0 ? tenths(value) : battery.back());
+    external.push_back(item == 1 ? tenths(value) : "---");
+    status.push_back(std::to_string(state));
+  }
+  const CsvTable csv = convert(log);
+  EXPECT_EQ(csv.column("BATTERY"), battery);
+  EXPECT_EQ(csv.column("EXTERNAL BATTERY"), external);
+  EXPECT_EQ(csv.column("STATUS"), status);
 }
 
 struct ChannelCase {
