@@ -74,6 +74,7 @@ void LogConverter::open(const fs::path& basePath, const ConversionRequest& reque
   openOutput(jsonFile_, request.json);
   openOutput(gpxFile_, request.gpx);
   openOutput(kmlFile_, request.kml);
+  if (request.kml) kmlCoordinates_.beside(*request.kml);
   openOutput(htmlFile_, request.html);
 }
 
@@ -106,7 +107,8 @@ ConversionResult LogConverter::convert() {
   if (csvSink != nullptr) outputs.push_back(&csv.emplace(*csvSink, separators_, request_.unitsRow));
   if (request_.report || request_.json || request_.html) outputs.push_back(&summary.emplace());
   if (request_.gpx) outputs.push_back(&gpx.emplace(gpxFile_, logName, result.date));
-  if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, logName, result.date));
+  if (request_.kml)
+    outputs.push_back(&kml.emplace(kmlFile_, kmlCoordinates_, logName, result.date));
   std::optional<HtmlReportOutput> html;
   if (request_.html) {
     outputs.push_back(&html.emplace(htmlFile_, reportOptions(result), &*summary));

@@ -34,6 +34,8 @@ class TrackSource {
   std::optional<TrackPoint> next();
 
   const Decoder* sensor() const { return sensor_; }
+  // Whether the sensor gives the UTC time of day (some of its points may still have none).
+  bool givesTimes() const { return givesTimes_; }
 
  private:
   std::optional<std::chrono::sys_seconds> currentTime();
@@ -42,6 +44,7 @@ class TrackSource {
   int latitudeColumn_ = -1;
   int longitudeColumn_ = -1;
   int heightItem_ = -1;
+  bool givesTimes_ = false;
   GeoPoint last_;
   std::chrono::sys_days day_;
   std::optional<std::uint32_t> lastSecondsOfDay_;
@@ -82,6 +85,7 @@ class TrackOutput : public LogOutput {
 
   XmlWriter& xml() { return xml_; }
   const std::string& logName() const { return logName_; }
+  bool givesTimes() const { return track_.givesTimes(); }
 
  private:
   XmlWriter xml_;
