@@ -74,6 +74,7 @@ void LogConverter::open(const fs::path& basePath, const ConversionRequest& reque
   openOutput(jsonFile_, request.json);
   openOutput(gpxFile_, request.gpx);
   openOutput(kmlFile_, request.kml);
+  if (request.kml) kmlCoordinates_.beside(*request.kml);
   openOutput(htmlFile_, request.html);
 }
 
@@ -108,7 +109,7 @@ ConversionResult LogConverter::convert() {
   std::optional<TrackSource> track;
   if (request_.gpx || request_.kml) outputs.push_back(&track.emplace(result.date));
   if (request_.gpx) outputs.push_back(&gpx.emplace(gpxFile_, logName, *track));
-  if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, logName, *track));
+  if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, kmlCoordinates_, logName, *track));
   std::optional<HtmlReportOutput> html;
   if (request_.html) {
     outputs.push_back(&html.emplace(htmlFile_, reportOptions(result), &*summary));

@@ -84,6 +84,7 @@ class LogConverter {
   OutputFile jsonFile_;
   OutputFile gpxFile_;
   OutputFile kmlFile_;
+  ScratchFile kmlCoordinates_;
   OutputFile htmlFile_;
 };
 

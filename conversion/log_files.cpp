@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
@@ -14,11 +16,12 @@ namespace trelvox {
 namespace fs = std::filesystem;
 namespace {
 
-std::FILE* openFile(const fs::path& path, bool forWriting) {
+// `mode` as std::fopen takes it ("rb", "wb", "w+b").
+std::FILE* openFile(const fs::path& path, std::string_view mode) {
 #ifdef _WIN32
-  return _wfopen(path.c_str(), forWriting ? L"wb" : L"rb");
+  return _wfopen(path.c_str(), std::wstring(mode.begin(), mode.end()).c_str());
 #else
-  return std::fopen(path.c_str(), forWriting ? "wb" : "rb");
+  return std::fopen(path.c_str(), std::string(mode).c_str());
 #endif
 }
 
@@ -87,7 +90,7 @@ bool FileSource::open(const fs::path& path) {
   std::error_code error;
   // A folder opens on some systems and then fails to read: refuse it here.
   if (fs::is_directory(path, error)) return false;
-  file_ = openFile(path, false);
+  file_ = openFile(path, "rb");
   return file_ != nullptr;
 }
 
@@ -106,7 +109,7 @@ void FileSource::close() {
 }
 
 bool FileSink::open(const fs::path& path) {
-  file_ = openFile(path, true);
+  file_ = openFile(path, "wb");
   // The writer above hands over large blocks already; a second buffer would only copy them.
   if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
   return file_ != nullptr;
@@ -177,6 +180,48 @@ void OutputFile::discard() {
   std::error_code error;
   if (!temporary_.empty()) fs::remove(temporary_, error);
   temporary_.clear();
+}
+
+void ScratchFile::beside(const fs::path& output) {
+  remove();
+  output_ = output;
+}
+
+void ScratchFile::write(std::span<const char> bytes) {
+  if (file_ == nullptr) {
+    path_ = temporaryNameFor(output_);
+    file_ = openFile(path_, "w+b");
+    if (file_ == nullptr) {
+      throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(output_));
+    }
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // as FileSink: the blocks come large already
+  }
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+  }
+}
+
+void ScratchFile::moveTo(ByteSink& sink) {
+  if (file_ == nullptr) return;
+  if (std::fflush(file_) != 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+  }
+  std::vector<char> block(64 * 1024);
+  while (const std::size_t count = std::fread(block.data(), 1, block.size(), file_)) {
+    sink.write({block.data(), count});
+  }
+  if (std::ferror(file_)) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+  }
+  remove();
+}
+
+void ScratchFile::remove() {
+  if (file_ == nullptr) return;
+  std::fclose(file_);
+  file_ = nullptr;
+  std::error_code error;
+  fs::remove(path_, error);
 }
 
 }  // namespace trelvox

@@ -6,6 +6,7 @@
 
 #include "conversion/byte_source.h"
 #include "outputs/byte_sink.h"
+#include "outputs/byte_spill.h"
 
 namespace trelvox {
 
@@ -78,6 +79,30 @@ class OutputFile final : public ByteSink {
   std::filesystem::path path_;
   std::filesystem::path temporary_;
   bool open_ = false;
+};
+
+// A spill in a hidden file beside an output, whose folder takes that output anyway (std::tmpfile
+// makes its file in the drive's root on Windows, where users may not write): made on the first
+// write, removed once moved or when this goes. Failures throw TelemetryLogException (106): with
+// the output's path when the file cannot be made.
+class ScratchFile final : public ByteSpill {
+ public:
+  ScratchFile() = default;
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+  ~ScratchFile() override { remove(); }
+
+  // The output the bytes are put aside for; drops what an earlier use left.
+  void beside(const std::filesystem::path& output);
+  void write(std::span<const char> bytes) override;
+  void moveTo(ByteSink& sink) override;
+
+ private:
+  void remove();
+
+  std::filesystem::path output_;
+  std::filesystem::path path_;
+  std::FILE* file_ = nullptr;
 };
 
 }  // namespace trelvox

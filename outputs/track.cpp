@@ -14,6 +14,7 @@ void TrackSource::start(Decoders decoders) {
       const auto column = static_cast<int>(i);
       if (columns[i].shown == Shown::kLatitude) latitudeColumn_ = column;
       if (columns[i].shown == Shown::kLongitude) longitudeColumn_ = column;
+      if (columns[i].shown == Shown::kTimeOfDay) givesTimes_ = true;
       if (heightItem_ < 0 && columns[i].quantity == Quantity::kHeight &&
           std::string_view(columns[i].unit) == "m") {
         heightItem_ = column;
@@ -24,6 +25,7 @@ void TrackSource::start(Decoders decoders) {
       return;
     }
     latitudeColumn_ = longitudeColumn_ = heightItem_ = -1;
+    givesTimes_ = false;
   }
 }
 

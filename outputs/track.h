@@ -72,6 +72,8 @@ class TrackSource final : public LogOutput {
 
   // The track's sensor; null when no decoder carries a position.
   const Decoder* sensor() const { return sensor_; }
+  // Whether the sensor gives the UTC time of day (some of its points may still have none).
+  bool givesTimes() const { return givesTimes_; }
   // The current record's point, unless it is at the same position as the last one (or there is no
   // position yet).
   const std::optional<TrackPoint>& point() const { return point_; }
@@ -83,6 +85,7 @@ class TrackSource final : public LogOutput {
   int latitudeColumn_ = -1;
   int longitudeColumn_ = -1;
   int heightItem_ = -1;
+  bool givesTimes_ = false;
   GeoPoint last_;
   std::chrono::sys_days day_;
   std::optional<std::uint32_t> lastSecondsOfDay_;
@@ -120,6 +123,7 @@ class TrackOutput : public LogOutput {
 
   XmlWriter& xml() { return xml_; }
   const std::string& logName() const { return logName_; }
+  bool givesTimes() const { return track_.givesTimes(); }
 
  private:
   XmlWriter xml_;

@@ -11,6 +11,7 @@
 #include "conversion/telemetry_log_exception.h"
 #include "outputs/csv/csv_output.h"
 #include "tests/csv_table.h"
+#include "tests/string_sink.h"
 
 namespace trelvox {
 namespace {
@@ -217,10 +218,7 @@ class FailingSource final : public ByteSource {
 };
 
 TEST(Conversion, ReadFailureKeepsTheRowsAlreadyConverted) {
-  struct StringSink : ByteSink {
-    void write(std::span<const char> bytes) override { text.append(bytes.data(), bytes.size()); }
-    std::string text;
-  } sink;
+  StringSink sink;
   FailingSource data(2);
   try {
     writeCsv(SlotMap{}, data, sink, Separators{});

@@ -3,18 +3,9 @@
 #include <stdexcept>
 
 #include "conversion/record_loop.h"
+#include "tests/string_sink.h"
 
 namespace trelvox {
-namespace {
-
-class StringSink final : public ByteSink {
- public:
-  void write(std::span<const char> bytes) override { text.append(bytes.data(), bytes.size()); }
-  std::string text;
-};
-
-}  // namespace
-
 CsvTable::CsvTable(const std::string& text, char listSeparator) : text_(text) {
   std::size_t start = 0;
   while (start < text.size()) {

@@ -11,6 +11,7 @@
 #include "conversion/record_loop.h"
 #include "support/log_builder.h"
 #include "support/stream_bytes.h"
+#include "tests/string_sink.h"
 #include "tests/temp_folder.h"
 
 namespace trelvox {
@@ -18,12 +19,6 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-class StringSink final : public ByteSink {
- public:
-  void write(std::span<const char> bytes) override { text.append(bytes.data(), bytes.size()); }
-  std::string text;
-};
 
 SlotMap slotMapOf(const LogBuilder& log) {
   const auto info = log.infoBytes();

@@ -5,10 +5,13 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "conversion/log_files.h"
 #include "conversion/telemetry_log_exception.h"
 #include "tests/csv_table.h"
+#include "tests/string_sink.h"
 #include "tests/temp_folder.h"
 
 namespace trelvox {
@@ -127,6 +130,46 @@ TEST_F(LogConverterFiles, CompanionsWithLowerCaseExtensionsAreFound) {
   LogBuilder::writeFile(folder / "flight01.Kld", log.dataBytes());
   EXPECT_EQ(convertFiles(basePathOf(folder / "flight01.Kld"), output), std::nullopt);
   EXPECT_EQ(readFile(output), convert(log).text());
+}
+
+std::size_t entriesIn(const fs::path& folder) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// What waits in a scratch file comes back byte for byte, and the file never outlives its use.
+TEST_F(LogConverterFiles, ScratchFileGivesBackItsBytesAndLeavesNothing) {
+  std::string bytes;
+  for (int i = 0; bytes.size() < 200 * 1024; ++i) bytes += "<gx:coord>" + std::to_string(i) + "\n";
+  {
+    ScratchFile spill;
+    spill.beside(output);
+    StringSink sink;
+    spill.moveTo(sink);  // nothing written: no file made
+    EXPECT_EQ(entriesIn(folder.path()), 0u);
+
+    spill.write({bytes.data(), 10});
+    spill.write({bytes.data() + 10, bytes.size() - 10});
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+    spill.moveTo(sink);
+    EXPECT_EQ(sink.text, bytes);
+    EXPECT_EQ(entriesIn(folder.path()), 0u);
+
+    spill.write({bytes.data(), 10});  // a failed conversion never moves it
+  }
+  EXPECT_EQ(entriesIn(folder.path()), 0u);
+}
+
+TEST_F(LogConverterFiles, ScratchFileThatCannotBeMadeNamesItsOutput) {
+  ScratchFile spill;
+  spill.beside(folder / "missing-folder" / "flight01.kml");
+  try {
+    spill.write(std::string_view("x"));
+    FAIL() << "no failure reported";
+  } catch (const TelemetryLogException& e) {
+    EXPECT_EQ(e.messageId(), MessageId::kCannotCreateOutput);
+    EXPECT_THAT(e.what(), ::testing::HasSubstr("missing-folder"));
+  }
 }
 
 }  // namespace

@@ -15,17 +15,12 @@
 #include "outputs/csv/csv_output.h"
 #include "support/stream_bytes.h"
 #include "tests/decoder_harness.h"
+#include "tests/string_sink.h"
 
 namespace trelvox {
 namespace {
 
 using ::testing::ElementsAre;
-
-class StringSink final : public ByteSink {
- public:
-  void write(std::span<const char> bytes) override { text.append(bytes.begin(), bytes.end()); }
-  std::string text;
-};
 
 // Takes `capacity` bytes, then fails as a full disk does.
 class FullDiskSink final : public ByteSink {

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -18,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
 
 bool hasTool(const std::string& tool) {
   return std::system(("command -v " + tool + " > /dev/null 2>&1").c_str()) == 0;
@@ -26,6 +28,7 @@ bool hasTool(const std::string& tool) {
 struct Point {
   double latitude;
   double longitude;
+  std::string time;  // "2024/05/01 14:05:05" as gpsbabel writes it; empty for none
 };
 
 // "N 48:12.3456" as signed decimal degrees.
@@ -44,12 +47,22 @@ std::vector<Point> csvPositions(const CsvTable& csv) {
   for (std::size_t r = 0; r < latitudes.size(); ++r) {
     if (latitudes[r] == "---" || longitudes[r] == "---") continue;
     if (r > 0 && latitudes[r] == latitudes[r - 1] && longitudes[r] == longitudes[r - 1]) continue;
-    points.push_back({degreesOf(latitudes[r]), degreesOf(longitudes[r])});
+    points.push_back({degreesOf(latitudes[r]), degreesOf(longitudes[r]), ""});
   }
   return points;
 }
 
-// The track points gpsbabel reads from `file` in `format`, through its unicsv output.
+// The fields of a line of gpsbabel's unicsv output, which ends in CR LF.
+std::vector<std::string> fieldsOf(std::string line) {
+  if (line.ends_with('\r')) line.pop_back();
+  std::istringstream stream(line);
+  std::vector<std::string> fields;
+  for (std::string field; std::getline(stream, field, ',');) fields.push_back(field);
+  return fields;
+}
+
+// The track points gpsbabel reads from `file` in `format`, through its unicsv output (whose
+// columns depend on what the points carry).
 std::vector<Point> gpsbabelTrack(const std::string& format, const fs::path& file,
                                  const fs::path& scratch) {
   const std::string command = "gpsbabel -t -i " + format + " -f '" + file.string() +
@@ -57,15 +70,21 @@ std::vector<Point> gpsbabelTrack(const std::string& format, const fs::path& file
   if (std::system(command.c_str()) != 0) return {};
   std::istringstream lines(readFile(scratch));
   std::string line;
-  std::getline(lines, line);  // No,Latitude,Longitude,...
+  std::getline(lines, line);
+  const std::vector<std::string> header = fieldsOf(line);
+  const auto columnOf = [&header](const std::string& name) {
+    return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin());
+  };
+  const std::size_t latitude = columnOf("Latitude");
+  const std::size_t longitude = columnOf("Longitude");
+  const std::size_t date = columnOf("Date");
+  const std::size_t time = columnOf("Time");
   std::vector<Point> points;
   while (std::getline(lines, line)) {
-    std::istringstream fields(line);
-    std::string number, latitude, longitude;
-    std::getline(fields, number, ',');
-    std::getline(fields, latitude, ',');
-    std::getline(fields, longitude, ',');
-    points.push_back({std::stod(latitude), std::stod(longitude)});
+    const std::vector<std::string> fields = fieldsOf(line);
+    const bool timed = time < fields.size() && !fields[time].empty();
+    points.push_back({std::stod(fields.at(latitude)), std::stod(fields.at(longitude)),
+                      timed ? fields.at(date) + " " + fields[time] : ""});
   }
   return points;
 }
@@ -119,6 +138,38 @@ TEST_F(DemoTrack, PointsCarryHeightTimeAndTheKmlMarksItsPoints) {
   EXPECT_THAT(kml, HasSubstr("<coordinates>8.5738867,48.2067600,105.0</coordinates>"));
 }
 
+// Google Earth plays a <gx:Track> on its time slider: a <when> per point, all before the
+// coordinates in the same order.
+TEST_F(DemoTrack, TheKmlTrackCarriesTheTimeOfEachPoint) {
+  const std::string kml = readFile(folder / "demo.kml");
+  EXPECT_THAT(kml, HasSubstr("<kml xmlns=\"http://www.opengis.net/kml/2.2\" "
+                             "xmlns:gx=\"http://www.google.com/kml/ext/2.2\">"));
+  EXPECT_THAT(kml, HasSubstr("<gx:Track>\n      <altitudeMode>relativeToGround</altitudeMode>\n"
+                             "      <when>2024-05-01T14:05:05Z</when>\n"));
+  EXPECT_THAT(kml, HasSubstr("</when>\n      <gx:coord>8.5761300 48.2057600 0.0</gx:coord>\n"));
+  EXPECT_LT(kml.rfind("\n      <when>"), kml.find("<gx:coord>"));
+  EXPECT_EQ(kml.find("LineString"), std::string::npos);
+
+  const std::vector<Point> gpx = gpsbabelTrack("gpx", folder / "demo.gpx", folder / "gpx.csv");
+  const std::vector<Point> read = gpsbabelTrack("kml", folder / "demo.kml", folder / "kml.csv");
+  ASSERT_GT(gpx.size(), 1000u);
+  ASSERT_EQ(read.size(), gpx.size());
+  EXPECT_EQ(read.front().time, "2024/05/01 14:05:05");
+  for (std::size_t i = 0; i < read.size(); ++i) {
+    EXPECT_EQ(read[i].time, gpx[i].time) << "point " << i;
+  }
+}
+
+// The KML's coordinates wait in a file beside it until the track ends.
+TEST_F(DemoTrack, NoScratchFileStaysBehind) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_THAT(names,
+              UnorderedElementsAre("demo.KLD", "demo.KLI", "demo.csv", "demo.gpx", "demo.kml"));
+}
+
 // A GPS record at `secondsOfDay`, at a position that moves with it.
 void gpsRecord(LogBuilder& log, int slot, std::uint32_t secondsOfDay, std::uint32_t step) {
   StreamBytes<8>()
@@ -128,6 +179,17 @@ void gpsRecord(LogBuilder& log, int slot, std::uint32_t secondsOfDay, std::uint3
       .flag(81, true)
       .field(82, 3, 3)
       .into(log.record(), slot);
+}
+
+// Converts `base` into the track files `base`.gpx and `base`.kml, on `date`.
+void writeTracks(const fs::path& base, std::optional<std::chrono::year_month_day> date) {
+  ConversionRequest request;
+  request.gpx = fs::path(base) += ".gpx";
+  request.kml = fs::path(base) += ".kml";
+  request.date = date;
+  LogConverter converter(Separators{});
+  converter.open(base, request);
+  converter.convert();
 }
 
 TEST(TrackTimes, APassThroughMidnightMovesToTheNextDay) {
@@ -140,19 +202,18 @@ TEST(TrackTimes, APassThroughMidnightMovesToTheNextDay) {
   gpsRecord(log, 2, 1, 30);
   log.writeFiles(folder / "night");
 
-  ConversionRequest request;
-  request.gpx = folder / "night.gpx";
-  request.date = std::chrono::year_month_day{std::chrono::year(2023), std::chrono::December,
-                                             std::chrono::day(31)};
-  LogConverter converter(Separators{});
-  converter.open(folder / "night", request);
-  converter.convert();
+  writeTracks(folder / "night",
+              std::chrono::year_month_day{std::chrono::year(2023), std::chrono::December,
+                                          std::chrono::day(31)});
   const std::string gpx = readFile(folder / "night.gpx");
+  const std::string kml = readFile(folder / "night.kml");
   for (const char* time : {"2023-12-31T23:59:58Z", "2023-12-31T23:59:59Z", "2024-01-01T00:00:00Z",
                            "2024-01-01T00:00:01Z"}) {
     EXPECT_THAT(gpx, HasSubstr(std::string("<time>") + time + "</time>"));
+    EXPECT_THAT(kml, HasSubstr(std::string("      <when>") + time + "</when>\n"));
   }
   EXPECT_THAT(gpx, HasSubstr("<trkpt lat=\"48.0000000\" lon=\"8.5000000\">"));
+  EXPECT_THAT(kml, HasSubstr("<gx:coord>8.5000000 48.0000000 0</gx:coord>"));
 }
 
 // The GPS's time field has room for more than a day: such a number is no time of day, neither
@@ -167,6 +228,9 @@ TEST(TrackTimes, ATimeFieldPastTheDayIsNoTime) {
 
   ConversionRequest request;
   request.gpx = folder / "odd.gpx";
+  request.kml = folder / "odd.kml";
+  request.date =
+      std::chrono::year_month_day{std::chrono::year(2024), std::chrono::May, std::chrono::day(1)};
   request.report = true;
   LogConverter converter(Separators{});
   converter.open(folder / "odd", request);
@@ -175,6 +239,38 @@ TEST(TrackTimes, ATimeFieldPastTheDayIsNoTime) {
   const std::string gpx = readFile(folder / "odd.gpx");
   EXPECT_THAT(gpx, HasSubstr("lon=\"8.5000000\"></trkpt>"));  // the first point has no time
   EXPECT_THAT(gpx, HasSubstr("T10:00:00Z</time>"));
+  // The KML's track pairs each time with a position, so the point without a time stays out of it.
+  EXPECT_THAT(readFile(folder / "odd.kml"),
+              HasSubstr("<gx:Track>\n      <altitudeMode>relativeToGround</altitudeMode>\n"
+                        "      <when>2024-05-01T10:00:00Z</when>\n"
+                        "      <gx:coord>8.5000000 48.0000167 0</gx:coord>\n    </gx:Track>\n"));
+}
+
+// A GPS without a clock (the Q3303) gives a line through its positions, which carries no times.
+TEST(TrackTimes, AGpsWithoutTimesGivesALine) {
+  TempFolder folder;
+  LogBuilder log;
+  log.sensor(2, typeIdOf<Q3303GpsDecoder>());
+  // Each record: valid position, height 100 m, 48°00.0000'N and 8°30.0000'E plus `step` units.
+  for (const std::uint16_t step : {0, 10}) {
+    log.record()
+        .word(2, 0x4000)
+        .word(3, 0x4000 | 100)
+        .word(6, 48 << 8)
+        .word(7, 0)
+        .word(8, 8 << 8 | 0x04)
+        .word(9, static_cast<std::uint16_t>(0x93E0 + step));
+  }
+  log.writeFiles(folder / "plain");
+
+  writeTracks(folder / "plain", std::nullopt);
+  EXPECT_THAT(readFile(folder / "plain.kml"),
+              HasSubstr("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
+                        "  <name>plain.KLD</name>\n  <Placemark>\n"
+                        "    <name>GPS Q3303   (slot 2)</name>\n    <LineString>\n"
+                        "      <altitudeMode>relativeToGround</altitudeMode>\n"
+                        "      <coordinates>\n8.5000000,48.0000000,0\n8.5000167,48.0000000,0\n"
+                        "      </coordinates>\n    </LineString>\n"));
 }
 
 }  // namespace
