@@ -234,6 +234,9 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
   const std::int64_t* readings = batch.readings.data() + record * readingCount;
   const ColumnValue* texts = batch.texts.data() + record * textCount;
   const bool rowAbove = record > 0;
+  // The row above's values; the first row of a batch has none and reads its own, unused.
+  const std::int64_t* readingsAbove = rowAbove ? readings - readingCount : readings;
+  const ColumnValue* textsAbove = rowAbove ? texts - textCount : texts;
   // Copies the field's text in the row above; the rows are longer than a fixed-size copy, so the
   // two never overlap.
   const auto repeat = [&](TextAbove& same) {
@@ -252,7 +255,7 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
     TextAbove& same = *above++;
     if (field.shown == Shown::kReading) [[likely]] {
       const std::int64_t number = readings[field.slot];
-      if (rowAbove && number == readings[field.slot - readingCount]) {
+      if (rowAbove && number == readingsAbove[field.slot]) {
         repeat(same);
       } else {
         note(same, number != field.mark
@@ -261,7 +264,7 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
       }
     } else {
       const ColumnValue& value = texts[field.slot];
-      if (rowAbove && value == texts[field.slot - textCount]) {
+      if (rowAbove && value == textsAbove[field.slot]) {
         repeat(same);
       } else {
         note(same, writeColumnValue(out, field.shown, value));
