@@ -47,16 +47,7 @@ void TrackSource::record(const DataRecord&) {
   point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position.latitude); });
   point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position.longitude); });
   point.heightText.fill([&](char* out) { return writeReading(out, point.height); });
-  if (point.time) point.timeText = timeText(*point.time);
-}
-
-// Points come several times a second, so most share the text of the point before.
-const PointText& TrackSource::timeText(std::chrono::sys_seconds time) {
-  if (time != textTime_) {
-    textTime_ = time;
-    timeText_.fill([&](char* out) { return writeText(out, times_.text(time)); });
-  }
-  return timeText_;
+  if (point.time) point.timeText = times_.text(*point.time);
 }
 
 std::optional<std::chrono::sys_seconds> TrackSource::currentTime() {
@@ -71,15 +62,16 @@ std::optional<std::chrono::sys_seconds> TrackSource::currentTime() {
   return std::chrono::sys_seconds(day_) + std::chrono::seconds(*seconds);
 }
 
-std::string_view UtcTimeTexts::text(std::chrono::sys_seconds time) {
+const PointText& UtcTimeTexts::text(std::chrono::sys_seconds time) {
+  if (time == time_) return text_;
   const auto day = std::chrono::floor<std::chrono::days>(time);
-  if (text_.empty() || day != day_) {
-    day_ = day;
-    text_ = utcTimeText(time);
+  if (!time_ || day != std::chrono::floor<std::chrono::days>(*time_)) {
+    text_.fill([&](char* out) { return writeText(out, utcTimeText(time)); });
   }
+  time_ = time;
   // Only the time of day changes within a day: "hh:mm:ss" before the closing 'Z'.
   const auto seconds = static_cast<std::uint32_t>((time - day).count());
-  char* clock = text_.data() + text_.size() - 9;
+  char* clock = text_.bytes.data() + text_.size - 9;
   writeDigits(clock, seconds / 3600, 2);
   writeDigits(clock + 3, seconds / 60 % 60, 2);
   writeDigits(clock + 6, seconds % 60, 2);

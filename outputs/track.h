@@ -48,14 +48,15 @@ struct TrackPoint {
   PointText timeText;
 };
 
-// "2024-05-01T14:05:05Z" texts of the points' times, each day's date made once.
+// "2024-05-01T14:05:05Z" texts of the points' times. Points come several times a second, so most
+// share the text of the point before; each day's date is made once.
 class UtcTimeTexts {
  public:
-  std::string_view text(std::chrono::sys_seconds time);
+  const PointText& text(std::chrono::sys_seconds time);
 
  private:
-  std::chrono::sys_days day_{};
-  std::string text_;
+  std::optional<std::chrono::sys_seconds> time_;
+  PointText text_;
 };
 
 // The track itself, an output of its own that comes before the map formats in the list of
@@ -89,11 +90,7 @@ class TrackSource final : public LogOutput {
   GeoPoint last_;
   std::chrono::sys_days day_;
   std::optional<std::uint32_t> lastSecondsOfDay_;
-  const PointText& timeText(std::chrono::sys_seconds time);
-
   UtcTimeTexts times_;
-  std::optional<std::chrono::sys_seconds> textTime_;
-  PointText timeText_;
   std::optional<TrackPoint> point_;
 };
 
