@@ -1,12 +1,14 @@
 #include "conversion/log_converter.h"
 
 #include <algorithm>
+#include <future>
 #include <memory>
 
 #include "conversion/decoder_set.h"
 #include "conversion/path_text.h"
 #include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"
+#include "conversion/write_behind.h"
 #include "outputs/csv/csv_output.h"
 #include "outputs/date_text.h"
 #include "outputs/gpx_output.h"
@@ -25,24 +27,51 @@ std::chrono::year_month_day modificationDate(const fs::path& path) {
   return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(time));
 }
 
-// Gives a track file its name, or drops it when the log had no position.
-template <typename TrackOutput>
-void keepTrack(const std::optional<TrackOutput>& track, OutputFile& file,
-               ConversionResult& result) {
-  if (!track) return;
-  if (track->hasTrack()) {
-    file.commit();
-    result.written.push_back(file.path());
-  } else {
-    file.discard();
-    result.noPosition = true;
-  }
-}
-
 void keep(OutputFile& file, bool asked, ConversionResult& result) {
   if (!asked) return;
   file.commit();
   result.written.push_back(file.path());
+}
+
+// A file besides the CSV, written on a thread of its own (see WriteBehind).
+struct SideFile {
+  std::optional<WriteBehind>& writer;
+  OutputFile& file;
+  bool wanted;  // false for a track file of a log without a position
+};
+
+// Stores the last bytes of every file (dropping an unwanted side file), then names them: nothing is
+// named unless every file was stored. The side files are named on threads of their own while the
+// CSV is named here, since replacing an older file takes the file system about as long as writing
+// it.
+void keepAll(std::span<const SideFile> sideFiles, OutputFile& csv, bool csvAsked, OutputFile& json,
+             bool jsonAsked, ConversionResult& result) {
+  for (const SideFile& side : sideFiles) {
+    if (!side.writer) continue;
+    side.writer->finish(
+        [&file = side.file, wanted = side.wanted] { wanted ? file.store() : file.discard(); });
+  }
+  for (const SideFile& side : sideFiles) {
+    if (side.writer) side.writer->wait();
+  }
+  if (csvAsked) csv.store();
+  if (jsonAsked) json.store();
+  std::vector<std::future<void>> named;
+  for (const SideFile& side : sideFiles) {
+    if (!side.writer || !side.wanted) continue;
+    named.push_back(std::async(std::launch::async, [&file = side.file] { file.commit(); }));
+  }
+  keep(csv, csvAsked, result);
+  keep(json, jsonAsked, result);
+  for (std::future<void>& naming : named) naming.get();
+  for (const SideFile& side : sideFiles) {
+    if (side.writer && side.wanted) result.written.push_back(side.file.path());
+  }
+}
+
+template <typename TrackOutput>
+bool hasTrack(const std::optional<TrackOutput>& track) {
+  return track && track->hasTrack();
 }
 
 }  // namespace
@@ -96,6 +125,10 @@ ConversionResult LogConverter::convert() {
   result.date = logDate();
   const std::string logName = displayPath(dataPath_.filename());
 
+  // The side files' writers go before the outputs that write into them, and so outlive them.
+  std::optional<WriteBehind> gpxWriter;
+  std::optional<WriteBehind> kmlWriter;
+  std::optional<WriteBehind> htmlWriter;
   std::optional<CsvOutput> csv;
   std::optional<FlightSummary> summary;
   std::optional<GpxOutput> gpx;
@@ -108,11 +141,14 @@ ConversionResult LogConverter::convert() {
   if (request_.report || request_.json || request_.html) outputs.push_back(&summary.emplace());
   std::optional<TrackSource> track;
   if (request_.gpx || request_.kml) outputs.push_back(&track.emplace(result.date));
-  if (request_.gpx) outputs.push_back(&gpx.emplace(gpxFile_, logName, *track));
-  if (request_.kml) outputs.push_back(&kml.emplace(kmlFile_, kmlCoordinates_, logName, *track));
+  if (request_.gpx) outputs.push_back(&gpx.emplace(gpxWriter.emplace(gpxFile_), logName, *track));
+  if (request_.kml) {
+    outputs.push_back(&kml.emplace(kmlWriter.emplace(kmlFile_), kmlCoordinates_, logName, *track));
+  }
   std::optional<HtmlReportOutput> html;
   if (request_.html) {
-    outputs.push_back(&html.emplace(htmlFile_, reportOptions(result), &*summary));
+    outputs.push_back(
+        &html.emplace(htmlWriter.emplace(htmlFile_), reportOptions(result), &*summary));
   }
 
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
@@ -125,11 +161,11 @@ ConversionResult LogConverter::convert() {
     jsonFile_.write(json);
   }
 
-  keep(csvFile_, csvSink == &csvFile_, result);
-  keep(jsonFile_, request_.json.has_value(), result);
-  keepTrack(gpx, gpxFile_, result);
-  keepTrack(kml, kmlFile_, result);
-  keep(htmlFile_, request_.html.has_value(), result);
+  const SideFile sideFiles[] = {{gpxWriter, gpxFile_, hasTrack(gpx)},
+                                {kmlWriter, kmlFile_, hasTrack(kml)},
+                                {htmlWriter, htmlFile_, true}};
+  keepAll(sideFiles, csvFile_, csvSink == &csvFile_, jsonFile_, request_.json.has_value(), result);
+  result.noPosition = (gpx || kml) && !hasTrack(gpx) && !hasTrack(kml);
   return result;
 }
 

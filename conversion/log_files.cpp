@@ -155,6 +155,10 @@ void OutputFile::open(const fs::path& path, ExistingOutput existing) {
 
 void OutputFile::write(std::span<const char> bytes) { file_.write(bytes); }
 
+void OutputFile::store() {
+  if (open_) file_.close();
+}
+
 void OutputFile::commit() {
   if (!open_) return;
   file_.close();

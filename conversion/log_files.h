@@ -68,6 +68,8 @@ class OutputFile final : public ByteSink {
 
   void open(const std::filesystem::path& path, ExistingOutput existing);
   void write(std::span<const char> bytes) override;
+  // Stores the last bytes under the temporary name; commit then only gives the file its name.
+  void store();
   // Stores the last bytes and gives the file its name.
   void commit();
   // Drops whatever was written (nothing of it stays on disk).

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "conversion/log_converter.h"
+#include "conversion/telemetry_log_exception.h"
 #include "support/stream_bytes.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
@@ -190,6 +191,36 @@ void writeTracks(const fs::path& base, std::optional<std::chrono::year_month_day
   LogConverter converter(Separators{});
   converter.open(base, request);
   converter.convert();
+}
+
+// A track file that cannot be stored fails the conversion, whether it fails while the records are
+// read (a long track) or at the end (a short one), and then no file is named, the CSV neither.
+TEST(TrackFiles, ATrackThatCannotBeStoredFailsTheConversionAndNamesNoFile) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  for (const std::uint32_t points : {3u, 40000u}) {
+    TempFolder folder;
+    LogBuilder log;
+    log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+    for (std::uint32_t i = 0; i < points; ++i) gpsRecord(log, 2, 36000 + i / 10, i);
+    log.writeFiles(folder / "full");
+
+    ConversionRequest request;
+    request.csv = folder / "full.csv";
+    request.gpx = "/dev/full";
+    try {
+      LogConverter converter(Separators{});
+      converter.open(folder / "full", request);
+      converter.convert();
+      ADD_FAILURE() << points << " points: the conversion succeeded";
+    } catch (const TelemetryLogException& e) {
+      EXPECT_EQ(e.messageId(), MessageId::kCannotCreateOutput) << points;
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    EXPECT_THAT(names, UnorderedElementsAre("full.KLD", "full.KLI")) << points;
+  }
 }
 
 TEST(TrackTimes, APassThroughMidnightMovesToTheNextDay) {

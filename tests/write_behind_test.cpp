@@ -1,0 +1,106 @@
+#include "conversion/write_behind.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/string_sink.h"
+
+namespace trelvox {
+namespace {
+
+// Bytes that differ from one position to the next, so a block out of order or twice shows.
+std::string patternOf(std::size_t size) {
+  std::string text(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('a' + (i * 7 + i / 251) % 26);
+  return text;
+}
+
+// Writes that fall short of, end on and run across the one-mebibyte blocks handed to the thread.
+TEST(WriteBehind, BytesArriveInOrderThenTheLastStepRuns) {
+  constexpr std::size_t kMebibyte = 1024 * 1024;
+  const struct {
+    const char* name;
+    std::size_t writeSize;
+    std::size_t total;
+  } cases[] = {
+      {"nothing", 1, 0},
+      {"a few bytes", 3, 10},
+      {"blocks of 64 KiB", 64 * 1024, 5 * kMebibyte},
+      {"exactly one block", kMebibyte, kMebibyte},
+      {"one block and a byte", kMebibyte + 1, kMebibyte + 1},
+      {"writes across blocks", 333'333, 4 * kMebibyte + 17},
+      {"one write of several blocks", 3 * kMebibyte + 5, 3 * kMebibyte + 5},
+  };
+  for (const auto& c : cases) {
+    const std::string expected = patternOf(c.total);
+    StringSink target;
+    std::string atLastStep;
+    {
+      WriteBehind writer(target);
+      for (std::size_t at = 0; at < c.total; at += c.writeSize) {
+        writer.write(std::string_view(expected).substr(at, c.writeSize));
+      }
+      writer.finish([&] { atLastStep = target.text; });
+      writer.wait();
+    }
+    EXPECT_EQ(target.text, expected) << c.name;
+    EXPECT_EQ(atLastStep, expected)
+        << c.name << ": the last step ran before every byte was written";
+  }
+}
+
+// A sink that takes `goodWrites` writes and fails from then on.
+class FailingSink final : public ByteSink {
+ public:
+  explicit FailingSink(int goodWrites) : goodWrites_(goodWrites) {}
+  void write(std::span<const char> bytes) override {
+    if (goodWrites_-- <= 0) throw std::runtime_error("disk full");
+    written += bytes.size();
+  }
+  std::size_t written = 0;
+
+ private:
+  int goodWrites_;
+};
+
+// A failure on the thread reaches the caller, by a later write or by wait, and ends the writing:
+// nothing after it is written and the last step does not run.
+TEST(WriteBehind, AFailureReachesTheCallerAndStopsTheWriting) {
+  const std::string block = patternOf(1024 * 1024);
+  for (const int goodWrites : {0, 1, 2}) {
+    FailingSink target(goodWrites);
+    bool lastStepRan = false;
+    std::string message;
+    {
+      WriteBehind writer(target);
+      try {
+        for (int i = 0; i < 6; ++i) writer.write(block);
+        writer.finish([&] { lastStepRan = true; });
+        writer.wait();
+      } catch (const std::runtime_error& e) {
+        message = e.what();
+      }
+    }
+    EXPECT_EQ(message, "disk full") << goodWrites;
+    EXPECT_EQ(target.written, static_cast<std::size_t>(goodWrites) * block.size());
+    EXPECT_FALSE(lastStepRan) << goodWrites;
+  }
+}
+
+// Leaving without finishing, as a failed conversion does, must not wait forever.
+TEST(WriteBehind, EndsWithoutFinishing) {
+  const std::string handed = patternOf(3 * 1024 * 1024);
+  StringSink target;
+  {
+    WriteBehind writer(target);
+    writer.write(handed);
+  }
+  EXPECT_EQ(target.text, handed.substr(0, target.text.size()));
+}
+
+}  // namespace
+}  // namespace trelvox
