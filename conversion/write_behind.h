@@ -3,9 +3,8 @@
 // Writes another sink's bytes on a thread of its own, so that the conversion's thread goes on
 // decoding while the system copies a side file (a GPX track is almost half the CSV's size) and
 // allocates its blocks. Bytes are gathered into a block and handed over two blocks deep, so the
-// memory stays the same whatever the log's length. The last step, storing the file and giving it
-// its name, runs on that thread too, beside the CSV's own: replacing an older file makes the file
-// system free the old blocks and place the new ones, which takes as long as writing them.
+// memory stays the same whatever the log's length. A last step, such as storing the file's last
+// bytes, runs on that thread once every byte is written.
 //
 // A failure on the thread is thrown on the conversion's thread, by the next write or by wait;
 // nothing is written after it.
