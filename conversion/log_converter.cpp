@@ -48,11 +48,8 @@ void keepAll(std::span<const SideFile> sideFiles, OutputFile& csv, bool csvAsked
              bool jsonAsked, ConversionResult& result) {
   for (const SideFile& side : sideFiles) {
     if (!side.writer) continue;
-    side.writer->finish(
-        [&file = side.file, wanted = side.wanted] { wanted ? file.store() : file.discard(); });
-  }
-  for (const SideFile& side : sideFiles) {
-    if (side.writer) side.writer->wait();
+    side.writer->finish();
+    side.wanted ? side.file.store() : side.file.discard();
   }
   if (csvAsked) csv.store();
   if (jsonAsked) json.store();

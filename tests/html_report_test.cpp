@@ -111,6 +111,38 @@ TEST(HtmlReport, TheSummaryListsEveryItemWithItsReadings) {
                               "\"min\":null,\"max\":null,\"last\":null}"));
 }
 
+// Up to the point limit every record is a point of every series, in order, whether it falls at the
+// start, in the middle or at the end of the blocks the points are gathered in.
+TEST(HtmlReport, EveryRecordIsAPointInOrder) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<VoltageSensorDecoder>());
+  std::string battery;
+  std::string channel;
+  // Channel words of the centre and both ends, in hundredths of a percent.
+  const struct {
+    std::int16_t word;
+    const char* hundredths;
+  } sticks[] = {{1024, "0"}, {2048, "15238"}, {0, "-15238"}};
+  for (int i = 0; i < 1300; ++i) {
+    const int volts = 100 + i % 50;
+    const auto& stick = sticks[i % 3];
+    log.record().word(1, static_cast<std::uint16_t>(0x8000 | volts)).channel(1, stick.word);
+    if (i > 0) {
+      battery += ',';
+      channel += ',';
+    }
+    battery += std::to_string(volts);
+    channel += stick.hundredths;
+  }
+  const std::string data = dataOf(reportOf(log));
+  EXPECT_THAT(data, HasSubstr("\"name\":\"BATTERY\",\"unit\":\"V\",\"quantity\":\"voltage\","
+                              "\"scale\":1,\"decimals\":1,\"values\":\"" +
+                              battery + "\"}"));
+  EXPECT_THAT(data, HasSubstr("\"name\":\"CH1\",\"unit\":\"%\",\"quantity\":\"channel\","
+                              "\"scale\":2,\"decimals\":1,\"values\":\"" +
+                              channel + "\"}"));
+}
+
 TEST(HtmlReport, ItemsTrackedButNotInTheCsvAreInTheSummary) {
   LogBuilder log;
   log.sensor(1, typeIdOf<ServoAdapterDecoder>());
