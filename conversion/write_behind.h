@@ -2,13 +2,13 @@
 
 // Writes another sink's bytes on a thread of its own, so that the conversion's thread goes on
 // decoding while the system copies a side file (a GPX track is almost half the CSV's size) and
-// allocates its blocks. Bytes are gathered into blocks of a mebibyte, handed over two deep.
+// allocates its blocks. Bytes are gathered into blocks of 256 KiB.
 // A failure to write is thrown by a later write or by finish; nothing is written after it.
 
 #include <span>
 #include <vector>
 
-#include "outputs/block_hand_off.h"
+#include "conversion/block_hand_off.h"
 #include "outputs/byte_sink.h"
 
 namespace trelvox {
@@ -22,7 +22,7 @@ class WriteBehind final : public ByteSink {
   void finish();
 
  private:
-  static constexpr std::size_t kBlockSize = 1024 * 1024;
+  static constexpr std::size_t kBlockSize = 256 * 1024;
 
   BlockHandOff<std::vector<char>> handOff_;
 };

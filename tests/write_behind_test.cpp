@@ -19,9 +19,9 @@ std::string patternOf(std::size_t size) {
   return text;
 }
 
-// Writes that fall short of, end on and run across the one-mebibyte blocks handed to the thread.
+// Writes that fall short of, end on and run across the blocks handed to the thread.
 TEST(WriteBehind, EveryByteIsWrittenInOrderWhenFinishReturns) {
-  constexpr std::size_t kMebibyte = 1024 * 1024;
+  constexpr std::size_t kBlock = 256 * 1024;  // what the writer hands over at a time
   const struct {
     const char* name;
     std::size_t writeSize;
@@ -29,11 +29,11 @@ TEST(WriteBehind, EveryByteIsWrittenInOrderWhenFinishReturns) {
   } cases[] = {
       {"nothing", 1, 0},
       {"a few bytes", 3, 10},
-      {"blocks of 64 KiB", 64 * 1024, 5 * kMebibyte},
-      {"exactly one block", kMebibyte, kMebibyte},
-      {"one block and a byte", kMebibyte + 1, kMebibyte + 1},
-      {"writes across blocks", 333'333, 4 * kMebibyte + 17},
-      {"one write of several blocks", 3 * kMebibyte + 5, 3 * kMebibyte + 5},
+      {"blocks of 64 KiB", 64 * 1024, 5 * kBlock},
+      {"exactly one block", kBlock, kBlock},
+      {"one block and a byte", kBlock + 1, kBlock + 1},
+      {"writes across blocks", 333'333, 4 * kBlock + 17},
+      {"one write of several blocks", 3 * kBlock + 5, 3 * kBlock + 5},
   };
   for (const auto& c : cases) {
     const std::string expected = patternOf(c.total);
@@ -64,7 +64,7 @@ class FailingSink final : public ByteSink {
 // A failure on the thread reaches the caller, by a later write or by finish, and ends the writing:
 // nothing after it is written.
 TEST(WriteBehind, AFailureReachesTheCallerAndStopsTheWriting) {
-  const std::string block = patternOf(1024 * 1024);
+  const std::string block = patternOf(256 * 1024);  // one block handed over
   for (const int goodWrites : {0, 1, 2}) {
     FailingSink target(goodWrites);
     std::string message;

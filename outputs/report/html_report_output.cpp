@@ -73,26 +73,6 @@ struct HtmlReportOutput::Series {
 
 // The decoder whose positions draw the track (the first one to report a position), and where
 // the track starts.
-// Records as the points' thread takes them: each one's time since the start, channels, the series'
-// readings and the track sensor's position.
-struct HtmlReportOutput::RecordBlock {
-  static constexpr std::size_t kRecords = 512;
-
-  std::size_t records = 0;
-  std::vector<std::int64_t> elapsed;
-  std::vector<RecordHead> heads;
-  std::vector<std::int64_t> readings;  // one per series per record
-  std::vector<std::optional<Position>> positions;
-
-  // Room for kRecords records, kept once made: the next fill overwrites what it uses.
-  void makeRoom(std::size_t seriesCount) {
-    elapsed.resize(kRecords);
-    heads.resize(kRecords);
-    readings.resize(kRecords * seriesCount);
-    positions.resize(kRecords);
-  }
-};
-
 struct HtmlReportOutput::Track {
   std::size_t firstSeries = 0;
   const Decoder* decoder = nullptr;
@@ -333,7 +313,6 @@ void HtmlReportOutput::start(Decoders decoders) {
       if (isItem(columns[c].shown)) {
         series_.push_back({&decoders[d]->tracked(static_cast<int>(c)), d, &columns[c]});
         readings_.push_back(series_.back().reading);
-        marks_.push_back(series_.back().reading->mark);
       }
     }
   }
@@ -344,50 +323,32 @@ void HtmlReportOutput::start(Decoders decoders) {
   points_->expectRecords(options_.expectedRecords);
   points_->keepFirstAndLast(track_->firstSeries);
   points_->keepFirstAndLast(track_->firstSeries + 1);
-  blocks_ = std::make_unique<BlockHandOff<RecordBlock>>(
-      [this](RecordBlock& block) { gatherPoints(block); });
 }
 
 void HtmlReportOutput::record(const DataRecord& record) {
-  RecordBlock& block = blocks_->filling();
-  if (block.heads.empty()) block.makeRoom(readings_.size());
-  const std::size_t r = block.records;
-  block.elapsed[r] = elapsedTime(record.time());
-  block.heads[r] = record.head();
-  std::int64_t* readings = block.readings.data() + r * readings_.size();
-  for (const TrackedReading* reading : readings_) *readings++ = reading->current;
-  block.positions[r] = trackPosition();
-  if (++block.records == RecordBlock::kRecords) blocks_->handOver();
+  if (points_->nextRecord(elapsedTime(record.time()))) {
+    keepReadings<&MinMaxBuckets::begin>(record, MinMaxBuckets::kNoReading);
+  } else {
+    keepReadings<&MinMaxBuckets::add>(record, std::nullopt);
+  }
+  followTrack();
   if (!utcStart_) noteUtcStart();
 }
 
-void HtmlReportOutput::gatherPoints(RecordBlock& block) {
-  for (std::size_t r = 0; r < block.records; ++r) {
-    const std::int64_t* readings = block.readings.data() + r * readings_.size();
-    if (points_->nextRecord(block.elapsed[r])) {
-      keepReadings<&MinMaxBuckets::begin>(readings, block.heads[r], MinMaxBuckets::kNoReading);
-    } else {
-      keepReadings<&MinMaxBuckets::add>(readings, block.heads[r], std::nullopt);
-    }
-    followTrack(block.positions[r]);
-  }
-  block.records = 0;
-}
-
-// Hands every series' reading of a record to `keep`; a missing reading as `missing`, if any.
+// Hands every series' reading of this record to `keep`; a missing reading as `missing`, if any.
 template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
-void HtmlReportOutput::keepReadings(const std::int64_t* readings, const RecordHead& head,
-                                    std::optional<std::int64_t> missing) {
+void HtmlReportOutput::keepReadings(const DataRecord& record, std::optional<std::int64_t> missing) {
   MinMaxBuckets& points = *points_;
-  for (std::size_t s = 0; s < marks_.size(); ++s) {
-    if (readings[s] != marks_[s]) {
-      (points.*keep)(s, readings[s]);
+  for (std::size_t s = 0; s < readings_.size(); ++s) {
+    const TrackedReading& reading = *readings_[s];
+    if (reading.current != reading.mark) {
+      (points.*keep)(s, reading.current);
     } else if (missing) {
       (points.*keep)(s, *missing);
     }
   }
   for (int k = 1; k <= kChannelCount; ++k) {
-    (points.*keep)(series_.size() + static_cast<std::size_t>(k - 1), head.channel(k));
+    (points.*keep)(series_.size() + static_cast<std::size_t>(k - 1), record.channel(k));
   }
   if (missing) {
     (points.*keep)(track_->firstSeries, *missing);
@@ -395,11 +356,7 @@ void HtmlReportOutput::keepReadings(const std::int64_t* readings, const RecordHe
   }
 }
 
-void HtmlReportOutput::end(const LogTotals& totals) {
-  if (blocks_->filling().records > 0) blocks_->handOver();
-  blocks_->finish();
-  Page(*this, totals).write();
-}
+void HtmlReportOutput::end(const LogTotals& totals) { Page(*this, totals).write(); }
 
 // Time since the first record in the recorder's units (milliseconds), never going back: a clock
 // that jumps backwards would otherwise fold the charts' time axis.
@@ -412,8 +369,7 @@ std::int64_t HtmlReportOutput::elapsedTime(std::uint32_t recordTime) {
   return elapsed_;
 }
 
-// The position of the first sensor in column order that has given one.
-std::optional<Position> HtmlReportOutput::trackPosition() {
+void HtmlReportOutput::followTrack() {
   Track& track = *track_;
   for (std::size_t d = 0; !track.decoder && d < decoders_.size(); ++d) {
     if (decoders_[d]->position()) {
@@ -421,12 +377,9 @@ std::optional<Position> HtmlReportOutput::trackPosition() {
       track.sensor = d;
     }
   }
-  return track.decoder ? track.decoder->position() : std::nullopt;
-}
-
-void HtmlReportOutput::followTrack(const std::optional<Position>& position) {
+  if (!track.decoder) return;
+  const std::optional<Position> position = track.decoder->position();
   if (!position) return;
-  Track& track = *track_;
   if (!track.origin) {
     track.origin = position;
     track.metresPerDegreeEast =

@@ -4,8 +4,7 @@
 // series, the sixteen channels and the GPS track are kept as compact points (see MinMaxBuckets);
 // at the end the page is written in one go: the chart library, the page's own script and style,
 // its texts in three languages and the flight's data as JSON, all inline, so the page needs
-// nothing but a browser, even offline and from file://. The conversion's thread only copies each
-// record's readings into a block; a thread of its own gathers the points from full blocks.
+// nothing but a browser, even offline and from file://.
 
 #include <cstdint>
 #include <memory>
@@ -13,11 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "outputs/block_hand_off.h"
 #include "outputs/byte_sink.h"
 #include "outputs/log_output.h"
-#include "values/data_record.h"
-#include "values/geo_point.h"
 
 namespace trelvox {
 
@@ -62,17 +58,12 @@ class HtmlReportOutput final : public LogOutput {
   class Page;
   struct Series;
   struct Track;
-  struct RecordBlock;
 
-  std::int64_t elapsedTime(std::uint32_t recordTime);
-  std::optional<Position> trackPosition();
-  void noteUtcStart();
-  // On the points' thread.
-  void gatherPoints(RecordBlock& block);
   template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
-  void keepReadings(const std::int64_t* readings, const RecordHead& head,
-                    std::optional<std::int64_t> missing);
-  void followTrack(const std::optional<Position>& position);
+  void keepReadings(const DataRecord& record, std::optional<std::int64_t> missing);
+  std::int64_t elapsedTime(std::uint32_t recordTime);
+  void followTrack();
+  void noteUtcStart();
 
   ByteSink& sink_;
   ReportOptions options_;
@@ -80,13 +71,11 @@ class HtmlReportOutput final : public LogOutput {
   Decoders decoders_;
   std::vector<Series> series_;
   std::vector<const TrackedReading*> readings_;  // the series' readings, packed for each record
-  std::vector<std::int64_t> marks_;              // each series' value for no reading
   std::unique_ptr<MinMaxBuckets> points_;
   std::unique_ptr<Track> track_;
   std::optional<std::uint32_t> lastTime_;
   std::int64_t elapsed_ = 0;
   std::optional<std::uint32_t> utcStart_;  // UTC seconds of the day at the first record
-  std::unique_ptr<BlockHandOff<RecordBlock>> blocks_;
 };
 
 }  // namespace trelvox

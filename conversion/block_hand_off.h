@@ -1,14 +1,15 @@
 #pragma once
 
-// Hands blocks of work to a thread of its own, in order and two deep: the caller fills one block
-// while the thread works through the one before. An output whose work per record can wait (writing
-// a side file, gathering chart points) then takes little from the conversion's thread, which is
-// the one every record passes through. The memory is two blocks, whatever the log's length.
+// Hands blocks of work to a thread of its own, in order, up to kDepth deep: the caller fills one
+// block while the thread works through the ones before, and waits only when the thread is kDepth
+// blocks behind. The memory is kDepth blocks, whatever the log's length.
 //
 // A failure on the thread is thrown on the caller's thread by the next handOver or by finish;
 // the thread takes no block after it.
 
+#include <array>
 #include <condition_variable>
+#include <cstddef>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -17,7 +18,7 @@
 
 namespace trelvox {
 
-template <typename Block>
+template <typename Block, std::size_t kDepth = 4>
 class BlockHandOff {
  public:
   using Work = std::function<void(Block&)>;
@@ -39,54 +40,51 @@ class BlockHandOff {
   BlockHandOff& operator=(const BlockHandOff&) = delete;
 
   // The block the caller fills; the same one until handOver.
-  Block& filling() { return filling_; }
+  Block& filling() { return blocks_[handed_ % kDepth]; }
 
-  // Waits until the thread is done with the block before, then hands it the filled one and gives
-  // the caller the other to fill (as the thread left it).
+  // Hands the filled block to the thread; waits only while every other block is still waiting for
+  // it. The next block to fill is as the thread left it.
   void handOver() {
     std::unique_lock lock(mutex_);
-    waitUntilIdle(lock);
-    std::swap(filling_, handed_);
-    blockHanded_ = true;
+    ++handed_;
     changed_.notify_all();
+    changed_.wait(lock, [&] { return handed_ - done_ < kDepth || failure_; });
+    if (failure_) std::rethrow_exception(failure_);
   }
 
   // Waits until every block handed over is done.
   void finish() {
     std::unique_lock lock(mutex_);
-    waitUntilIdle(lock);
-  }
-
- private:
-  void waitUntilIdle(std::unique_lock<std::mutex>& lock) {
-    changed_.wait(lock, [&] { return !blockHanded_ || failure_; });
+    changed_.wait(lock, [&] { return done_ == handed_ || failure_; });
     if (failure_) std::rethrow_exception(failure_);
   }
 
+ private:
   void run() {
     std::unique_lock lock(mutex_);
     while (true) {
-      changed_.wait(lock, [&] { return stopping_ || blockHanded_; });
+      changed_.wait(lock, [&] { return stopping_ || done_ < handed_; });
       if (stopping_) return;
+      Block& block = blocks_[done_ % kDepth];
       lock.unlock();
       std::exception_ptr failure;
       try {
-        work_(handed_);
+        work_(block);
       } catch (...) {
         failure = std::current_exception();
       }
       lock.lock();
       failure_ = failure;
-      blockHanded_ = false;
+      ++done_;
       changed_.notify_all();
       if (failure) return;
     }
   }
 
   Work work_;
-  Block filling_{};
-  Block handed_{};
-  bool blockHanded_ = false;
+  std::array<Block, kDepth> blocks_{};
+  std::size_t handed_ = 0;  // blocks handed over so far
+  std::size_t done_ = 0;    // blocks the thread is done with
   bool stopping_ = false;
   std::exception_ptr failure_;
   std::mutex mutex_;
