@@ -161,7 +161,7 @@ void OutputFile::store() {
 
 void OutputFile::commit() {
   if (!open_) return;
-  file_.close();
+  store();
   open_ = false;
   if (temporary_.empty()) return;
   std::error_code error;
