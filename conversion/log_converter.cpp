@@ -73,6 +73,14 @@ bool hasTrack(const std::optional<TrackOutput>& track) {
 
 }  // namespace
 
+std::vector<fs::path> ConversionRequest::files() const {
+  std::vector<fs::path> asked;
+  for (const auto* file : {&csv, &json, &gpx, &kml, &html}) {
+    if (*file) asked.push_back(**file);
+  }
+  return asked;
+}
+
 void LogConverter::open(const fs::path& basePath, const fs::path& outputPath,
                         ExistingOutput existing) {
   ConversionRequest request;
@@ -96,12 +104,27 @@ void LogConverter::open(const fs::path& basePath, const ConversionRequest& reque
   if (!dataFile_.open(dataPath_)) {
     throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(dataPath_));
   }
+  refuseOutputsNamedTwice();
   openOutput(csvFile_, request.csvStream != nullptr ? std::nullopt : request.csv);
   openOutput(jsonFile_, request.json);
   openOutput(gpxFile_, request.gpx);
   openOutput(kmlFile_, request.kml);
   if (request.kml) kmlCoordinates_.beside(*request.kml);
   openOutput(htmlFile_, request.html);
+}
+
+// A CSV named like a side file ("-o flight.gpx --gpx") would be replaced by it, and both reported
+// as written.
+void LogConverter::refuseOutputsNamedTwice() const {
+  const std::vector<fs::path> files = request_.files();
+  for (std::size_t i = 1; i < files.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      if (isSameOutput(files[i], files[j])) {
+        throw TelemetryLogException(MessageId::kCannotCreateOutput,
+                                    displayPath(files[i]) + " would be written twice");
+      }
+    }
+  }
 }
 
 void LogConverter::openOutput(OutputFile& file, const std::optional<fs::path>& path) {

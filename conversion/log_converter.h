@@ -34,6 +34,9 @@ struct ConversionRequest {
   // The day the log's UTC times of day fall on; by default the data file's modification date.
   std::optional<std::chrono::year_month_day> date;
   ExistingOutput existing = ExistingOutput::kReplace;
+
+  // The files asked for, in the order CSV, JSON, GPX, KML, HTML.
+  std::vector<std::filesystem::path> files() const;
 };
 
 struct ConversionResult {
@@ -68,6 +71,7 @@ class LogConverter {
   int sensorCount() const;
 
  private:
+  void refuseOutputsNamedTwice() const;
   void openOutput(OutputFile& file, const std::optional<std::filesystem::path>& path);
   ReportOptions reportOptions(const ConversionResult& result) const;
   // The whole records in the data file, as its size tells; 0 when that is unknown.

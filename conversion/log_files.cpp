@@ -85,6 +85,22 @@ bool isSameFile(const fs::path& a, const fs::path& b) {
   return fs::equivalent(a, b, error) && !error;
 }
 
+bool isSameOutput(const fs::path& a, const fs::path& b) {
+  if (isSameFile(a, b)) return true;
+  bool resolvedBoth = true;
+  const auto resolved = [&resolvedBoth](const fs::path& path) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(path, error);
+    if (!error) absolute = fs::weakly_canonical(absolute, error);
+    resolvedBoth = resolvedBoth && !error;
+    return absolute;
+  };
+  const fs::path resolvedA = resolved(a);
+  const fs::path resolvedB = resolved(b);
+  if (!resolvedBoth) return a.lexically_normal() == b.lexically_normal();
+  return resolvedA == resolvedB;
+}
+
 bool FileSource::open(const fs::path& path) {
   close();
   std::error_code error;

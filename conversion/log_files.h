@@ -23,6 +23,10 @@ std::filesystem::path companionFile(const std::filesystem::path& base,
 // Whether two paths name the same existing file (not merely the same spelling).
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// Whether two paths name the same file, existing or yet to be written: the same existing file, or
+// the same spelling once both are made absolute and their folders' links, "." and ".." resolved.
+bool isSameOutput(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // A file opened read-only; a read failure of the device throws TelemetryLogException (105).
 class FileSource final : public ByteSource {
  public:

@@ -174,6 +174,42 @@ TEST_F(CommandLineOutputs, LogbookOfTwoLogsAndAFolder) {
   EXPECT_THAT(readFile(folder / "book.csv"), HasSubstr("/day2/c.KLD,"));
 }
 
+// Even with --force, no output may replace one of the logs it comes from, nor another output of
+// the same call: one of the two would be lost while both were reported as written.
+TEST_F(CommandLineOutputs, AnOutputNamedLikeAnInputOrAnotherOutputIsRefused) {
+  const std::string kld = readFile(folder / "flight.KLD");
+  const std::string kli = readFile(folder / "flight.KLI");
+  const struct {
+    std::vector<std::string> arguments;
+    std::string why;
+  } cases[] = {
+      {{"--logbook", path("flight.KLD")}, path("flight.KLD") + " is one of the log's own files"},
+      {{"--logbook", path("flight.KLI")}, path("flight.KLI") + " is one of the log's own files"},
+      {{"--logbook", path("flight.csv")}, path("flight.csv") + " would be written twice"},
+      {{"--json", "--logbook", path("x/../flight.json")},
+       path("x/../flight.json") + " would be written twice"},
+      {{"-o", path("out.gpx"), "--gpx"}, path("out.gpx") + " would be written twice"},
+      {{"-o", path("out.html"), "--report"}, path("out.html") + " would be written twice"},
+  };
+  for (const auto& [arguments, why] : cases) {
+    std::vector<std::string> all{"-f"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    all.push_back(path("flight.KLD"));
+    const CliRun result = run(all);
+    EXPECT_EQ(result.status, 1) << why;
+    EXPECT_THAT(result.err, HasSubstr("Cannot create output file. (" + why + ")"));
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(readFile(folder / "flight.KLD"), kld) << why;
+    EXPECT_EQ(readFile(folder / "flight.KLI"), kli) << why;
+    EXPECT_THAT(filesIn(folder.path()), UnorderedElementsAre("flight.KLD", "flight.KLI")) << why;
+  }
+
+  // Without a CSV, the logbook may take the CSV's name.
+  const CliRun alone = run({"--no-csv", "--logbook", path("flight.csv"), path("flight.KLD")});
+  EXPECT_EQ(alone.status, 0);
+  EXPECT_THAT(readFile(folder / "flight.csv"), ::testing::StartsWith("data_file,date,"));
+}
+
 TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {
   std::vector<std::string> arguments{"-j", "3"};
   std::string expected;
@@ -211,13 +247,22 @@ TEST_F(CommandLineOutputs, NamesFromTheFileSystemAreEscaped) {
 }
 
 TEST_F(CommandLineOutputs, UsageErrors) {
-  for (const auto& arguments : std::vector<std::vector<std::string>>{
-           {"--date", "2024-13-01", path("flight.KLD")},
-           {"--date", "1.5.2024", path("flight.KLD")},
-           {"-j", "0", path("flight.KLD")},
-           {"--no-csv", "-o", path("x.csv"), path("flight.KLD")},
-       }) {
-    EXPECT_EQ(run(arguments).status, 2) << ::testing::PrintToString(arguments);
+  const struct {
+    std::vector<std::string> arguments;
+    std::string message;
+  } cases[] = {
+      {{"--date", "2024-13-01"}, "--date: must be a date as YYYY-MM-DD\n"},
+      {{"--date", "1.5.2024"}, "--date: must be a date as YYYY-MM-DD\n"},
+      {{"-j", "0"}, "--jobs: must be a whole number of at least 1\n"},
+      {{"-j", "2x"}, "--jobs: must be a whole number of at least 1\n"},
+      {{"-j", "99999999999"}, "--jobs: is too large\n"},
+      {{"--no-csv", "-o", path("x.csv")}, "--output: cannot go with --no-csv\n"},
+  };
+  for (auto [arguments, message] : cases) {
+    arguments.push_back(path("flight.KLD"));
+    const CliRun result = run(arguments);
+    EXPECT_EQ(result.status, 2) << ::testing::PrintToString(arguments);
+    EXPECT_THAT(result.err, ::testing::StartsWith(message));
   }
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <future>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "app/cli/cli_texts.h"
@@ -128,6 +130,24 @@ void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report re
   for (auto& outcome : outcomes) report(outcome.get());
 }
 
+// Why the logbook cannot be written where it is asked for, if it cannot: it would replace one of
+// the logs it lists (--force or not), or a file the same call writes, which it would then report
+// as written although only one of the two is left.
+std::optional<std::string> logbookClash(const BatchOptions& options, const fs::path& logbook) {
+  for (const fs::path& log : options.logs) {
+    const fs::path base = basePathOf(log);
+    for (const char* own : {".KLD", ".KLI"}) {
+      if (isSameFile(logbook, companionFile(base, own))) {
+        return displayPath(logbook) + " is one of the log's own files";
+      }
+    }
+    for (const fs::path& file : requestFor(options, log, nullptr).files()) {
+      if (isSameOutput(logbook, file)) return displayPath(logbook) + " would be written twice";
+    }
+  }
+  return std::nullopt;
+}
+
 // Writes the logbook's rows under a temporary name, then gives it its name.
 bool writeLogbook(const BatchOptions& options, const std::string& rows, std::ostream& messages,
                   std::ostream& err) {
@@ -150,13 +170,19 @@ bool writeLogbook(const BatchOptions& options, const std::string& rows, std::ost
 
 bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
   std::ostream& messages = writesToStandardOutput(options) ? err : out;
-  std::error_code error;
-  if (!options.logbook.empty() && !options.force &&
-      fs::exists(pathFromUtf8(options.logbook), error)) {
-    err << failureText(pathFromUtf8(options.logbook),
-                       TelemetryLogException(MessageId::kOutputExists, options.logbook),
-                       options.language);
-    return false;
+  if (!options.logbook.empty()) {
+    const fs::path logbook = pathFromUtf8(options.logbook);
+    std::error_code error;
+    if (!options.force && fs::exists(logbook, error)) {
+      err << failureText(logbook, TelemetryLogException(MessageId::kOutputExists, options.logbook),
+                         options.language);
+      return false;
+    }
+    if (const auto clash = logbookClash(options, logbook)) {
+      err << failureText(logbook, TelemetryLogException(MessageId::kCannotCreateOutput, *clash),
+                         options.language);
+      return false;
+    }
   }
 
   StreamSink standardOutput(out);

@@ -3,12 +3,14 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -70,6 +72,21 @@ std::optional<std::chrono::year_month_day> parseDate(const std::string& text) {
                                          std::chrono::month(*month), std::chrono::day(*day)};
   if (!date.ok()) return std::nullopt;
   return date;
+}
+
+// A count of logs to convert at once: a whole number from 1 up.
+CLI::Validator jobsCheck() {
+  return CLI::Validator(
+      [](const std::string& text) -> std::string {
+        unsigned jobs = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+        if (error == std::errc::result_out_of_range) return "is too large";
+        if (error != std::errc() || end != text.data() + text.size() || jobs == 0) {
+          return "must be a whole number of at least 1";
+        }
+        return {};
+      },
+      "N");
 }
 
 // The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
@@ -134,7 +151,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
       ->option_text("YYYY-MM-DD");
   app.add_flag("-r,--recursive", options.recursive, "take logs from subfolders of folders too");
   app.add_option("-j,--jobs", options.batch.jobs, "logs converted at once (default: the cores)")
-      ->check(CLI::PositiveNumber)
+      ->check(jobsCheck())
       ->option_text("N");
   // Set last, so that the help lists them last.
   app.set_help_flag("-h,--help", "show this help and exit");
