@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -136,6 +137,25 @@ TEST_F(CommandLineOutputs, FailedConversionLeavesNoHalfWrittenFile) {
   EXPECT_EQ(full.status, 1);
   EXPECT_THAT(filesIn(folder.path()),
               UnorderedElementsAre("flight.KLD", "flight.KLI", "long.KLD", "long.KLI"));
+}
+
+// A second program converting into the same folder at the same time has unfinished files of its
+// own there. A fresh process (counting its names from 0, as every process does) leaves them alone
+// rather than writing into them and giving one of them the other's name.
+TEST_F(CommandLineOutputs, AnotherProcesssUnfinishedFilesAreLeftAlone) {
+  std::vector<std::string> others;
+  for (const std::string output : {".flight.csv.part", ".flight.json.part"}) {
+    for (int i = 0; i < 4; ++i) others.push_back(output + std::to_string(i));
+  }
+  for (const std::string& name : others) LogBuilder::writeFile(folder / name, {'o', 't', 'h'});
+
+  const std::string command =
+      std::string(TRELVOX_BINARY) + " --json " + path("flight.KLD") + " > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  for (const std::string& name : others) EXPECT_EQ(readFile(folder / name), "oth") << name;
+  EXPECT_EQ(CsvTable(readFile(folder / "flight.csv"), ',').dataRowCount(), 3u);
+  EXPECT_THAT(readFile(folder / "flight.json"), HasSubstr("\"records\": 3"));
+  EXPECT_EQ(filesIn(folder.path()).size(), others.size() + 4);
 }
 
 TEST_F(CommandLineOutputs, LogWithoutPositionWritesNoTrackButSucceeds) {
