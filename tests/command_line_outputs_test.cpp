@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -228,6 +229,36 @@ TEST_F(CommandLineOutputs, AnOutputNamedLikeAnInputOrAnotherOutputIsRefused) {
   const CliRun alone = run({"--no-csv", "--logbook", path("flight.csv"), path("flight.KLD")});
   EXPECT_EQ(alone.status, 0);
   EXPECT_THAT(readFile(folder / "flight.csv"), ::testing::StartsWith("data_file,date,"));
+}
+
+// "trelvox *" names a log by its KLI as well, and a folder may hold a log named on its own too:
+// the log is converted once, not refused as its own existing output or listed twice.
+TEST_F(CommandLineOutputs, ALogNamedSeveralWaysIsConvertedOnce) {
+  for (const std::string jobs : {"1", "4"}) {
+    const CliRun result = run({"-j", jobs, "--logbook", path("book.csv"), path("flight.KLD"),
+                               path("flight.KLI"), path("./flight.KLD"), folder.path().string()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "flight.csv was generated.\nbook.csv was generated.\n");
+    const std::string book = readFile(folder / "book.csv");
+    EXPECT_EQ(std::count(book.begin(), book.end(), '\n'), 2) << book;
+    fs::remove(folder / "flight.csv");
+    fs::remove(folder / "book.csv");
+  }
+}
+
+// A folder that gives no log fails as a missing log does, rather than succeeding in silence.
+TEST_F(CommandLineOutputs, AFolderWithoutLogsIsAFailure) {
+  fs::create_directories(folder / "empty");
+  fs::create_directories(folder / "named.KLD");
+  fs::create_directories(folder / "card" / "day1");
+  receiverLog(2).writeFiles(folder / "card" / "day1" / "a");
+  for (const std::string name : {"empty", "named.KLD", "card"}) {
+    const CliRun result = run({"-f", path(name), path("flight.KLD")});
+    EXPECT_EQ(result.status, 1) << name;
+    EXPECT_EQ(result.err, path(name) + ": a folder without any log (.KLD file)\n");
+    EXPECT_EQ(result.out, "flight.csv was generated.\n");
+  }
+  EXPECT_EQ(run({"-r", path("card")}).status, 0);
 }
 
 TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/cli/batch.h"
@@ -161,8 +162,12 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   try {
     app.parse(argc, argv);
     if (!languageCode.empty()) options.batch.language = languages.at(languageCode);
-    options.batch.logs = logsNamedBy(options.logs, options.recursive);
-    if (!options.batch.output.empty() && options.batch.logs.size() > 1) {
+    NamedLogs named = logsNamedBy(options.logs, options.recursive);
+    options.batch.logs = std::move(named.logs);
+    options.batch.foldersWithoutLogs = std::move(named.foldersWithoutLogs);
+    // One argument, as well as one log: a log named twice is still more than -o stands for.
+    const bool oneLog = options.logs.size() == 1 && options.batch.logs.size() <= 1;
+    if (!options.batch.output.empty() && !oneLog) {
       throw CLI::ValidationError("--output", "takes one log only");
     }
     if (!options.batch.output.empty() && options.batch.noCsv) {
