@@ -308,6 +308,8 @@ TEST_F(CommandLineOutputs, UsageErrors) {
       {{"-j", "2x"}, "--jobs: must be a whole number of at least 1\n"},
       {{"-j", "99999999999"}, "--jobs: is too large\n"},
       {{"--no-csv", "-o", path("x.csv")}, "--output: cannot go with --no-csv\n"},
+      {{"--no-csv"}, "--no-csv: needs --json, --gpx, --kml, --report, --summary or --logbook"},
+      {{"--no-csv", "--units"}, "--no-csv: needs --json,"},
   };
   for (auto [arguments, message] : cases) {
     arguments.push_back(path("flight.KLD"));

@@ -90,6 +90,12 @@ CLI::Validator jobsCheck() {
       "N");
 }
 
+// Whether anything is asked for besides the CSV, which --no-csv drops.
+bool asksForMoreThanTheCsv(const BatchOptions& batch) {
+  return batch.json || batch.gpx || batch.kml || batch.report || batch.summary ||
+         !batch.logbook.empty();
+}
+
 // The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
 std::string programName(int argc, const char* const* argv) {
   const std::string name = argc > 0 ? fs::path(argv[0]).filename().string() : std::string();
@@ -172,6 +178,11 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
     }
     if (!options.batch.output.empty() && options.batch.noCsv) {
       throw CLI::ValidationError("--output", "cannot go with --no-csv");
+    }
+    if (options.batch.noCsv && !asksForMoreThanTheCsv(options.batch)) {
+      throw CLI::ValidationError(
+          "--no-csv",
+          "needs --json, --gpx, --kml, --report, --summary or --logbook: nothing to do");
     }
     // A chosen decimal separator brings its usual list separator unless that is chosen too.
     if (!decimalSeparator.empty()) {
