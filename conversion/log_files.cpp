@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -46,12 +50,27 @@ bool isSpecialFile(const fs::path& path) {
   return !error && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
 }
 
-// A name beside `path` that no other output of this run uses: hidden, and marked as unfinished.
+// Tells this process's temporary names from those of another process converting into the same
+// folder at the same time, whose count starts at 0 as well: sharing a name, the two would write
+// into one file. Creating the file exclusively is no help, since the Windows build's C runtime
+// ignores fopen's "x".
+const std::string& processTag() {
+  static const std::string tag = [] {
+    std::random_device random;
+    const std::uint64_t bits = (std::uint64_t{random()} << 32) | random();
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), bits, 16).ptr;
+    return std::string(std::begin(digits), end);
+  }();
+  return tag;
+}
+
+// A name beside `path` that no other output uses: hidden, and marked as unfinished.
 fs::path temporaryNameFor(const fs::path& path) {
   static std::atomic<unsigned> counter{0};
   fs::path name = path;
   name.replace_filename(fs::path(".") += path.filename());
-  name += ".part" + std::to_string(counter++);
+  name += ".part" + processTag() + "-" + std::to_string(counter++);
   return name;
 }
 

@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -138,6 +140,25 @@ TEST_F(CommandLineOutputs, FailedConversionLeavesNoHalfWrittenFile) {
               UnorderedElementsAre("flight.KLD", "flight.KLI", "long.KLD", "long.KLI"));
 }
 
+// A second program converting into the same folder at the same time has unfinished files of its
+// own there. A fresh process (counting its names from 0, as every process does) leaves them alone
+// rather than writing into them and giving one of them the other's name.
+TEST_F(CommandLineOutputs, AnotherProcesssUnfinishedFilesAreLeftAlone) {
+  std::vector<std::string> others;
+  for (const std::string output : {".flight.csv.part", ".flight.json.part"}) {
+    for (int i = 0; i < 4; ++i) others.push_back(output + std::to_string(i));
+  }
+  for (const std::string& name : others) LogBuilder::writeFile(folder / name, {'o', 't', 'h'});
+
+  const std::string command =
+      std::string(TRELVOX_BINARY) + " --json " + path("flight.KLD") + " > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  for (const std::string& name : others) EXPECT_EQ(readFile(folder / name), "oth") << name;
+  EXPECT_EQ(CsvTable(readFile(folder / "flight.csv"), ',').dataRowCount(), 3u);
+  EXPECT_THAT(readFile(folder / "flight.json"), HasSubstr("\"records\": 3"));
+  EXPECT_EQ(filesIn(folder.path()).size(), others.size() + 4);
+}
+
 TEST_F(CommandLineOutputs, LogWithoutPositionWritesNoTrackButSucceeds) {
   const CliRun result = run({"--gpx", "--kml", path("flight.KLD")});
   EXPECT_EQ(result.status, 0);
@@ -210,6 +231,36 @@ TEST_F(CommandLineOutputs, AnOutputNamedLikeAnInputOrAnotherOutputIsRefused) {
   EXPECT_THAT(readFile(folder / "flight.csv"), ::testing::StartsWith("data_file,date,"));
 }
 
+// "trelvox *" names a log by its KLI as well, and a folder may hold a log named on its own too:
+// the log is converted once, not refused as its own existing output or listed twice.
+TEST_F(CommandLineOutputs, ALogNamedSeveralWaysIsConvertedOnce) {
+  for (const std::string jobs : {"1", "4"}) {
+    const CliRun result = run({"-j", jobs, "--logbook", path("book.csv"), path("flight.KLD"),
+                               path("flight.KLI"), path("./flight.KLD"), folder.path().string()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "flight.csv was generated.\nbook.csv was generated.\n");
+    const std::string book = readFile(folder / "book.csv");
+    EXPECT_EQ(std::count(book.begin(), book.end(), '\n'), 2) << book;
+    fs::remove(folder / "flight.csv");
+    fs::remove(folder / "book.csv");
+  }
+}
+
+// A folder that gives no log fails as a missing log does, rather than succeeding in silence.
+TEST_F(CommandLineOutputs, AFolderWithoutLogsIsAFailure) {
+  fs::create_directories(folder / "empty");
+  fs::create_directories(folder / "named.KLD");
+  fs::create_directories(folder / "card" / "day1");
+  receiverLog(2).writeFiles(folder / "card" / "day1" / "a");
+  for (const std::string name : {"empty", "named.KLD", "card"}) {
+    const CliRun result = run({"-f", path(name), path("flight.KLD")});
+    EXPECT_EQ(result.status, 1) << name;
+    EXPECT_EQ(result.err, path(name) + ": a folder without any log (.KLD file)\n");
+    EXPECT_EQ(result.out, "flight.csv was generated.\n");
+  }
+  EXPECT_EQ(run({"-r", path("card")}).status, 0);
+}
+
 TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {
   std::vector<std::string> arguments{"-j", "3"};
   std::string expected;
@@ -257,6 +308,8 @@ TEST_F(CommandLineOutputs, UsageErrors) {
       {{"-j", "2x"}, "--jobs: must be a whole number of at least 1\n"},
       {{"-j", "99999999999"}, "--jobs: is too large\n"},
       {{"--no-csv", "-o", path("x.csv")}, "--output: cannot go with --no-csv\n"},
+      {{"--no-csv"}, "--no-csv: needs --json, --gpx, --kml, --report, --summary or --logbook"},
+      {{"--no-csv", "--units"}, "--no-csv: needs --json,"},
   };
   for (auto [arguments, message] : cases) {
     arguments.push_back(path("flight.KLD"));

@@ -185,8 +185,11 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
   }
 
+  bool allConverted = options.foldersWithoutLogs.empty();
+  for (const fs::path& folder : options.foldersWithoutLogs) {
+    err << displayPath(folder) << ": " << noLogInFolderNote(options.language) << '\n';
+  }
   StreamSink standardOutput(out);
-  bool allConverted = true;
   std::string logbookRows;
   convertAll(options, &standardOutput, [&](const LogOutcome& outcome) {
     messages << outcome.messages << std::flush;

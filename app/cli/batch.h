@@ -15,6 +15,8 @@ namespace trelvox {
 // Everything the command line asked for, once the arguments are read and checked.
 struct BatchOptions {
   std::vector<std::filesystem::path> logs;
+  // Folders named that hold no log: each is a failure of its own.
+  std::vector<std::filesystem::path> foldersWithoutLogs;
   // The CSV file of a single log; "-" for standard output; empty for BASE.csv beside each log.
   std::string output;
   Separators separators;

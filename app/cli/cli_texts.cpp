@@ -53,30 +53,37 @@ constexpr SummaryLabels kJapanese{
               "受信機バッテリーの最低電圧", "最大電流", "使用容量", "最高温度"},
 };
 
+// The one of a text's three wordings that the message language calls for.
+template <typename Text>
+const Text& inLanguage(Language language, const Text& english, const Text& german,
+                       const Text& japanese) {
+  switch (language) {
+    case Language::kGerman:
+      return german;
+    case Language::kJapanese:
+      return japanese;
+    case Language::kEnglish:
+      break;
+  }
+  return english;
+}
+
 }  // namespace
 
 const SummaryLabels& summaryLabels(Language language) {
-  switch (language) {
-    case Language::kGerman:
-      return kGerman;
-    case Language::kJapanese:
-      return kJapanese;
-    case Language::kEnglish:
-      break;
-  }
-  return kEnglish;
+  return inLanguage(language, kEnglish, kGerman, kJapanese);
 }
 
 std::string_view noPositionNote(Language language) {
-  switch (language) {
-    case Language::kGerman:
-      return "keine Position im Log, keine Track-Datei geschrieben";
-    case Language::kJapanese:
-      return "位置情報がないため、トラックファイルは作成されませんでした";
-    case Language::kEnglish:
-      break;
-  }
-  return "no position in the log, no track file written";
+  return inLanguage<std::string_view>(language, "no position in the log, no track file written",
+                                      "keine Position im Log, keine Track-Datei geschrieben",
+                                      "位置情報がないため、トラックファイルは作成されませんでした");
+}
+
+std::string_view noLogInFolderNote(Language language) {
+  return inLanguage<std::string_view>(language, "a folder without any log (.KLD file)",
+                                      "ein Ordner ohne Log (.KLD-Datei)",
+                                      "ログ(.KLDファイル)のないフォルダーです");
 }
 
 }  // namespace trelvox

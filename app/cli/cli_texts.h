@@ -13,4 +13,7 @@ const SummaryLabels& summaryLabels(Language language);
 // The note for a log that has no position when a track was asked for.
 std::string_view noPositionNote(Language language);
 
+// The failure of a folder named on the command line that gave no log to convert.
+std::string_view noLogInFolderNote(Language language);
+
 }  // namespace trelvox

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/cli/batch.h"
@@ -89,6 +90,12 @@ CLI::Validator jobsCheck() {
       "N");
 }
 
+// Whether anything is asked for besides the CSV, which --no-csv drops.
+bool asksForMoreThanTheCsv(const BatchOptions& batch) {
+  return batch.json || batch.gpx || batch.kml || batch.report || batch.summary ||
+         !batch.logbook.empty();
+}
+
 // The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
 std::string programName(int argc, const char* const* argv) {
   const std::string name = argc > 0 ? fs::path(argv[0]).filename().string() : std::string();
@@ -161,12 +168,21 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   try {
     app.parse(argc, argv);
     if (!languageCode.empty()) options.batch.language = languages.at(languageCode);
-    options.batch.logs = logsNamedBy(options.logs, options.recursive);
-    if (!options.batch.output.empty() && options.batch.logs.size() > 1) {
+    NamedLogs named = logsNamedBy(options.logs, options.recursive);
+    options.batch.logs = std::move(named.logs);
+    options.batch.foldersWithoutLogs = std::move(named.foldersWithoutLogs);
+    // One argument, as well as one log: a log named twice is still more than -o stands for.
+    const bool oneLog = options.logs.size() == 1 && options.batch.logs.size() <= 1;
+    if (!options.batch.output.empty() && !oneLog) {
       throw CLI::ValidationError("--output", "takes one log only");
     }
     if (!options.batch.output.empty() && options.batch.noCsv) {
       throw CLI::ValidationError("--output", "cannot go with --no-csv");
+    }
+    if (options.batch.noCsv && !asksForMoreThanTheCsv(options.batch)) {
+      throw CLI::ValidationError(
+          "--no-csv",
+          "needs --json, --gpx, --kml, --report, --summary or --logbook: nothing to do");
     }
     // A chosen decimal separator brings its usual list separator unless that is chosen too.
     if (!decimalSeparator.empty()) {

@@ -1,7 +1,9 @@
 #include "app/cli/log_list.h"
 
 #include <algorithm>
+#include <set>
 
+#include "conversion/log_files.h"
 #include "conversion/path_text.h"
 
 namespace trelvox {
@@ -29,22 +31,36 @@ std::vector<fs::path> dataFilesIn(Iterator entries) {
   return logs;
 }
 
+// The data file a log stands for, spelled the same whatever name the log was given by.
+fs::path dataFileOf(const fs::path& log) {
+  const fs::path data = companionFile(basePathOf(log), ".KLD");
+  std::error_code error;
+  fs::path resolved = fs::absolute(data, error);
+  if (!error) resolved = fs::weakly_canonical(resolved, error);
+  return error ? data.lexically_normal() : resolved;
+}
+
 }  // namespace
 
-std::vector<fs::path> logsNamedBy(const std::vector<std::string>& arguments, bool recursive) {
-  std::vector<fs::path> logs;
+NamedLogs logsNamedBy(const std::vector<std::string>& arguments, bool recursive) {
+  NamedLogs named;
+  std::set<fs::path> dataFiles;
+  const auto add = [&](const fs::path& log) {
+    if (dataFiles.insert(dataFileOf(log)).second) named.logs.push_back(log);
+  };
   for (const std::string& argument : arguments) {
     const fs::path path = pathFromUtf8(argument);
     std::error_code error;
     if (!fs::is_directory(path, error)) {
-      logs.push_back(path);
+      add(path);
       continue;
     }
     const auto found = recursive ? dataFilesIn(fs::recursive_directory_iterator(path, error))
                                  : dataFilesIn(fs::directory_iterator(path, error));
-    logs.insert(logs.end(), found.begin(), found.end());
+    if (found.empty()) named.foldersWithoutLogs.push_back(path);
+    for (const fs::path& log : found) add(log);
   }
-  return logs;
+  return named;
 }
 
 }  // namespace trelvox

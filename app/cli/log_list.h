@@ -6,9 +6,16 @@
 
 namespace trelvox {
 
-// The data files the arguments name, in their order: a file as it is, a folder as every .KLD in
-// it (any case of the extension, sorted by name), with `recursive` also those in its subfolders.
-std::vector<std::filesystem::path> logsNamedBy(const std::vector<std::string>& arguments,
-                                               bool recursive);
+struct NamedLogs {
+  // In the arguments' order, each log once however often and by whatever name it comes:
+  // "a.KLD", "./a.KLD", "a.KLI" and a folder holding it are one log, converted once.
+  std::vector<std::filesystem::path> logs;
+  // The folders among the arguments that gave no log.
+  std::vector<std::filesystem::path> foldersWithoutLogs;
+};
+
+// The data files the arguments name: a file as it is, a folder as every .KLD in it (any case of
+// the extension, sorted by name), with `recursive` also those in its subfolders.
+NamedLogs logsNamedBy(const std::vector<std::string>& arguments, bool recursive);
 
 }  // namespace trelvox
