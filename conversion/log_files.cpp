@@ -104,20 +104,15 @@ bool isSameFile(const fs::path& a, const fs::path& b) {
   return fs::equivalent(a, b, error) && !error;
 }
 
+fs::path resolvedPath(const fs::path& path) {
+  std::error_code error;
+  fs::path resolved = fs::absolute(path, error);
+  if (!error) resolved = fs::weakly_canonical(resolved, error);
+  return error ? path.lexically_normal() : resolved;
+}
+
 bool isSameOutput(const fs::path& a, const fs::path& b) {
-  if (isSameFile(a, b)) return true;
-  bool resolvedBoth = true;
-  const auto resolved = [&resolvedBoth](const fs::path& path) {
-    std::error_code error;
-    fs::path absolute = fs::absolute(path, error);
-    if (!error) absolute = fs::weakly_canonical(absolute, error);
-    resolvedBoth = resolvedBoth && !error;
-    return absolute;
-  };
-  const fs::path resolvedA = resolved(a);
-  const fs::path resolvedB = resolved(b);
-  if (!resolvedBoth) return a.lexically_normal() == b.lexically_normal();
-  return resolvedA == resolvedB;
+  return isSameFile(a, b) || resolvedPath(a) == resolvedPath(b);
 }
 
 bool FileSource::open(const fs::path& path) {

@@ -23,8 +23,12 @@ std::filesystem::path companionFile(const std::filesystem::path& base,
 // Whether two paths name the same existing file (not merely the same spelling).
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// `path` made absolute, with the links, "." and ".." of the part that exists resolved; where that
+// fails, `path` with only "." and ".." resolved.
+std::filesystem::path resolvedPath(const std::filesystem::path& path);
+
 // Whether two paths name the same file, existing or yet to be written: the same existing file, or
-// the same spelling once both are made absolute and their folders' links, "." and ".." resolved.
+// the same resolved path.
 bool isSameOutput(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // A file opened read-only; a read failure of the device throws TelemetryLogException (105).

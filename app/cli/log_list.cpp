@@ -33,11 +33,7 @@ std::vector<fs::path> dataFilesIn(Iterator entries) {
 
 // The data file a log stands for, spelled the same whatever name the log was given by.
 fs::path dataFileOf(const fs::path& log) {
-  const fs::path data = companionFile(basePathOf(log), ".KLD");
-  std::error_code error;
-  fs::path resolved = fs::absolute(data, error);
-  if (!error) resolved = fs::weakly_canonical(resolved, error);
-  return error ? data.lexically_normal() : resolved;
+  return resolvedPath(companionFile(basePathOf(log), ".KLD"));
 }
 
 }  // namespace
