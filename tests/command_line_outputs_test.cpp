@@ -261,6 +261,49 @@ TEST_F(CommandLineOutputs, AFolderWithoutLogsIsAFailure) {
   EXPECT_EQ(run({"-r", path("card")}).status, 0);
 }
 
+TEST_F(CommandLineOutputs, LogbookToStandardOutput) {
+  const std::string row = path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
+  const CliRun alone =
+      run({"--no-csv", "--date", "2024-05-01", "--logbook", "-", path("flight.KLD")});
+  EXPECT_EQ(alone.status, 0);
+  EXPECT_THAT(alone.out, ::testing::StartsWith("data_file,date,start_time_utc,"));
+  EXPECT_THAT(alone.out, ::testing::EndsWith("\r\n" + row));
+  EXPECT_EQ(alone.err, "");
+  EXPECT_THAT(filesIn(folder.path()), UnorderedElementsAre("flight.KLD", "flight.KLI"));
+
+  // The names of the files written go to standard error, as with -o -.
+  const CliRun withCsv = run({"--date", "2024-05-01", "--logbook", "-", path("flight.KLD")});
+  EXPECT_EQ(withCsv.status, 0);
+  EXPECT_EQ(withCsv.out, alone.out);
+  EXPECT_EQ(withCsv.err, "flight.csv was generated.\n");
+}
+
+// What goes to standard output (the CSV, the logbook, the names of the files written) may not be
+// lost in silence.
+TEST_F(CommandLineOutputs, StandardOutputThatCannotBeWrittenIsAFailure) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"-f", path("flight.KLD")},
+           {"-f", "-o", "-", path("flight.KLD")},
+           {"-f", "--no-csv", "--logbook", "-", path("flight.KLD")},
+       }) {
+    std::vector<const char*> argv{"trelvox"};
+    for (const std::string& a : arguments) argv.push_back(a.c_str());
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    std::ostringstream err;
+    const int status =
+        runCommandLine(static_cast<int>(argv.size()), argv.data(),
+                       CommandLineDefaults{Separators{}, Language::kEnglish}, out, err);
+    EXPECT_EQ(status, 1) << ::testing::PrintToString(arguments);
+    EXPECT_THAT(err.str(), HasSubstr("standard output"));
+  }
+
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  const std::string command =
+      std::string(TRELVOX_BINARY) + " -f " + path("flight.KLD") + " > /dev/full 2>/dev/null";
+  EXPECT_NE(std::system(command.c_str()), 0);
+}
+
 TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {
   std::vector<std::string> arguments{"-j", "3"};
   std::string expected;
@@ -308,6 +351,7 @@ TEST_F(CommandLineOutputs, UsageErrors) {
       {{"-j", "2x"}, "--jobs: must be a whole number of at least 1\n"},
       {{"-j", "99999999999"}, "--jobs: is too large\n"},
       {{"--no-csv", "-o", path("x.csv")}, "--output: cannot go with --no-csv\n"},
+      {{"-o", "-", "--logbook", "-"}, "--logbook: cannot go to standard output with the CSV\n"},
       {{"--no-csv"}, "--no-csv: needs --json, --gpx, --kml, --report, --summary or --logbook"},
       {{"--no-csv", "--units"}, "--no-csv: needs --json,"},
   };

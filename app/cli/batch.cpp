@@ -45,6 +45,10 @@ bool writesToStandardOutput(const BatchOptions& options) {
   return options.output == kStandardOutput;
 }
 
+bool logbookToStandardOutput(const BatchOptions& options) {
+  return options.logbook == kStandardOutput;
+}
+
 fs::path withExtension(fs::path base, const char* extension) { return base += extension; }
 
 ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
@@ -148,14 +152,19 @@ std::optional<std::string> logbookClash(const BatchOptions& options, const fs::p
   return std::nullopt;
 }
 
-// Writes the logbook's rows under a temporary name, then gives it its name.
-bool writeLogbook(const BatchOptions& options, const std::string& rows, std::ostream& messages,
-                  std::ostream& err) {
+// Writes the logbook's rows to standard output, or under a temporary name and then gives it its
+// name.
+bool writeLogbook(const BatchOptions& options, const std::string& rows, std::ostream& out,
+                  std::ostream& messages, std::ostream& err) {
   const fs::path path = pathFromUtf8(options.logbook);
+  const std::string text = logbookHeader() + rows;
   try {
+    if (logbookToStandardOutput(options)) {
+      StreamSink(out).write(text);
+      return true;
+    }
     OutputFile file;
     file.open(path, options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse);
-    const std::string text = logbookHeader() + rows;
     file.write(text);
     file.commit();
     messages << successMessage(displayPath(path.filename()), options.language) << '\n';
@@ -169,8 +178,9 @@ bool writeLogbook(const BatchOptions& options, const std::string& rows, std::ost
 }  // namespace
 
 bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
-  std::ostream& messages = writesToStandardOutput(options) ? err : out;
-  if (!options.logbook.empty()) {
+  std::ostream& messages =
+      writesToStandardOutput(options) || logbookToStandardOutput(options) ? err : out;
+  if (!options.logbook.empty() && !logbookToStandardOutput(options)) {
     const fs::path logbook = pathFromUtf8(options.logbook);
     std::error_code error;
     if (!options.force && fs::exists(logbook, error)) {
@@ -198,7 +208,7 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     logbookRows += outcome.logbookRow;
   });
   if (options.logbook.empty()) return allConverted;
-  return writeLogbook(options, logbookRows, messages, err) && allConverted;
+  return writeLogbook(options, logbookRows, out, messages, err) && allConverted;
 }
 
 }  // namespace trelvox

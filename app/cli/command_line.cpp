@@ -18,6 +18,7 @@
 #include "app/cli/batch.h"
 #include "app/cli/help_formatter.h"
 #include "app/cli/log_list.h"
+#include "app/messages.h"
 #include "app/version.h"
 
 namespace trelvox {
@@ -147,7 +148,8 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   app.add_flag("--report", options.batch.report, "also write NAME.html, a page of the flight");
   app.add_flag("--units", options.batch.unitsRow, "add a fourth header row with each unit");
   app.add_flag("--no-csv", options.batch.noCsv, "write no CSV, only what other options ask for");
-  app.add_option("--logbook", options.batch.logbook, "write one CSV row per converted log to FILE")
+  app.add_option("--logbook", options.batch.logbook,
+                 "write one CSV row per converted log to FILE (- to stdout)")
       ->option_text("FILE");
   app.add_option("--date", options.date, "date of the flights, for track times and the logbook")
       ->check(CLI::Validator(
@@ -179,6 +181,9 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
     if (!options.batch.output.empty() && options.batch.noCsv) {
       throw CLI::ValidationError("--output", "cannot go with --no-csv");
     }
+    if (options.batch.output == kStandardOutput && options.batch.logbook == kStandardOutput) {
+      throw CLI::ValidationError("--logbook", "cannot go to standard output with the CSV");
+    }
     if (options.batch.noCsv && !asksForMoreThanTheCsv(options.batch)) {
       throw CLI::ValidationError(
           "--no-csv",
@@ -199,7 +204,14 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   }
 
   if (!options.date.empty()) options.batch.date = parseDate(options.date);
-  return runBatch(options.batch, out, err) ? kSuccess : kFailure;
+  if (!runBatch(options.batch, out, err)) return kFailure;
+  // Standard output may be a full disk or a closed pipe: what could not be written there (a CSV,
+  // a logbook, the names of the files written) must not end as a success.
+  if (!out.flush()) {
+    err << "standard output: " << message(kCannotCreateOutput, options.batch.language) << '\n';
+    return kFailure;
+  }
+  return kSuccess;
 }
 
 }  // namespace trelvox
