@@ -146,6 +146,7 @@ class HtmlReportOutput::Page {
     text_.raw(",\"links\":[");
     const char* separator = "";
     for (const ReportLink& link : report_.options_.links) {
+      if (link.written && !link.written()) continue;
       text_.raw(separator).raw("{\"label\":").jsonString(link.label);
       text_.raw(",\"file\":").jsonString(link.fileName).raw("}");
       separator = ",";
