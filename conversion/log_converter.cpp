@@ -1,6 +1,5 @@
 #include "conversion/log_converter.h"
 
-#include <algorithm>
 #include <future>
 #include <memory>
 
@@ -168,7 +167,7 @@ ConversionResult LogConverter::convert() {
   std::optional<HtmlReportOutput> html;
   if (request_.html) {
     outputs.push_back(
-        &html.emplace(htmlWriter.emplace(htmlFile_), reportOptions(result), &*summary));
+        &html.emplace(htmlWriter.emplace(htmlFile_), reportOptions(result, gpx, kml), &*summary));
   }
 
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
@@ -189,22 +188,24 @@ ConversionResult LogConverter::convert() {
   return result;
 }
 
-// The page links the track files only where the log has a position, so that they are written.
-ReportOptions LogConverter::reportOptions(const ConversionResult& result) const {
+// The page links a track file only when it is written: a log without a position, even one with a
+// GPS that never had a fix, has none.
+ReportOptions LogConverter::reportOptions(const ConversionResult& result,
+                                          const std::optional<GpxOutput>& gpx,
+                                          const std::optional<KmlOutput>& kml) const {
   ReportOptions options{.logName = displayPath(dataPath_.filename()),
                         .logDate = dateText(result.date),
                         .language = request_.pageLanguage,
                         .links = {},
                         .expectedRecords = dataRecordCount()};
-  const DataRecord record;
-  const auto decoders = decodersFor(slotMap_, record.slotWords());
-  const bool hasPosition = std::any_of(decoders.begin(), decoders.end(), [](const auto& decoder) {
-    return std::any_of(decoder->columns().begin(), decoder->columns().end(),
-                       [](const Column& column) { return column.shown == Shown::kLatitude; });
-  });
-  if (!hasPosition) return options;
-  if (request_.gpx) options.links.push_back({"GPX", displayPath(request_.gpx->filename())});
-  if (request_.kml) options.links.push_back({"KML", displayPath(request_.kml->filename())});
+  if (request_.gpx) {
+    options.links.push_back(
+        {"GPX", displayPath(request_.gpx->filename()), [&gpx] { return hasTrack(gpx); }});
+  }
+  if (request_.kml) {
+    options.links.push_back(
+        {"KML", displayPath(request_.kml->filename()), [&kml] { return hasTrack(kml); }});
+  }
   return options;
 }
 

@@ -15,6 +15,9 @@
 
 namespace trelvox {
 
+class GpxOutput;
+class KmlOutput;
+
 // What one conversion writes. Nothing that is not asked for is made or costs time.
 struct ConversionRequest {
   // The CSV file, or (csvStream) a sink such as standard output; neither for no CSV.
@@ -73,7 +76,8 @@ class LogConverter {
  private:
   void refuseOutputsNamedTwice() const;
   void openOutput(OutputFile& file, const std::optional<std::filesystem::path>& path);
-  ReportOptions reportOptions(const ConversionResult& result) const;
+  ReportOptions reportOptions(const ConversionResult& result, const std::optional<GpxOutput>& gpx,
+                              const std::optional<KmlOutput>& kml) const;
   // The whole records in the data file, as its size tells; 0 when that is unknown.
   std::size_t dataRecordCount() const;
   std::chrono::year_month_day logDate() const;

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/cli/command_line.h"
+#include "conversion/decoder_registry.h"
+#include "support/stream_bytes.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
 
@@ -166,6 +168,28 @@ TEST_F(CommandLineOutputs, LogWithoutPositionWritesNoTrackButSucceeds) {
   EXPECT_EQ(result.err, path("flight.KLD") + ": no position in the log, no track file written\n");
   EXPECT_FALSE(fs::exists(folder / "flight.gpx"));
   EXPECT_FALSE(fs::exists(folder / "flight.kml"));
+}
+
+// A GPS that never had a fix gives no track file, and the report must not link one.
+TEST_F(CommandLineOutputs, TheReportLinksOnlyTheTrackFilesWritten) {
+  for (const bool fix : {false, true}) {
+    SCOPED_TRACE(fix);
+    LogBuilder log;
+    log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+    StreamBytes<8>()
+        .field(17, 26, 48 * 600000)
+        .field(44, 27, 8 * 600000)
+        .flag(81, fix)
+        .into(log.record(), 1);
+    log.writeFiles(folder / "gps");
+    ASSERT_EQ(run({"--force", "--report", "--gpx", "--kml", path("gps.KLD")}).status, 0);
+    EXPECT_EQ(fs::exists(folder / "gps.gpx"), fix);
+    EXPECT_EQ(fs::exists(folder / "gps.kml"), fix);
+    EXPECT_THAT(readFile(folder / "gps.html"),
+                HasSubstr(fix ? "\"links\":[{\"label\":\"GPX\",\"file\":\"gps.gpx\"},"
+                                "{\"label\":\"KML\",\"file\":\"gps.kml\"}]"
+                              : "\"links\":[]"));
+  }
 }
 
 TEST_F(CommandLineOutputs, LogbookOfTwoLogsAndAFolder) {

@@ -162,22 +162,33 @@ void addGpsRecord(LogBuilder& log, std::int32_t latitude, std::int32_t longitude
       .into(log.record(), 1);
 }
 
+// The track starts at the first fix; a receiver without one may still call its position valid,
+// at latitude 0, which is no point of the track.
 TEST(HtmlReport, TheTrackIsInTenthsOfMetresEastAndNorthOfTheStart) {
   constexpr std::int32_t kDegree = 600000;
   constexpr std::int32_t kMinute = 10000;
-  LogBuilder log;
-  log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
-  for (int i = 0; i < 26; ++i) log.record();  // 2.6 s before the first fix
-  addGpsRecord(log, 48 * kDegree, 8 * kDegree, 50000);
-  addGpsRecord(log, 48 * kDegree + kMinute, 8 * kDegree, 50000);
-  addGpsRecord(log, 48 * kDegree + kMinute, 8 * kDegree + kMinute, 50001);
-  const std::string data = dataOf(reportOf(log));
-  // One minute of arc is 1853.2 m north; east, shrunk by the cosine of 48 degrees.
-  // 26 records before the first fix, then three positions; repeats are left out.
-  EXPECT_THAT(data, HasSubstr("\"track\":{\"sensor\":1,\"east\":\"n" + std::string(25, ',') +
-                              ",0,,12401\",\"north\":\"n" + std::string(25, ',') + ",0,18532,\"}"));
-  // The log began 2.6 s before the GPS said 13:53:20, in whole seconds.
-  EXPECT_THAT(data, HasSubstr("\"utcStart\":49998"));
+  const struct {
+    int withoutFix;
+    const char* utcStart;
+  } cases[] = {{0, "49998"}, {3, "49997"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.withoutFix);
+    LogBuilder log;
+    log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+    for (int i = 0; i < 26; ++i) log.record();  // 2.6 s before the GPS says anything
+    for (int i = 0; i < c.withoutFix; ++i) addGpsRecord(log, 0, 8 * kDegree, 49999);
+    addGpsRecord(log, 48 * kDegree, 8 * kDegree, 50000);
+    addGpsRecord(log, 48 * kDegree + kMinute, 8 * kDegree, 50000);
+    addGpsRecord(log, 48 * kDegree + kMinute, 8 * kDegree + kMinute, 50001);
+    const std::string data = dataOf(reportOf(log));
+    // One minute of arc is 1853.2 m north; east, shrunk by the cosine of 48 degrees. The records
+    // before the first fix, then three positions; repeats are left out.
+    const std::string before = "n" + std::string(25 + c.withoutFix, ',');
+    EXPECT_THAT(data, HasSubstr("\"track\":{\"sensor\":1,\"east\":\"" + before +
+                                ",0,,12401\",\"north\":\"" + before + ",0,18532,\"}"));
+    // The log began 2.6 s before the GPS first said a time, in whole seconds.
+    EXPECT_THAT(data, HasSubstr("\"utcStart\":" + std::string(c.utcStart)));
+  }
 }
 
 TEST(HtmlReport, ALogWithoutPositionsHasNoTrack) {

@@ -146,6 +146,7 @@ class HtmlReportOutput::Page {
     text_.raw(",\"links\":[");
     const char* separator = "";
     for (const ReportLink& link : report_.options_.links) {
+      if (link.written && !link.written()) continue;
       text_.raw(separator).raw("{\"label\":").jsonString(link.label);
       text_.raw(",\"file\":").jsonString(link.fileName).raw("}");
       separator = ",";
@@ -379,7 +380,8 @@ void HtmlReportOutput::followTrack() {
   }
   if (!track.decoder) return;
   const std::optional<Position> position = track.decoder->position();
-  if (!position) return;
+  // A receiver without a fix reports latitude 0: as a point it would draw a line to the equator.
+  if (!position || position->latitude == 0) return;
   if (!track.origin) {
     track.origin = position;
     track.metresPerDegreeEast =

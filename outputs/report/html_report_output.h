@@ -7,6 +7,7 @@
 // nothing but a browser, even offline and from file://.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,9 @@ enum class PageLanguage { kEnglish, kGerman, kJapanese };
 struct ReportLink {
   std::string label;     // "GPX", "KML"
   std::string fileName;  // UTF-8, relative to the page's folder
+  // Whether the file is written after all, asked as the page is written at the end of the log;
+  // none: it always is.
+  std::function<bool()> written{};
 };
 
 struct ReportOptions {
