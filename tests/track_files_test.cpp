@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::UnorderedElementsAre;
 
 bool hasTool(const std::string& tool) {
@@ -182,6 +183,15 @@ void gpsRecord(LogBuilder& log, int slot, std::uint32_t secondsOfDay, std::uint3
       .into(log.record(), slot);
 }
 
+// A GPS record that calls its position valid at latitude 0, as a receiver without a fix may.
+void fixlessGpsRecord(LogBuilder& log, int slot) {
+  StreamBytes<8>()
+      .field(0, 17, 36000)
+      .field(44, 27, 5100000)
+      .flag(81, true)
+      .into(log.record(), slot);
+}
+
 // Converts `base` into the track files `base`.gpx and `base`.kml, on `date`.
 void writeTracks(const fs::path& base, std::optional<std::chrono::year_month_day> date) {
   ConversionRequest request;
@@ -220,6 +230,41 @@ TEST(TrackFiles, ATrackThatCannotBeStoredFailsTheConversionAndNamesNoFile) {
       names.push_back(entry.path().filename().string());
     }
     EXPECT_THAT(names, UnorderedElementsAre("full.KLD", "full.KLI")) << points;
+  }
+}
+
+// Positions at latitude 0 are left out of the track; a GPS that never had a fix gives none.
+TEST(TrackFiles, PositionsWithoutAFixAreLeftOut) {
+  for (const int fixes : {2, 0}) {
+    TempFolder folder;
+    LogBuilder log;
+    log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+    for (int i = 0; i < 3; ++i) fixlessGpsRecord(log, 2);
+    for (int i = 0; i < fixes; ++i) gpsRecord(log, 2, 36000, static_cast<std::uint32_t>(10 * i));
+    fixlessGpsRecord(log, 2);
+    log.writeFiles(folder / "fix");
+
+    ConversionRequest request;
+    request.gpx = folder / "fix.gpx";
+    request.kml = folder / "fix.kml";
+    LogConverter converter(Separators{});
+    converter.open(folder / "fix", request);
+    const ConversionResult result = converter.convert();
+    EXPECT_EQ(result.noPosition, fixes == 0);
+    if (fixes == 0) {
+      EXPECT_FALSE(fs::exists(folder / "fix.gpx"));
+      EXPECT_FALSE(fs::exists(folder / "fix.kml"));
+      continue;
+    }
+    const std::string gpx = readFile(folder / "fix.gpx");
+    std::size_t points = 0;
+    for (auto at = gpx.find("<trkpt "); at != std::string::npos; at = gpx.find("<trkpt ", at + 1)) {
+      ++points;
+    }
+    EXPECT_EQ(points, static_cast<std::size_t>(fixes)) << gpx;
+    EXPECT_THAT(gpx, HasSubstr("<trkpt lat=\"48.0000000\" lon=\"8.5000000\">"));
+    EXPECT_THAT(gpx, Not(HasSubstr("lat=\"0.0000000\"")));
+    EXPECT_THAT(readFile(folder / "fix.kml"), Not(HasSubstr(" 0.0000000 ")));
   }
 }
 
