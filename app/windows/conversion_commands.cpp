@@ -25,13 +25,29 @@ bool hasNoRoomLeft(const fs::path& folder) {
          available.QuadPart == 0;
 }
 
+// Why an existing CSV file cannot be replaced: another program (a spreadsheet, say) holds it open
+// without letting others delete it. 0 when nothing holds it, or when it does not exist.
+unsigned long replaceRefusalCode(const fs::path& output) {
+  const HANDLE file =
+      CreateFileW(output.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return 0;
+  }
+  const DWORD code = GetLastError();
+  return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? 0 : code;
+}
+
 // The system's code for the last file operation of a conversion that failed. The conversion
 // reaches its files through the C runtime, which keeps that code, but a write to a full disk it
 // may report without one (as ENOSPC, or under wine a short write as EINVAL): a failure without a
-// code while the CSV file's disk has no room left is taken for a full disk.
+// code while the CSV file's disk has no room left is taken for a full disk. Nor does replacing
+// the CSV file with the finished one leave a code: the file is asked again why it refuses.
 unsigned long lastFileErrorCode(const fs::path& output) {
   if (_doserrno != 0) return _doserrno;
-  return errno == ENOSPC || hasNoRoomLeft(output.parent_path()) ? ERROR_DISK_FULL : 0;
+  if (errno == ENOSPC || hasNoRoomLeft(output.parent_path())) return ERROR_DISK_FULL;
+  return replaceRefusalCode(output);
 }
 
 // Both codes are cleared before each conversion, so that a failure is never explained by an older

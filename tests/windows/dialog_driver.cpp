@@ -9,6 +9,8 @@
 //   box               prints the caption and the text of the message box that comes up
 //   answer ID         presses button ID (1 OK, 6 Yes, 7 No) of the message box that is up
 //   close             closes the main window
+//   hold PATH         opens PATH sharing it with no one, as a spreadsheet holds its file, until
+//                     the driver ends
 // Each step waits up to half a minute for its window; when that does not come it prints the message
 // boxes and file dialogs that are up instead, and fails.
 #include <windows.h>
@@ -132,12 +134,22 @@ bool showBox() {
   return true;
 }
 
+// The handle is left for the system to close when the driver ends.
+bool hold(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) return true;
+  print(L"cannot hold " + path);
+  return false;
+}
+
 // Runs one step, taking its value from `next` when it has one; false when it failed.
 bool runStep(const std::wstring& step, std::vector<std::wstring>::const_iterator& next,
              std::vector<std::wstring>::const_iterator end) {
   const auto value = [&] { return next == end ? std::wstring() : *next++; };
   if (step == L"choose") return choose(value());
   if (step == L"box") return showBox();
+  if (step == L"hold") return hold(value());
   const std::optional<HWND> window =
       waitFor(step == L"answer" ? Kind::kMessageBox : Kind::kMainWindow);
   if (!window) return false;
