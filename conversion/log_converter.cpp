@@ -40,9 +40,10 @@ struct SideFile {
 };
 
 // Stores the last bytes of every file (dropping an unwanted side file), then names them: nothing is
-// named unless every file was stored. The side files are named on threads of their own while the
-// CSV is named here, since replacing an older file takes the file system about as long as writing
-// it.
+// named unless every file was stored, and no side file unless the CSV was named (a spreadsheet may
+// hold the older CSV open, and a run that fails leaves no new file). The side files are then named
+// on threads of their own while the JSON is named here, since replacing an older file takes the
+// file system about as long as writing it.
 void keepAll(std::span<const SideFile> sideFiles, OutputFile& csv, bool csvAsked, OutputFile& json,
              bool jsonAsked, ConversionResult& result) {
   for (const SideFile& side : sideFiles) {
@@ -52,12 +53,12 @@ void keepAll(std::span<const SideFile> sideFiles, OutputFile& csv, bool csvAsked
   }
   if (csvAsked) csv.store();
   if (jsonAsked) json.store();
+  keep(csv, csvAsked, result);
   std::vector<std::future<void>> named;
   for (const SideFile& side : sideFiles) {
     if (!side.writer || !side.wanted) continue;
     named.push_back(std::async(std::launch::async, [&file = side.file] { file.commit(); }));
   }
-  keep(csv, csvAsked, result);
   keep(json, jsonAsked, result);
   for (std::future<void>& naming : named) naming.get();
   for (const SideFile& side : sideFiles) {

@@ -96,6 +96,37 @@ TEST_F(LogConverterFiles, OutputNamingAnInputIsRefusedAndInputsStayUntouched) {
   EXPECT_EQ(readFile(fs::path(base) += ".KLD"), data);
 }
 
+// When the CSV cannot take its name at the very end (on Windows, a spreadsheet holding the older
+// one; here a folder that took the name meanwhile), no other file of the run is named either.
+TEST_F(LogConverterFiles, ACsvThatCannotBeNamedLeavesEveryOtherFileUnnamed) {
+  for (const char* extension : {".KLD", ".KLI"}) {
+    fs::copy_file(fs::path(TRELVOX_SOURCE_DIR) / "examples" / (std::string("demo") + extension),
+                  fs::path(base) += extension);
+  }
+  ConversionRequest request;
+  request.csv = output;
+  for (auto* side : {&request.json, &request.gpx, &request.kml, &request.html}) {
+    *side = fs::path(base);
+  }
+  *request.json += ".json";
+  *request.gpx += ".gpx";
+  *request.kml += ".kml";
+  *request.html += ".html";
+  {
+    LogConverter converter(Separators{});
+    converter.open(base, request);
+    fs::create_directories(output / "taken");
+    EXPECT_THROW(converter.convert(), TelemetryLogException);
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_THAT(names,
+              ::testing::UnorderedElementsAre("flight01.KLD", "flight01.KLI", "flight01.csv"));
+  EXPECT_TRUE(fs::is_directory(output));
+}
+
 TEST_F(LogConverterFiles, FullDiskIsAFailureNeverSuccess) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   LogBuilder log;
