@@ -49,7 +49,7 @@ class Decoder {
   virtual void update() = 0;
   // The value behind a column that is not a plain reading (see Shown); absent by default.
   virtual ColumnValue columnValue(int column) const;
-  // The last position the sensor reported, for decoders that know one.
+  // The last position the sensor reported with a fix, for decoders that know one.
   virtual std::optional<Position> position() const { return std::nullopt; }
   // The UTC time of day of the current record in seconds, where the sensor sends one.
   virtual std::optional<std::uint32_t> utcSecondsOfDay() const { return std::nullopt; }

@@ -68,10 +68,9 @@ void GpsDecoder::setReferenceAltitude() {
   if (reading.altitudeValid) referenceAltitude_.take(static_cast<std::int16_t>(reading.altitude));
 }
 
-// A receiver without a fix reports latitude 0, which must not become the point all distances are
-// measured from.
+// A position without a fix must not become the point all distances are measured from.
 void GpsDecoder::takeReferencePosition() {
-  if (referencePosition_.isComplete() || position_.latitude == 0) return;
+  if (referencePosition_.isComplete() || !position_.isFix()) return;
   referencePosition_ = position_;
 }
 

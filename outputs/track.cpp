@@ -34,11 +34,10 @@ void TrackSource::record(const DataRecord&) {
   if (sensor_ == nullptr) return;
   const ColumnValue latitude = sensor_->columnValue(latitudeColumn_);
   const ColumnValue longitude = sensor_->columnValue(longitudeColumn_);
-  // A receiver without a fix may still call latitude 0 valid: as a point it would draw a line to
-  // the equator.
-  if (!latitude.present || !longitude.present || latitude.number == 0) return;
+  if (!latitude.present || !longitude.present) return;
   const GeoPoint position{static_cast<std::int32_t>(latitude.number),
                           static_cast<std::int32_t>(longitude.number)};
+  if (!position.isFix()) return;
   if (position.latitude == last_.latitude && position.longitude == last_.longitude) return;
   last_ = position;
 

@@ -20,6 +20,9 @@ struct GeoPoint {
   bool hasLatitude() const { return latitude != kNoCoordinate; }
   bool hasLongitude() const { return longitude != kNoCoordinate; }
   bool isComplete() const { return hasLatitude() && hasLongitude(); }
+  // A receiver without a fix may report latitude 0 and call it valid: such a point is nowhere to
+  // draw a track through or measure distances from.
+  bool isFix() const { return isComplete() && latitude != 0; }
 };
 
 // A coordinate in signed decimal degrees.
@@ -33,9 +36,9 @@ struct Position {
   double longitude;
 };
 
-// A complete point in decimal degrees; nothing while a coordinate is missing.
+// A fix in decimal degrees; nothing while a coordinate is missing or there is no fix.
 inline std::optional<Position> inDegrees(const GeoPoint& point) {
-  if (!point.isComplete()) return std::nullopt;
+  if (!point.isFix()) return std::nullopt;
   return Position{inDegrees(point.latitude), inDegrees(point.longitude)};
 }
 

@@ -380,8 +380,7 @@ void HtmlReportOutput::followTrack() {
   }
   if (!track.decoder) return;
   const std::optional<Position> position = track.decoder->position();
-  // A receiver without a fix reports latitude 0: as a point it would draw a line to the equator.
-  if (!position || position->latitude == 0) return;
+  if (!position) return;
   if (!track.origin) {
     track.origin = position;
     track.metresPerDegreeEast =
