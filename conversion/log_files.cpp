@@ -104,6 +104,11 @@ bool isSameFile(const fs::path& a, const fs::path& b) {
   return fs::equivalent(a, b, error) && !error;
 }
 
+bool isOneOfTheLogsFiles(const fs::path& file, const fs::path& logBase) {
+  return isSameFile(file, companionFile(logBase, ".KLD")) ||
+         isSameFile(file, companionFile(logBase, ".KLI"));
+}
+
 fs::path resolvedPath(const fs::path& path) {
   std::error_code error;
   fs::path resolved = fs::absolute(path, error);

@@ -23,6 +23,9 @@ std::filesystem::path companionFile(const std::filesystem::path& base,
 // Whether two paths name the same existing file (not merely the same spelling).
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// Whether `file` is the data or information file of the log at `logBase`.
+bool isOneOfTheLogsFiles(const std::filesystem::path& file, const std::filesystem::path& logBase);
+
 // `path` made absolute, with the links, "." and ".." of the part that exists resolved; where that
 // fails, `path` with only "." and ".." resolved.
 std::filesystem::path resolvedPath(const std::filesystem::path& path);

@@ -144,11 +144,8 @@ std::optional<std::string> logbookClash(const BatchOptions& options, const fs::p
     return displayPath(logbook);
   }
   for (const fs::path& log : options.logs) {
-    const fs::path base = basePathOf(log);
-    for (const char* own : {".KLD", ".KLI"}) {
-      if (isSameFile(logbook, companionFile(base, own))) {
-        return displayPath(logbook) + " is one of the log's own files";
-      }
+    if (isOneOfTheLogsFiles(logbook, basePathOf(log))) {
+      return displayPath(logbook) + " is one of the log's own files";
     }
     for (const fs::path& file : requestFor(options, log, nullptr).files()) {
       if (isSameOutput(logbook, file)) return displayPath(logbook) + " would be written twice";

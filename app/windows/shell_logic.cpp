@@ -19,11 +19,6 @@ std::string refusedFile(const fs::path& file, std::string_view systemReason) {
   return line;
 }
 
-bool isOneOfTheLogsFiles(const fs::path& file, const fs::path& logBase) {
-  return isSameFile(file, companionFile(logBase, ".KLD")) ||
-         isSameFile(file, companionFile(logBase, ".KLI"));
-}
-
 std::string withLinesBelow(std::string_view firstLine, std::string_view below) {
   std::string text(firstLine);
   if (!below.empty()) (text += '\n') += below;
