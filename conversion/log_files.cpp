@@ -13,6 +13,10 @@
 #include <system_error>
 #include <vector>
 
+#ifdef __linux__
+#include <fcntl.h>
+#endif
+
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
 
@@ -26,6 +30,18 @@ std::FILE* openFile(const fs::path& path, std::string_view mode) {
   return _wfopen(path.c_str(), std::wstring(mode.begin(), mode.end()).c_str());
 #else
   return std::fopen(path.c_str(), std::string(mode).c_str());
+#endif
+}
+
+// Starts writing the `size` bytes at `offset` of `file`, already handed to the system, to the disk
+// without waiting for it. Only Linux offers this; elsewhere the system writes when it chooses.
+void startWritingBack(std::FILE* file, std::uint64_t offset, std::size_t size) {
+#ifdef __linux__
+  // A failure only leaves the bytes for the system to write later, as without this call.
+  sync_file_range(fileno(file), static_cast<off_t>(offset), static_cast<off_t>(size),
+                  SYNC_FILE_RANGE_WRITE);
+#else
+  (void)file, (void)offset, (void)size;
 #endif
 }
 
@@ -143,7 +159,9 @@ void FileSource::close() {
   file_ = nullptr;
 }
 
-bool FileSink::open(const fs::path& path) {
+bool FileSink::open(const fs::path& path, bool writeBackAsWritten) {
+  writeBackAsWritten_ = writeBackAsWritten;
+  written_ = 0;
   file_ = openFile(path, "wb");
   // The writer above hands over large blocks already; a second buffer would only copy them.
   if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
@@ -154,6 +172,9 @@ void FileSink::write(std::span<const char> bytes) {
   if (file_ == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
     throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
   }
+  // Unbuffered, so the bytes are the system's already.
+  if (writeBackAsWritten_) startWritingBack(file_, written_, bytes.size());
+  written_ += bytes.size();
 }
 
 void FileSink::close() {
@@ -182,7 +203,11 @@ void OutputFile::open(const fs::path& path, ExistingOutput existing) {
   path_ = path;
   temporary_ =
       isSpecialFile(path) || fs::is_directory(path, error) ? fs::path() : temporaryNameFor(path);
-  if (!file_.open(temporary_.empty() ? path : temporary_)) {
+  // Renaming a file over an older one makes ext4 and Btrfs write all of it out first, which the
+  // rename then waits for; started block by block, that writing runs beside the conversion. A new
+  // name costs no such wait, and the system is better left to write the file when it chooses.
+  const bool replacing = !temporary_.empty() && fs::is_regular_file(path, error);
+  if (!file_.open(temporary_.empty() ? path : temporary_, replacing)) {
     throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path));
   }
   open_ = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -51,8 +52,9 @@ class FileSource final : public ByteSource {
 // TelemetryLogException (106).
 class FileSink final : public ByteSink {
  public:
-  // Returns false when the file cannot be created.
-  bool open(const std::filesystem::path& path);
+  // Returns false when the file cannot be created. `writeBackAsWritten` hands each block to the
+  // disk as soon as it is written, where the system allows, rather than leaving it all for later.
+  bool open(const std::filesystem::path& path, bool writeBackAsWritten = false);
   void write(std::span<const char> bytes) override;
   // Closes the file, throwing if the last bytes could not be stored.
   void close();
@@ -60,6 +62,8 @@ class FileSink final : public ByteSink {
 
  private:
   std::FILE* file_ = nullptr;
+  bool writeBackAsWritten_ = false;
+  std::uint64_t written_ = 0;
 };
 
 // What to do when an output file exists already.

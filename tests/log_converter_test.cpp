@@ -155,6 +155,20 @@ TEST_F(LogConverterFiles, ExistingOutputIsKeptWhenReplacingIsRefused) {
   EXPECT_NE(readFile(output), "old");
 }
 
+// A file replaced is written out block by block as it goes (see OutputFile::open); every block
+// must land at its place, whether the name was new or taken.
+TEST_F(LogConverterFiles, ReplacedOutputHoldsTheSameBytesAsANewOne) {
+  LogBuilder log;
+  for (int i = 0; i < 5000; ++i) log.record().word(0, static_cast<std::uint16_t>(0x4000 | i % 90));
+  log.writeFiles(base);
+  const std::string expected = convert(log).text();
+  ASSERT_EQ(convertFiles(base, output), std::nullopt);
+  EXPECT_EQ(readFile(output), expected);
+  LogBuilder::writeFile(output, std::vector<std::uint8_t>(300 * 1024, 'x'));
+  ASSERT_EQ(convertFiles(base, output), std::nullopt);
+  EXPECT_EQ(readFile(output), expected);
+}
+
 TEST_F(LogConverterFiles, CompanionsWithLowerCaseExtensionsAreFound) {
   const LogBuilder log = twoRecordLog();
   LogBuilder::writeFile(folder / "flight01.kli", log.infoBytes());
