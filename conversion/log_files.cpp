@@ -13,10 +13,7 @@
 #include <system_error>
 #include <vector>
 
-#ifdef __linux__
-#include <fcntl.h>
-#endif
-
+#include "conversion/disk_hints.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
 
@@ -30,18 +27,6 @@ std::FILE* openFile(const fs::path& path, std::string_view mode) {
   return _wfopen(path.c_str(), std::wstring(mode.begin(), mode.end()).c_str());
 #else
   return std::fopen(path.c_str(), std::string(mode).c_str());
-#endif
-}
-
-// Starts writing the `size` bytes at `offset` of `file`, already handed to the system, to the disk
-// without waiting for it. Only Linux offers this; elsewhere the system writes when it chooses.
-void startWritingBack(std::FILE* file, std::uint64_t offset, std::size_t size) {
-#ifdef __linux__
-  // A failure only leaves the bytes for the system to write later, as without this call.
-  sync_file_range(fileno(file), static_cast<off_t>(offset), static_cast<off_t>(size),
-                  SYNC_FILE_RANGE_WRITE);
-#else
-  (void)file, (void)offset, (void)size;
 #endif
 }
 
@@ -203,12 +188,16 @@ void OutputFile::open(const fs::path& path, ExistingOutput existing) {
   path_ = path;
   temporary_ =
       isSpecialFile(path) || fs::is_directory(path, error) ? fs::path() : temporaryNameFor(path);
-  // Renaming a file over an older one makes ext4 and Btrfs write all of it out first, which the
-  // rename then waits for; started block by block, that writing runs beside the conversion. A new
-  // name costs no such wait, and the system is better left to write the file when it chooses.
+  // Renaming a file over an older one drops the older one's cached pages and, on ext4 and Btrfs,
+  // first writes all of the new one out: the rename at the very end waits for both while nothing
+  // else runs. Started now, both run beside the conversion. A new name costs no such wait, and the
+  // system is better left to write the file when it chooses.
   const bool replacing = !temporary_.empty() && fs::is_regular_file(path, error);
   if (!file_.open(temporary_.empty() ? path : temporary_, replacing)) {
     throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path));
+  }
+  if (replacing && kDiskHintsTaken) {
+    olderPagesDropped_ = std::async(std::launch::async, [path] { dropCachedPages(path); });
   }
   open_ = true;
 }
@@ -223,6 +212,7 @@ void OutputFile::commit() {
   if (!open_) return;
   store();
   open_ = false;
+  if (olderPagesDropped_.valid()) olderPagesDropped_.wait();
   if (temporary_.empty()) return;
   std::error_code error;
   fs::rename(temporary_, path_, error);

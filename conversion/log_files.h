@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <string>
 
 #include "conversion/byte_source.h"
@@ -95,6 +96,7 @@ class OutputFile final : public ByteSink {
   FileSink file_;
   std::filesystem::path path_;
   std::filesystem::path temporary_;
+  std::future<void> olderPagesDropped_;
   bool open_ = false;
 };
 
