@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <mutex>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -90,7 +92,54 @@ fs::path temporaryNameFor(const fs::path& path) {
   return name;
 }
 
+// The files this process has begun under a temporary name and not yet named or removed. Never
+// destroyed: a shell may empty it while the process ends.
+struct UnfinishedFiles {
+  std::mutex mutex;
+  std::set<fs::path> paths;
+};
+
+UnfinishedFiles& unfinishedFiles() {
+  static UnfinishedFiles& files = *new UnfinishedFiles;
+  return files;
+}
+
+// Creates the file `path` with `create` (which returns whether it did) and keeps its name among
+// the unfinished files. The creation happens under the list's lock, so that no file is begun
+// unseen by removeUnfinishedFiles.
+template <typename Create>
+bool beginUnfinished(const fs::path& path, Create create) {
+  UnfinishedFiles& files = unfinishedFiles();
+  const std::lock_guard lock(files.mutex);
+  if (!create()) return false;
+  files.paths.insert(path);
+  return true;
+}
+
+// `path` is named or removed.
+void endUnfinished(const fs::path& path) {
+  UnfinishedFiles& files = unfinishedFiles();
+  const std::lock_guard lock(files.mutex);
+  files.paths.erase(path);
+}
+
+void removeTemporary(const fs::path& path) {
+  std::error_code error;
+  fs::remove(path, error);
+  endUnfinished(path);
+}
+
 }  // namespace
+
+void removeUnfinishedFiles() {
+  UnfinishedFiles& files = unfinishedFiles();
+  // Kept locked: the process ends next, and no file may be begun before it has.
+  files.mutex.lock();
+  for (const fs::path& path : files.paths) {
+    std::error_code error;
+    fs::remove(path, error);
+  }
+}
 
 fs::path basePathOf(const fs::path& chosen) {
   fs::path base = chosen;
@@ -207,9 +256,10 @@ void OutputFile::open(const fs::path& path, ExistingOutput existing) {
   // rename then waits for; started block by block, that writing runs beside the conversion. A new
   // name costs no such wait, and the system is better left to write the file when it chooses.
   const bool replacing = !temporary_.empty() && fs::is_regular_file(path, error);
-  if (!file_.open(temporary_.empty() ? path : temporary_, replacing)) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path));
-  }
+  const bool opened = temporary_.empty() ? file_.open(path) : beginUnfinished(temporary_, [&] {
+    return file_.open(temporary_, replacing);
+  });
+  if (!opened) throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path));
   open_ = true;
 }
 
@@ -227,9 +277,10 @@ void OutputFile::commit() {
   std::error_code error;
   fs::rename(temporary_, path_, error);
   if (error) {
-    fs::remove(temporary_, error);
+    removeTemporary(temporary_);
     throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path_));
   }
+  endUnfinished(temporary_);
   temporary_.clear();
 }
 
@@ -241,8 +292,7 @@ void OutputFile::discard() {
   } catch (const TelemetryLogException&) {
     // The bytes are dropped anyway.
   }
-  std::error_code error;
-  if (!temporary_.empty()) fs::remove(temporary_, error);
+  if (!temporary_.empty()) removeTemporary(temporary_);
   temporary_.clear();
 }
 
@@ -254,8 +304,7 @@ void ScratchFile::beside(const fs::path& output) {
 void ScratchFile::write(std::span<const char> bytes) {
   if (file_ == nullptr) {
     path_ = temporaryNameFor(output_);
-    file_ = openFile(path_, "w+b");
-    if (file_ == nullptr) {
+    if (!beginUnfinished(path_, [&] { return (file_ = openFile(path_, "w+b")) != nullptr; })) {
       throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(output_));
     }
     std::setvbuf(file_, nullptr, _IONBF, 0);  // as FileSink: the blocks come large already
@@ -284,8 +333,7 @@ void ScratchFile::remove() {
   if (file_ == nullptr) return;
   std::fclose(file_);
   file_ = nullptr;
-  std::error_code error;
-  fs::remove(path_, error);
+  removeTemporary(path_);
 }
 
 }  // namespace trelvox

@@ -1,12 +1,20 @@
 // The command line's further outputs as a user gets them: files, bytes, messages, exit codes.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/cli/command_line.h"
@@ -327,6 +335,82 @@ TEST_F(CommandLineOutputs, StandardOutputThatCannotBeWrittenIsAFailure) {
   const std::string command =
       std::string(TRELVOX_BINARY) + " -f " + path("flight.KLD") + " > /dev/full 2>/dev/null";
   EXPECT_NE(std::system(command.c_str()), 0);
+}
+
+// Starts `command` under /bin/sh, which execs the program: the process is the program's.
+pid_t startShell(const std::string& command) {
+  const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+  pid_t pid = -1;
+  if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+    return -1;
+  return pid;
+}
+
+// Whether `condition` holds within ten seconds.
+template <typename Condition>
+bool soon(Condition condition) {
+  for (int tries = 0; tries < 1000; ++tries) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+// Ctrl+C, a kill or a closed terminal stop a run without leaving the hidden files it had begun (a
+// long log's CSV runs to gigabytes), and the run ends by that signal; a signal the caller ignores
+// (nohup) does not stop it. The data file is a pipe, so the run is surely under way when stopped.
+TEST_F(CommandLineOutputs, AStoppedRunLeavesNoUnfinishedFile) {
+  const LogBuilder log = receiverLog(50);
+  const std::vector<std::uint8_t> records = log.dataBytes();
+  const struct {
+    int signal;
+    std::string shellFirst;
+    bool stops;
+  } cases[] = {
+      {SIGINT, "", true},
+      {SIGTERM, "", true},
+      {SIGHUP, "", true},
+      {SIGHUP, "trap '' HUP; ", false},
+  };
+  for (const auto& [signal, shellFirst, stops] : cases) {
+    SCOPED_TRACE(shellFirst + strsignal(signal));
+    TempFolder place;
+    const fs::path data = place / "flight.KLD";
+    LogBuilder::writeFile(place / "flight.KLI", log.infoBytes());
+    ASSERT_EQ(mkfifo(data.c_str(), 0600), 0);
+    const pid_t pid = startShell(shellFirst + "exec " + TRELVOX_BINARY + " --json --gpx --kml '" +
+                                 data.string() + "' > /dev/null 2>&1");
+    ASSERT_GT(pid, 0);
+    int pipe = -1;
+    const auto begun = [&] {
+      const auto names = filesIn(place.path());
+      return std::count_if(names.begin(), names.end(), [](const std::string& name) {
+               return name.find(".part") != std::string::npos;
+             }) >= 4;
+    };
+    if (!soon([&] { return (pipe = open(data.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }) ||
+        !soon(begun)) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+      FAIL() << "the run did not begin its files";
+    }
+    ASSERT_EQ(write(pipe, records.data(), records.size()), static_cast<ssize_t>(records.size()));
+    kill(pid, signal);
+    // Time for a signal that is not ignored to act before the data file ends.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    close(pipe);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    if (stops) {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+      EXPECT_THAT(filesIn(place.path()), UnorderedElementsAre("flight.KLD", "flight.KLI"));
+    } else {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+      EXPECT_EQ(CsvTable(readFile(place / "flight.csv"), ',').dataRowCount(), 50u);
+      EXPECT_THAT(filesIn(place.path()),
+                  UnorderedElementsAre("flight.KLD", "flight.KLI", "flight.csv", "flight.json"));
+    }
+  }
 }
 
 TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {
