@@ -83,13 +83,34 @@ const std::string& processTag() {
   return tag;
 }
 
-// A name beside `path` that no other output uses: hidden, and marked as unfinished.
+// The longest name most file systems take: 255 bytes (ext4) or UTF-16 units (NTFS, exFAT).
+constexpr std::size_t kLongestName = 255;
+
+// Whether a name may be cut before `unit` (UTF-8 on POSIX, UTF-16 on Windows) without splitting a
+// character, which a file system such as exFAT would refuse.
+template <typename Unit>
+bool beginsACharacter(Unit unit) {
+  if constexpr (sizeof(Unit) == 1) {
+    return (static_cast<unsigned char>(unit) & 0xC0) != 0x80;
+  } else {
+    return unit < 0xDC00 || unit > 0xDFFF;
+  }
+}
+
+// A name beside `path` that no other output uses: hidden, and marked as unfinished. The output's
+// name is cut where the whole would be longer than a name may be.
 fs::path temporaryNameFor(const fs::path& path) {
   static std::atomic<unsigned> counter{0};
+  const fs::path mark = ".part" + processTag() + "-" + std::to_string(counter++);
+  fs::path::string_type kept = path.filename().native();
+  std::size_t room = kLongestName - 1 - mark.native().size();
+  if (kept.size() > room) {
+    while (room > 0 && !beginsACharacter(kept[room])) --room;
+    kept.resize(room);
+  }
   fs::path name = path;
-  name.replace_filename(fs::path(".") += path.filename());
-  name += ".part" + processTag() + "-" + std::to_string(counter++);
-  return name;
+  name.replace_filename(fs::path(".") += fs::path(kept));
+  return name += mark;
 }
 
 // The files this process has begun under a temporary name and not yet named or removed. Never

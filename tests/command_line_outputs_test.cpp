@@ -337,6 +337,36 @@ TEST_F(CommandLineOutputs, StandardOutputThatCannotBeWrittenIsAFailure) {
   EXPECT_NE(std::system(command.c_str()), 0);
 }
 
+// A name near the 255 bytes a file system allows still converts: the hidden name a file is
+// written under, longer than the file's own, had been refused ("Cannot create output file.").
+TEST_F(CommandLineOutputs, NamesNearTheLongestAllowedConvert) {
+  std::string japanese;
+  for (int i = 0; i < 80; ++i) japanese += "フ";  // 240 bytes, three to a character
+  const struct {
+    std::string name;
+    std::vector<std::string> options;
+    std::vector<std::string> written;
+  } cases[] = {
+      {std::string(251, 'a'), {}, {".csv"}},
+      {japanese, {"--json", "--kml"}, {".csv", ".json", ".kml"}},
+  };
+  for (auto [name, arguments, written] : cases) {
+    TempFolder place;
+    std::vector<std::string> expected;
+    for (const char* extension : {".KLD", ".KLI"}) {
+      fs::copy_file(fs::path(TRELVOX_SOURCE_DIR) / "examples" / (std::string("demo") + extension),
+                    place / (name + extension));
+      expected.push_back(name + extension);
+    }
+    for (const std::string& extension : written) expected.push_back(name + extension);
+    arguments.push_back((place / (name + ".KLD")).string());
+    const CliRun result = run(arguments);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_THAT(filesIn(place.path()), ::testing::UnorderedElementsAreArray(expected));
+    EXPECT_EQ(CsvTable(readFile(place / (name + ".csv")), ',').dataRowCount(), 2400u);
+  }
+}
+
 // Starts `command` under /bin/sh, which execs the program: the process is the program's.
 pid_t startShell(const std::string& command) {
   const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
