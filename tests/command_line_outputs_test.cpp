@@ -367,13 +367,26 @@ TEST_F(CommandLineOutputs, NamesNearTheLongestAllowedConvert) {
   }
 }
 
-// Starts `command` under /bin/sh, which execs the program: the process is the program's.
+// Starts `command` under /bin/sh, which execs the program: the process is the program's. The stop
+// signals start at their defaults and unblocked, whatever this process inherited (a job in the
+// background of a script ignores Ctrl+C).
 pid_t startShell(const std::string& command) {
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t stops;
+  sigemptyset(&stops);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
+  posix_spawnattr_setsigdefault(&attributes, &stops);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
   const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
   pid_t pid = -1;
-  if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
-    return -1;
-  return pid;
+  const int error =
+      posix_spawn(&pid, "/bin/sh", nullptr, &attributes, const_cast<char* const*>(argv), environ);
+  posix_spawnattr_destroy(&attributes);
+  return error == 0 ? pid : -1;
 }
 
 // Whether `condition` holds within ten seconds.
