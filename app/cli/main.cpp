@@ -52,7 +52,7 @@ void removeUnfinishedFilesOnStopSignals() {
     int signal = 0;
     if (sigwait(&stops, &signal) != 0) return;
     trelvox::removeUnfinishedFiles();
-    std::signal(signal, SIG_DFL);
+    // The signal was left at its default action, which ends the process once it is let through.
     pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
     std::raise(signal);
   }).detach();
