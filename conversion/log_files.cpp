@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <mutex>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -66,16 +68,84 @@ const std::string& processTag() {
   return tag;
 }
 
-// A name beside `path` that no other output uses: hidden, and marked as unfinished.
+// The longest name most file systems take: 255 bytes (ext4) or UTF-16 units (NTFS, exFAT).
+constexpr std::size_t kLongestName = 255;
+
+// Whether a name may be cut before `unit` (UTF-8 on POSIX, UTF-16 on Windows) without splitting a
+// character, which a file system such as exFAT would refuse.
+template <typename Unit>
+bool beginsACharacter(Unit unit) {
+  if constexpr (sizeof(Unit) == 1) {
+    return (static_cast<unsigned char>(unit) & 0xC0) != 0x80;
+  } else {
+    return unit < 0xDC00 || unit > 0xDFFF;
+  }
+}
+
+// A name beside `path` that no other output uses: hidden, and marked as unfinished. The output's
+// name is cut where the whole would be longer than a name may be.
 fs::path temporaryNameFor(const fs::path& path) {
   static std::atomic<unsigned> counter{0};
+  const fs::path mark = ".part" + processTag() + "-" + std::to_string(counter++);
+  fs::path::string_type kept = path.filename().native();
+  std::size_t room = kLongestName - 1 - mark.native().size();
+  if (kept.size() > room) {
+    while (room > 0 && !beginsACharacter(kept[room])) --room;
+    kept.resize(room);
+  }
   fs::path name = path;
-  name.replace_filename(fs::path(".") += path.filename());
-  name += ".part" + processTag() + "-" + std::to_string(counter++);
-  return name;
+  name.replace_filename(fs::path(".") += fs::path(kept));
+  return name += mark;
+}
+
+// The files this process has begun under a temporary name and not yet named or removed. Never
+// destroyed: a shell may empty it while the process ends.
+struct UnfinishedFiles {
+  std::mutex mutex;
+  std::set<fs::path> paths;
+};
+
+UnfinishedFiles& unfinishedFiles() {
+  static UnfinishedFiles& files = *new UnfinishedFiles;
+  return files;
+}
+
+// Creates the file `path` with `create` (which returns whether it did) and keeps its name among
+// the unfinished files. The creation happens under the list's lock, so that no file is begun
+// unseen by removeUnfinishedFiles.
+template <typename Create>
+bool beginUnfinished(const fs::path& path, Create create) {
+  UnfinishedFiles& files = unfinishedFiles();
+  const std::lock_guard lock(files.mutex);
+  if (!create()) return false;
+  files.paths.insert(path);
+  return true;
+}
+
+// `path` is named or removed.
+void endUnfinished(const fs::path& path) {
+  UnfinishedFiles& files = unfinishedFiles();
+  const std::lock_guard lock(files.mutex);
+  files.paths.erase(path);
+}
+
+void removeTemporary(const fs::path& path) {
+  std::error_code error;
+  fs::remove(path, error);
+  endUnfinished(path);
 }
 
 }  // namespace
+
+void removeUnfinishedFiles() {
+  UnfinishedFiles& files = unfinishedFiles();
+  // Kept locked: the process ends next, and no file may be begun before it has.
+  files.mutex.lock();
+  for (const fs::path& path : files.paths) {
+    std::error_code error;
+    fs::remove(path, error);
+  }
+}
 
 fs::path basePathOf(const fs::path& chosen) {
   fs::path base = chosen;
@@ -193,9 +263,10 @@ void OutputFile::open(const fs::path& path, ExistingOutput existing) {
   // else runs. Started now, both run beside the conversion. A new name costs no such wait, and the
   // system is better left to write the file when it chooses.
   const bool replacing = !temporary_.empty() && fs::is_regular_file(path, error);
-  if (!file_.open(temporary_.empty() ? path : temporary_, replacing)) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path));
-  }
+  const bool opened = temporary_.empty() ? file_.open(path) : beginUnfinished(temporary_, [&] {
+    return file_.open(temporary_, replacing);
+  });
+  if (!opened) throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path));
   if (replacing && kDiskHintsTaken) {
     olderPagesDropped_ = std::async(std::launch::async, [path] { dropCachedPages(path); });
   }
@@ -217,9 +288,10 @@ void OutputFile::commit() {
   std::error_code error;
   fs::rename(temporary_, path_, error);
   if (error) {
-    fs::remove(temporary_, error);
+    removeTemporary(temporary_);
     throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path_));
   }
+  endUnfinished(temporary_);
   temporary_.clear();
 }
 
@@ -231,8 +303,7 @@ void OutputFile::discard() {
   } catch (const TelemetryLogException&) {
     // The bytes are dropped anyway.
   }
-  std::error_code error;
-  if (!temporary_.empty()) fs::remove(temporary_, error);
+  if (!temporary_.empty()) removeTemporary(temporary_);
   temporary_.clear();
 }
 
@@ -244,8 +315,7 @@ void ScratchFile::beside(const fs::path& output) {
 void ScratchFile::write(std::span<const char> bytes) {
   if (file_ == nullptr) {
     path_ = temporaryNameFor(output_);
-    file_ = openFile(path_, "w+b");
-    if (file_ == nullptr) {
+    if (!beginUnfinished(path_, [&] { return (file_ = openFile(path_, "w+b")) != nullptr; })) {
       throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(output_));
     }
     std::setvbuf(file_, nullptr, _IONBF, 0);  // as FileSink: the blocks come large already
@@ -274,8 +344,7 @@ void ScratchFile::remove() {
   if (file_ == nullptr) return;
   std::fclose(file_);
   file_ = nullptr;
-  std::error_code error;
-  fs::remove(path_, error);
+  removeTemporary(path_);
 }
 
 }  // namespace trelvox

@@ -36,6 +36,11 @@ std::filesystem::path resolvedPath(const std::filesystem::path& path);
 // the same resolved path.
 bool isSameOutput(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// Removes every file this process has begun under a temporary name (OutputFile, ScratchFile) and
+// not yet named or removed, for a shell that ends the process on a signal such as Ctrl+C. No such
+// file is begun afterwards: a thread that would begin one waits until the process has ended.
+void removeUnfinishedFiles();
+
 // A file opened read-only; a read failure of the device throws TelemetryLogException (105).
 class FileSource final : public ByteSource {
  public:

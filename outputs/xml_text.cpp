@@ -7,6 +7,47 @@
 #include "values/geo_point.h"
 
 namespace trelvox {
+namespace {
+
+// The first character of `text` (not empty) if it is well-formed UTF-8; else the bytes that one
+// U+FFFD stands for: a byte that begins no character, or the start of one cut short. The JSON
+// writer counts them alike, so a name reads the same in both files.
+struct Utf8Start {
+  std::size_t size;
+  bool wellFormed;
+};
+
+Utf8Start utf8Start(std::string_view text) {
+  const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return {1, true};
+  std::size_t size = 0;
+  // The range of the second byte; later ones are 80..BF. The limits leave out overlong forms,
+  // UTF-16 surrogates and code points past U+10FFFF.
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    size = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    size = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    size = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return {1, false};
+  }
+  for (std::size_t i = 1; i < size; ++i) {
+    if (i == text.size() || byte(i) < low || byte(i) > high) return {i, false};
+    low = 0x80;
+    high = 0xBF;
+  }
+  return {size, true};
+}
+
+}  // namespace
 
 XmlWriter::XmlWriter(ByteSink& sink) : sink_(sink), block_(new char[kBlockSize + kMaxRoom]) {}
 
@@ -25,7 +66,9 @@ XmlWriter& XmlWriter::raw(std::string_view text) {
 }
 
 XmlWriter& XmlWriter::escaped(std::string_view text) {
-  for (const char c : text) {
+  while (!text.empty()) {
+    const char c = text.front();
+    std::size_t size = 1;
     switch (c) {
       case '&':
         raw("&amp;");
@@ -43,9 +86,16 @@ XmlWriter& XmlWriter::escaped(std::string_view text) {
         raw("&apos;");
         break;
       default:
-        const bool control = static_cast<unsigned char>(c) < 0x20 && c != '\t';
-        raw(control ? std::string_view("?") : std::string_view(&c, 1));
+        if (static_cast<unsigned char>(c) < 0x20) {
+          raw(c == '\t' ? std::string_view("\t") : std::string_view("?"));
+          break;
+        }
+        // A name from a Linux file system may hold any bytes; the file is declared UTF-8.
+        const Utf8Start character = utf8Start(text);
+        size = character.size;
+        raw(character.wellFormed ? text.substr(0, size) : std::string_view("\xEF\xBF\xBD"));
     }
+    text.remove_prefix(size);
   }
   return *this;
 }

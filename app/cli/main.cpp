@@ -1,11 +1,16 @@
 // trelvox: the command line. Reads the user's locale for separators and message language, then
 // hands the arguments to the command-line runner.
+#include <pthread.h>
+
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <thread>
 
 #include "app/cli/command_line.h"
+#include "conversion/log_files.h"
 
 namespace {
 
@@ -29,9 +34,34 @@ trelvox::Separators separatorsFromLocale() {
   return separators;
 }
 
+// Ctrl+C, a kill or a closed terminal would end the process with its hidden, unfinished files
+// (a long log's CSV runs to gigabytes) left behind. Those signals go to one thread instead, which
+// removes the files and then ends the process by the same signal. A signal the caller ignores
+// (nohup) stays ignored. Called before any other thread starts: threads inherit the mask.
+void removeUnfinishedFilesOnStopSignals() {
+  sigset_t stops;
+  sigemptyset(&stops);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction action {};
+    if (sigaction(signal, nullptr, &action) == 0 && action.sa_handler != SIG_IGN) {
+      sigaddset(&stops, signal);
+    }
+  }
+  if (pthread_sigmask(SIG_BLOCK, &stops, nullptr) != 0) return;
+  std::thread([stops] {
+    int signal = 0;
+    if (sigwait(&stops, &signal) != 0) return;
+    trelvox::removeUnfinishedFiles();
+    // The signal was left at its default action, which ends the process once it is let through.
+    pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
+    std::raise(signal);
+  }).detach();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  removeUnfinishedFilesOnStopSignals();
   std::setlocale(LC_ALL, "");
   const trelvox::CommandLineDefaults defaults{separatorsFromLocale(), languageFromEnvironment()};
   // Numbers in the CSV never depend on the locale beyond the two separators.
