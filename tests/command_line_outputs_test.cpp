@@ -244,6 +244,7 @@ TEST_F(CommandLineOutputs, AnOutputNamedLikeAnInputOrAnotherOutputIsRefused) {
       {{"-o", path("out.gpx"), "--gpx"}, path("out.gpx") + " would be written twice"},
       {{"-o", path("out.html"), "--report"}, path("out.html") + " would be written twice"},
       {{"--logbook", path("missing/book.csv")}, path("missing/book.csv")},
+      {{"--logbook", folder.path().string()}, folder.path().string()},
   };
   for (const auto& [arguments, why] : cases) {
     std::vector<std::string> all{"-f"};

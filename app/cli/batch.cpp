@@ -134,13 +134,14 @@ void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report re
   for (auto& outcome : outcomes) report(outcome.get());
 }
 
-// Why the logbook cannot be written where it is asked for, if it cannot: its folder is missing, or
-// it would replace one of the logs it lists (--force or not), or a file the same call writes,
-// which it would then report as written although only one of the two is left.
+// Why the logbook cannot be written where it is asked for, if it cannot: its folder is missing,
+// or it names a folder, or it would replace one of the logs it lists (--force or not), or a file
+// the same call writes, which it would then report as written although only one of the two is left.
 std::optional<std::string> logbookClash(const BatchOptions& options, const fs::path& logbook) {
   // Known before any log is converted rather than after all of them.
   std::error_code error;
-  if (logbook.has_parent_path() && !fs::is_directory(logbook.parent_path(), error)) {
+  if ((logbook.has_parent_path() && !fs::is_directory(logbook.parent_path(), error)) ||
+      fs::is_directory(logbook, error)) {
     return displayPath(logbook);
   }
   for (const fs::path& log : options.logs) {
