@@ -63,13 +63,14 @@ std::optional<unsigned> digitsAt(const std::string& text, std::size_t from, std:
   return value;
 }
 
-// "YYYY-MM-DD" as a date; nothing for any other text or a day that does not exist.
+// "YYYY-MM-DD" as a date; nothing for any other text or a day that does not exist. Year 0 does
+// not exist either in the calendar of the track files' times.
 std::optional<std::chrono::year_month_day> parseDate(const std::string& text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
   const auto year = digitsAt(text, 0, 4);
   const auto month = digitsAt(text, 5, 2);
   const auto day = digitsAt(text, 8, 2);
-  if (!year || !month || !day) return std::nullopt;
+  if (!year || *year == 0 || !month || !day) return std::nullopt;
   const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(*year)),
                                          std::chrono::month(*month), std::chrono::day(*day)};
   if (!date.ok()) return std::nullopt;
