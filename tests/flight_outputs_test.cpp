@@ -247,6 +247,19 @@ TEST(FlightReport, FactsNameTheirSensorAndUseTheReceiversOwnBattery) {
   EXPECT_FALSE(result.report->fact(FactKind::kMaxHeight));
 }
 
+// A capacity in Ah counts hundredths; in mAh it is a whole number, not 2009.9999999999998.
+TEST(FlightReport, CapacityInAhBecomesWholeMilliampereHours) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<KosmikDecoder>());
+  log.record().word(1, 0x8000 | 120).word(2, 201);
+  TempFolder folder;
+  const Converted converted = convertWithJson(log, folder);
+  EXPECT_THAT(readFile(fs::path(converted.base) += ".json"),
+              ::testing::HasSubstr("\"capacity_used_mah\": 2010,"));
+  EXPECT_THAT(logbookRow(*converted.result.report, "flight.KLD", kFlightDay),
+              ::testing::HasSubstr(",2010,"));
+}
+
 TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
   FlightReport report;
   report.totals.records = 12;
