@@ -260,6 +260,17 @@ TEST(FlightReport, CapacityInAhBecomesWholeMilliampereHours) {
               ::testing::HasSubstr(",2010,"));
 }
 
+// A round number stays a plain number: 100.00 Ah used is 100000 mAh, not 1e+05.
+TEST(Logbook, FactsAreWrittenWithoutExponents) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<KosmikDecoder>());
+  log.record().word(1, 0x8000 | 120).word(2, 10000);
+  TempFolder folder;
+  const Converted converted = convertWithJson(log, folder);
+  EXPECT_THAT(logbookRow(*converted.result.report, "flight.KLD", kFlightDay),
+              ::testing::EndsWith(",100000,0\r\n"));
+}
+
 TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
   FlightReport report;
   report.totals.records = 12;
