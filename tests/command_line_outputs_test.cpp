@@ -271,6 +271,17 @@ TEST_F(CommandLineOutputs, ALogNamedSeveralWaysIsConvertedOnce) {
   }
 }
 
+// The logbook's first column names the data file however the log was named, as the JSON file does.
+TEST_F(CommandLineOutputs, TheLogbookNamesTheDataFileOfALogNamedOtherwise) {
+  for (const std::string name : {"flight.KLI", "flight"}) {
+    const CliRun result = run({"--no-csv", "--date", "2024-05-01", "--logbook", "-", path(name)});
+    EXPECT_EQ(result.status, 0) << name;
+    EXPECT_THAT(result.out, ::testing::EndsWith("\r\n" + path("flight.KLD") +
+                                                ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n"))
+        << name;
+  }
+}
+
 // A folder that gives no log fails as a missing log does, rather than succeeding in silence.
 TEST_F(CommandLineOutputs, AFolderWithoutLogsIsAFailure) {
   fs::create_directories(folder / "empty");
