@@ -36,8 +36,9 @@ struct Options {
 enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
 
 // Characters that field texts themselves contain (digits, signs, blanks, the '.' and ':' of
-// positions and times) would make a separator ambiguous, and line ends or NUL would break rows.
-constexpr std::string_view kNotAListSeparator = "-+ .:/\r\n";
+// positions and times, the '(' '_' '%' of names and units) would make a separator ambiguous, and
+// line ends or NUL would break rows. Bytes from 0x80 up are left to the units' code page.
+constexpr std::string_view kNotAListSeparator = "-+ .:/()_%\r\n";
 constexpr std::string_view kNotADecimalSeparator = "-+ :/;\r\n\t";
 
 CLI::Validator separatorCheck(std::string_view refused) {
@@ -45,7 +46,8 @@ CLI::Validator separatorCheck(std::string_view refused) {
       [refused](const std::string& value) -> std::string {
         const bool single = value.size() == 1;
         const unsigned char c = single ? static_cast<unsigned char>(value[0]) : 0;
-        if (!single || c == 0 || std::isalnum(c) || refused.find(value[0]) != std::string::npos) {
+        if (!single || c == 0 || c >= 0x80 || std::isalnum(c) ||
+            refused.find(value[0]) != std::string::npos) {
           return "must be one character that no field contains, such as ; , or |";
         }
         return {};
