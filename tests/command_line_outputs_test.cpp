@@ -394,6 +394,9 @@ TEST_F(CommandLineOutputs, UsageErrors) {
       {{"--date", "1.5.2024"}, "--date: must be a date as YYYY-MM-DD\n"},
       // The track times' calendar has no year 0: gpsbabel drops every time of such a track.
       {{"--date", "0000-01-01"}, "--date: must be a date as YYYY-MM-DD\n"},
+      // An empty name (an unset variable in a script) asks for a file all the same.
+      {{"--logbook", ""}, "--logbook: must name a file\n"},
+      {{"-o", ""}, "--output: must name a file\n"},
       {{"-j", "0"}, "--jobs: must be a whole number of at least 1\n"},
       {{"-j", "2x"}, "--jobs: must be a whole number of at least 1\n"},
       {{"-j", "99999999999"}, "--jobs: is too large\n"},

@@ -94,6 +94,13 @@ CLI::Validator jobsCheck() {
       "N");
 }
 
+// A file name: an empty one (an unset variable in a script) would pass for no option at all.
+CLI::Validator fileNameCheck() {
+  return CLI::Validator(
+      [](const std::string& text) { return text.empty() ? "must name a file" : std::string(); },
+      "FILE");
+}
+
 // Whether anything is asked for besides the CSV, which --no-csv drops.
 bool asksForMoreThanTheCsv(const BatchOptions& batch) {
   return batch.json || batch.gpx || batch.kml || batch.report || batch.summary ||
@@ -127,6 +134,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   app.add_option("LOG.KLD", options.logs, "data files, or folders of them, to convert")->required();
   app.add_option("-o,--output", options.batch.output,
                  "CSV file to write, - for standard output (one log only)")
+      ->check(fileNameCheck())
       ->option_text("FILE");
   std::string listSeparator;
   std::string decimalSeparator;
@@ -153,6 +161,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   app.add_flag("--no-csv", options.batch.noCsv, "write no CSV, only what other options ask for");
   app.add_option("--logbook", options.batch.logbook,
                  "write one CSV row per converted log to FILE (- to stdout)")
+      ->check(fileNameCheck())
       ->option_text("FILE");
   app.add_option("--date", options.date, "date of the flights, for track times and the logbook")
       ->check(CLI::Validator(
