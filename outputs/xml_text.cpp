@@ -2,46 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
-#include <utility>
 
 #include "outputs/number_text.h"
 #include "values/geo_point.h"
 
 namespace trelvox {
-namespace {
-
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
-
-// The range the second byte of a UTF-8 sequence may take after `lead`, which keeps out overlong
-// forms, surrogates and code points past U+10FFFF; nothing for a byte that leads no sequence.
-std::optional<std::pair<unsigned char, unsigned char>> secondByteRange(unsigned char lead) {
-  if (lead < 0xC2 || lead > 0xF4) return std::nullopt;
-  if (lead == 0xE0) return std::pair{0xA0, 0xBF};
-  if (lead == 0xED) return std::pair{0x80, 0x9F};
-  if (lead == 0xF0) return std::pair{0x90, 0xBF};
-  if (lead == 0xF4) return std::pair{0x80, 0x8F};
-  return std::pair{0x80, 0xBF};
-}
-
-// The bytes at the start of `text` (which starts with a byte from 0x80 up) that make one
-// character XML allows (`valid`), or else the most of a sequence that could have begun one
-// (at least one byte), which stands for one U+FFFD, as in the JSON file.
-std::pair<std::size_t, bool> nonAsciiCharacter(std::string_view text) {
-  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const auto range = secondByteRange(byte(0));
-  if (!range) return {1, false};
-  const std::size_t length = byte(0) < 0xE0 ? 2 : byte(0) < 0xF0 ? 3 : 4;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto [low, high] = i == 1 ? *range : std::pair<unsigned char, unsigned char>{0x80, 0xBF};
-    if (i == text.size() || byte(i) < low || byte(i) > high) return {i, false};
-  }
-  // U+FFFE and U+FFFF are no characters of XML.
-  const bool noCharacter = length == 3 && byte(0) == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE;
-  return {length, !noCharacter};
-}
-
-}  // namespace
 
 XmlWriter::XmlWriter(ByteSink& sink) : sink_(sink), block_(new char[kBlockSize + kMaxRoom]) {}
 
@@ -60,14 +25,7 @@ XmlWriter& XmlWriter::raw(std::string_view text) {
 }
 
 XmlWriter& XmlWriter::escaped(std::string_view text) {
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const char c = text[at];
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      const auto [length, valid] = nonAsciiCharacter(text.substr(at));
-      raw(valid ? text.substr(at, length) : kReplacementCharacter);
-      at += length - 1;
-      continue;
-    }
+  for (const char c : text) {
     switch (c) {
       case '&':
         raw("&amp;");

@@ -22,8 +22,7 @@ class XmlWriter {
   explicit XmlWriter(ByteSink& sink);
 
   XmlWriter& raw(std::string_view text);
-  // Text with & < > " ' as entities, control characters (which XML 1.0 forbids) as '?' and what
-  // is not UTF-8 as U+FFFD.
+  // Text with & < > " ' as entities and control characters (which XML 1.0 forbids) as '?'.
   XmlWriter& escaped(std::string_view text);
   // At least `size` (at most kMaxRoom) bytes to write into; advance(end) keeps what was written.
   char* room(std::size_t size);
