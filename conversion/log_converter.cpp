@@ -143,6 +143,7 @@ std::chrono::year_month_day LogConverter::logDate() const {
 ConversionResult LogConverter::convert() {
   ConversionResult result;
   result.date = logDate();
+  result.dataFile = dataPath_;
   const std::string logName = displayPath(dataPath_.filename());
 
   // The side files' writers go before the outputs that write into them, and so outlive them.

@@ -50,6 +50,8 @@ struct ConversionResult {
   // A track file was asked for, but the log has no position: none was written.
   bool noPosition = false;
   std::chrono::year_month_day date;
+  // The data file read, as found beside the base path (whatever case its extension has).
+  std::filesystem::path dataFile;
 };
 
 // Converts one flight log, the pair BASE.KLI (slot map) and BASE.KLD (records), into the files a

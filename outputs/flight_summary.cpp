@@ -28,18 +28,22 @@ void forEachItem(Decoders decoders, F f) {
   }
 }
 
-FlightFact factOf(const Decoder& decoder, int item, Reading reading, double factor) {
-  return {reading, reading.value() * factor, &decoder.columns()[static_cast<std::size_t>(item)],
+// `unitDigits` moves the decimal point from the item's unit to the fact's (3 from Ah to mAh): a
+// factor would make 2.01 Ah 2009.9999999999998 mAh.
+FlightFact factOf(const Decoder& decoder, int item, Reading reading, int unitDigits = 0) {
+  Reading inFactUnit = reading;
+  inFactUnit.scale = static_cast<std::int8_t>(reading.scale - unitDigits);
+  return {reading, inFactUnit.value(), &decoder.columns()[static_cast<std::size_t>(item)],
           &decoder.type(), decoder.firstSlot()};
 }
 
 // The largest reading of the first item with readings that `wanted` accepts.
 template <typename Wanted>
-std::optional<FlightFact> firstLargest(Decoders decoders, Wanted wanted, double factor = 1.0) {
+std::optional<FlightFact> firstLargest(Decoders decoders, Wanted wanted) {
   std::optional<FlightFact> fact;
   forEachItem(decoders, [&](const Decoder& decoder, int item, const Column& column) {
     if (!fact && wanted(decoder, column) && decoder.largest(item).present) {
-      fact = factOf(decoder, item, decoder.largest(item), factor);
+      fact = factOf(decoder, item, decoder.largest(item));
     }
   });
   return fact;
@@ -51,7 +55,7 @@ std::optional<FlightFact> highest(Decoders decoders, Quantity quantity) {
   forEachItem(decoders, [&](const Decoder& decoder, int item, const Column& column) {
     const Reading largest = decoder.largest(item);
     if (column.quantity != quantity || !largest.present) return;
-    if (!fact || largest.value() > fact->value) fact = factOf(decoder, item, largest, 1.0);
+    if (!fact || largest.value() > fact->value) fact = factOf(decoder, item, largest);
   });
   return fact;
 }
@@ -61,8 +65,8 @@ std::optional<FlightFact> capacityUsed(Decoders decoders) {
   forEachItem(decoders, [&](const Decoder& decoder, int item, const Column& column) {
     if (fact || column.quantity != Quantity::kCapacity || !decoder.largest(item).present) return;
     const std::string_view unit = column.unit;
-    if (unit == "mAh") fact = factOf(decoder, item, decoder.largest(item), 1.0);
-    if (unit == "Ah") fact = factOf(decoder, item, decoder.largest(item), 1000.0);
+    if (unit == "mAh") fact = factOf(decoder, item, decoder.largest(item));
+    if (unit == "Ah") fact = factOf(decoder, item, decoder.largest(item), 3);
   });
   return fact;
 }
@@ -72,7 +76,7 @@ std::optional<FlightFact> lowestReceiverVoltage(Decoders decoders) {
   forEachItem(decoders, [&](const Decoder& decoder, int item, const Column& column) {
     if (decoder.type().id == kReceiverTypeId && decoder.firstSlot() == kReceiverSlot &&
         column.name == kReceiverBattery && decoder.smallest(item).present) {
-      fact = factOf(decoder, item, decoder.smallest(item), 1.0);
+      fact = factOf(decoder, item, decoder.smallest(item));
     }
   });
   return fact;

@@ -11,10 +11,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The shortest text that reads back as the same number, with '.' whatever the locale.
+// The shortest text that reads back as the same number, with '.' whatever the locale and without
+// an exponent (100000, not 1e+05).
 std::string numberText(double value) {
   std::array<char, 32> room;
-  const auto result = std::to_chars(room.data(), room.data() + room.size(), value);
+  const auto result =
+      std::to_chars(room.data(), room.data() + room.size(), value, std::chars_format::fixed);
   return {room.data(), result.ptr};
 }
 

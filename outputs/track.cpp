@@ -9,50 +9,66 @@ constexpr std::uint32_t kSecondsPerDay = 24 * 3600;
 
 void TrackSource::start(Decoders decoders) {
   for (const auto& decoder : decoders) {
+    Candidate candidate{decoder.get()};
     const auto columns = decoder->columns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
       const auto column = static_cast<int>(i);
-      if (columns[i].shown == Shown::kLatitude) latitudeColumn_ = column;
-      if (columns[i].shown == Shown::kLongitude) longitudeColumn_ = column;
-      if (columns[i].shown == Shown::kTimeOfDay) givesTimes_ = true;
-      if (heightItem_ < 0 && columns[i].quantity == Quantity::kHeight &&
+      if (columns[i].shown == Shown::kLatitude) candidate.latitudeColumn = column;
+      if (columns[i].shown == Shown::kLongitude) candidate.longitudeColumn = column;
+      if (columns[i].shown == Shown::kTimeOfDay) candidate.givesTimes = true;
+      if (candidate.heightItem < 0 && columns[i].quantity == Quantity::kHeight &&
           std::string_view(columns[i].unit) == "m") {
-        heightItem_ = column;
+        candidate.heightItem = column;
       }
     }
-    if (latitudeColumn_ >= 0 && longitudeColumn_ >= 0) {
-      sensor_ = decoder.get();
-      return;
+    if (candidate.latitudeColumn >= 0 && candidate.longitudeColumn >= 0) {
+      candidates_.push_back(candidate);
     }
-    latitudeColumn_ = longitudeColumn_ = heightItem_ = -1;
-    givesTimes_ = false;
   }
 }
 
 void TrackSource::record(const DataRecord&) {
   point_.reset();
-  if (sensor_ == nullptr) return;
-  const ColumnValue latitude = sensor_->columnValue(latitudeColumn_);
-  const ColumnValue longitude = sensor_->columnValue(longitudeColumn_);
-  if (!latitude.present || !longitude.present) return;
-  const GeoPoint position{static_cast<std::int32_t>(latitude.number),
-                          static_cast<std::int32_t>(longitude.number)};
-  if (!position.isFix()) return;
-  if (position.latitude == last_.latitude && position.longitude == last_.longitude) return;
-  last_ = position;
+  if (!chosen_) chooseSensor();
+  if (!chosen_) return;
+  const std::optional<GeoPoint> position = fixOf(*chosen_);
+  if (!position) return;
+  if (position->latitude == last_.latitude && position->longitude == last_.longitude) return;
+  last_ = *position;
 
   TrackPoint& point = point_.emplace();
-  point.position = position;
-  point.height = heightItem_ >= 0 ? sensor_->current(heightItem_) : Reading{};
+  point.position = *position;
+  point.height =
+      chosen_->heightItem >= 0 ? chosen_->decoder->current(chosen_->heightItem) : Reading{};
   point.time = currentTime();
-  point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position.latitude); });
-  point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position.longitude); });
+  point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position->latitude); });
+  point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position->longitude); });
   point.heightText.fill([&](char* out) { return writeReading(out, point.height); });
   if (point.time) point.timeText = times_.text(*point.time);
 }
 
+// The sensor's position, if it is a fix.
+std::optional<GeoPoint> TrackSource::fixOf(const Candidate& candidate) {
+  const ColumnValue latitude = candidate.decoder->columnValue(candidate.latitudeColumn);
+  const ColumnValue longitude = candidate.decoder->columnValue(candidate.longitudeColumn);
+  if (!latitude.present || !longitude.present) return std::nullopt;
+  const GeoPoint position{static_cast<std::int32_t>(latitude.number),
+                          static_cast<std::int32_t>(longitude.number)};
+  if (!position.isFix()) return std::nullopt;
+  return position;
+}
+
+void TrackSource::chooseSensor() {
+  for (const Candidate& candidate : candidates_) {
+    if (fixOf(candidate)) {
+      chosen_ = candidate;
+      return;
+    }
+  }
+}
+
 std::optional<std::chrono::sys_seconds> TrackSource::currentTime() {
-  const std::optional<std::uint32_t> seconds = sensor_->utcSecondsOfDay();
+  const std::optional<std::uint32_t> seconds = chosen_->decoder->utcSecondsOfDay();
   if (!seconds || *seconds >= kSecondsPerDay) return std::nullopt;
   // A time of day far below the last point's is the next day, not a clock going back (points
   // come far more often than every twelve hours).
@@ -83,18 +99,18 @@ std::string sensorText(const Decoder& decoder) {
   return std::string(decoder.type().name) + " (slot " + std::to_string(decoder.firstSlot()) + ")";
 }
 
-void TrackOutput::start(Decoders) {
-  if (track_.sensor() != nullptr) writeHead(*track_.sensor());
-}
+void TrackOutput::start(Decoders) {}
 
+// The head names the sensor, which is known with the first point.
 void TrackOutput::record(const DataRecord&) {
   if (!track_.point()) return;
+  if (points_ == 0) writeHead(*track_.sensor());
   ++points_;
   writePoint(*track_.point());
 }
 
 void TrackOutput::end(const LogTotals&) {
-  if (track_.sensor() == nullptr) return;
+  if (!hasTrack()) return;
   writeTail();
   xml_.flush();
 }

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "decoders/decoder.h"
 #include "outputs/date_text.h"
@@ -60,8 +61,10 @@ class UtcTimeTexts {
 };
 
 // The track itself, an output of its own that comes before the map formats in the list of
-// outputs: it picks the sensor at start and makes each record's new point once, for every format
-// that writes it.
+// outputs: it picks the sensor and makes each record's new point once, for every format that
+// writes it. The sensor is the first in column order to have a fix, once one has: a sensor that
+// never has one (a spare GPS without a view of the sky) leaves the track to one that does, as the
+// report does.
 class TrackSource final : public LogOutput {
  public:
   // `date` is the UTC day the first time of day falls on.
@@ -71,22 +74,31 @@ class TrackSource final : public LogOutput {
   void record(const DataRecord& record) override;
   void end(const LogTotals&) override {}
 
-  // The track's sensor; null when no decoder carries a position.
-  const Decoder* sensor() const { return sensor_; }
+  // The track's sensor; null until a sensor has a fix.
+  const Decoder* sensor() const { return chosen_ ? chosen_->decoder : nullptr; }
   // Whether the sensor gives the UTC time of day (some of its points may still have none).
-  bool givesTimes() const { return givesTimes_; }
+  bool givesTimes() const { return chosen_ && chosen_->givesTimes; }
   // The current record's point, unless it is at the same position as the last one (or there is no
   // position yet).
   const std::optional<TrackPoint>& point() const { return point_; }
 
  private:
+  // A sensor that carries a position: its LATITUDE and LONGITUDE columns, its first height item in
+  // m (-1 for none) and whether it gives the UTC time of day.
+  struct Candidate {
+    const Decoder* decoder;
+    int latitudeColumn = -1;
+    int longitudeColumn = -1;
+    int heightItem = -1;
+    bool givesTimes = false;
+  };
+
+  static std::optional<GeoPoint> fixOf(const Candidate& candidate);
+  void chooseSensor();
   std::optional<std::chrono::sys_seconds> currentTime();
 
-  const Decoder* sensor_ = nullptr;
-  int latitudeColumn_ = -1;
-  int longitudeColumn_ = -1;
-  int heightItem_ = -1;
-  bool givesTimes_ = false;
+  std::vector<Candidate> candidates_;
+  std::optional<Candidate> chosen_;
   GeoPoint last_;
   std::chrono::sys_days day_;
   std::optional<std::uint32_t> lastSecondsOfDay_;
@@ -105,7 +117,7 @@ class TrackOutput : public LogOutput {
   void record(const DataRecord& record) final;
   void end(const LogTotals& totals) final;
 
-  // Whether the log had a position at all; a track file without one is not kept.
+  // Whether the log had a fix at all; a track file without one is not kept.
   bool hasTrack() const { return points_ > 0; }
 
   // `logName` is the data file's name, which names the track. `track` comes before this output

@@ -280,6 +280,17 @@ TEST_F(CommandLineOutputs, ALogNamedSeveralWaysIsConvertedOnce) {
   }
 }
 
+// The logbook's first column names the data file however the log was named, as the JSON file does.
+TEST_F(CommandLineOutputs, TheLogbookNamesTheDataFileOfALogNamedOtherwise) {
+  for (const std::string name : {"flight.KLI", "flight"}) {
+    const CliRun result = run({"--no-csv", "--date", "2024-05-01", "--logbook", "-", path(name)});
+    EXPECT_EQ(result.status, 0) << name;
+    EXPECT_THAT(result.out, ::testing::EndsWith("\r\n" + path("flight.KLD") +
+                                                ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n"))
+        << name;
+  }
+}
+
 // A folder that gives no log fails as a missing log does, rather than succeeding in silence.
 TEST_F(CommandLineOutputs, AFolderWithoutLogsIsAFailure) {
   fs::create_directories(folder / "empty");
@@ -513,6 +524,11 @@ TEST_F(CommandLineOutputs, UsageErrors) {
   } cases[] = {
       {{"--date", "2024-13-01"}, "--date: must be a date as YYYY-MM-DD\n"},
       {{"--date", "1.5.2024"}, "--date: must be a date as YYYY-MM-DD\n"},
+      // The track times' calendar has no year 0: gpsbabel drops every time of such a track.
+      {{"--date", "0000-01-01"}, "--date: must be a date as YYYY-MM-DD\n"},
+      // An empty name (an unset variable in a script) asks for a file all the same.
+      {{"--logbook", ""}, "--logbook: must name a file\n"},
+      {{"-o", ""}, "--output: must name a file\n"},
       {{"-j", "0"}, "--jobs: must be a whole number of at least 1\n"},
       {{"-j", "2x"}, "--jobs: must be a whole number of at least 1\n"},
       {{"-j", "99999999999"}, "--jobs: is too large\n"},

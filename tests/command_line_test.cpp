@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/full_group_log.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
 
@@ -131,6 +133,27 @@ TEST_F(CommandLine, UsageErrorsExitWithTwo) {
     EXPECT_FALSE(result.err.empty());
   }
   EXPECT_FALSE(fs::exists(folder / "out.csv"));
+}
+
+// A separator the command line takes splits every row of the CSV into as many fields as the
+// header rows name, with every sensor type and the units row.
+TEST_F(CommandLine, EverySeparatorTakenSplitsEveryRowAlike) {
+  fullGroupLog(20).writeFiles(folder / "every");
+  std::string candidates = "\t\xDF";
+  for (char c = '!'; c <= '~'; ++c) candidates += c;
+  for (const char separator : candidates) {
+    const std::string text(1, separator);
+    const CliRun result =
+        run({"-f", "--units", "--separator", text, "-o", path("every.csv"), path("every.KLD")});
+    if (result.status == 2) continue;
+    ASSERT_EQ(result.status, 0) << text;
+    std::istringstream rows(readFile(folder / "every.csv"));
+    std::set<std::size_t> fieldCounts;
+    for (std::string row; std::getline(rows, row);) {
+      fieldCounts.insert(static_cast<std::size_t>(std::count(row.begin(), row.end(), separator)));
+    }
+    EXPECT_EQ(fieldCounts.size(), 1u) << "separator " << text;
+  }
 }
 
 TEST_F(CommandLine, VersionAndHelpSucceed) {

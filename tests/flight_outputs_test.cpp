@@ -247,6 +247,26 @@ TEST(FlightReport, FactsNameTheirSensorAndUseTheReceiversOwnBattery) {
   EXPECT_FALSE(result.report->fact(FactKind::kMaxHeight));
 }
 
+// A capacity in Ah counts hundredths; in mAh it is a plain whole number in the JSON file and the
+// logbook: not 2009.9999999999998, not 1e+05.
+TEST(FlightReport, CapacityInAhBecomesPlainMilliampereHours) {
+  const struct {
+    std::uint16_t hundredths;
+    std::string milliampereHours;
+  } cases[] = {{201, "2010"}, {10000, "100000"}};
+  for (const auto& [hundredths, milliampereHours] : cases) {
+    LogBuilder log;
+    log.sensor(1, typeIdOf<KosmikDecoder>());
+    log.record().word(1, 0x8000 | 120).word(2, hundredths);
+    TempFolder folder;
+    const Converted converted = convertWithJson(log, folder);
+    EXPECT_THAT(readFile(fs::path(converted.base) += ".json"),
+                ::testing::HasSubstr("\"capacity_used_mah\": " + milliampereHours + ","));
+    EXPECT_THAT(logbookRow(*converted.result.report, "flight.KLD", kFlightDay),
+                ::testing::EndsWith("," + milliampereHours + ",0\r\n"));
+  }
+}
+
 TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
   FlightReport report;
   report.totals.records = 12;

@@ -191,6 +191,17 @@ TEST(HtmlReport, TheTrackIsInTenthsOfMetresEastAndNorthOfTheStart) {
   }
 }
 
+// The GPS's time field has room for more than a day: such a number tells no start time, as for the
+// logbook and the track files.
+TEST(HtmlReport, ATimeFieldPastTheDayTellsNoStartTime) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+  for (int i = 0; i < 26; ++i) log.record();
+  addGpsRecord(log, 48 * 600000, 8 * 600000, 100000);
+  addGpsRecord(log, 48 * 600000, 8 * 600000, 50000);
+  EXPECT_THAT(dataOf(reportOf(log)), HasSubstr("\"utcStart\":49998}"));
+}
+
 TEST(HtmlReport, ALogWithoutPositionsHasNoTrack) {
   LogBuilder log;
   log.sensor(1, typeIdOf<VoltageSensorDecoder>());

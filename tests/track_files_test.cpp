@@ -193,14 +193,15 @@ void fixlessGpsRecord(LogBuilder& log, int slot) {
 }
 
 // Converts `base` into the track files `base`.gpx and `base`.kml, on `date`.
-void writeTracks(const fs::path& base, std::optional<std::chrono::year_month_day> date) {
+ConversionResult writeTracks(const fs::path& base,
+                             std::optional<std::chrono::year_month_day> date) {
   ConversionRequest request;
   request.gpx = fs::path(base) += ".gpx";
   request.kml = fs::path(base) += ".kml";
   request.date = date;
   LogConverter converter(Separators{});
   converter.open(base, request);
-  converter.convert();
+  return converter.convert();
 }
 
 // A track file that cannot be stored fails the conversion, whether it fails while the records are
@@ -266,6 +267,36 @@ TEST(TrackFiles, PositionsWithoutAFixAreLeftOut) {
     EXPECT_THAT(gpx, Not(HasSubstr("lat=\"0.0000000\"")));
     EXPECT_THAT(readFile(folder / "fix.kml"), Not(HasSubstr(" 0.0000000 ")));
   }
+}
+
+// A GPS that never has a fix (a spare one without a view of the sky) leaves the track to one that
+// has, as the report draws it, rather than the log being said to hold no position.
+TEST(TrackFiles, AGpsWithoutAFixLeavesTheTrackToOneWithIt) {
+  TempFolder folder;
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>()).sensor(9, typeIdOf<OrvaneGpsDecoder>());
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    LogBuilder::Record& record = log.record();
+    StreamBytes<8>().field(0, 17, 36000 + i).field(44, 27, 5100000).flag(81, true).into(record, 1);
+    StreamBytes<8>()
+        .field(0, 17, 36000 + i)
+        .field(17, 26, 28800000 + 10 * i)
+        .field(44, 27, 5100000)
+        .flag(81, true)
+        .into(record, 9);
+  }
+  log.writeFiles(folder / "two");
+
+  const ConversionResult result = writeTracks(
+      folder / "two",
+      std::chrono::year_month_day{std::chrono::year(2024), std::chrono::May, std::chrono::day(1)});
+  EXPECT_FALSE(result.noPosition);
+  const std::string gpx = readFile(folder / "two.gpx");
+  EXPECT_THAT(gpx, HasSubstr("<src>GPS (slot 9)</src>"));
+  EXPECT_THAT(gpx, HasSubstr("<trkpt lat=\"48.0000333\" lon=\"8.5000000\">"
+                             "<time>2024-05-01T10:00:02Z</time></trkpt>"));
+  EXPECT_THAT(readFile(folder / "two.kml"),
+              HasSubstr("<name>GPS (slot 9)</name>\n    <gx:Track>\n"));
 }
 
 TEST(TrackTimes, APassThroughMidnightMovesToTheNextDay) {

@@ -100,7 +100,7 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
           summaryText(*result.report, summaryLabels(options.language), options.separators.decimal);
     }
     if (!options.logbook.empty()) {
-      outcome.logbookRow = logbookRow(*result.report, displayPath(log), result.date);
+      outcome.logbookRow = logbookRow(*result.report, displayPath(result.dataFile), result.date);
     }
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {

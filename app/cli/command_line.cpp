@@ -36,8 +36,9 @@ struct Options {
 enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
 
 // Characters that field texts themselves contain (digits, signs, blanks, the '.' and ':' of
-// positions and times) would make a separator ambiguous, and line ends or NUL would break rows.
-constexpr std::string_view kNotAListSeparator = "-+ .:/\r\n";
+// positions and times, the '(' '_' '%' of names and units) would make a separator ambiguous, and
+// line ends or NUL would break rows. Bytes from 0x80 up are left to the units' code page.
+constexpr std::string_view kNotAListSeparator = "-+ .:/()_%\r\n";
 constexpr std::string_view kNotADecimalSeparator = "-+ :/;\r\n\t";
 
 CLI::Validator separatorCheck(std::string_view refused) {
@@ -45,7 +46,8 @@ CLI::Validator separatorCheck(std::string_view refused) {
       [refused](const std::string& value) -> std::string {
         const bool single = value.size() == 1;
         const unsigned char c = single ? static_cast<unsigned char>(value[0]) : 0;
-        if (!single || c == 0 || std::isalnum(c) || refused.find(value[0]) != std::string::npos) {
+        if (!single || c == 0 || c >= 0x80 || std::isalnum(c) ||
+            refused.find(value[0]) != std::string::npos) {
           return "must be one character that no field contains, such as ; , or |";
         }
         return {};
@@ -63,13 +65,14 @@ std::optional<unsigned> digitsAt(const std::string& text, std::size_t from, std:
   return value;
 }
 
-// "YYYY-MM-DD" as a date; nothing for any other text or a day that does not exist.
+// "YYYY-MM-DD" as a date; nothing for any other text or a day that does not exist. Year 0 does
+// not exist either in the calendar of the track files' times.
 std::optional<std::chrono::year_month_day> parseDate(const std::string& text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
   const auto year = digitsAt(text, 0, 4);
   const auto month = digitsAt(text, 5, 2);
   const auto day = digitsAt(text, 8, 2);
-  if (!year || !month || !day) return std::nullopt;
+  if (!year || *year == 0 || !month || !day) return std::nullopt;
   const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(*year)),
                                          std::chrono::month(*month), std::chrono::day(*day)};
   if (!date.ok()) return std::nullopt;
@@ -89,6 +92,13 @@ CLI::Validator jobsCheck() {
         return {};
       },
       "N");
+}
+
+// A file name: an empty one (an unset variable in a script) would pass for no option at all.
+CLI::Validator fileNameCheck() {
+  return CLI::Validator(
+      [](const std::string& text) { return text.empty() ? "must name a file" : std::string(); },
+      "FILE");
 }
 
 // Whether anything is asked for besides the CSV, which --no-csv drops.
@@ -124,6 +134,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   app.add_option("LOG.KLD", options.logs, "data files, or folders of them, to convert")->required();
   app.add_option("-o,--output", options.batch.output,
                  "CSV file to write, - for standard output (one log only)")
+      ->check(fileNameCheck())
       ->option_text("FILE");
   std::string listSeparator;
   std::string decimalSeparator;
@@ -150,6 +161,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   app.add_flag("--no-csv", options.batch.noCsv, "write no CSV, only what other options ask for");
   app.add_option("--logbook", options.batch.logbook,
                  "write one CSV row per converted log to FILE (- to stdout)")
+      ->check(fileNameCheck())
       ->option_text("FILE");
   app.add_option("--date", options.date, "date of the flights, for track times and the logbook")
       ->check(CLI::Validator(
