@@ -9,12 +9,13 @@
 namespace trelvox {
 namespace {
 
-// The first character of `text` (not empty) if it is well-formed UTF-8; else the bytes that one
-// U+FFFD stands for: a byte that begins no character, or the start of one cut short. The JSON
-// writer counts them alike, so a name reads the same in both files.
+// The first character of `text` (not empty) if it is well-formed UTF-8 and a character XML
+// allows; else the bytes that one U+FFFD stands for: a byte that begins no character, the start of
+// one cut short, or U+FFFE/U+FFFF. The JSON writer counts stray bytes alike, so a name reads the
+// same in both files.
 struct Utf8Start {
   std::size_t size;
-  bool wellFormed;
+  bool isXmlCharacter;
 };
 
 Utf8Start utf8Start(std::string_view text) {
@@ -44,7 +45,9 @@ Utf8Start utf8Start(std::string_view text) {
     low = 0x80;
     high = 0xBF;
   }
-  return {size, true};
+  // U+FFFE and U+FFFF are well-formed but no XML character.
+  const bool xmlCharacter = !(lead == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE);
+  return {size, xmlCharacter};
 }
 
 }  // namespace
@@ -93,7 +96,7 @@ XmlWriter& XmlWriter::escaped(std::string_view text) {
         // A name from a Linux file system may hold any bytes; the file is declared UTF-8.
         const Utf8Start character = utf8Start(text);
         size = character.size;
-        raw(character.wellFormed ? text.substr(0, size) : std::string_view("\xEF\xBF\xBD"));
+        raw(character.isXmlCharacter ? text.substr(0, size) : std::string_view("\xEF\xBF\xBD"));
     }
     text.remove_prefix(size);
   }

@@ -499,6 +499,8 @@ TEST_F(CommandLineOutputs, NamesFromTheFileSystemAreEscaped) {
        "bad" + replaced + replaced + "name"},
       // A character cut short is one U+FFFD, as in the JSON.
       {"cut\xE3\x83", "cut" + replaced, "cut" + replaced},
+      // JSON takes U+FFFF; XML has no such character.
+      {"end\xEF\xBF\xBF", "end\xEF\xBF\xBF", "end" + replaced},
   };
   for (const auto& [name, inJson, inXml] : cases) {
     for (const char* extension : {".KLD", ".KLI"}) {
