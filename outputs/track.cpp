@@ -47,14 +47,14 @@ void TrackSource::record(const DataRecord&) {
   if (point.time) point.timeText = times_.text(*point.time);
 }
 
-// The sensor's position, if it is a fix.
+// The sensor's position, if it is a fix on the map.
 std::optional<GeoPoint> TrackSource::fixOf(const Candidate& candidate) {
   const ColumnValue latitude = candidate.decoder->columnValue(candidate.latitudeColumn);
   const ColumnValue longitude = candidate.decoder->columnValue(candidate.longitudeColumn);
   if (!latitude.present || !longitude.present) return std::nullopt;
   const GeoPoint position{static_cast<std::int32_t>(latitude.number),
                           static_cast<std::int32_t>(longitude.number)};
-  if (!position.isFix()) return std::nullopt;
+  if (!position.isOnTheMap()) return std::nullopt;
   return position;
 }
 

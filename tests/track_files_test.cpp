@@ -192,6 +192,12 @@ void fixlessGpsRecord(LogBuilder& log, int slot) {
       .into(log.record(), slot);
 }
 
+std::size_t occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 // Converts `base` into the track files `base`.gpx and `base`.kml, on `date`.
 ConversionResult writeTracks(const fs::path& base,
                              std::optional<std::chrono::year_month_day> date) {
@@ -258,14 +264,43 @@ TEST(TrackFiles, PositionsWithoutAFixAreLeftOut) {
       continue;
     }
     const std::string gpx = readFile(folder / "fix.gpx");
-    std::size_t points = 0;
-    for (auto at = gpx.find("<trkpt "); at != std::string::npos; at = gpx.find("<trkpt ", at + 1)) {
-      ++points;
-    }
-    EXPECT_EQ(points, static_cast<std::size_t>(fixes)) << gpx;
+    EXPECT_EQ(occurrences(gpx, "<trkpt "), static_cast<std::size_t>(fixes)) << gpx;
     EXPECT_THAT(gpx, HasSubstr("<trkpt lat=\"48.0000000\" lon=\"8.5000000\">"));
     EXPECT_THAT(gpx, Not(HasSubstr("lat=\"0.0000000\"")));
     EXPECT_THAT(readFile(folder / "fix.kml"), Not(HasSubstr(" 0.0000000 ")));
+  }
+}
+
+// A garbled record may hold a latitude past a pole or a longitude past the date line, which no
+// track file may: such points are left out, the poles and the date line themselves kept.
+TEST(TrackFiles, PositionsOffTheMapAreLeftOut) {
+  const std::uint32_t degree = 600000;
+  const struct {
+    std::uint32_t latitude;
+    std::uint32_t longitude;
+    bool kept;
+  } cases[] = {
+      {48 * degree, 8 * degree, true},   {90 * degree, 180 * degree, true},
+      {95 * degree, 8 * degree, false},  {48 * degree, 181 * degree, false},
+      {111 * degree, 8 * degree, false},
+  };
+  for (const auto& [latitude, longitude, kept] : cases) {
+    TempFolder folder;
+    LogBuilder log;
+    log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+    gpsRecord(log, 2, 36000, 0);
+    StreamBytes<8>()
+        .field(0, 17, 36001)
+        .field(17, 26, latitude)
+        .field(44, 27, longitude)
+        .flag(81, true)
+        .into(log.record(), 2);
+    log.writeFiles(folder / "off");
+    writeTracks(folder / "off", std::nullopt);
+    const std::string gpx = readFile(folder / "off.gpx");
+    const std::size_t points = kept ? 2 : 1;
+    EXPECT_EQ(occurrences(gpx, "<trkpt "), points) << latitude << " " << longitude;
+    EXPECT_EQ(occurrences(readFile(folder / "off.kml"), "<gx:coord>"), points);
   }
 }
 

@@ -23,6 +23,14 @@ struct GeoPoint {
   // A receiver without a fix may report latitude 0 and call it valid: such a point is nowhere to
   // draw a track through or measure distances from.
   bool isFix() const { return isComplete() && latitude != 0; }
+  // A fix a map can show: the fields have room for latitudes past the poles and longitudes past
+  // the date line, which a garbled record may hold and which track files may not.
+  bool isOnTheMap() const {
+    constexpr std::int32_t kPole = 90 * kUnitsPerDegree;
+    constexpr std::int32_t kDateLine = 180 * kUnitsPerDegree;
+    return isFix() && latitude >= -kPole && latitude <= kPole && longitude >= -kDateLine &&
+           longitude <= kDateLine;
+  }
 };
 
 // A coordinate in signed decimal degrees.
@@ -36,9 +44,10 @@ struct Position {
   double longitude;
 };
 
-// A fix in decimal degrees; nothing while a coordinate is missing or there is no fix.
+// A fix on the map in decimal degrees; nothing while a coordinate is missing, there is no fix or
+// it lies off the map.
 inline std::optional<Position> inDegrees(const GeoPoint& point) {
-  if (!point.isFix()) return std::nullopt;
+  if (!point.isOnTheMap()) return std::nullopt;
   return Position{inDegrees(point.latitude), inDegrees(point.longitude)};
 }
 
