@@ -16,6 +16,9 @@
 
 namespace trelvox {
 
+// A GPS time of day counts the seconds since midnight UTC, below this.
+inline constexpr std::uint32_t kSecondsPerDay = 24 * 3600;
+
 class Decoder;
 struct DecoderPlace;
 
@@ -51,7 +54,8 @@ class Decoder {
   virtual ColumnValue columnValue(int column) const;
   // The last position the sensor reported with a fix, for decoders that know one.
   virtual std::optional<Position> position() const { return std::nullopt; }
-  // The UTC time of day of the current record in seconds, where the sensor sends one.
+  // The UTC time of day of the current record in seconds (below kSecondsPerDay), where the sensor
+  // sends one.
   virtual std::optional<std::uint32_t> utcSecondsOfDay() const { return std::nullopt; }
 
   const DecoderType& type() const { return *place_.type; }

@@ -96,15 +96,23 @@ GpsReading OrvaneGpsDecoder::decode() const {
   };
 }
 
-std::optional<std::uint32_t> OrvaneGpsDecoder::utcSecondsOfDay() const {
+// The time field while the position is valid, whatever it holds: it has room for more than a day,
+// which the TIME(UTC) column shows as it comes.
+std::optional<std::uint32_t> OrvaneGpsDecoder::timeField() const {
   const SensorWords data = words();
   if (!streamBit(data, kPositionValidBit)) return std::nullopt;
   return field(data, kTimeOfDayField);
 }
 
+std::optional<std::uint32_t> OrvaneGpsDecoder::utcSecondsOfDay() const {
+  const std::optional<std::uint32_t> seconds = timeField();
+  if (!seconds || *seconds >= kSecondsPerDay) return std::nullopt;
+  return seconds;
+}
+
 ColumnValue OrvaneGpsDecoder::columnValue(int column) const {
   if (column != kTimeOfDay) return GpsDecoder::columnValue(column);
-  const std::optional<std::uint32_t> seconds = utcSecondsOfDay();
+  const std::optional<std::uint32_t> seconds = timeField();
   return {.present = seconds.has_value(), .number = seconds.value_or(0)};
 }
 

@@ -95,6 +95,7 @@ class OrvaneGpsDecoder final : public GpsDecoder {
 
  private:
   GpsReading decode() const override;
+  std::optional<std::uint32_t> timeField() const;
 };
 
 // The GPS model Q3303: one quantity per big-endian word, the position as degrees and minutes.

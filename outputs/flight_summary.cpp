@@ -5,7 +5,6 @@
 namespace trelvox {
 namespace {
 
-constexpr std::uint32_t kSecondsPerDay = 24 * 3600;
 constexpr int kReceiverSlot = 0;
 constexpr std::uint8_t kReceiverTypeId = 0;
 constexpr std::string_view kReceiverBattery = "BATTERY";
@@ -124,9 +123,7 @@ void FlightSummary::start(Decoders decoders) {
 void FlightSummary::record(const DataRecord& record) {
   followClock(record.time());
   if (clockSensor_ != nullptr && !report_.firstUtcSecondsOfDay) {
-    // The field has room for more than a day; a larger number is no time of day.
-    const std::optional<std::uint32_t> seconds = clockSensor_->utcSecondsOfDay();
-    if (seconds && *seconds < kSecondsPerDay) report_.firstUtcSecondsOfDay = seconds;
+    report_.firstUtcSecondsOfDay = clockSensor_->utcSecondsOfDay();
   }
 }
 

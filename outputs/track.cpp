@@ -1,12 +1,6 @@
 #include "outputs/track.h"
 
 namespace trelvox {
-namespace {
-
-constexpr std::uint32_t kSecondsPerDay = 24 * 3600;
-
-}  // namespace
-
 void TrackSource::start(Decoders decoders) {
   for (const auto& decoder : decoders) {
     Candidate candidate{decoder.get()};
@@ -69,7 +63,7 @@ void TrackSource::chooseSensor() {
 
 std::optional<std::chrono::sys_seconds> TrackSource::currentTime() {
   const std::optional<std::uint32_t> seconds = chosen_->decoder->utcSecondsOfDay();
-  if (!seconds || *seconds >= kSecondsPerDay) return std::nullopt;
+  if (!seconds) return std::nullopt;
   // A time of day far below the last point's is the next day, not a clock going back (points
   // come far more often than every twelve hours).
   if (lastSecondsOfDay_ && *seconds + kSecondsPerDay / 2 < *lastSecondsOfDay_) {

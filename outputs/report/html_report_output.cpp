@@ -392,15 +392,13 @@ void HtmlReportOutput::followTrack() {
   points_->sample(track.firstSeries + 1, tenths(north));
 }
 
-// The first record with a GPS time tells the time of day at which the log began. The field has
-// room for more than a day; a larger number is no time of day.
+// The first record with a GPS time tells the time of day at which the log began.
 void HtmlReportOutput::noteUtcStart() {
-  constexpr std::int64_t kSecondsPerDay = 86400;
+  constexpr std::int64_t kDay = kSecondsPerDay;
   for (const auto& decoder : decoders_) {
-    const auto seconds = decoder->utcSecondsOfDay();
-    if (seconds && *seconds < kSecondsPerDay) {
-      const std::int64_t start = (*seconds - elapsed_ / 1000) % kSecondsPerDay;
-      utcStart_ = static_cast<std::uint32_t>(start < 0 ? start + kSecondsPerDay : start);
+    if (const auto seconds = decoder->utcSecondsOfDay()) {
+      const std::int64_t start = (*seconds - elapsed_ / 1000) % kDay;
+      utcStart_ = static_cast<std::uint32_t>(start < 0 ? start + kDay : start);
       return;
     }
   }
