@@ -46,13 +46,6 @@ bool equalIgnoringCase(const std::u8string& a, const std::u8string& b) {
 
 std::string systemReason() { return std::strerror(errno); }
 
-// Whether `path` exists as something other than a regular file (a device, a pipe).
-bool isSpecialFile(const fs::path& path) {
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  return !error && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
-}
-
 // Tells this process's temporary names from those of another process converting into the same
 // folder at the same time, whose count starts at 0 as well: sharing a name, the two would write
 // into one file. Creating the file exclusively is no help, since the Windows build's C runtime
@@ -256,13 +249,15 @@ void OutputFile::open(const fs::path& path, ExistingOutput existing) {
     throw TelemetryLogException(MessageId::kOutputExists, displayPath(path));
   }
   path_ = path;
-  temporary_ =
-      isSpecialFile(path) || fs::is_directory(path, error) ? fs::path() : temporaryNameFor(path);
+  // Something other than a regular file (a device, a pipe; a folder, which then fails to open) is
+  // written directly.
+  const fs::file_status found = fs::status(path, error);
+  const bool replacing = fs::is_regular_file(found);
+  temporary_ = fs::exists(found) && !replacing ? fs::path() : temporaryNameFor(path);
   // Renaming a file over an older one drops the older one's cached pages and, on ext4 and Btrfs,
   // first writes all of the new one out: the rename at the very end waits for both while nothing
   // else runs. Started now, both run beside the conversion. A new name costs no such wait, and the
   // system is better left to write the file when it chooses.
-  const bool replacing = !temporary_.empty() && fs::is_regular_file(path, error);
   const bool opened = temporary_.empty() ? file_.open(path) : beginUnfinished(temporary_, [&] {
     return file_.open(temporary_, replacing);
   });
