@@ -80,6 +80,26 @@ inline constexpr auto kPaddedFourDigits = [] {
   return texts;
 }();
 
+// The eight characters of n < 10^8 right-aligned behind blanks, as one word in memory order
+// (the first character in the lowest byte).
+inline std::uint64_t paddedEightDigits(std::uint64_t n) {
+  const auto high = static_cast<std::size_t>(n / 10000);
+  const auto low = static_cast<std::size_t>(n % 10000);
+  std::uint32_t left = 0x20202020;  // four blanks
+  std::uint32_t right = 0;
+  if (high == 0) {
+    std::memcpy(&right, kPaddedFourDigits[low].data(), 4);
+  } else {
+    std::memcpy(&left, kPaddedFourDigits[high].data(), 4);
+    std::uint16_t pair = 0;
+    std::memcpy(&pair, &kDigitPairs[low / 100 * 2], 2);
+    right = pair;
+    std::memcpy(&pair, &kDigitPairs[low % 100 * 2], 2);
+    right |= std::uint32_t{pair} << 16;
+  }
+  return std::uint64_t{left} | std::uint64_t{right} << 32;
+}
+
 // The separator and `decimals` digits of `fraction`, which has `scale` digits (leading zeros): the
 // first of them when there are fewer decimals, zeros after them when there are more.
 inline char* writeFraction(char* out, std::uint64_t fraction, std::int8_t scale,
@@ -138,24 +158,25 @@ inline char* writeNumber(char* out, std::int64_t number, std::int8_t scale, Valu
   const int signWidth = sign != '\0' ? 1 : 0;
   const int width = format.width;
 
-  // Integer parts of up to eight digits (all but the rarest) are laid down right-aligned in a
-  // blank scratch block four digits at a time, then copied with their padding in one piece.
-  if (whole < 100000000 && width <= 16) {
+  // Integer parts of up to eight digits (all but the rarest) are put together right-aligned in
+  // one 64-bit word, four digits at a time, and stored with their padding: going through a
+  // scratch block instead reads back what was just stored in pieces, which stalls the processor.
+  if (std::endian::native == std::endian::little && whole < 100000000 && width <= 16) {
     const int digits = decimalDigitCount(whole);
-    char scratch[32];
-    std::memcpy(scratch, "                                ", 32);
-    const auto high = static_cast<std::size_t>(whole / 10000);
-    const auto low = static_cast<std::size_t>(whole % 10000);
-    if (high == 0) {
-      std::memcpy(scratch + 12, kPaddedFourDigits[low].data(), 4);
-    } else {
-      std::memcpy(scratch + 8, kPaddedFourDigits[high].data(), 4);
-      std::memcpy(scratch + 12, &kDigitPairs[low / 100 * 2], 2);
-      std::memcpy(scratch + 14, &kDigitPairs[low % 100 * 2], 2);
-    }
-    if (sign != '\0') scratch[16 - digits - 1] = sign;
+    std::uint64_t text = paddedEightDigits(whole);
+    // The blank before the digits takes the sign; eight digits leave none.
+    if (sign != '\0' && digits < 8)
+      text ^= static_cast<std::uint64_t>(' ' ^ static_cast<unsigned char>(sign))
+              << (8 * (7 - digits));
     const int length = digits + signWidth > width ? digits + signWidth : width;
-    std::memcpy(out, scratch + 16 - length, 16);
+    if (length < 8) {
+      text >>= 8 * (8 - length);
+      std::memcpy(out, &text, 8);
+    } else {
+      std::memcpy(out, "                ", 16);
+      std::memcpy(out + length - 8, &text, 8);
+      if (sign != '\0' && digits == 8) out[length - 9] = sign;
+    }
     return writeFraction(out + length, fraction, scale, format.decimals, decimalSeparator);
   }
 

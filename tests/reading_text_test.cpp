@@ -50,6 +50,16 @@ constexpr TextCase kTextCases[] = {
     {9999, 1, {.width = 4, .decimals = 1}, " 999.9"},
     {2147483646, 0, {.width = 6}, "2147483646"},
     {4294967294, 0, {.width = 6}, "4294967294"},
+    // Each side of eight digits, of eight characters and of a sign that fits or does not.
+    {-12345678, 0, {.width = 6}, "-12345678"},
+    {-12345678, 0, {.width = 12}, "   -12345678"},
+    {1234567, 0, {.width = 8, .plusSign = true}, "+1234567"},
+    {-1234567, 0, {.width = 7}, "-1234567"},
+    {-7, 0, {.width = 16}, "              -7"},
+    {99999999, 0, {.width = 7}, "99999999"},
+    {100000000, 0, {.width = 7}, "100000000"},
+    {123456789, 1, {.width = 9, .decimals = 1}, " 12345678.9"},
+    {5, 0, {.width = 0, .plusSign = true}, "+5"},
 };
 
 std::string textOf(std::int64_t number, std::int8_t scale, ValueFormat format, char decimal = '.') {
