@@ -468,6 +468,19 @@ TEST_F(CommandLineOutputs, AStoppedRunLeavesNoUnfinishedFile) {
   }
 }
 
+// A reader that stops early (`| head`) fails the run as any failed write does: the files it had
+// begun go, and the exit status says so.
+TEST_F(CommandLineOutputs, AReaderThatStopsEarlyLeavesNoUnfinishedFile) {
+  TempFolder place;
+  receiverLog(20000).writeFiles(place / "flight");  // megabytes of CSV, far more than a pipe holds
+  const std::string command = "bash -c \"set -o pipefail; " + std::string(TRELVOX_BINARY) +
+                              " -o - --json '" + (place / "flight.KLD").string() +
+                              "' 2>/dev/null | head -c 100 > /dev/null\"";
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_THAT(filesIn(place.path()), UnorderedElementsAre("flight.KLD", "flight.KLI"));
+}
+
 TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {
   std::vector<std::string> arguments{"-j", "3"};
   std::string expected;

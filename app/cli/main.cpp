@@ -62,6 +62,10 @@ void removeUnfinishedFilesOnStopSignals() {
 
 int main(int argc, char** argv) {
   removeUnfinishedFilesOnStopSignals();
+  // A reader that goes away early (`trelvox -o - ... | head`) would end the process by SIGPIPE
+  // with its unfinished files left behind. Ignored, the write fails like any other failed write:
+  // the run removes what it had begun and says it failed.
+  std::signal(SIGPIPE, SIG_IGN);
   std::setlocale(LC_ALL, "");
   const trelvox::CommandLineDefaults defaults{separatorsFromLocale(), languageFromEnvironment()};
   // Numbers in the CSV never depend on the locale beyond the two separators.
