@@ -6,7 +6,7 @@ void EngineUnitDecoder::update() {
   const SensorWords data = words();
   if ((data.value(flagWord_) & 0x8000) == 0) return;
   Words w;
-  for (int k = 0; k < kMaxWords; ++k) w[static_cast<std::size_t>(k)] = data.value(k);
+  data.values(w);
   // The flag belongs to no reading.
   w[static_cast<std::size_t>(flagWord_)] &= 0x7FFF;
   for (std::size_t i = 0; i < items_.size(); ++i) record(static_cast<int>(i), w);

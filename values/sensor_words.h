@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -30,6 +31,18 @@ class SensorWords {
   // Word k read big-endian: the first byte in the file is the high byte.
   std::uint16_t value(int k) const {
     return static_cast<std::uint16_t>(byte(k, 0) << 8 | byte(k, 1));
+  }
+  // Words 0 to N - 1 read big-endian, checking the bounds once where they all lie within them.
+  template <std::size_t N>
+  void values(std::array<std::uint16_t, N>& out) const {
+    const auto first = static_cast<std::size_t>(2 * firstSlot_);
+    if (firstSlot_ < 0 || first + 2 * N > words_.size()) {
+      for (std::size_t k = 0; k < N; ++k) out[k] = value(static_cast<int>(k));
+      return;
+    }
+    for (std::size_t k = 0; k < N; ++k) {
+      out[k] = static_cast<std::uint16_t>(words_[first + 2 * k] << 8 | words_[first + 2 * k + 1]);
+    }
   }
   // Word k read little-endian: the second byte in the file is the high byte.
   std::uint16_t littleEndianValue(int k) const {
