@@ -82,7 +82,7 @@ inline constexpr auto kPaddedFourDigits = [] {
 
 // The eight characters of n < 10^8 right-aligned behind blanks, as one word in memory order
 // (the first character in the lowest byte).
-inline std::uint64_t paddedEightDigits(std::uint64_t n) {
+[[gnu::always_inline]] inline std::uint64_t paddedEightDigits(std::uint64_t n) {
   const auto high = static_cast<std::size_t>(n / 10000);
   const auto low = static_cast<std::size_t>(n % 10000);
   std::uint32_t left = 0x20202020;  // four blanks
@@ -102,8 +102,9 @@ inline std::uint64_t paddedEightDigits(std::uint64_t n) {
 
 // The separator and `decimals` digits of `fraction`, which has `scale` digits (leading zeros): the
 // first of them when there are fewer decimals, zeros after them when there are more.
-inline char* writeFraction(char* out, std::uint64_t fraction, std::int8_t scale,
-                           std::uint8_t decimals, char decimalSeparator) {
+[[gnu::always_inline]] inline char* writeFraction(char* out, std::uint64_t fraction,
+                                                  std::int8_t scale, std::uint8_t decimals,
+                                                  char decimalSeparator) {
   if (decimals == 0) return out;
   *out++ = decimalSeparator;
   if (scale == 1 && decimals == 1) {
@@ -128,8 +129,10 @@ inline char* writeFraction(char* out, std::uint64_t fraction, std::int8_t scale,
 // A blank sign position is only padding: it goes when the digits need the room. Writes at most
 // 22 + format.decimals characters, and may scribble up to 16 bytes past `out` before the end it
 // returns.
-inline char* writeNumber(char* out, std::int64_t number, std::int8_t scale, ValueFormat format,
-                         char decimalSeparator) {
+// Always inlined, like the two above: the CSV rows call it with each usual layout as constants,
+// and a copy the compiler keeps out of line costs the call, the spills and every branch on them.
+[[gnu::always_inline]] inline char* writeNumber(char* out, std::int64_t number, std::int8_t scale,
+                                                ValueFormat format, char decimalSeparator) {
   const std::uint64_t magnitude =
       number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
   std::uint64_t whole = magnitude;

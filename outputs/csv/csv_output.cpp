@@ -24,12 +24,50 @@ char* copyText(char* out, std::string_view text) {
   return std::copy(text.begin(), text.end(), out);
 }
 
+// How a reading's number is laid out. The usual scales with as many decimals get code of their
+// own, with no branch on either: most fields of every row are one of them.
+enum class NumberLayout : std::uint8_t { kWhole, kTenths, kHundredths, kAny };
+
+NumberLayout layoutOf(const Column& column) {
+  if (column.scale != column.format.decimals) return NumberLayout::kAny;
+  switch (column.scale) {
+    case 0:
+      return NumberLayout::kWhole;
+    case 1:
+      return NumberLayout::kTenths;
+    case 2:
+      return NumberLayout::kHundredths;
+    default:
+      return NumberLayout::kAny;
+  }
+}
+
+// Field: CsvOutput's own, which only the class may name.
+template <typename Field>
+char* writeLaidOut(char* out, std::int64_t number, const Field& field, char decimal) {
+  ValueFormat format = field.format;
+  switch (field.layout) {
+    case NumberLayout::kWhole:
+      format.decimals = 0;
+      return writeNumber(out, number, 0, format, decimal);
+    case NumberLayout::kTenths:
+      format.decimals = 1;
+      return writeNumber(out, number, 1, format, decimal);
+    case NumberLayout::kHundredths:
+      format.decimals = 2;
+      return writeNumber(out, number, 2, format, decimal);
+    default:
+      return writeNumber(out, number, field.scale, format, decimal);
+  }
+}
+
 }  // namespace
 
 // One CSV field of a decoder's column. A reading field keeps its value in the batch's readings,
 // a text field in its texts, at `slot` within the record's share.
 struct CsvOutput::Field {
   Shown shown;
+  NumberLayout layout;
   std::int8_t scale;
   ValueFormat format;
   std::int64_t mark;
@@ -108,8 +146,8 @@ void CsvOutput::start(Decoders decoders) {
       if (!isWritten(columns[c])) continue;
       const int column = static_cast<int>(c);
       const bool reading = columns[c].shown == Shown::kReading;
-      fields_.push_back({columns[c].shown, columns[c].scale, columns[c].format,
-                         decoder->tracked(column).mark,
+      fields_.push_back({columns[c].shown, layoutOf(columns[c]), columns[c].scale,
+                         columns[c].format, decoder->tracked(column).mark,
                          reading ? readingSources_.size() : textSources_.size()});
       if (reading) {
         readingSources_.push_back(&decoder->tracked(column).current);
@@ -258,9 +296,8 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
       if (rowAbove && number == readingsAbove[field.slot]) {
         repeat(same);
       } else {
-        note(same, number != field.mark
-                       ? writeNumber(out, number, field.scale, field.format, decimal)
-                       : copyText(out, kNoValueText));
+        note(same, number != field.mark ? writeLaidOut(out, number, field, decimal)
+                                        : copyText(out, kNoValueText));
       }
     } else {
       const ColumnValue& value = texts[field.slot];
