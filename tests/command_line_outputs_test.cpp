@@ -306,6 +306,25 @@ TEST_F(CommandLineOutputs, AFolderWithoutLogsIsAFailure) {
   EXPECT_EQ(run({"-r", path("card")}).status, 0);
 }
 
+// The note of a folder without logs stands among the failures of the logs where the folder stands
+// among the arguments, not above all of them.
+TEST_F(CommandLineOutputs, AFolderWithoutLogsIsNotedInArgumentOrder) {
+  fs::create_directories(folder / "empty");
+  fs::create_directories(folder / "bare");
+  const std::string missing =
+      path("missing.KLD") + ": Infotmation file(.KLI) not found. (" + path("missing.KLI") + ")\n";
+  const std::string noLog = ": a folder without any log (.KLD file)\n";
+  for (const std::string jobs : {"1", "3"}) {
+    const CliRun result = run({"-f", "-j", jobs, path("missing.KLD"), path("empty"),
+                               path("flight.KLD"), path("missing.KLD"), path("bare")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, missing + path("empty") + noLog + path("bare") + noLog) << jobs;
+    EXPECT_EQ(result.out, "flight.csv was generated.\n");
+  }
+  const CliRun first = run({"-f", path("empty"), path("missing.KLD")});
+  EXPECT_EQ(first.err, path("empty") + noLog + missing);
+}
+
 TEST_F(CommandLineOutputs, LogbookToStandardOutput) {
   const std::string row = path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
   const CliRun alone =

@@ -199,17 +199,24 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
   }
 
   bool allConverted = options.foldersWithoutLogs.empty();
-  for (const fs::path& folder : options.foldersWithoutLogs) {
-    err << displayPath(folder) << ": " << noLogInFolderNote(options.language) << '\n';
-  }
+  // Each folder's note goes before the report of the first log named after it.
+  auto folder = options.foldersWithoutLogs.begin();
+  const auto noteFoldersBeforeLog = [&](std::size_t log) {
+    for (; folder != options.foldersWithoutLogs.end() && folder->logsBefore <= log; ++folder) {
+      err << displayPath(folder->folder) << ": " << noLogInFolderNote(options.language) << '\n';
+    }
+  };
   StreamSink standardOutput(out);
   std::string logbookRows;
+  std::size_t reported = 0;
   convertAll(options, &standardOutput, [&](const LogOutcome& outcome) {
+    noteFoldersBeforeLog(reported++);
     messages << outcome.messages << std::flush;
     err << outcome.errors << std::flush;
     allConverted = outcome.converted && allConverted;
     logbookRows += outcome.logbookRow;
   });
+  noteFoldersBeforeLog(options.logs.size());
   if (options.logbook.empty()) return allConverted;
   return writeLogbook(options, logbookRows, out, messages, err) && allConverted;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/log_list.h"
 #include "app/messages.h"
 #include "outputs/csv/separators.h"
 
@@ -16,7 +17,7 @@ namespace trelvox {
 struct BatchOptions {
   std::vector<std::filesystem::path> logs;
   // Folders named that hold no log: each is a failure of its own.
-  std::vector<std::filesystem::path> foldersWithoutLogs;
+  std::vector<FolderWithoutLogs> foldersWithoutLogs;
   // The CSV file of a single log; "-" for standard output; empty for BASE.csv beside each log.
   std::string output;
   Separators separators;

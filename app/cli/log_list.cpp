@@ -53,7 +53,7 @@ NamedLogs logsNamedBy(const std::vector<std::string>& arguments, bool recursive)
     }
     const auto found = recursive ? dataFilesIn(fs::recursive_directory_iterator(path, error))
                                  : dataFilesIn(fs::directory_iterator(path, error));
-    if (found.empty()) named.foldersWithoutLogs.push_back(path);
+    if (found.empty()) named.foldersWithoutLogs.push_back({path, named.logs.size()});
     for (const fs::path& log : found) add(log);
   }
   return named;

@@ -1,17 +1,25 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace trelvox {
 
+// A folder among the arguments that gave no log, and how many logs the arguments before it named:
+// its note goes where it stands among the logs' reports.
+struct FolderWithoutLogs {
+  std::filesystem::path folder;
+  std::size_t logsBefore;
+};
+
 struct NamedLogs {
   // In the arguments' order, each log once however often and by whatever name it comes:
   // "a.KLD", "./a.KLD", "a.KLI" and a folder holding it are one log, converted once.
   std::vector<std::filesystem::path> logs;
   // The folders among the arguments that gave no log.
-  std::vector<std::filesystem::path> foldersWithoutLogs;
+  std::vector<FolderWithoutLogs> foldersWithoutLogs;
 };
 
 // The data files the arguments name: a file as it is, a folder as every .KLD in it (any case of
