@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "bench/full_group_log.h"
@@ -189,6 +190,27 @@ TEST(HtmlReport, TheTrackIsInTenthsOfMetresEastAndNorthOfTheStart) {
     // The log began 2.6 s before the GPS first said a time, in whole seconds.
     EXPECT_THAT(data, HasSubstr("\"utcStart\":" + std::string(c.utcStart)));
   }
+}
+
+// A flight over the date line goes on east of the start, not round the world: 0.05 minutes of arc
+// each way of it at 16 degrees south.
+TEST(HtmlReport, AFlightOverTheDateLineStaysWhereItIs) {
+  constexpr std::int32_t kDateLine = 180 * 600000;
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+  for (const std::int32_t longitude : {kDateLine - 500, kDateLine, -(kDateLine - 500)}) {
+    StreamBytes<8>()
+        .field(0, 17, 36000)
+        .field(17, 26, 16 * 600000)
+        .flag(43, true)  // south
+        .field(44, 27, static_cast<std::uint32_t>(std::abs(longitude)))
+        .flag(71, longitude < 0)  // west
+        .flag(81, true)
+        .into(log.record(), 1);
+  }
+  // 0.05 minutes of arc east is 89.1 m at the cosine of 16 degrees.
+  EXPECT_THAT(dataOf(reportOf(log)),
+              HasSubstr("\"track\":{\"sensor\":1,\"east\":\"0,891,1781\",\"north\":\"0,,\"}"));
 }
 
 // The GPS's time field has room for more than a day: such a number tells no start time, as for the

@@ -45,6 +45,13 @@ std::int64_t tenths(double metres) {
   return static_cast<std::int64_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
 }
 
+// Degrees east from one longitude to another the short way: a flight over the date line goes on
+// east or west of the start, not round the world.
+double degreesEast(double from, double to) {
+  const double east = to - from;
+  return east > 180 ? east - 360 : east < -180 ? east + 360 : east;
+}
+
 // Readings are at most 32-bit numbers, which the CSV's digit writer lays down fastest.
 char* writeInteger(char* out, std::int64_t n) {
   if (n < 0) *out++ = '-';
@@ -387,7 +394,8 @@ void HtmlReportOutput::followTrack() {
         kMetresPerDegree * std::cos(track.origin->latitude * kRadiansPerDegree);
   }
   const double north = (position->latitude - track.origin->latitude) * kMetresPerDegree;
-  const double east = (position->longitude - track.origin->longitude) * track.metresPerDegreeEast;
+  const double east =
+      degreesEast(track.origin->longitude, position->longitude) * track.metresPerDegreeEast;
   points_->sample(track.firstSeries, tenths(east));
   points_->sample(track.firstSeries + 1, tenths(north));
 }
