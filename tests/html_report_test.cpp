@@ -87,6 +87,23 @@ TEST(HtmlReport, NamesFromTheFileSystemCannotBecomeMarkup) {
   EXPECT_THAT(dataOf(page), HasSubstr("\"name\":\"\\u003cimg src=x onerror=alert(1)>"));
 }
 
+// The page is UTF-8, a name from a Linux file system may be any bytes: those that are no
+// character show as U+FFFD, as in the track files, and the browser reads no broken text.
+TEST(HtmlReport, BytesOfANameThatAreNotUtf8ShowAsReplacementCharacters) {
+  LogBuilder log;
+  log.record();
+  ReportOptions options;
+  // Latin-1 (\344 is a-umlaut), then a Japanese character and one cut short.
+  options.logName = "Fl\344che \343\203\225\343\203.KLD";
+  options.links.push_back({"GPX", "Fl\344che.gpx"});
+  const std::string page = reportOf(log, options);
+  const std::string shown = "Fl\uFFFDche \u30D5\uFFFD.KLD";
+  EXPECT_THAT(page, HasSubstr("<title>" + shown + "</title>"));
+  EXPECT_THAT(dataOf(page), HasSubstr("\"name\":\"" + shown + "\""));
+  EXPECT_THAT(dataOf(page), HasSubstr("\"file\":\"Fl\uFFFDche.gpx\""));
+  EXPECT_THAT(page, Not(HasSubstr("Fl\344")));
+}
+
 TEST(HtmlReport, ThePageCarriesTheChartLibraryAsInstalled) {
   LogBuilder log;
   log.record();
