@@ -52,6 +52,29 @@ double degreesEast(double from, double to) {
   return east > 180 ? east - 360 : east < -180 ? east + 360 : east;
 }
 
+// A relative address of a file in the page's folder: every byte of the name but the unreserved
+// ones percent-encoded, so that a name that is not UTF-8 still addresses its file, which the
+// page's script could not do from the name as the browser reads it.
+std::string relativeAddress(std::string_view fileName) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  const auto unreserved = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view("-._~").find(c) != std::string_view::npos;
+  };
+  std::string address;
+  for (const char c : fileName) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (unreserved(c)) {
+      address += c;
+    } else {
+      address += '%';
+      address += kHex[byte >> 4];
+      address += kHex[byte & 0xF];
+    }
+  }
+  return address;
+}
+
 // Readings are at most 32-bit numbers, which the CSV's digit writer lays down fastest.
 char* writeInteger(char* out, std::int64_t n) {
   if (n < 0) *out++ = '-';
@@ -155,7 +178,8 @@ class HtmlReportOutput::Page {
     for (const ReportLink& link : report_.options_.links) {
       if (link.written && !link.written()) continue;
       text_.raw(separator).raw("{\"label\":").jsonString(link.label);
-      text_.raw(",\"file\":").jsonString(link.fileName).raw("}");
+      text_.raw(",\"file\":").jsonString(link.fileName);
+      text_.raw(",\"href\":").jsonString(relativeAddress(link.fileName)).raw("}");
       separator = ",";
     }
     text_.raw("]");

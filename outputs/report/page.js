@@ -83,7 +83,7 @@
     ];
     if (data.links.length > 0) {
       children.push(element('p', { class: 'links' }, [texts.files + ': ', ...data.links.map((link) =>
-        element('a', { href: encodeURIComponent(link.file) }, [link.label + ' (' + link.file + ')']))]));
+        element('a', { href: link.href }, [link.label + ' (' + link.file + ')']))]));
     }
     return element('header', { class: 'panel' }, children);
   }

@@ -3,8 +3,8 @@
 // quantity group, the summary's numbers equal to the CSV's readings, the track and its cursor dot;
 // it is saved as BUILD/report-demo.png (BUILD/report-demo-firefox.png from Firefox). Then a page
 // that does load something (the watchers must see it), logs without positions, without sensors and
-// without records, the page languages, a log whose name is markup, and the time a one-hour log with
-// every decoder takes to be ready.
+// without records, the page languages, a log whose name is markup, one whose name is not UTF-8, and
+// the time a one-hour log with every decoder takes to be ready.
 //   node report_test.mjs --source DIR --build DIR --trelvox BIN --make-report BIN
 //                        [--make-bench-log BIN] [--browser chromium|firefox]
 // Exits 77 (skipped) when the browser is not installed.
@@ -425,6 +425,29 @@ async function checkMarkupName() {
   await page.close();
 }
 
+// A log whose name is not UTF-8 (Latin-1, as an old memory card may hold it): the page's links
+// still lead to the track files written beside it.
+async function checkNameNotUtf8() {
+  const folder = path.join(work, 'latin-1');
+  fs.mkdirSync(folder);
+  const named = (extension) => Buffer.concat([Buffer.from(folder + '/'),
+    Buffer.from('Fl\xe4che', 'latin1'), Buffer.from(extension)]);
+  for (const extension of ['.KLD', '.KLI']) {
+    fs.copyFileSync(path.join(options.source, 'examples/demo' + extension), named(extension));
+  }
+  execFileSync(options.trelvox, ['--no-csv', '--report', '--gpx', '--kml', folder]);
+  // Opened under a name the test can spell; its links are relative to the folder.
+  fs.copyFileSync(named('.html'), path.join(folder, 'page.html'));
+  const { page, seen } = await open(path.join(folder, 'page.html'));
+  checkQuiet('name not UTF-8', seen);
+  const addresses = await page.$$eval('.links a', (links) => links.map((a) => a.href));
+  // The file each link leads to, its name byte for byte.
+  const led = addresses.map((address) => Buffer.from(unescape(new URL(address).pathname), 'latin1'));
+  check(led.length === 2 && led.every((file) => fs.existsSync(file)),
+    'name not UTF-8: the links lead to the track files ' + JSON.stringify(addresses));
+  await page.close();
+}
+
 // A one-hour log (36,000 records) with every decoder: the time until the page is ready.
 async function checkOneHourEveryDecoder() {
   if (!options['make-bench-log'] || !fs.existsSync(options['make-bench-log'])) {
@@ -453,6 +476,7 @@ try {
   await checkWithoutRecords();
   await checkLanguages();
   await checkMarkupName();
+  await checkNameNotUtf8();
   await checkOneHourEveryDecoder();
 } finally {
   await browser.close();
