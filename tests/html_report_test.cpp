@@ -10,6 +10,7 @@
 #include "bench/full_group_log.h"
 #include "conversion/byte_source.h"
 #include "conversion/record_loop.h"
+#include "outputs/flight_summary.h"
 #include "support/log_builder.h"
 #include "support/stream_bytes.h"
 #include "tests/string_sink.h"
@@ -246,6 +247,24 @@ TEST(HtmlReport, ALogWithoutPositionsHasNoTrack) {
   log.sensor(1, typeIdOf<VoltageSensorDecoder>());
   log.record();
   EXPECT_THAT(dataOf(reportOf(log)), HasSubstr("\"track\":null"));
+}
+
+// The page's duration is the one --json and --summary give: the sum of the clock's steps forward.
+// A garbled time far ahead counts there; the clock's going back after it adds nothing, although
+// the difference wraps round to a step forward in 32 bits.
+TEST(HtmlReport, TheDurationIsTheFlightSummarys) {
+  LogBuilder log;
+  for (const std::uint32_t time : {0u, 100u, 0xF0000000u, 200u, 300u}) log.record().time(time);
+  const auto data = log.dataBytes();
+  MemorySource source(data);
+  StringSink page;
+  HtmlReportOutput report(page, {});
+  FlightSummary summary;
+  LogOutput* const outputs[] = {&summary, &report};
+  runRecordLoop(slotMapOf(log), source, outputs);
+  EXPECT_EQ(summary.report().clock.duration, 0xF0000000u + 100u);
+  EXPECT_THAT(dataOf(page.text),
+              HasSubstr("\"duration\":" + std::to_string(summary.report().clock.duration) + ","));
 }
 
 TEST(HtmlReport, TenHoursWithEveryDecoderStayUnderFifteenMegabytes) {

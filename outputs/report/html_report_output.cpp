@@ -391,12 +391,10 @@ void HtmlReportOutput::keepReadings(const DataRecord& record, std::optional<std:
 void HtmlReportOutput::end(const LogTotals& totals) { Page(*this, totals).write(); }
 
 // Time since the first record in the recorder's units (milliseconds), never going back: a clock
-// that jumps backwards would otherwise fold the charts' time axis.
+// that jumps backwards would otherwise fold the charts' time axis. The steps forward add up as the
+// flight summary adds them, so the page's duration is the one --json gives.
 std::int64_t HtmlReportOutput::elapsedTime(std::uint32_t recordTime) {
-  if (lastTime_) {
-    const auto step = static_cast<std::int32_t>(recordTime - *lastTime_);
-    if (step > 0) elapsed_ += step;
-  }
+  if (lastTime_ && recordTime > *lastTime_) elapsed_ += recordTime - *lastTime_;
   lastTime_ = recordTime;
   return elapsed_;
 }
