@@ -215,7 +215,8 @@
         // Firefox strokes lines wider than one device pixel several times slower.
         width: 1,
         spanGaps: false,
-        points: { show: false },
+        // Records that all share one time have no line between them: their readings show as dots.
+        points: { show: data.times[0] === data.times[data.times.length - 1] },
         value: (u, v) => (v === null || v === undefined ? '--'
           : v.toFixed(member.decimals) + (member.unit ? ' ' + member.unit : '')),
       });

@@ -2,9 +2,9 @@
 // file:// and checks what shows. The demo's page: no console error, no request, one drawn chart per
 // quantity group, the summary's numbers equal to the CSV's readings, the track and its cursor dot;
 // it is saved as BUILD/report-demo.png (BUILD/report-demo-firefox.png from Firefox). Then a page
-// that does load something (the watchers must see it), logs without positions, without sensors and
-// without records, the page languages, a log whose name is markup, one whose name is not UTF-8, and
-// the time a one-hour log with every decoder takes to be ready.
+// that does load something (the watchers must see it), logs without positions, without sensors,
+// without records and with one, the page languages, a log whose name is markup, one whose name is
+// not UTF-8, and the time a one-hour log with every decoder takes to be ready.
 //   node report_test.mjs --source DIR --build DIR --trelvox BIN --make-report BIN
 //                        [--make-bench-log BIN] [--browser chromium|firefox]
 // Exits 77 (skipped) when the browser is not installed.
@@ -399,6 +399,18 @@ async function checkWithoutRecords() {
   await page.close();
 }
 
+// A log of one record has no line to draw between readings: each chart still shows them.
+async function checkOneRecord() {
+  const base = demoCopy('one-record');
+  fs.writeFileSync(base + '.KLD', fs.readFileSync(base + '.KLD').subarray(0, RECORD_SIZE));
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('one record', seen);
+  const counts = await colouredPixelsPerChart(page);
+  check(counts.length > 0 && counts.every((n) => n > 0),
+    'one record: every chart shows its readings ' + JSON.stringify(counts));
+  await page.close();
+}
+
 async function checkLanguages() {
   const base = demoCopy('languages');
   for (const [lang, smallest, channels] of [['de', 'Kleinster', 'Kanäle'], ['ja', '最小', 'チャンネル']]) {
@@ -474,6 +486,7 @@ try {
   await checkWithoutPositions();
   await checkWithoutSensors();
   await checkWithoutRecords();
+  await checkOneRecord();
   await checkLanguages();
   await checkMarkupName();
   await checkNameNotUtf8();
