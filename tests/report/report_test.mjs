@@ -17,6 +17,7 @@ import { pathToFileURL } from 'node:url';
 
 const SLOT_MAP_OFFSET = 4;
 const RECORD_SIZE = 164;
+const SLOT_WORDS_OFFSET = 36;  // after the time and the sixteen channels
 const DEMO_GROUPS = ['height', 'speed', 'voltage', 'current', 'temperature', 'rotation', 'other',
   'channel'];
 
@@ -411,6 +412,30 @@ async function checkOneRecord() {
   await page.close();
 }
 
+// Two sensors of one type, the demo's voltage sensor copied to slots 20 and 21: the legends tell
+// their series apart.
+async function checkTwinSensors() {
+  const base = demoCopy('twins');
+  const info = fs.readFileSync(base + '.KLI');
+  const data = fs.readFileSync(base + '.KLD');
+  for (const [from, to] of [[1, 20], [2, 21]]) {
+    info.set([info[SLOT_MAP_OFFSET + 2 * from], 20], SLOT_MAP_OFFSET + 2 * to);
+    for (let record = 0; record + RECORD_SIZE <= data.length; record += RECORD_SIZE) {
+      const word = (slot) => record + SLOT_WORDS_OFFSET + 2 * slot;
+      data.copy(data, word(to), word(from), word(from) + 2);
+    }
+  }
+  fs.writeFileSync(base + '.KLI', info);
+  fs.writeFileSync(base + '.KLD', data);
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('twins', seen);
+  const legend = await page.$$eval('.chart-group[data-group="voltage"] .u-legend .u-label',
+    (labels) => labels.map((l) => l.textContent));
+  check(legend.length >= 5 && new Set(legend).size === legend.length,
+    'twins: every legend entry names one series ' + JSON.stringify(legend));
+  await page.close();
+}
+
 async function checkLanguages() {
   const base = demoCopy('languages');
   for (const [lang, smallest, channels] of [['de', 'Kleinster', 'Kanäle'], ['ja', '最小', 'チャンネル']]) {
@@ -487,6 +512,7 @@ try {
   await checkWithoutSensors();
   await checkWithoutRecords();
   await checkOneRecord();
+  await checkTwinSensors();
   await checkLanguages();
   await checkMarkupName();
   await checkNameNotUtf8();
