@@ -4,53 +4,10 @@
 #include <array>
 
 #include "outputs/number_text.h"
+#include "outputs/utf8_text.h"
 #include "values/geo_point.h"
 
 namespace trelvox {
-namespace {
-
-// The first character of `text` (not empty) if it is well-formed UTF-8 and a character XML
-// allows; else the bytes that one U+FFFD stands for: a byte that begins no character, the start of
-// one cut short, or U+FFFE/U+FFFF. The JSON writer counts stray bytes alike, so a name reads the
-// same in both files.
-struct Utf8Start {
-  std::size_t size;
-  bool isXmlCharacter;
-};
-
-Utf8Start utf8Start(std::string_view text) {
-  const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return {1, true};
-  std::size_t size = 0;
-  // The range of the second byte; later ones are 80..BF. The limits leave out overlong forms,
-  // UTF-16 surrogates and code points past U+10FFFF.
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    size = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    size = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    size = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return {1, false};
-  }
-  for (std::size_t i = 1; i < size; ++i) {
-    if (i == text.size() || byte(i) < low || byte(i) > high) return {i, false};
-    low = 0x80;
-    high = 0xBF;
-  }
-  // U+FFFE and U+FFFF are well-formed but no XML character.
-  const bool xmlCharacter = !(lead == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE);
-  return {size, xmlCharacter};
-}
-
-}  // namespace
 
 XmlWriter::XmlWriter(ByteSink& sink) : sink_(sink), block_(new char[kBlockSize + kMaxRoom]) {}
 
@@ -96,7 +53,7 @@ XmlWriter& XmlWriter::escaped(std::string_view text) {
         // A name from a Linux file system may hold any bytes; the file is declared UTF-8.
         const Utf8Start character = utf8Start(text);
         size = character.size;
-        raw(character.isXmlCharacter ? text.substr(0, size) : std::string_view("\xEF\xBF\xBD"));
+        raw(character.isCharacter ? text.substr(0, size) : kReplacementCharacter);
     }
     text.remove_prefix(size);
   }

@@ -193,10 +193,11 @@ TEST_F(CommandLineOutputs, TheReportLinksOnlyTheTrackFilesWritten) {
     ASSERT_EQ(run({"--force", "--report", "--gpx", "--kml", path("gps.KLD")}).status, 0);
     EXPECT_EQ(fs::exists(folder / "gps.gpx"), fix);
     EXPECT_EQ(fs::exists(folder / "gps.kml"), fix);
-    EXPECT_THAT(readFile(folder / "gps.html"),
-                HasSubstr(fix ? "\"links\":[{\"label\":\"GPX\",\"file\":\"gps.gpx\"},"
-                                "{\"label\":\"KML\",\"file\":\"gps.kml\"}]"
-                              : "\"links\":[]"));
+    EXPECT_THAT(
+        readFile(folder / "gps.html"),
+        HasSubstr(fix ? "\"links\":[{\"label\":\"GPX\",\"file\":\"gps.gpx\",\"href\":\"gps.gpx\"},"
+                        "{\"label\":\"KML\",\"file\":\"gps.kml\",\"href\":\"gps.kml\"}]"
+                      : "\"links\":[]"));
   }
 }
 

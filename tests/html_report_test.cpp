@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "bench/full_group_log.h"
 #include "conversion/byte_source.h"
 #include "conversion/record_loop.h"
+#include "outputs/flight_summary.h"
 #include "support/log_builder.h"
 #include "support/stream_bytes.h"
 #include "tests/string_sink.h"
@@ -84,6 +86,23 @@ TEST(HtmlReport, NamesFromTheFileSystemCannotBecomeMarkup) {
   EXPECT_THAT(page, Not(HasSubstr("<b>")));
   EXPECT_THAT(page, HasSubstr("<title>&lt;img src=x onerror=alert(1)&gt;&lt;/script&gt;"));
   EXPECT_THAT(dataOf(page), HasSubstr("\"name\":\"\\u003cimg src=x onerror=alert(1)>"));
+}
+
+// The page is UTF-8, a name from a Linux file system may be any bytes: those that are no
+// character show as U+FFFD, as in the track files, and the browser reads no broken text.
+TEST(HtmlReport, BytesOfANameThatAreNotUtf8ShowAsReplacementCharacters) {
+  LogBuilder log;
+  log.record();
+  ReportOptions options;
+  // Latin-1 (\344 is a-umlaut), then a Japanese character and one cut short.
+  options.logName = "Fl\344che \343\203\225\343\203.KLD";
+  options.links.push_back({"GPX", "Fl\344che.gpx"});
+  const std::string page = reportOf(log, options);
+  const std::string shown = "Fl\uFFFDche \u30D5\uFFFD.KLD";
+  EXPECT_THAT(page, HasSubstr("<title>" + shown + "</title>"));
+  EXPECT_THAT(dataOf(page), HasSubstr("\"name\":\"" + shown + "\""));
+  EXPECT_THAT(dataOf(page), HasSubstr("\"file\":\"Fl\uFFFDche.gpx\""));
+  EXPECT_THAT(page, Not(HasSubstr("Fl\344")));
 }
 
 TEST(HtmlReport, ThePageCarriesTheChartLibraryAsInstalled) {
@@ -191,6 +210,27 @@ TEST(HtmlReport, TheTrackIsInTenthsOfMetresEastAndNorthOfTheStart) {
   }
 }
 
+// A flight over the date line goes on east of the start, not round the world: 0.05 minutes of arc
+// each way of it at 16 degrees south.
+TEST(HtmlReport, AFlightOverTheDateLineStaysWhereItIs) {
+  constexpr std::int32_t kDateLine = 180 * 600000;
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+  for (const std::int32_t longitude : {kDateLine - 500, kDateLine, -(kDateLine - 500)}) {
+    StreamBytes<8>()
+        .field(0, 17, 36000)
+        .field(17, 26, 16 * 600000)
+        .flag(43, true)  // south
+        .field(44, 27, static_cast<std::uint32_t>(std::abs(longitude)))
+        .flag(71, longitude < 0)  // west
+        .flag(81, true)
+        .into(log.record(), 1);
+  }
+  // 0.05 minutes of arc east is 89.1 m at the cosine of 16 degrees.
+  EXPECT_THAT(dataOf(reportOf(log)),
+              HasSubstr("\"track\":{\"sensor\":1,\"east\":\"0,891,1781\",\"north\":\"0,,\"}"));
+}
+
 // The GPS's time field has room for more than a day: such a number tells no start time, as for the
 // logbook and the track files.
 TEST(HtmlReport, ATimeFieldPastTheDayTellsNoStartTime) {
@@ -207,6 +247,24 @@ TEST(HtmlReport, ALogWithoutPositionsHasNoTrack) {
   log.sensor(1, typeIdOf<VoltageSensorDecoder>());
   log.record();
   EXPECT_THAT(dataOf(reportOf(log)), HasSubstr("\"track\":null"));
+}
+
+// The page's duration is the one --json and --summary give: the sum of the clock's steps forward.
+// A garbled time far ahead counts there; the clock's going back after it adds nothing, although
+// the difference wraps round to a step forward in 32 bits.
+TEST(HtmlReport, TheDurationIsTheFlightSummarys) {
+  LogBuilder log;
+  for (const std::uint32_t time : {0u, 100u, 0xF0000000u, 200u, 300u}) log.record().time(time);
+  const auto data = log.dataBytes();
+  MemorySource source(data);
+  StringSink page;
+  HtmlReportOutput report(page, {});
+  FlightSummary summary;
+  LogOutput* const outputs[] = {&summary, &report};
+  runRecordLoop(slotMapOf(log), source, outputs);
+  EXPECT_EQ(summary.report().clock.duration, 0xF0000000u + 100u);
+  EXPECT_THAT(dataOf(page.text),
+              HasSubstr("\"duration\":" + std::to_string(summary.report().clock.duration) + ","));
 }
 
 TEST(HtmlReport, TenHoursWithEveryDecoderStayUnderFifteenMegabytes) {

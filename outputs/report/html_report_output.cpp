@@ -45,6 +45,36 @@ std::int64_t tenths(double metres) {
   return static_cast<std::int64_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
 }
 
+// Degrees east from one longitude to another the short way: a flight over the date line goes on
+// east or west of the start, not round the world.
+double degreesEast(double from, double to) {
+  const double east = to - from;
+  return east > 180 ? east - 360 : east < -180 ? east + 360 : east;
+}
+
+// A relative address of a file in the page's folder: every byte of the name but the unreserved
+// ones percent-encoded, so that a name that is not UTF-8 still addresses its file, which the
+// page's script could not do from the name as the browser reads it.
+std::string relativeAddress(std::string_view fileName) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  const auto unreserved = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view("-._~").find(c) != std::string_view::npos;
+  };
+  std::string address;
+  for (const char c : fileName) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (unreserved(c)) {
+      address += c;
+    } else {
+      address += '%';
+      address += kHex[byte >> 4];
+      address += kHex[byte & 0xF];
+    }
+  }
+  return address;
+}
+
 // Readings are at most 32-bit numbers, which the CSV's digit writer lays down fastest.
 char* writeInteger(char* out, std::int64_t n) {
   if (n < 0) *out++ = '-';
@@ -148,7 +178,8 @@ class HtmlReportOutput::Page {
     for (const ReportLink& link : report_.options_.links) {
       if (link.written && !link.written()) continue;
       text_.raw(separator).raw("{\"label\":").jsonString(link.label);
-      text_.raw(",\"file\":").jsonString(link.fileName).raw("}");
+      text_.raw(",\"file\":").jsonString(link.fileName);
+      text_.raw(",\"href\":").jsonString(relativeAddress(link.fileName)).raw("}");
       separator = ",";
     }
     text_.raw("]");
@@ -360,12 +391,10 @@ void HtmlReportOutput::keepReadings(const DataRecord& record, std::optional<std:
 void HtmlReportOutput::end(const LogTotals& totals) { Page(*this, totals).write(); }
 
 // Time since the first record in the recorder's units (milliseconds), never going back: a clock
-// that jumps backwards would otherwise fold the charts' time axis.
+// that jumps backwards would otherwise fold the charts' time axis. The steps forward add up as the
+// flight summary adds them, so the page's duration is the one --json gives.
 std::int64_t HtmlReportOutput::elapsedTime(std::uint32_t recordTime) {
-  if (lastTime_) {
-    const auto step = static_cast<std::int32_t>(recordTime - *lastTime_);
-    if (step > 0) elapsed_ += step;
-  }
+  if (lastTime_ && recordTime > *lastTime_) elapsed_ += recordTime - *lastTime_;
   lastTime_ = recordTime;
   return elapsed_;
 }
@@ -387,7 +416,8 @@ void HtmlReportOutput::followTrack() {
         kMetresPerDegree * std::cos(track.origin->latitude * kRadiansPerDegree);
   }
   const double north = (position->latitude - track.origin->latitude) * kMetresPerDegree;
-  const double east = (position->longitude - track.origin->longitude) * track.metresPerDegreeEast;
+  const double east =
+      degreesEast(track.origin->longitude, position->longitude) * track.metresPerDegreeEast;
   points_->sample(track.firstSeries, tenths(east));
   points_->sample(track.firstSeries + 1, tenths(north));
 }

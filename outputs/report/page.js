@@ -83,7 +83,7 @@
     ];
     if (data.links.length > 0) {
       children.push(element('p', { class: 'links' }, [texts.files + ': ', ...data.links.map((link) =>
-        element('a', { href: encodeURIComponent(link.file) }, [link.label + ' (' + link.file + ')']))]));
+        element('a', { href: link.href }, [link.label + ' (' + link.file + ')']))]));
     }
     return element('header', { class: 'panel' }, children);
   }
@@ -160,19 +160,28 @@
     data.track.north = decodePoints(data.track.north, 10);
   }
 
-  function seriesLabel(series, repeatedNames) {
-    const unit = series.unit ? ' [' + series.unit + ']' : '';
-    const prefix = repeatedNames.has(series.name) && series.sensor !== null
-      ? sensorName(series.sensor) + ' · ' : '';
-    return prefix + series.name + unit;
+  // A sensor's reading as a legend names it: a name that repeats in the chart takes its sensor's
+  // type before it, and, where two sensors of one type repeat it, the sensor's slot as well.
+  function seriesLabels(members) {
+    const typed = (series) => (series.sensor === null ? '' : sensorName(series.sensor) + ' · ') +
+      series.name;
+    const repeatedNames = repeatedOf(members, (series) => series.name);
+    const repeatedTyped = repeatedOf(members, typed);
+    return members.map((series) => {
+      const unit = series.unit ? ' [' + series.unit + ']' : '';
+      if (!repeatedNames.has(series.name)) return series.name + unit;
+      const slot = series.sensor !== null && repeatedTyped.has(typed(series))
+        ? data.sensors[series.sensor].slot + ' ' : '';
+      return slot + typed(series) + unit;
+    });
   }
 
-  function repeatedNamesOf(members) {
+  function repeatedOf(members, key) {
     const seen = new Set();
     const repeated = new Set();
     for (const series of members) {
-      if (seen.has(series.name)) repeated.add(series.name);
-      seen.add(series.name);
+      if (seen.has(key(series))) repeated.add(key(series));
+      seen.add(key(series));
     }
     return repeated;
   }
@@ -186,7 +195,7 @@
 
   function chartOptions(members, width, charts) {
     const units = unitScales(members);
-    const repeated = repeatedNamesOf(members);
+    const labels = seriesLabels(members);
     const scales = { x: { time: false } };
     units.forEach((unit) => { scales['u:' + unit] = { auto: true }; });
     const axes = [{
@@ -209,13 +218,14 @@
     }];
     members.forEach((member, i) => {
       series.push({
-        label: seriesLabel(member, repeated),
+        label: labels[i],
         scale: 'u:' + member.unit,
         stroke: COLOURS[i % COLOURS.length],
         // Firefox strokes lines wider than one device pixel several times slower.
         width: 1,
         spanGaps: false,
-        points: { show: false },
+        // Records that all share one time have no line between them: their readings show as dots.
+        points: { show: data.times[0] === data.times[data.times.length - 1] },
         value: (u, v) => (v === null || v === undefined ? '--'
           : v.toFixed(member.decimals) + (member.unit ? ' ' + member.unit : '')),
       });

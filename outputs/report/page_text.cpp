@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "outputs/utf8_text.h"
+
 namespace trelvox {
 namespace {
 
@@ -40,10 +42,17 @@ PageText& PageText::number(std::int64_t n) {
   return *this;
 }
 
+std::size_t PageText::appendCharacter(std::string_view text) {
+  const Utf8Start character = utf8Start(text);
+  append(character.isCharacter ? text.substr(0, character.size) : kReplacementCharacter);
+  return character.size;
+}
+
 PageText& PageText::jsonString(std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
   append('"');
-  for (const char c : text) {
+  for (std::size_t size = 1; !text.empty(); text.remove_prefix(size), size = 1) {
+    const char c = text.front();
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       append('\\');
@@ -52,8 +61,10 @@ PageText& PageText::jsonString(std::string_view text) {
       append("\\u00");
       append(kHex[byte >> 4]);
       append(kHex[byte & 0xF]);
-    } else {
+    } else if (byte < 0x80) {
       append(c);
+    } else {
+      size = appendCharacter(text);
     }
   }
   append('"');
@@ -61,7 +72,12 @@ PageText& PageText::jsonString(std::string_view text) {
 }
 
 PageText& PageText::htmlText(std::string_view text) {
-  for (const char c : text) {
+  for (std::size_t size = 1; !text.empty(); text.remove_prefix(size), size = 1) {
+    const char c = text.front();
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      size = appendCharacter(text);
+      continue;
+    }
     switch (c) {
       case '&':
         append("&amp;");

@@ -22,7 +22,8 @@ class PageText {
   PageText& raw(std::string_view text);
   PageText& number(std::int64_t n);
   // A JSON string literal (quotes included) that is also safe inside a <script> element: '<' is
-  // written as \u003c, so no text can close the element or open a comment.
+  // written as \u003c, so no text can close the element or open a comment. Here and in htmlText,
+  // bytes that are not UTF-8 become U+FFFD: the page is UTF-8, a file name may be any bytes.
   PageText& jsonString(std::string_view text);
   // Text content of an HTML element or attribute value.
   PageText& htmlText(std::string_view text);
@@ -44,6 +45,8 @@ class PageText {
     ++size_;
   }
   void append(std::string_view text);
+  // The character `text` starts with, or U+FFFD for bytes that are none; returns the bytes taken.
+  std::size_t appendCharacter(std::string_view text);
 
   ByteSink& sink_;
   std::unique_ptr<char[]> buffer_;

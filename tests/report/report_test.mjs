@@ -2,9 +2,9 @@
 // file:// and checks what shows. The demo's page: no console error, no request, one drawn chart per
 // quantity group, the summary's numbers equal to the CSV's readings, the track and its cursor dot;
 // it is saved as BUILD/report-demo.png (BUILD/report-demo-firefox.png from Firefox). Then a page
-// that does load something (the watchers must see it), logs without positions, without sensors and
-// without records, the page languages, a log whose name is markup, and the time a one-hour log with
-// every decoder takes to be ready.
+// that does load something (the watchers must see it), logs without positions, without sensors,
+// without records and with one, the page languages, a log whose name is markup, one whose name is
+// not UTF-8, and the time a one-hour log with every decoder takes to be ready.
 //   node report_test.mjs --source DIR --build DIR --trelvox BIN --make-report BIN
 //                        [--make-bench-log BIN] [--browser chromium|firefox]
 // Exits 77 (skipped) when the browser is not installed.
@@ -17,6 +17,7 @@ import { pathToFileURL } from 'node:url';
 
 const SLOT_MAP_OFFSET = 4;
 const RECORD_SIZE = 164;
+const SLOT_WORDS_OFFSET = 36;  // after the time and the sixteen channels
 const DEMO_GROUPS = ['height', 'speed', 'voltage', 'current', 'temperature', 'rotation', 'other',
   'channel'];
 
@@ -399,6 +400,42 @@ async function checkWithoutRecords() {
   await page.close();
 }
 
+// A log of one record has no line to draw between readings: each chart still shows them.
+async function checkOneRecord() {
+  const base = demoCopy('one-record');
+  fs.writeFileSync(base + '.KLD', fs.readFileSync(base + '.KLD').subarray(0, RECORD_SIZE));
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('one record', seen);
+  const counts = await colouredPixelsPerChart(page);
+  check(counts.length > 0 && counts.every((n) => n > 0),
+    'one record: every chart shows its readings ' + JSON.stringify(counts));
+  await page.close();
+}
+
+// Two sensors of one type, the demo's voltage sensor copied to slots 20 and 21: the legends tell
+// their series apart.
+async function checkTwinSensors() {
+  const base = demoCopy('twins');
+  const info = fs.readFileSync(base + '.KLI');
+  const data = fs.readFileSync(base + '.KLD');
+  for (const [from, to] of [[1, 20], [2, 21]]) {
+    info.set([info[SLOT_MAP_OFFSET + 2 * from], 20], SLOT_MAP_OFFSET + 2 * to);
+    for (let record = 0; record + RECORD_SIZE <= data.length; record += RECORD_SIZE) {
+      const word = (slot) => record + SLOT_WORDS_OFFSET + 2 * slot;
+      data.copy(data, word(to), word(from), word(from) + 2);
+    }
+  }
+  fs.writeFileSync(base + '.KLI', info);
+  fs.writeFileSync(base + '.KLD', data);
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('twins', seen);
+  const legend = await page.$$eval('.chart-group[data-group="voltage"] .u-legend .u-label',
+    (labels) => labels.map((l) => l.textContent));
+  check(legend.length >= 5 && new Set(legend).size === legend.length,
+    'twins: every legend entry names one series ' + JSON.stringify(legend));
+  await page.close();
+}
+
 async function checkLanguages() {
   const base = demoCopy('languages');
   for (const [lang, smallest, channels] of [['de', 'Kleinster', 'Kanäle'], ['ja', '最小', 'チャンネル']]) {
@@ -422,6 +459,29 @@ async function checkMarkupName() {
   check(await page.$eval('h1', (h) => h.textContent) === name + '.KLD',
     'markup name: the name shows as text');
   check((await page.title()).startsWith(name + '.KLD'), 'markup name: the title shows the name');
+  await page.close();
+}
+
+// A log whose name is not UTF-8 (Latin-1, as an old memory card may hold it): the page's links
+// still lead to the track files written beside it.
+async function checkNameNotUtf8() {
+  const folder = path.join(work, 'latin-1');
+  fs.mkdirSync(folder);
+  const named = (extension) => Buffer.concat([Buffer.from(folder + '/'),
+    Buffer.from('Fl\xe4che', 'latin1'), Buffer.from(extension)]);
+  for (const extension of ['.KLD', '.KLI']) {
+    fs.copyFileSync(path.join(options.source, 'examples/demo' + extension), named(extension));
+  }
+  execFileSync(options.trelvox, ['--no-csv', '--report', '--gpx', '--kml', folder]);
+  // Opened under a name the test can spell; its links are relative to the folder.
+  fs.copyFileSync(named('.html'), path.join(folder, 'page.html'));
+  const { page, seen } = await open(path.join(folder, 'page.html'));
+  checkQuiet('name not UTF-8', seen);
+  const addresses = await page.$$eval('.links a', (links) => links.map((a) => a.href));
+  // The file each link leads to, its name byte for byte.
+  const led = addresses.map((address) => Buffer.from(unescape(new URL(address).pathname), 'latin1'));
+  check(led.length === 2 && led.every((file) => fs.existsSync(file)),
+    'name not UTF-8: the links lead to the track files ' + JSON.stringify(addresses));
   await page.close();
 }
 
@@ -451,8 +511,11 @@ try {
   await checkWithoutPositions();
   await checkWithoutSensors();
   await checkWithoutRecords();
+  await checkOneRecord();
+  await checkTwinSensors();
   await checkLanguages();
   await checkMarkupName();
+  await checkNameNotUtf8();
   await checkOneHourEveryDecoder();
 } finally {
   await browser.close();
