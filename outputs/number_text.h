@@ -168,9 +168,10 @@ inline constexpr auto kPaddedFourDigits = [] {
     const int digits = decimalDigitCount(whole);
     std::uint64_t text = paddedEightDigits(whole);
     // The blank before the digits takes the sign; eight digits leave none.
-    if (sign != '\0' && digits < 8)
+    if (sign != '\0' && digits < 8) {
       text ^= static_cast<std::uint64_t>(' ' ^ static_cast<unsigned char>(sign))
               << (8 * (7 - digits));
+    }
     const int length = digits + signWidth > width ? digits + signWidth : width;
     if (length < 8) {
       text >>= 8 * (8 - length);
