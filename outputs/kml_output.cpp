@@ -66,7 +66,8 @@ double KmlOutput::distanceMeasure(const GeoPoint& from, const GeoPoint& to) {
     longitudeScale_ = std::cos(from.latitude * kRadiansPerUnit);
   }
   const double north = to.latitude - from.latitude;
-  const double east = (to.longitude - from.longitude) * *longitudeScale_;
+  const double east = degreesEast(inDegrees(from.longitude), inDegrees(to.longitude)) *
+                      GeoPoint::kUnitsPerDegree * *longitudeScale_;
   return north * north + east * east;
 }
 

@@ -39,4 +39,19 @@ class StreamBytes {
   std::array<std::uint8_t, 2 * Words> bytes_{};
 };
 
+// A record of the bit-stream GPS at `slot` with a valid position (1/10000 minute of arc, negative
+// south and west) at a UTC time of day.
+inline void addStreamGpsRecord(LogBuilder& log, int slot, std::int32_t latitude,
+                               std::int32_t longitude, std::uint32_t secondsOfDay) {
+  const auto magnitude = [](std::int32_t v) { return static_cast<std::uint32_t>(v < 0 ? -v : v); };
+  StreamBytes<8>()
+      .field(0, 17, secondsOfDay)
+      .field(17, 26, magnitude(latitude))
+      .flag(43, latitude < 0)
+      .field(44, 27, magnitude(longitude))
+      .flag(71, longitude < 0)
+      .flag(81, true)
+      .into(log.record(), slot);
+}
+
 }  // namespace trelvox

@@ -173,12 +173,7 @@ TEST(HtmlReport, ItemsTrackedButNotInTheCsvAreInTheSummary) {
 // A record of the GPS at slot 1 with a fix at `latitude`, `longitude` (1/10000 minute).
 void addGpsRecord(LogBuilder& log, std::int32_t latitude, std::int32_t longitude,
                   std::uint32_t secondsOfDay) {
-  StreamBytes<8>()
-      .field(0, 17, secondsOfDay)
-      .field(17, 26, static_cast<std::uint32_t>(latitude))
-      .field(44, 27, static_cast<std::uint32_t>(longitude))
-      .flag(81, true)
-      .into(log.record(), 1);
+  addStreamGpsRecord(log, 1, latitude, longitude, secondsOfDay);
 }
 
 // The track starts at the first fix; a receiver without one may still call its position valid,
@@ -217,14 +212,7 @@ TEST(HtmlReport, AFlightOverTheDateLineStaysWhereItIs) {
   LogBuilder log;
   log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
   for (const std::int32_t longitude : {kDateLine - 500, kDateLine, -(kDateLine - 500)}) {
-    StreamBytes<8>()
-        .field(0, 17, 36000)
-        .field(17, 26, 16 * 600000)
-        .flag(43, true)  // south
-        .field(44, 27, static_cast<std::uint32_t>(std::abs(longitude)))
-        .flag(71, longitude < 0)  // west
-        .flag(81, true)
-        .into(log.record(), 1);
+    addStreamGpsRecord(log, 1, -16 * 600000, longitude, 36000);
   }
   // 0.05 minutes of arc east is 89.1 m at the cosine of 16 degrees.
   EXPECT_THAT(dataOf(reportOf(log)),

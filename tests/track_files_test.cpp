@@ -304,6 +304,25 @@ TEST(TrackFiles, PositionsOffTheMapAreLeftOut) {
   }
 }
 
+// A flight over the date line goes on east or west of the start, not round the world: the
+// farthest point is the one 0.25 minutes of arc west of the start, not the one 0.1 minutes east of
+// it across the line.
+TEST(TrackFiles, TheFarthestPointOfAFlightOverTheDateLine) {
+  constexpr std::int32_t kDateLine = 180 * 600000;
+  TempFolder folder;
+  LogBuilder log;
+  log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+  for (const std::int32_t longitude : {kDateLine - 500, -(kDateLine - 500), kDateLine - 3000}) {
+    addStreamGpsRecord(log, 2, -16 * 600000, longitude, 36000);
+  }
+  log.writeFiles(folder / "over");
+  writeTracks(folder / "over", std::nullopt);
+  const std::string kml = readFile(folder / "over.kml");
+  const std::size_t farthest = kml.find("<name>Farthest point</name>");
+  ASSERT_NE(farthest, std::string::npos);
+  EXPECT_THAT(kml.substr(farthest), HasSubstr("<coordinates>179.9950000,-16.0000000,"));
+}
+
 // A GPS that never has a fix (a spare one without a view of the sky) leaves the track to one that
 // has, as the report draws it, rather than the log being said to hold no position.
 TEST(TrackFiles, AGpsWithoutAFixLeavesTheTrackToOneWithIt) {

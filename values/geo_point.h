@@ -38,6 +38,13 @@ inline double inDegrees(std::int32_t coordinate) {
   return coordinate / static_cast<double>(GeoPoint::kUnitsPerDegree);
 }
 
+// Degrees east from longitude `from` to `to` (both in degrees) the short way round: a flight over
+// the date line goes on east or west of the start, not round the world.
+inline double degreesEast(double from, double to) {
+  const double east = to - from;
+  return east > 180 ? east - 360 : east < -180 ? east + 360 : east;
+}
+
 // A position in signed decimal degrees.
 struct Position {
   double latitude;

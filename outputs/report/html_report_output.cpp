@@ -45,13 +45,6 @@ std::int64_t tenths(double metres) {
   return static_cast<std::int64_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
 }
 
-// Degrees east from one longitude to another the short way: a flight over the date line goes on
-// east or west of the start, not round the world.
-double degreesEast(double from, double to) {
-  const double east = to - from;
-  return east > 180 ? east - 360 : east < -180 ? east + 360 : east;
-}
-
 // A relative address of a file in the page's folder: every byte of the name but the unreserved
 // ones percent-encoded, so that a name that is not UTF-8 still addresses its file, which the
 // page's script could not do from the name as the browser reads it.
