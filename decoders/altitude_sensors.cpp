@@ -34,10 +34,11 @@ void AltitudeSensorDecoder::setReferenceAltitude() {
 }
 
 AltitudeReading OrvaneAltitudeSensorDecoder::decode() const {
-  const SensorWords data = words();
-  const auto altitudeField = static_cast<std::int32_t>(streamField(data, 17, 16));
-  const auto varioField = static_cast<std::int32_t>(streamField(data, 33, 12));
-  return {streamBit(data, 45), altitudeField + kOrvaneAltitudeOffset,
+  // A 48-bit stream in the sensor's three words.
+  const BitStream<6> stream(words());
+  const auto altitudeField = static_cast<std::int32_t>(stream.field(17, 16));
+  const auto varioField = static_cast<std::int32_t>(stream.field(33, 12));
+  return {stream.bit(45), altitudeField + kOrvaneAltitudeOffset,
           static_cast<std::int16_t>(varioField - kVarioFieldOffset)};
 }
 

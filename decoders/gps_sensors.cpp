@@ -27,13 +27,16 @@ constexpr int kAltitudeValidBit = 127;
 constexpr std::int32_t kAltitudeOffset = 8551;
 constexpr std::int32_t kVarioOffset = 1500;
 
-std::uint32_t field(const SensorWords& data, StreamField f) {
-  return streamField(data, f.firstBit, f.width);
+// The 128-bit stream the sensor sends in its eight words.
+using GpsStream = BitStream<16>;
+
+std::uint32_t field(const GpsStream& stream, StreamField f) {
+  return stream.field(f.firstBit, f.width);
 }
 
-std::int32_t signedCoordinate(const SensorWords& data, StreamField magnitude, int negativeBit) {
-  const auto value = static_cast<std::int32_t>(field(data, magnitude));
-  return streamBit(data, negativeBit) ? -value : value;
+std::int32_t signedCoordinate(const GpsStream& stream, StreamField magnitude, int negativeBit) {
+  const auto value = static_cast<std::int32_t>(field(stream, magnitude));
+  return stream.bit(negativeBit) ? -value : value;
 }
 
 bool bit14(std::uint16_t w) { return (w & 0x4000) != 0; }
@@ -82,15 +85,15 @@ std::int32_t GpsDecoder::computeDistance() const {
 }
 
 GpsReading OrvaneGpsDecoder::decode() const {
-  const SensorWords data = words();
-  const auto altitudeField = static_cast<std::int32_t>(field(data, kAltitudeField));
-  const auto varioField = static_cast<std::int32_t>(field(data, kVarioField));
+  const GpsStream stream(words());
+  const auto altitudeField = static_cast<std::int32_t>(field(stream, kAltitudeField));
+  const auto varioField = static_cast<std::int32_t>(field(stream, kVarioField));
   return {
-      .positionValid = streamBit(data, kPositionValidBit),
-      .position = {signedCoordinate(data, kLatitudeMagnitude, kSouthBit),
-                   signedCoordinate(data, kLongitudeMagnitude, kWestBit)},
-      .speed = static_cast<std::int16_t>(field(data, kGroundSpeed)),
-      .altitudeValid = streamBit(data, kAltitudeValidBit),
+      .positionValid = stream.bit(kPositionValidBit),
+      .position = {signedCoordinate(stream, kLatitudeMagnitude, kSouthBit),
+                   signedCoordinate(stream, kLongitudeMagnitude, kWestBit)},
+      .speed = static_cast<std::int16_t>(field(stream, kGroundSpeed)),
+      .altitudeValid = stream.bit(kAltitudeValidBit),
       .altitude = altitudeField - kAltitudeOffset,
       .variometer = static_cast<std::int16_t>(varioField - kVarioOffset),
   };
@@ -99,9 +102,9 @@ GpsReading OrvaneGpsDecoder::decode() const {
 // The time field while the position is valid, whatever it holds: it has room for more than a day,
 // which the TIME(UTC) column shows as it comes.
 std::optional<std::uint32_t> OrvaneGpsDecoder::timeField() const {
-  const SensorWords data = words();
-  if (!streamBit(data, kPositionValidBit)) return std::nullopt;
-  return field(data, kTimeOfDayField);
+  const GpsStream stream(words());
+  if (!stream.bit(kPositionValidBit)) return std::nullopt;
+  return field(stream, kTimeOfDayField);
 }
 
 std::optional<std::uint32_t> OrvaneGpsDecoder::utcSecondsOfDay() const {

@@ -79,5 +79,35 @@ TEST(AllDecoders, NoneReadsAWordOutsideItsOwnSlots) {
   }
 }
 
+// A sensor at the end of the record runs past it: the words it lacks read as zero, so it shows what
+// the same sensor earlier in the record shows with those words at zero.
+TEST(AllDecoders, WordsPastTheEndOfTheRecordReadAsZero) {
+  constexpr int kEarlySlot = 2;
+  constexpr int kAllSlots = kSlotGroups * kSlotsPerGroup;
+  for (const DecoderType& type : kDecoderTypes) {
+    for (int wordsInRecord = 1; wordsInRecord < type.slots; ++wordsInRecord) {
+      SCOPED_TRACE(std::string(type.name) +
+                   ", words in the record: " + std::to_string(wordsInRecord));
+      const int lateSlot = kAllSlots - wordsInRecord;
+      RecordWords late;
+      RecordWords early;
+      const std::unique_ptr<Decoder> lateDecoder = createDecoder(type.id, late.words(), lateSlot);
+      const std::unique_ptr<Decoder> earlyDecoder =
+          createDecoder(type.id, early.words(), kEarlySlot);
+      for (int record = 0; record < 4; ++record) {
+        for (int k = 0; k < wordsInRecord; ++k) {
+          const int first = 0xC0 | ((record * 7 + k) & 0x3F);
+          const int second = 0x80 | ((record * 13 + k * 3) & 0x7F);
+          late.bytes(lateSlot + k, first, second);
+          early.bytes(kEarlySlot + k, first, second);
+        }
+        lateDecoder->update();
+        earlyDecoder->update();
+        EXPECT_EQ(everythingShown(*lateDecoder), everythingShown(*earlyDecoder)) << record;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace trelvox

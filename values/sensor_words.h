@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace trelvox {
@@ -42,6 +43,18 @@ class SensorWords {
     }
     for (std::size_t k = 0; k < N; ++k) {
       out[k] = static_cast<std::uint16_t>(words_[first + 2 * k] << 8 | words_[first + 2 * k + 1]);
+    }
+  }
+  // The first out.size() bytes of the words in file order, checking the bounds once where they all
+  // lie within them.
+  void bytes(std::span<std::uint8_t> out) const {
+    const auto first = static_cast<std::size_t>(2 * firstSlot_);
+    if (firstSlot_ >= 0 && first + out.size() <= words_.size()) {
+      std::memcpy(out.data(), words_.data() + first, out.size());
+      return;
+    }
+    for (std::size_t b = 0; b < out.size(); ++b) {
+      out[b] = byte(static_cast<int>(b / 2), static_cast<int>(b % 2));
     }
   }
   // Word k read little-endian: the second byte in the file is the high byte.
