@@ -326,6 +326,33 @@ TEST_F(CommandLineOutputs, AFolderWithoutLogsIsNotedInArgumentOrder) {
   EXPECT_EQ(first.err, path("empty") + noLog + missing);
 }
 
+// A subfolder that cannot be read (a card's system folder) fails the run with its reason, and the
+// logs of the other subfolders are still converted: the search had stopped there in silence, so
+// that whichever folders the system listed after it were left out of a run that exited with 0.
+TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearched) {
+  // Root reads any folder: the run is made as nobody.
+  const bool root = geteuid() == 0;
+  if (root && std::system("command -v setpriv > /dev/null") != 0) GTEST_SKIP() << "no setpriv";
+  const fs::path card = folder / "card";
+  std::string rows;
+  for (const std::string name : {"a", "b", "m", "y", "z"}) {
+    fs::create_directories(card / name);
+    if (name == "m") continue;
+    receiverLog(3).writeFiles(card / name / "f");
+    rows += (card / name / "f.KLD").string() + ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
+  }
+  fs::permissions(card / "m", fs::perms::none);
+  const std::string command = std::string("LC_ALL=C ") +
+                              (root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
+                              TRELVOX_BINARY + " -r --no-csv --date 2024-05-01 --logbook - '" +
+                              card.string() + "' > " + path("out") + " 2> " + path("err");
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("_c\r\n" + rows));
+  EXPECT_EQ(readFile(folder / "err"),
+            (card / "m").string() + ": Cannot read file. (Permission denied)\n");
+}
+
 TEST_F(CommandLineOutputs, LogbookToStandardOutput) {
   const std::string row = path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
   const CliRun alone =

@@ -109,6 +109,15 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
   return outcome;
 }
 
+std::string folderNote(const FolderWithoutLogs& folder, Language language) {
+  if (!folder.readFailure.empty()) {
+    return failureText(folder.folder,
+                       TelemetryLogException(MessageId::kCannotReadFile, folder.readFailure),
+                       language);
+  }
+  return displayPath(folder.folder) + ": " + std::string(noLogInFolderNote(language)) + "\n";
+}
+
 // Converts the logs on up to options.jobs threads and hands each outcome to `report` in input
 // order as soon as it and those before it are done.
 template <typename Report>
@@ -203,7 +212,7 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
   auto folder = options.foldersWithoutLogs.begin();
   const auto noteFoldersBeforeLog = [&](std::size_t log) {
     for (; folder != options.foldersWithoutLogs.end() && folder->logsBefore <= log; ++folder) {
-      err << displayPath(folder->folder) << ": " << noLogInFolderNote(options.language) << '\n';
+      err << folderNote(*folder, options.language);
     }
   };
   StreamSink standardOutput(out);
