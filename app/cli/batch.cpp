@@ -5,6 +5,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "app/cli/cli_texts.h"
@@ -105,6 +106,11 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {
     outcome.errors += failureText(log, e, options.language);
+  } catch (const std::system_error& e) {
+    // The system refused what writing the outputs needs, such as a thread (a task limit).
+    outcome.errors +=
+        failureText(log, TelemetryLogException(MessageId::kCannotCreateOutput, e.code().message()),
+                    options.language);
   }
   return outcome;
 }
@@ -139,7 +145,12 @@ void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report re
   std::vector<std::jthread> workers;
   const std::size_t threads =
       std::clamp<std::size_t>(options.jobs, 1, std::max<std::size_t>(count, 1));
-  for (std::size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+  try {
+    for (std::size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+  } catch (const std::system_error&) {
+    // The system gives no more threads: those started do the work, or else this one.
+    if (workers.empty()) work();
+  }
   for (auto& outcome : outcomes) report(outcome.get());
 }
 
