@@ -2,6 +2,7 @@
 
 #include <future>
 #include <memory>
+#include <system_error>
 
 #include "conversion/decoder_set.h"
 #include "conversion/path_text.h"
@@ -57,7 +58,12 @@ void keepAll(std::span<const SideFile> sideFiles, OutputFile& csv, bool csvAsked
   std::vector<std::future<void>> named;
   for (const SideFile& side : sideFiles) {
     if (!side.writer || !side.wanted) continue;
-    named.push_back(std::async(std::launch::async, [&file = side.file] { file.commit(); }));
+    try {
+      named.push_back(std::async(std::launch::async, [&file = side.file] { file.commit(); }));
+    } catch (const std::system_error&) {
+      // The system gives no thread: named here rather than failed with the CSV already named.
+      side.file.commit();
+    }
   }
   keep(json, jsonAsked, result);
   for (std::future<void>& naming : named) naming.get();

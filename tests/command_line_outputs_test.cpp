@@ -326,6 +326,77 @@ TEST_F(CommandLineOutputs, AFolderWithoutLogsIsNotedInArgumentOrder) {
   EXPECT_EQ(first.err, path("empty") + noLog + missing);
 }
 
+// A subfolder that cannot be read (a card's system folder) fails the run with its reason, and the
+// logs of the other subfolders are still converted: the search had stopped there in silence, so
+// that whichever folders the system listed after it were left out of a run that exited with 0.
+TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearched) {
+  // Root reads any folder: the run is made as nobody.
+  const bool root = geteuid() == 0;
+  if (root && std::system("command -v setpriv > /dev/null") != 0) GTEST_SKIP() << "no setpriv";
+  const fs::path card = folder / "card";
+  std::string rows;
+  for (const std::string name : {"a", "b", "m", "y", "z"}) {
+    fs::create_directories(card / name);
+    if (name == "m") continue;
+    receiverLog(3).writeFiles(card / name / "f");
+    rows += (card / name / "f.KLD").string() + ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
+  }
+  fs::permissions(card / "m", fs::perms::none);
+  const std::string command = std::string("LC_ALL=C ") +
+                              (root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
+                              TRELVOX_BINARY + " -r --no-csv --date 2024-05-01 --logbook - '" +
+                              card.string() + "' > " + path("out") + " 2> " + path("err");
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("_c\r\n" + rows));
+  EXPECT_EQ(readFile(folder / "err"),
+            (card / "m").string() + ": Cannot read file. (Permission denied)\n");
+}
+
+// A system that gives no more threads (a container's task limit) fails the logs that needed one
+// with the reason, as any other failure: the run had ended by abort, its hidden files left behind.
+// Every file that is there is reported as written (a hidden unfinished one never is).
+TEST_F(CommandLineOutputs, NoMoreThreadsFailsLogsButNeverTheProgram) {
+  // A limit on a user's processes binds only users other than root, and counts all their
+  // processes: the run is made as a user id no one else has.
+  if (geteuid() != 0 || std::system("command -v setpriv prlimit > /dev/null") != 0) {
+    GTEST_SKIP() << "needs root, setpriv and prlimit";
+  }
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers' own threads count against the limit too";
+#endif
+  const fs::path logs = folder / "logs";
+  fs::create_directories(logs);
+  fs::permissions(logs, fs::perms::all);
+  for (int i = 0; i < 8; ++i) {
+    for (const std::string extension : {".KLD", ".KLI"}) {
+      fs::copy_file(fs::path(TRELVOX_SOURCE_DIR) / "examples" / ("demo" + extension),
+                    logs / ("log" + std::to_string(i) + extension));
+    }
+  }
+  // From none of the threads a log needs to some of them.
+  for (const std::string limit : {"3", "8", "10", "12", "16"}) {
+    SCOPED_TRACE(limit);
+    for (const std::string& name : filesIn(logs)) {
+      if (!name.ends_with(".KLD") && !name.ends_with(".KLI")) fs::remove(logs / name);
+    }
+    const std::string command = "LC_ALL=C prlimit --nproc=" + limit +
+                                " setpriv --reuid=48213 --regid=48213 --clear-groups " +
+                                TRELVOX_BINARY + " -j 8 --json --gpx --kml --report '" +
+                                logs.string() + "' > " + path("out") + " 2> " + path("err");
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_THAT(readFile(folder / "err"),
+                HasSubstr(": Cannot create output file. (Resource temporarily unavailable)"));
+    std::string written = "\n";  // before the first name too
+    written += readFile(folder / "out");
+    for (const std::string& name : filesIn(logs)) {
+      if (name.ends_with(".KLD") || name.ends_with(".KLI")) continue;
+      EXPECT_THAT(written, HasSubstr("\n" + name + " was generated.\n")) << name;
+    }
+  }
+}
+
 TEST_F(CommandLineOutputs, LogbookToStandardOutput) {
   const std::string row = path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
   const CliRun alone =

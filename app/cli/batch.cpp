@@ -5,6 +5,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "app/cli/cli_texts.h"
@@ -105,8 +106,22 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {
     outcome.errors += failureText(log, e, options.language);
+  } catch (const std::system_error& e) {
+    // The system refused what writing the outputs needs, such as a thread (a task limit).
+    outcome.errors +=
+        failureText(log, TelemetryLogException(MessageId::kCannotCreateOutput, e.code().message()),
+                    options.language);
   }
   return outcome;
+}
+
+std::string folderNote(const FolderWithoutLogs& folder, Language language) {
+  if (!folder.readFailure.empty()) {
+    return failureText(folder.folder,
+                       TelemetryLogException(MessageId::kCannotReadFile, folder.readFailure),
+                       language);
+  }
+  return displayPath(folder.folder) + ": " + std::string(noLogInFolderNote(language)) + "\n";
 }
 
 // Converts the logs on up to options.jobs threads and hands each outcome to `report` in input
@@ -130,7 +145,12 @@ void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report re
   std::vector<std::jthread> workers;
   const std::size_t threads =
       std::clamp<std::size_t>(options.jobs, 1, std::max<std::size_t>(count, 1));
-  for (std::size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+  try {
+    for (std::size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+  } catch (const std::system_error&) {
+    // The system gives no more threads: those started do the work, or else this one.
+    if (workers.empty()) work();
+  }
   for (auto& outcome : outcomes) report(outcome.get());
 }
 
@@ -203,7 +223,7 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
   auto folder = options.foldersWithoutLogs.begin();
   const auto noteFoldersBeforeLog = [&](std::size_t log) {
     for (; folder != options.foldersWithoutLogs.end() && folder->logsBefore <= log; ++folder) {
-      err << displayPath(folder->folder) << ": " << noLogInFolderNote(options.language) << '\n';
+      err << folderNote(*folder, options.language);
     }
   };
   StreamSink standardOutput(out);

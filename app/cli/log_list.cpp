@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
@@ -19,16 +20,21 @@ bool isDataFile(const fs::directory_entry& entry) {
   return extension == ".KLD" && entry.is_regular_file(error);
 }
 
-template <typename Iterator>
-std::vector<fs::path> dataFilesIn(Iterator entries) {
-  std::vector<fs::path> logs;
+// Adds the data files in `folder` to `logs`, with `recursive` also those in its subfolders (not
+// following links to folders, which could lead round in a circle). A folder that cannot be read is
+// added to `unreadable` with the system's reason, and the search goes on with the others.
+void addDataFilesIn(const fs::path& folder, bool recursive, std::vector<fs::path>& logs,
+                    std::vector<FolderWithoutLogs>& unreadable) {
   std::error_code error;
-  for (auto it = entries; it != Iterator(); it.increment(error)) {
-    if (error) break;
-    if (isDataFile(*it)) logs.push_back(it->path());
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::error_code ignored;
+    if (isDataFile(*it)) {
+      logs.push_back(it->path());
+    } else if (recursive && fs::is_directory(it->symlink_status(ignored))) {
+      addDataFilesIn(it->path(), recursive, logs, unreadable);
+    }
   }
-  std::sort(logs.begin(), logs.end());
-  return logs;
+  if (error) unreadable.push_back({folder, 0, error.message()});
 }
 
 // The data file a log stands for, spelled the same whatever name the log was given by.
@@ -51,9 +57,18 @@ NamedLogs logsNamedBy(const std::vector<std::string>& arguments, bool recursive)
       add(path);
       continue;
     }
-    const auto found = recursive ? dataFilesIn(fs::recursive_directory_iterator(path, error))
-                                 : dataFilesIn(fs::directory_iterator(path, error));
-    if (found.empty()) named.foldersWithoutLogs.push_back({path, named.logs.size()});
+    std::vector<fs::path> found;
+    std::vector<FolderWithoutLogs> unreadable;
+    addDataFilesIn(path, recursive, found, unreadable);
+    std::sort(found.begin(), found.end());
+    for (FolderWithoutLogs& folder : unreadable) {
+      folder.logsBefore = named.logs.size();
+      named.foldersWithoutLogs.push_back(std::move(folder));
+    }
+    // A folder that could not be read says so itself.
+    if (found.empty() && unreadable.empty()) {
+      named.foldersWithoutLogs.push_back({path, named.logs.size(), {}});
+    }
     for (const fs::path& log : found) add(log);
   }
   return named;
