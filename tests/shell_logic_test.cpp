@@ -329,6 +329,21 @@ TEST(ShellDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   EXPECT_EQ(plan[3].failure, MessageId::kCannotReadFile);
 }
 
+TEST(ShellDrop, ADroppedInfoFileWhoseDataFileIsMissingNamesTheDataFile) {
+  TempFolder folder;
+  logWith(1, {}).writeFiles(folder / "flight");
+  fs::remove(folder / "flight.KLD");
+  const std::vector<fs::path> dropped{folder / "flight.KLI"};
+  std::vector<ConversionOutcome> plan = planDrop(dropped);
+  ASSERT_EQ(plan.size(), 1u);
+  convertLog(plan[0], LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
+             [] { return std::string("File not found."); });
+  EXPECT_EQ(
+      dropReport(plan, Language::kEnglish),
+      "flight.KLI: Cannot read file.\n" + (folder / "flight.KLD").string() + ": File not found.");
+  EXPECT_FALSE(fs::exists(folder / "flight.csv"));
+}
+
 TEST(ShellDrop, AFileWithoutExtensionOrWithAnotherOneIsNoLog) {
   EXPECT_FALSE(isLogFile("/my.logs/flight"));
   EXPECT_FALSE(isLogFile("/logs/flight.csv"));

@@ -154,7 +154,8 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
       return formatMessage(kLookedFor, language,
                            {{"file", displayPath(companionFile(base, ".KLI"))}});
     case MessageId::kCannotReadFile:
-      return refusedFile(log, systemReason);
+      // The data file, also when the information file was the one chosen or dropped.
+      return refusedFile(companionFile(base, ".KLD"), systemReason);
     case MessageId::kCannotCreateOutput:
       if (isOneOfTheLogsFiles(output, base)) {
         return formatMessage(kOneOfTheLogsFiles, language,

@@ -94,7 +94,8 @@ std::string convertedLines(const ConversionCounts& counts, Language language);
 
 // The line below a failure's message that says why converting `log` into `output` failed: the
 // information file looked for, that the CSV file is one of the log's own files, or the file the
-// system refused with the system's own words for it (`systemReason`; may be empty).
+// system refused (the data file, or the CSV file) with the system's own words for it
+// (`systemReason`; may be empty).
 std::string failureReason(MessageId failure, const std::filesystem::path& log,
                           const std::filesystem::path& output, std::string_view systemReason,
                           Language language);
