@@ -130,7 +130,7 @@ ConversionOutcome convertForOpen(const fs::path& log, const fs::path& output,
                                  const std::string& systemReason = "Access denied.") {
   ConversionOutcome outcome{log, output, std::nullopt};
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, language,
-             [&] { return systemReason; });
+             [&](const fs::path&) { return systemReason; });
   return outcome;
 }
 
@@ -234,11 +234,11 @@ TEST(ShellConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
   LogBuilder::writeFile(folder / "flight.csv", {'o', 'l', 'd'});
   ConversionOutcome outcome{folder / "flight.KLD", folder / "flight.csv", std::nullopt};
   convertLog(outcome, LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
-             [] { return std::string(); });
+             [](const fs::path&) { return std::string(); });
   EXPECT_EQ(outcome.failure, MessageId::kOutputExists);
   EXPECT_EQ(readFile(folder / "flight.csv"), "old");
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
-             [] { return std::string(); });
+             [](const fs::path&) { return std::string(); });
   EXPECT_EQ(outcome.failure, std::nullopt);
   EXPECT_EQ(outcome.linesBelow,
             "Records: 1, sensors: 0\n"
@@ -256,7 +256,7 @@ TEST(ShellReport, ThePageGoesBesideTheCsvFileUnderItsName) {
 ConversionOutcome convertForReport(const fs::path& log, const fs::path& csv, Language language) {
   ConversionOutcome outcome{log, csv, std::nullopt, {}, reportPageBeside(csv)};
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, language,
-             [] { return std::string("Access denied."); });
+             [](const fs::path&) { return std::string("Access denied."); });
   return outcome;
 }
 
@@ -314,6 +314,21 @@ TEST(ShellReport, AFailedReportWritesNeitherFileAndNamesNoPage) {
   EXPECT_TRUE(fs::is_directory(folder / "flight.html"));
 }
 
+TEST(ShellReport, APageThatCannotBeWrittenIsTheFileNamedWithItsReason) {
+  TempFolder folder;
+  logWith(1, {}).writeFiles(folder / "flight");
+  fs::create_directory(folder / "flight.html");
+  const fs::path page = folder / "flight.html";
+  ConversionOutcome outcome{folder / "flight.KLD", folder / "flight.csv", std::nullopt, {}, page};
+  // The system is asked why the page, not the CSV file, was refused.
+  convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
+             [&](const fs::path& file) {
+               return file == page ? "Access denied." : "(asked about " + file.string() + ")";
+             });
+  EXPECT_EQ(openOutcomeText(outcome, Language::kEnglish),
+            "Cannot create output file.\n" + page.string() + ": Access denied.");
+}
+
 TEST(ShellDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   const std::vector<fs::path> dropped{"/a/one.KLD",     "/a/one.KLI",   "/a/two.kld",
                                       "/b.x/three.Kli", "/a/notes.txt", "/a/one.KLD"};
@@ -327,6 +342,21 @@ TEST(ShellDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   EXPECT_EQ(plan[2].output, fs::path("/b.x/three.csv"));
   EXPECT_EQ(plan[3].log, fs::path("/a/notes.txt"));
   EXPECT_EQ(plan[3].failure, MessageId::kCannotReadFile);
+}
+
+TEST(ShellDrop, ADroppedInfoFileWhoseDataFileIsMissingNamesTheDataFile) {
+  TempFolder folder;
+  logWith(1, {}).writeFiles(folder / "flight");
+  fs::remove(folder / "flight.KLD");
+  const std::vector<fs::path> dropped{folder / "flight.KLI"};
+  std::vector<ConversionOutcome> plan = planDrop(dropped);
+  ASSERT_EQ(plan.size(), 1u);
+  convertLog(plan[0], LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
+             [](const fs::path&) { return std::string("File not found."); });
+  EXPECT_EQ(
+      dropReport(plan, Language::kEnglish),
+      "flight.KLI: Cannot read file.\n" + (folder / "flight.KLD").string() + ": File not found.");
+  EXPECT_FALSE(fs::exists(folder / "flight.csv"));
 }
 
 TEST(ShellDrop, AFileWithoutExtensionOrWithAnotherOneIsNoLog) {

@@ -39,11 +39,12 @@ unsigned long replaceRefusalCode(const fs::path& output) {
   return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? 0 : code;
 }
 
-// The system's code for the last file operation of a conversion that failed. The conversion
-// reaches its files through the C runtime, which keeps that code, but a write to a full disk it
-// may report without one (as ENOSPC, or under wine a short write as EINVAL): a failure without a
-// code while the CSV file's disk has no room left is taken for a full disk. Nor does replacing
-// the CSV file with the finished one leave a code: the file is asked again why it refuses.
+// The system's code for the last file operation of a conversion that failed on `output` (the CSV
+// file or the page). The conversion reaches its files through the C runtime, which keeps that
+// code, but a write to a full disk it may report without one (as ENOSPC, or under wine a short
+// write as EINVAL): a failure without a code while the output's disk has no room left is taken for
+// a full disk. Nor does replacing the output with the finished one leave a code: the file is asked
+// again why it refuses.
 unsigned long lastFileErrorCode(const fs::path& output) {
   if (_doserrno != 0) return _doserrno;
   if (errno == ENOSPC || hasNoRoomLeft(output.parent_path())) return ERROR_DISK_FULL;
@@ -55,8 +56,8 @@ unsigned long lastFileErrorCode(const fs::path& output) {
 void convert(const ShellContext& shell, ConversionOutcome& outcome, ExistingOutput existing) {
   _doserrno = 0;
   errno = 0;
-  convertLog(outcome, existing, shell.separators, shell.language, [&] {
-    const unsigned long code = lastFileErrorCode(outcome.output);
+  convertLog(outcome, existing, shell.separators, shell.language, [&](const fs::path& refused) {
+    const unsigned long code = lastFileErrorCode(refused);
     return code == 0 ? std::string() : systemErrorText(code, shell.language);
   });
 }

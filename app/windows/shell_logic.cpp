@@ -25,6 +25,13 @@ std::string withLinesBelow(std::string_view firstLine, std::string_view below) {
   return text;
 }
 
+// The output a failure to write one concerns: the page when the conversion named it, otherwise the
+// CSV file (a write that fails names no file; the page goes beside the CSV file anyway).
+const fs::path& refusedOutput(const ConversionOutcome& outcome, std::string_view detail) {
+  if (outcome.page && detail.starts_with(displayPath(*outcome.page))) return *outcome.page;
+  return outcome.output;
+}
+
 bool sharesLines(const ControlBox& a, const ControlBox& b) {
   return a.top < b.bottom && b.top < a.bottom;
 }
@@ -111,7 +118,7 @@ std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Lang
 
 void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
                 Separators separators, Language language,
-                const std::function<std::string()>& systemReason) {
+                const std::function<std::string(const fs::path&)>& systemReason) {
   try {
     ConversionRequest request;
     request.csv = outcome.output;
@@ -128,11 +135,11 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     outcome.failure.reset();
     outcome.linesBelow = convertedLines(counts, language);
   } catch (const TelemetryLogException& e) {
+    const fs::path& refused = refusedOutput(outcome, e.what());
     // Asked first: looking at the files below may leave the system's last error changed.
-    const std::string reason = systemReason();
+    const std::string reason = systemReason(refused);
     outcome.failure = e.messageId();
-    outcome.linesBelow =
-        failureReason(e.messageId(), outcome.log, outcome.output, reason, language);
+    outcome.linesBelow = failureReason(e.messageId(), outcome.log, refused, reason, language);
   }
 }
 
@@ -154,7 +161,8 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
       return formatMessage(kLookedFor, language,
                            {{"file", displayPath(companionFile(base, ".KLI"))}});
     case MessageId::kCannotReadFile:
-      return refusedFile(log, systemReason);
+      // The data file, also when the information file was the one chosen or dropped.
+      return refusedFile(companionFile(base, ".KLD"), systemReason);
     case MessageId::kCannotCreateOutput:
       if (isOneOfTheLogsFiles(output, base)) {
         return formatMessage(kOneOfTheLogsFiles, language,

@@ -77,10 +77,11 @@ std::optional<ConversionOutcome> missingInfoFile(const std::filesystem::path& ch
 // Converts the outcome's log into its CSV file (and its page, in the message language, when it
 // has one) and fills in how that went: the failure, if any,
 // and the lines below the message. `systemReason` is asked right after a failure for the system's
-// own words, in the user's language, on the file operation that failed (empty when it has none).
+// own words, in the user's language, on the file operation that failed (empty when it has none),
+// given the output that failure concerns: the page when it was the page's, else the CSV file.
 void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
                 Separators separators, Language language,
-                const std::function<std::string()>& systemReason);
+                const std::function<std::string(const std::filesystem::path&)>& systemReason);
 
 // What one conversion converted: its data records and the sensors besides the receiver.
 struct ConversionCounts {
@@ -94,7 +95,8 @@ std::string convertedLines(const ConversionCounts& counts, Language language);
 
 // The line below a failure's message that says why converting `log` into `output` failed: the
 // information file looked for, that the CSV file is one of the log's own files, or the file the
-// system refused with the system's own words for it (`systemReason`; may be empty).
+// system refused (the data file, or the output: the CSV file or the page) with the system's own
+// words for it (`systemReason`; may be empty).
 std::string failureReason(MessageId failure, const std::filesystem::path& log,
                           const std::filesystem::path& output, std::string_view systemReason,
                           Language language);
