@@ -36,21 +36,20 @@ class SensorWords {
   // Words 0 to N - 1 read big-endian, checking the bounds once where they all lie within them.
   template <std::size_t N>
   void values(std::array<std::uint16_t, N>& out) const {
-    const auto first = static_cast<std::size_t>(2 * firstSlot_);
-    if (firstSlot_ < 0 || first + 2 * N > words_.size()) {
+    const std::uint8_t* const raw = allInRecord(2 * N);
+    if (raw == nullptr) {
       for (std::size_t k = 0; k < N; ++k) out[k] = value(static_cast<int>(k));
       return;
     }
     for (std::size_t k = 0; k < N; ++k) {
-      out[k] = static_cast<std::uint16_t>(words_[first + 2 * k] << 8 | words_[first + 2 * k + 1]);
+      out[k] = static_cast<std::uint16_t>(raw[2 * k] << 8 | raw[2 * k + 1]);
     }
   }
   // The first out.size() bytes of the words in file order, checking the bounds once where they all
   // lie within them.
   void bytes(std::span<std::uint8_t> out) const {
-    const auto first = static_cast<std::size_t>(2 * firstSlot_);
-    if (firstSlot_ >= 0 && first + out.size() <= words_.size()) {
-      std::memcpy(out.data(), words_.data() + first, out.size());
+    if (const std::uint8_t* const raw = allInRecord(out.size())) {
+      std::memcpy(out.data(), raw, out.size());
       return;
     }
     for (std::size_t b = 0; b < out.size(); ++b) {
@@ -63,6 +62,12 @@ class SensorWords {
   }
 
  private:
+  // The words' first `count` bytes, where they all lie within the record; null where they do not.
+  const std::uint8_t* allInRecord(std::size_t count) const {
+    const auto first = static_cast<std::size_t>(2 * firstSlot_);
+    return firstSlot_ >= 0 && first + count <= words_.size() ? words_.data() + first : nullptr;
+  }
+
   SlotWords words_;
   int firstSlot_;
 };
