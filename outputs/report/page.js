@@ -70,7 +70,7 @@
     const facts = [];
     if (data.log.date) facts.push([texts.date, data.log.date]);
     facts.push([texts.duration, clockText(data.log.duration / 1000, false)]);
-    facts.push([texts.records, data.log.records.toLocaleString('en-US')]);
+    facts.push([texts.records, String(data.log.records)]);
     if (data.log.utcStart !== null) facts.push([texts.utcStart, timeOfDayText(data.log.utcStart)]);
     const children = [
       element('div', { class: 'kicker' }, [texts.report]),

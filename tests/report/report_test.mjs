@@ -438,13 +438,20 @@ async function checkTwinSensors() {
 
 async function checkLanguages() {
   const base = demoCopy('languages');
-  for (const [lang, smallest, channels] of [['de', 'Kleinster', 'Kanäle'], ['ja', '最小', 'チャンネル']]) {
+  for (const [lang, smallest, channels, records] of [['en', 'Smallest', 'Channels', 'Records'],
+    ['de', 'Kleinster', 'Kanäle', 'Datensätze'], ['ja', '最小', 'チャンネル', 'レコード数']]) {
     const { page, seen } = await open(writeReport(base, base + '-' + lang + '.html',
       ['--lang', lang]));
     checkQuiet(lang, seen);
     const headings = await page.$$eval('th, h2', (nodes) => nodes.map((n) => n.textContent));
     check(await page.$eval('html', (h) => h.lang) === lang && headings.includes(smallest) &&
       headings.includes(channels), lang + ': page texts in its language');
+    // The record count in the header's facts and in the summary's flight facts.
+    const counts = await page.$$eval('.facts div, #flight-facts tr', (rows, term) => rows
+      .filter((row) => row.firstChild.textContent === term).map((row) => row.lastChild.textContent),
+    records);
+    check(counts.length === 2 && counts.every((count) => count === '2400'),
+      lang + ': the header writes the record count as the summary does ' + JSON.stringify(counts));
     await page.close();
   }
 }
