@@ -193,10 +193,19 @@
     return units;
   }
 
+  // A log whose records all share one time spans none, and the chart library would stretch it
+  // over 0:00 to 1:40. One second centred on that time puts its readings in the middle of the
+  // chart above a single time label, and labels no time before the log starts.
+  function timeRange() {
+    const first = data.times[0] / 1000;
+    if (first !== data.times[data.times.length - 1] / 1000) return undefined;
+    return () => [first - 0.5, first + 0.5];
+  }
+
   function chartOptions(members, width, charts) {
     const units = unitScales(members);
     const labels = seriesLabels(members);
-    const scales = { x: { time: false } };
+    const scales = { x: { time: false, range: timeRange() } };
     units.forEach((unit) => { scales['u:' + unit] = { auto: true }; });
     const axes = [{
       values: (u, splits) => splits.map((s) => clockText(s, false)),

@@ -170,6 +170,34 @@ const colouredPixelsPerChart = (page) => page.$$eval('.chart-group canvas', (can
     return count;
   }));
 
+// The columns of a chart's canvas holding ink in one band beside its plot area ('left', 'right' or
+// 'below' it, under the grid line on its edge), as runs [first, last] of canvas pixels, with the
+// band's first and last column. Gaps of up to two columns, as between the glyphs of one text, join
+// a run.
+const inkBeside = (page, group, band) => page.$eval(`.chart-group[data-group="${group}"]`,
+  (section, band) => {
+    const canvas = section.querySelector('canvas');
+    const outer = canvas.getBoundingClientRect();
+    const plot = section.querySelector('.u-over').getBoundingClientRect();
+    const [left, right, top, bottom] = [plot.left - outer.left, plot.right - outer.left,
+      plot.top - outer.top, plot.bottom - outer.top]
+      .map((v) => Math.round(v * canvas.width / outer.width));
+    const [x0, x1, y0, y1] = {
+      left: [0, left, top, bottom],
+      right: [right, canvas.width, top, bottom],
+      below: [left, right, bottom + 2, canvas.height],
+    }[band];
+    const pixels = canvas.getContext('2d').getImageData(x0, y0, x1 - x0, y1 - y0).data;
+    const runs = [];
+    for (let x = x0; x < x1; x++) {
+      let ink = false;
+      for (let y = 0; y < y1 - y0 && !ink; y++) ink = pixels[(y * (x1 - x0) + x - x0) * 4 + 3] > 0;
+      if (ink && runs.length > 0 && runs[runs.length - 1][1] >= x - 3) runs[runs.length - 1][1] = x;
+      else if (ink) runs.push([x, x]);
+    }
+    return { runs, first: x0, last: x1 - 1 };
+  }, band);
+
 async function checkChartsDrawn(name, page) {
   const counts = await colouredPixelsPerChart(page);
   check(counts.length > 0 && counts.every((n) => n >= 100),
@@ -409,6 +437,9 @@ async function checkOneRecord() {
   const counts = await colouredPixelsPerChart(page);
   check(counts.length > 0 && counts.every((n) => n > 0),
     'one record: every chart shows its readings ' + JSON.stringify(counts));
+  const { runs, first, last } = await inkBeside(page, 'height', 'below');
+  check(runs.length === 1 && Math.abs(runs[0][0] + runs[0][1] - first - last) <= 4,
+    'one record: one time label, under the middle of the chart ' + JSON.stringify(runs));
   await page.close();
 }
 
