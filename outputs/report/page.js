@@ -23,6 +23,14 @@
     '#5c940d', '#7048e8', '#868e96', '#a61e4d', '#364fc7'];
   const CHART_HEIGHT = 230;
   const SYNC_KEY = 'trelvox';
+  // The y axes' numbers are measured before any chart is drawn, so they are drawn in a font the
+  // page names: its own, at the chart library's size.
+  const AXIS_FONT = '12px ' + getComputedStyle(document.body).fontFamily;
+  const AXIS_TITLE_SIZE = 18;
+  const AXIS_LEAST_SIZE = 56;  // without the title; room for five digits
+  // Beside the numbers: the chart library's tick (10) and gap (5) on the plot's side, and a few
+  // pixels apart from the axis title on the other.
+  const AXIS_NUMBER_MARGINS = 15 + 4;
 
   function element(tag, attributes, children) {
     const node = document.createElement(tag);
@@ -70,7 +78,7 @@
     const facts = [];
     if (data.log.date) facts.push([texts.date, data.log.date]);
     facts.push([texts.duration, clockText(data.log.duration / 1000, false)]);
-    facts.push([texts.records, data.log.records.toLocaleString('en-US')]);
+    facts.push([texts.records, String(data.log.records)]);
     if (data.log.utcStart !== null) facts.push([texts.utcStart, timeOfDayText(data.log.utcStart)]);
     const children = [
       element('div', { class: 'kicker' }, [texts.report]),
@@ -193,24 +201,63 @@
     return units;
   }
 
-  function chartOptions(members, width, charts) {
+  // The series shown on a chart's y axes: one list per axis, left then right.
+  function axisMembers(members) {
+    return unitScales(members).slice(0, 2).map((unit) => members.filter((s) => s.unit === unit));
+  }
+
+  // A y axis' numbers as the rest of the page writes numbers, in every language: digits and a
+  // decimal point, no grouping (the chart library would group them as the browser's language
+  // does, and "6,000" reads as 6 in German).
+  function axisNumbers(u, splits) {
+    return splits.map((value) => (value === null ? '' : String(value)));
+  }
+
+  // Tick steps no finer than the readings' decimals (so without 2.5 times the finest power of ten):
+  // no tick shows a decimal its readings lack.
+  function tickSteps(decimals) {
+    const steps = [];
+    for (let power = -decimals; power <= 15; power++) {
+      for (const step of power > -decimals ? [1, 2, 2.5, 5] : [1, 2, 5]) {
+        steps.push(Number((step * 10 ** power).toPrecision(2)));
+      }
+    }
+    return steps;
+  }
+
+  function mostDecimals(members) {
+    return Math.max(...members.map((member) => member.decimals));
+  }
+
+  // A log whose records all share one time spans none, and the chart library would stretch it
+  // over 0:00 to 1:40. One second centred on that time puts its readings in the middle of the
+  // chart above a single time label, and labels no time before the log starts.
+  function timeRange() {
+    const first = data.times[0] / 1000;
+    if (first !== data.times[data.times.length - 1] / 1000) return undefined;
+    return () => [first - 0.5, first + 0.5];
+  }
+
+  function chartOptions(members, layout, charts) {
     const units = unitScales(members);
     const labels = seriesLabels(members);
-    const scales = { x: { time: false } };
+    const scales = { x: { time: false, range: timeRange() } };
     units.forEach((unit) => { scales['u:' + unit] = { auto: true }; });
     const axes = [{
       values: (u, splits) => splits.map((s) => clockText(s, false)),
       incrs: [1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200],
       grid: { stroke: '#e9edf1' },
     }];
-    units.slice(0, 2).forEach((unit, i) => {
-      axes.push({ scale: 'u:' + unit, side: i === 0 ? 3 : 1, label: unit, labelSize: 18, size: 56,
-        grid: { show: i === 0, stroke: '#e9edf1' } });
+    axisMembers(members).forEach((shown, i) => {
+      axes.push({ scale: 'u:' + shown[0].unit, side: i === 0 ? 3 : 1, label: shown[0].unit,
+        labelSize: AXIS_TITLE_SIZE, size: layout.axisSize, font: AXIS_FONT, values: axisNumbers,
+        incrs: tickSteps(mostDecimals(shown)), grid: { show: i === 0, stroke: '#e9edf1' } });
     });
     // An empty right axis keeps the plot areas of all charts aligned under one cursor.
     if (units.length === 1) {
-      axes.push({ scale: 'u:' + units[0], side: 1, size: 74, grid: { show: false },
-        ticks: { show: false }, values: (u, splits) => splits.map(() => '') });
+      axes.push({ scale: 'u:' + units[0], side: 1, size: layout.axisSize + AXIS_TITLE_SIZE,
+        grid: { show: false }, ticks: { show: false },
+        values: (u, splits) => splits.map(() => '') });
     }
     const series = [{
       label: texts.time,
@@ -231,7 +278,7 @@
       });
     });
     return {
-      width: width,
+      width: layout.width,
       height: CHART_HEIGHT,
       scales: scales,
       axes: axes,
@@ -240,6 +287,51 @@
       cursor: { sync: { key: SYNC_KEY, setSeries: false }, drag: { x: true, y: false } },
       hooks: charts.hooks,
     };
+  }
+
+  function extremes(members) {
+    let low = Infinity;
+    let high = -Infinity;
+    for (const member of members) {
+      for (const point of member.points) {
+        if (point === null) continue;
+        if (point < low) low = point;
+        if (point > high) high = point;
+      }
+    }
+    return [low, high];
+  }
+
+  // The longest number a y axis of these series can show at any zoom, with 0 for every digit. Its
+  // ticks lie within its scale's range, which the chart library pads around the readings in view:
+  // by a tenth of their spread, or out to twice their value where they are all one value. The
+  // ranges of all readings and of either extreme alone hold all others.
+  function longestAxisNumber(members) {
+    const [low, high] = extremes(members);
+    if (low > high) return '';
+    const ends = [[low, high], [low, low], [high, high]]
+      .flatMap(([from, to]) => uPlot.rangeNum(from, to, 0.1, true));
+    const digits = String(Math.floor(Math.max(...ends.map(Math.abs)))).length;
+    const decimals = mostDecimals(members);
+    return (Math.min(...ends) < 0 ? '-' : '') + '0'.repeat(digits) +
+      (decimals > 0 ? '.' + '0'.repeat(decimals) : '');
+  }
+
+  // One size for every y axis of every chart, wide enough for the longest number any can show, so
+  // that all plot areas keep one left edge and width under the shared cursor.
+  function yAxisSize(charts) {
+    const context = document.createElement('canvas').getContext('2d');
+    context.font = AXIS_FONT;
+    const digitWidths = [...'0123456789'].map((digit) => context.measureText(digit).width);
+    const widestDigit = String(digitWidths.indexOf(Math.max(...digitWidths)));
+    let widest = 0;
+    for (const chart of charts.pending) {
+      for (const shown of axisMembers(chart.members)) {
+        const text = longestAxisNumber(shown).replaceAll('0', widestDigit);
+        widest = Math.max(widest, context.measureText(text).width);
+      }
+    }
+    return Math.max(AXIS_LEAST_SIZE, Math.ceil(widest) + AXIS_NUMBER_MARGINS);
   }
 
   // Charts fill the panel's inner width (its padding and border are 34 pixels).
@@ -260,11 +352,10 @@
           [element('summary', {}, [title]), target])
         : element('section', { class: 'chart-group', 'data-group': group.key }, [title, target]);
       sections.push(section);
-      charts.pending.push((width) => {
-        const options = chartOptions(members, width, charts);
-        const plot = new uPlot(options, [seconds, ...members.map((member) => member.points)], target);
-        charts.plots.push(plot);
-      });
+      const points = [seconds, ...members.map((member) => member.points)];
+      charts.pending.push({ members, draw: (layout) => {
+        charts.plots.push(new uPlot(chartOptions(members, layout, charts), points, target));
+      } });
     }
     return sections;
   }
@@ -469,8 +560,8 @@
     };
     for (const section of chartSections(charts)) chartPanel.append(section);
     // The collapsed channels chart is drawn at the same width, ready to be opened.
-    const width = chartWidth(chartPanel);
-    for (const create of charts.pending) create(width);
+    const layout = { width: chartWidth(chartPanel), axisSize: yAxisSize(charts) };
+    for (const chart of charts.pending) chart.draw(layout);
 
     let resizing = false;
     window.addEventListener('resize', () => {

@@ -3,8 +3,9 @@
 // quantity group, the summary's numbers equal to the CSV's readings, the track and its cursor dot;
 // it is saved as BUILD/report-demo.png (BUILD/report-demo-firefox.png from Firefox). Then a page
 // that does load something (the watchers must see it), logs without positions, without sensors,
-// without records and with one, the page languages, a log whose name is markup, one whose name is
-// not UTF-8, and the time a one-hour log with every decoder takes to be ready.
+// without records and with one, a log of readings in the millions, the page languages, a log whose
+// name is markup, one whose name is not UTF-8, and the time a one-hour log with every decoder takes
+// to be ready.
 //   node report_test.mjs --source DIR --build DIR --trelvox BIN --make-report BIN
 //                        [--make-bench-log BIN] [--browser chromium|firefox]
 // Exits 77 (skipped) when the browser is not installed.
@@ -18,6 +19,7 @@ import { pathToFileURL } from 'node:url';
 const SLOT_MAP_OFFSET = 4;
 const RECORD_SIZE = 164;
 const SLOT_WORDS_OFFSET = 36;  // after the time and the sixteen channels
+const JETCAT = 136;  // the turbine controller's type, sixteen slots
 const DEMO_GROUPS = ['height', 'speed', 'voltage', 'current', 'temperature', 'rotation', 'other',
   'channel'];
 
@@ -98,15 +100,25 @@ function demoCopy(name) {
   return base;
 }
 
-// The demo with every slot-map entry of type `typeId` cleared, so that sensor is not decoded.
-function demoWithout(name, typeIds) {
+// The demo with its slot map and records changed by `edit(info, data)`, which gets both files'
+// bytes.
+function demoEdited(name, edit) {
   const base = demoCopy(name);
   const info = fs.readFileSync(base + '.KLI');
-  for (let offset = SLOT_MAP_OFFSET; offset + 1 < info.length; offset += 2) {
-    if (typeIds.includes(info[offset])) info.fill(0, offset, offset + 2);
-  }
+  const data = fs.readFileSync(base + '.KLD');
+  edit(info, data);
   fs.writeFileSync(base + '.KLI', info);
+  fs.writeFileSync(base + '.KLD', data);
   return base;
+}
+
+// The demo with every slot-map entry of type `typeId` cleared, so that sensor is not decoded.
+function demoWithout(name, typeIds) {
+  return demoEdited(name, (info) => {
+    for (let offset = SLOT_MAP_OFFSET; offset + 1 < info.length; offset += 2) {
+      if (typeIds.includes(info[offset])) info.fill(0, offset, offset + 2);
+    }
+  });
 }
 
 function writeReport(base, page, extra = []) {
@@ -169,6 +181,34 @@ const colouredPixelsPerChart = (page) => page.$$eval('.chart-group canvas', (can
     }
     return count;
   }));
+
+// The columns of a chart's canvas holding ink in one band beside its plot area ('left', 'right' or
+// 'below' it, under the grid line on its edge), as runs [first, last] of canvas pixels, with the
+// band's first and last column. Gaps of up to two columns, as between the glyphs of one text, join
+// a run.
+const inkBeside = (page, group, band) => page.$eval(`.chart-group[data-group="${group}"]`,
+  (section, band) => {
+    const canvas = section.querySelector('canvas');
+    const outer = canvas.getBoundingClientRect();
+    const plot = section.querySelector('.u-over').getBoundingClientRect();
+    const [left, right, top, bottom] = [plot.left - outer.left, plot.right - outer.left,
+      plot.top - outer.top, plot.bottom - outer.top]
+      .map((v) => Math.round(v * canvas.width / outer.width));
+    const [x0, x1, y0, y1] = {
+      left: [0, left, top, bottom],
+      right: [right, canvas.width, top, bottom],
+      below: [left, right, bottom + 2, canvas.height],
+    }[band];
+    const pixels = canvas.getContext('2d').getImageData(x0, y0, x1 - x0, y1 - y0).data;
+    const runs = [];
+    for (let x = x0; x < x1; x++) {
+      let ink = false;
+      for (let y = 0; y < y1 - y0 && !ink; y++) ink = pixels[(y * (x1 - x0) + x - x0) * 4 + 3] > 0;
+      if (ink && runs.length > 0 && runs[runs.length - 1][1] >= x - 3) runs[runs.length - 1][1] = x;
+      else if (ink) runs.push([x, x]);
+    }
+    return { runs, first: x0, last: x1 - 1 };
+  }, band);
 
 async function checkChartsDrawn(name, page) {
   const counts = await colouredPixelsPerChart(page);
@@ -330,17 +370,22 @@ async function checkCursor(page) {
     'demo: the chart cursor moves the dot along the track ' + first + ' -> ' + second);
 }
 
+// Drags across a chart from one fraction of its width to another, zooming into that time span.
+async function zoomInto(page, group, from, to) {
+  const box = await overlayBox(page, group);
+  await page.mouse.move(box.x + box.width * from, box.y + box.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(box.x + box.width * to, box.y + box.height / 2, { steps: 5 });
+  await page.mouse.up();
+  await new Promise((resolve) => setTimeout(resolve, 100));
+}
+
 // Zooming one chart zooms the others.
 async function checkZoom(page) {
-  const box = await overlayBox(page, 'height');
   const otherChart = () => page.$eval('.chart-group[data-group="voltage"] canvas',
     (canvas) => canvas.toDataURL());
   const before = await otherChart();
-  await page.mouse.move(box.x + box.width * 0.2, box.y + box.height / 2);
-  await page.mouse.down();
-  await page.mouse.move(box.x + box.width * 0.4, box.y + box.height / 2, { steps: 5 });
-  await page.mouse.up();
-  await new Promise((resolve) => setTimeout(resolve, 100));
+  await zoomInto(page, 'height', 0.2, 0.4);
   check(before !== await otherChart(), 'demo: zooming one chart zooms the others');
 }
 
@@ -409,24 +454,63 @@ async function checkOneRecord() {
   const counts = await colouredPixelsPerChart(page);
   check(counts.length > 0 && counts.every((n) => n > 0),
     'one record: every chart shows its readings ' + JSON.stringify(counts));
+  const { runs, first, last } = await inkBeside(page, 'height', 'below');
+  check(runs.length === 1 && Math.abs(runs[0][0] + runs[0][1] - first - last) <= 4,
+    'one record: one time label, under the middle of the chart ' + JSON.stringify(runs));
+  await page.close();
+}
+
+// The demo with a turbine controller in slots 20 to 35 whose set speed runs at over six million
+// rpm: every axis number shows whole, beside its axis title, also when zoomed, and all plot areas
+// keep one left edge and width.
+async function checkLargeValues() {
+  const base = demoEdited('large-values', (info, data) => {
+    for (let slot = 20; slot < 36; slot++) info.set([JETCAT, 20], SLOT_MAP_OFFSET + 2 * slot);
+    for (let record = 0; record + RECORD_SIZE <= data.length; record += RECORD_SIZE) {
+      const word = (k) => record + SLOT_WORDS_OFFSET + 2 * (20 + k);
+      data.writeUInt16BE(0x4000 | (record / RECORD_SIZE), word(0));  // valid; rotation
+      data.writeUInt16BE(0xFFFF - record / RECORD_SIZE, word(3));  // set speed, in 100 rpm
+    }
+  });
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('large values', seen);
+  await page.$eval('details.chart-group', (details) => { details.open = true; });
+  for (const when of ['', ', zoomed']) {
+    const cut = [];
+    for (const group of await chartGroups(page)) {
+      const left = await inkBeside(page, group, 'left');
+      const right = await inkBeside(page, group, 'right');
+      const edges = [left.runs[0]?.[0] === left.first, right.runs.at(-1)?.[1] === right.last];
+      if (edges.includes(true)) cut.push(group);
+    }
+    check(cut.length === 0, 'large values' + when + ': no axis number cut at a chart\'s edge ' +
+      JSON.stringify(cut));
+    const { runs } = await inkBeside(page, 'rotation', 'left');
+    check(runs.length === 3, 'large values' + when + ': the rpm title, numbers and ticks stand ' +
+      'apart ' + JSON.stringify(runs));
+    await zoomInto(page, 'rotation', 0.5, 0.52);
+  }
+  const plots = await page.$$eval('.u-over', (overs) => overs.map((over) => {
+    const box = over.getBoundingClientRect();
+    return box.left + ',' + box.width;
+  }));
+  check(plots.length === DEMO_GROUPS.length && new Set(plots).size === 1,
+    'large values: all plot areas share one left edge and width ' + JSON.stringify(plots));
   await page.close();
 }
 
 // Two sensors of one type, the demo's voltage sensor copied to slots 20 and 21: the legends tell
 // their series apart.
 async function checkTwinSensors() {
-  const base = demoCopy('twins');
-  const info = fs.readFileSync(base + '.KLI');
-  const data = fs.readFileSync(base + '.KLD');
-  for (const [from, to] of [[1, 20], [2, 21]]) {
-    info.set([info[SLOT_MAP_OFFSET + 2 * from], 20], SLOT_MAP_OFFSET + 2 * to);
-    for (let record = 0; record + RECORD_SIZE <= data.length; record += RECORD_SIZE) {
-      const word = (slot) => record + SLOT_WORDS_OFFSET + 2 * slot;
-      data.copy(data, word(to), word(from), word(from) + 2);
+  const base = demoEdited('twins', (info, data) => {
+    for (const [from, to] of [[1, 20], [2, 21]]) {
+      info.set([info[SLOT_MAP_OFFSET + 2 * from], 20], SLOT_MAP_OFFSET + 2 * to);
+      for (let record = 0; record + RECORD_SIZE <= data.length; record += RECORD_SIZE) {
+        const word = (slot) => record + SLOT_WORDS_OFFSET + 2 * slot;
+        data.copy(data, word(to), word(from), word(from) + 2);
+      }
     }
-  }
-  fs.writeFileSync(base + '.KLI', info);
-  fs.writeFileSync(base + '.KLD', data);
+  });
   const { page, seen } = await open(writeReport(base, base + '.html'));
   checkQuiet('twins', seen);
   const legend = await page.$$eval('.chart-group[data-group="voltage"] .u-legend .u-label',
@@ -438,13 +522,20 @@ async function checkTwinSensors() {
 
 async function checkLanguages() {
   const base = demoCopy('languages');
-  for (const [lang, smallest, channels] of [['de', 'Kleinster', 'Kanäle'], ['ja', '最小', 'チャンネル']]) {
+  for (const [lang, smallest, channels, records] of [['en', 'Smallest', 'Channels', 'Records'],
+    ['de', 'Kleinster', 'Kanäle', 'Datensätze'], ['ja', '最小', 'チャンネル', 'レコード数']]) {
     const { page, seen } = await open(writeReport(base, base + '-' + lang + '.html',
       ['--lang', lang]));
     checkQuiet(lang, seen);
     const headings = await page.$$eval('th, h2', (nodes) => nodes.map((n) => n.textContent));
     check(await page.$eval('html', (h) => h.lang) === lang && headings.includes(smallest) &&
       headings.includes(channels), lang + ': page texts in its language');
+    // The record count in the header's facts and in the summary's flight facts.
+    const counts = await page.$$eval('.facts div, #flight-facts tr', (rows, term) => rows
+      .filter((row) => row.firstChild.textContent === term).map((row) => row.lastChild.textContent),
+    records);
+    check(counts.length === 2 && counts.every((count) => count === '2400'),
+      lang + ': the header writes the record count as the summary does ' + JSON.stringify(counts));
     await page.close();
   }
 }
@@ -512,6 +603,7 @@ try {
   await checkWithoutSensors();
   await checkWithoutRecords();
   await checkOneRecord();
+  await checkLargeValues();
   await checkTwinSensors();
   await checkLanguages();
   await checkMarkupName();
