@@ -187,9 +187,8 @@ bool isSameOutput(const fs::path& a, const fs::path& b) {
 bool FileSource::open(const fs::path& path) {
   close();
   std::error_code error;
-  // Only a regular file (or a link to one): a folder opens on some systems and then fails to read,
-  // and opening a named pipe would wait for a writer that may never come.
-  if (!fs::is_regular_file(path, error)) return false;
+  // A folder opens on some systems and then fails to read: refuse it here.
+  if (fs::is_directory(path, error)) return false;
   file_ = openFile(path, "rb");
   return file_ != nullptr;
 }

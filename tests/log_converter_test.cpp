@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <optional>
@@ -71,21 +70,6 @@ TEST_F(LogConverterFiles, MissingOrUnreadableDataFileCreatesNoOutput) {
   fs::create_directory(fs::path(base) += ".KLD");  // opens on some systems, never reads
   EXPECT_EQ(convertFiles(base, output), MessageId::kCannotReadFile);
   EXPECT_FALSE(fs::exists(output));
-}
-
-// A named pipe in place of either file fails at once, as an unreadable file does, rather than
-// waiting for a writer.
-TEST_F(LogConverterFiles, ANamedPipeInPlaceOfEitherFileFailsWithoutWaiting) {
-  for (const auto& [extension, expected] :
-       {std::pair{".KLI", MessageId::kInfoFileNotFound}, {".KLD", MessageId::kCannotReadFile}}) {
-    twoRecordLog().writeFiles(base);
-    const fs::path pipe = fs::path(base) += extension;
-    fs::remove(pipe);
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(convertFiles(base, output), expected) << extension;
-    EXPECT_FALSE(fs::exists(output)) << extension;
-    fs::remove(pipe);
-  }
 }
 
 TEST_F(LogConverterFiles, OutputThatCannotBeCreatedFails) {
