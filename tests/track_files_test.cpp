@@ -396,6 +396,28 @@ TEST(TrackTimes, AStepBackOverMidnightStaysOnTheDayBefore) {
                                             "2023-12-31T23:59:59Z", "2024-01-01T00:00:01Z"));
 }
 
+// Garbled times that keep stepping up by over twelve hours (each a step back over midnight) take
+// the track back a day each, past year 1 from the earliest date --date takes: the times stay whole
+// dates, with the sign ISO 8601 gives years before year 0.
+TEST(TrackTimes, StepsBackPastYearOneGiveSignedYears) {
+  TempFolder folder;
+  LogBuilder log;
+  log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+  for (std::uint32_t k = 0; k < 367; ++k) {
+    gpsRecord(log, 2, k, 2 * k);
+    gpsRecord(log, 2, k + 43201, 2 * k + 1);
+  }
+  log.writeFiles(folder / "garbled");
+  writeTracks(
+      folder / "garbled",
+      std::chrono::year_month_day{std::chrono::year(1), std::chrono::January, std::chrono::day(1)});
+  const std::string gpx = readFile(folder / "garbled.gpx");
+  EXPECT_THAT(gpx, HasSubstr("<time>0001-01-01T00:00:00Z</time>"));
+  EXPECT_THAT(gpx, HasSubstr("<time>0000-12-31T12:00:01Z</time>"));
+  EXPECT_THAT(gpx, HasSubstr("<time>-0001-12-31T12:06:07Z</time></trkpt>\n    </trkseg>"));
+  EXPECT_THAT(readFile(folder / "garbled.kml"), HasSubstr("<when>-0001-12-31T12:06:07Z</when>"));
+}
+
 // The GPS's time field has room for more than a day: such a number is no time of day, neither
 // for a point nor for the logbook's start time.
 TEST(TrackTimes, ATimeFieldPastTheDayIsNoTime) {
