@@ -8,10 +8,13 @@
 
 namespace trelvox {
 
-// "2024-05-01"
+// "2024-05-01"; a year before year 0 (which a track that keeps stepping back over midnight can
+// reach) with a sign, "-0001-12-31", as ISO 8601 writes it.
 inline std::string dateText(std::chrono::year_month_day date) {
   ValueText text;
-  text.appendNumber(static_cast<std::uint64_t>(static_cast<int>(date.year())), 4);
+  const int year = static_cast<int>(date.year());
+  if (year < 0) text.append('-');
+  text.appendNumber(static_cast<std::uint64_t>(year < 0 ? -year : year), 4);
   text.append('-');
   text.appendNumber(static_cast<unsigned>(date.month()), 2);
   text.append('-');

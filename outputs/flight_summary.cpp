@@ -113,17 +113,16 @@ std::array<std::optional<FlightFact>, kFactKinds> flightFacts(Decoders decoders)
 void FlightSummary::start(Decoders decoders) {
   decoders_ = decoders;
   for (const auto& decoder : decoders) {
-    if (hasColumn(*decoder, Shown::kTimeOfDay)) {
-      clockSensor_ = decoder.get();
-      break;
-    }
+    if (hasColumn(*decoder, Shown::kTimeOfDay)) clockSensors_.push_back(decoder.get());
   }
 }
 
 void FlightSummary::record(const DataRecord& record) {
   followClock(record.time());
-  if (clockSensor_ != nullptr && !report_.firstUtcSecondsOfDay) {
-    report_.firstUtcSecondsOfDay = clockSensor_->utcSecondsOfDay();
+  // Any sensor's time will do: a first GPS without a fix gives none while a second one does.
+  for (const Decoder* sensor : clockSensors_) {
+    if (report_.firstUtcSecondsOfDay) break;
+    report_.firstUtcSecondsOfDay = sensor->utcSecondsOfDay();
   }
 }
 

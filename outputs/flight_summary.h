@@ -101,7 +101,8 @@ class FlightSummary final : public LogOutput {
   void followClock(std::uint32_t time);
 
   Decoders decoders_;
-  const Decoder* clockSensor_ = nullptr;
+  // The sensors that give the UTC time of day, in column order.
+  std::vector<const Decoder*> clockSensors_;
   std::optional<std::uint32_t> previousTime_;
   FlightReport report_;
 };

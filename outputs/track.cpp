@@ -64,10 +64,14 @@ void TrackSource::chooseSensor() {
 std::optional<std::chrono::sys_seconds> TrackSource::currentTime() {
   const std::optional<std::uint32_t> seconds = chosen_->decoder->utcSecondsOfDay();
   if (!seconds) return std::nullopt;
-  // A time of day far below the last point's is the next day, not a clock going back (points
-  // come far more often than every twelve hours).
+  // A time of day far below the last point's is the next day, not a clock going back, and one far
+  // above it is the day before (a step back over midnight), not a clock going forward: points
+  // come far more often than every twelve hours.
   if (lastSecondsOfDay_ && *seconds + kSecondsPerDay / 2 < *lastSecondsOfDay_) {
     day_ += std::chrono::days(1);
+  }
+  if (lastSecondsOfDay_ && *seconds > *lastSecondsOfDay_ + kSecondsPerDay / 2) {
+    day_ -= std::chrono::days(1);
   }
   lastSecondsOfDay_ = seconds;
   return std::chrono::sys_seconds(day_) + std::chrono::seconds(*seconds);

@@ -13,6 +13,7 @@
 #include "conversion/telemetry_log_exception.h"
 #include "outputs/logbook.h"
 #include "outputs/summary_text.h"
+#include "support/stream_bytes.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
 
@@ -265,6 +266,22 @@ TEST(FlightReport, CapacityInAhBecomesPlainMilliampereHours) {
     EXPECT_THAT(logbookRow(*converted.result.report, "flight.KLD", kFlightDay),
                 ::testing::EndsWith("," + milliampereHours + ",0\r\n"));
   }
+}
+
+// The start time is the first UTC time any GPS gives: a first GPS that never gets a valid
+// position (and so no time) must not leave it empty while a second one has times.
+TEST(Logbook, StartTimeComesFromWhicheverGpsGivesOne) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>()).sensor(9, typeIdOf<OrvaneGpsDecoder>());
+  // The GPS at slot 1 sends nothing: its words stay zero, without the valid bit.
+  for (std::int32_t i = 0; i < 3; ++i) {
+    addStreamGpsRecord(log, 9, 48 * 600000 + 10 * i, 8 * 600000,
+                       36005 + static_cast<std::uint32_t>(i));
+  }
+  TempFolder folder;
+  const Converted converted = convertWithJson(log, folder);
+  EXPECT_THAT(logbookRow(*converted.result.report, "flight.KLD", kFlightDay),
+              ::testing::StartsWith("flight.KLD,2024-05-01,10:00:05,"));
 }
 
 TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {

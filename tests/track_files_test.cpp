@@ -353,19 +353,24 @@ TEST(TrackFiles, AGpsWithoutAFixLeavesTheTrackToOneWithIt) {
               HasSubstr("<name>GPS (slot 9)</name>\n    <gx:Track>\n"));
 }
 
-TEST(TrackTimes, APassThroughMidnightMovesToTheNextDay) {
-  TempFolder folder;
+// Writes the track files `base`.gpx and `base`.kml of a GPS giving these times of day, one point
+// each, on the last day of 2023.
+void writeNewYearsEveTrack(const fs::path& base, std::initializer_list<std::uint32_t> seconds) {
   LogBuilder log;
   log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
-  gpsRecord(log, 2, 86398, 0);
-  gpsRecord(log, 2, 86399, 10);
-  gpsRecord(log, 2, 0, 20);
-  gpsRecord(log, 2, 1, 30);
-  log.writeFiles(folder / "night");
+  std::uint32_t step = 0;
+  for (const std::uint32_t secondsOfDay : seconds) {
+    gpsRecord(log, 2, secondsOfDay, step);
+    step += 10;
+  }
+  log.writeFiles(base);
+  writeTracks(base, std::chrono::year_month_day{std::chrono::year(2023), std::chrono::December,
+                                                std::chrono::day(31)});
+}
 
-  writeTracks(folder / "night",
-              std::chrono::year_month_day{std::chrono::year(2023), std::chrono::December,
-                                          std::chrono::day(31)});
+TEST(TrackTimes, APassThroughMidnightMovesToTheNextDay) {
+  TempFolder folder;
+  writeNewYearsEveTrack(folder / "night", {86398, 86399, 0, 1});
   const std::string gpx = readFile(folder / "night.gpx");
   const std::string kml = readFile(folder / "night.kml");
   for (const char* time : {"2023-12-31T23:59:58Z", "2023-12-31T23:59:59Z", "2024-01-01T00:00:00Z",
@@ -375,6 +380,42 @@ TEST(TrackTimes, APassThroughMidnightMovesToTheNextDay) {
   }
   EXPECT_THAT(gpx, HasSubstr("<trkpt lat=\"48.0000000\" lon=\"8.5000000\">"));
   EXPECT_THAT(kml, HasSubstr("<gx:coord>8.5000000 48.0000000 0</gx:coord>"));
+}
+
+// A time that steps back over midnight (23:59:59 after 00:00:00) is the day before, not the end of
+// the next day, and the points after it stay on their own day.
+TEST(TrackTimes, AStepBackOverMidnightStaysOnTheDayBefore) {
+  TempFolder folder;
+  writeNewYearsEveTrack(folder / "back", {86398, 0, 86399, 1});
+  const std::string gpx = readFile(folder / "back.gpx");
+  std::vector<std::string> times;
+  for (auto at = gpx.find("<time>"); at != std::string::npos; at = gpx.find("<time>", at + 1)) {
+    times.push_back(gpx.substr(at + 6, 20));
+  }
+  EXPECT_THAT(times, ::testing::ElementsAre("2023-12-31T23:59:58Z", "2024-01-01T00:00:00Z",
+                                            "2023-12-31T23:59:59Z", "2024-01-01T00:00:01Z"));
+}
+
+// Garbled times that keep stepping up by over twelve hours (each a step back over midnight) take
+// the track back a day each, past year 1 from the earliest date --date takes: the times stay whole
+// dates, with the sign ISO 8601 gives years before year 0.
+TEST(TrackTimes, StepsBackPastYearOneGiveSignedYears) {
+  TempFolder folder;
+  LogBuilder log;
+  log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+  for (std::uint32_t k = 0; k < 367; ++k) {
+    gpsRecord(log, 2, k, 2 * k);
+    gpsRecord(log, 2, k + 43201, 2 * k + 1);
+  }
+  log.writeFiles(folder / "garbled");
+  writeTracks(
+      folder / "garbled",
+      std::chrono::year_month_day{std::chrono::year(1), std::chrono::January, std::chrono::day(1)});
+  const std::string gpx = readFile(folder / "garbled.gpx");
+  EXPECT_THAT(gpx, HasSubstr("<time>0001-01-01T00:00:00Z</time>"));
+  EXPECT_THAT(gpx, HasSubstr("<time>0000-12-31T12:00:01Z</time>"));
+  EXPECT_THAT(gpx, HasSubstr("<time>-0001-12-31T12:06:07Z</time></trkpt>\n    </trkseg>"));
+  EXPECT_THAT(readFile(folder / "garbled.kml"), HasSubstr("<when>-0001-12-31T12:06:07Z</when>"));
 }
 
 // The GPS's time field has room for more than a day: such a number is no time of day, neither
