@@ -11,8 +11,10 @@ cmake --build build-fuzz -j2 --target fuzz_conversion
 mkdir -p build-fuzz/corpus fuzz/regressions/candidates
 build/make_demo_log build-fuzz/seed >/dev/null 2>&1 || true
 if [ -f build-fuzz/seed.KLD ]; then
-  # Seed: info length 132, comma separators, the demo log's files.
+  # Seeds: info length 132, comma separators, the demo log's files; the CSV alone, and with every
+  # further output.
   { printf '\x84\x00'; cat build-fuzz/seed.KLI; head -c 8200 build-fuzz/seed.KLD; } > build-fuzz/corpus/demo
+  { printf '\x84\x04'; cat build-fuzz/seed.KLI; head -c 8200 build-fuzz/seed.KLD; } > build-fuzz/corpus/demo-every-output
 fi
 build-fuzz/fuzz_conversion -max_total_time="$seconds" -max_len=20000 -timeout=10 \
   -artifact_prefix=fuzz/regressions/candidates/ build-fuzz/corpus fuzz/regressions
