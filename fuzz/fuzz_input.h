@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "app/cli/cli_texts.h"
 #include "conversion/byte_source.h"
 #include "conversion/record_loop.h"
 #include "outputs/byte_spill.h"
@@ -16,7 +17,6 @@
 #include "outputs/kml_output.h"
 #include "outputs/logbook.h"
 #include "outputs/report/html_report_output.h"
-#include "outputs/summary_text.h"
 #include "outputs/track.h"
 
 namespace trelvox {
@@ -54,22 +54,10 @@ inline void convertWithEveryOutput(const SlotMap& map, ByteSource& data, CsvOutp
   LogOutput* const outputs[] = {&csv, &summary, &track, &gpx, &kml, &page};
   runRecordLoop(map, data, outputs);
 
-  const SummaryLabels labels{
-      "Slot",
-      "smallest",
-      "largest",
-      "last",
-      "Flight",
-      "Records",
-      "Duration",
-      "Steps",
-      "longest",
-      "Backwards",
-      "Trailing bytes",
-      {"Height", "Distance", "Speed", "Voltage", "Current", "Capacity", "Temperature"}};
-  sink.count += summaryText(summary.report(), labels, ',').size();
-  sink.count += jsonText(summary.report(), {"0", "fuzz.KLD", "fuzz.KLI"}).size();
-  sink.count += logbookRow(summary.report(), "fuzz.KLD", trackDay(dayChoice)).size();
+  // What the shells make of the summary once the log has ended.
+  summaryText(summary.report(), summaryLabels(Language::kEnglish), ',');
+  jsonText(summary.report(), {"0", "fuzz.KLD", "fuzz.KLI"});
+  logbookRow(summary.report(), "fuzz.KLD", trackDay(dayChoice));
 }
 
 }  // namespace fuzz

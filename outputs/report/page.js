@@ -289,15 +289,14 @@
     };
   }
 
-  function extremes(members) {
+  // The smallest and largest of `values` that are not null; Infinity and -Infinity for none.
+  function extremes(values) {
     let low = Infinity;
     let high = -Infinity;
-    for (const member of members) {
-      for (const point of member.points) {
-        if (point === null) continue;
-        if (point < low) low = point;
-        if (point > high) high = point;
-      }
+    for (const value of values) {
+      if (value === null) continue;
+      if (value < low) low = value;
+      if (value > high) high = value;
     }
     return [low, high];
   }
@@ -307,7 +306,9 @@
   // by a tenth of their spread, or out to twice their value where they are all one value. The
   // ranges of all readings and of either extreme alone hold all others.
   function longestAxisNumber(members) {
-    const [low, high] = extremes(members);
+    const ranges = members.map((member) => extremes(member.points));
+    const low = Math.min(...ranges.map(([from]) => from));
+    const high = Math.max(...ranges.map(([, to]) => to));
     if (low > high) return '';
     const ends = [[low, high], [low, low], [high, high]]
       .flatMap(([from, to]) => uPlot.rangeNum(from, to, 0.1, true));
@@ -409,11 +410,8 @@
       if (east[i] !== null && north[i] !== null) points.push(i);
     }
     if (points.length === 0) return null;
-    let minE = Infinity, maxE = -Infinity, minN = Infinity, maxN = -Infinity;
-    for (const i of points) {
-      minE = Math.min(minE, east[i]); maxE = Math.max(maxE, east[i]);
-      minN = Math.min(minN, north[i]); maxN = Math.max(maxN, north[i]);
-    }
+    const [minE, maxE] = extremes(points.map((i) => east[i]));
+    const [minN, maxN] = extremes(points.map((i) => north[i]));
     const spanE = Math.max(maxE - minE, 10);
     const spanN = Math.max(maxN - minN, 10);
     const width = 600;
@@ -429,11 +427,8 @@
       'aria-label': texts.track });
     const heights = heightsForTrack();
     let low = 0, high = 0;
-    if (heights) {
-      low = Infinity; high = -Infinity;
-      for (const i of points) if (heights[i] !== null) { low = Math.min(low, heights[i]); high = Math.max(high, heights[i]); }
-      if (low === Infinity) { low = 0; high = 0; }
-    }
+    if (heights) [low, high] = extremes(points.map((i) => heights[i]));
+    if (low > high) [low, high] = [0, 0];
     // Neighbouring points of one colour step share a polyline, so a long track stays a few
     // elements.
     const steps = 24;
