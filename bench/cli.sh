@@ -18,15 +18,17 @@ trap 'rm -rf "$work"' EXIT
 source bench/make_logs.sh
 make_bench_logs "$work" "$records"
 
-# Times command B against command A and prints "LABEL = B/A".
+# Times command B against command A and prints "LABEL = B/A" from the median times: a mean takes in
+# every pause the host makes in one of the runs, which moved a ratio by more than 1 at times.
 ratio() {
   local label=$1 a=$2 b=$3
-  hyperfine --warmup 2 --runs 10 --export-json "$work/times.json" -n a "$a" -n b "$b" |
+  hyperfine --warmup 2 --runs 15 --export-json "$work/times.json" -n a "$a" -n b "$b" |
     grep -E 'Benchmark|Time'
   python3 - "$work/times.json" "$label" <<'PY'
 import json, sys
-results = {r["command"]: r["mean"] for r in json.load(open(sys.argv[1]))["results"]}
-print(f"{sys.argv[2]} = {results['b'] / results['a']:.2f}")
+results = {r["command"]: r["median"] for r in json.load(open(sys.argv[1]))["results"]}
+a, b = results['a'], results['b']
+print(f"{sys.argv[2]} = {b / a:.2f} (medians {b * 1000:.1f} / {a * 1000:.1f} ms)")
 PY
 }
 
