@@ -179,7 +179,7 @@ std::vector<std::string> helpLines(const std::string& program = "trelvox") {
 TEST(CommandLineHelp, OnePlainLinePerOption) {
   const std::vector<std::string> lines = helpLines();
   ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.front(), "Usage: trelvox [options] LOG.KLD...");
+  EXPECT_EQ(lines.front(), "Usage: trelvox [options] LOG.KLD|FOLDER...");
   const auto options = std::find(lines.begin(), lines.end(), "Options:");
   ASSERT_NE(options, lines.end());
   const auto blank = std::find(options, lines.end(), "");
@@ -201,7 +201,7 @@ TEST(CommandLineHelp, OnePlainLinePerOption) {
 TEST(CommandLineHelp, NamesTheWindowsProgramAsItIsCalled) {
   const std::vector<std::string> lines = helpLines("trelvox-cli");
   ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.front(), "Usage: trelvox-cli [options] LOG.KLD...");
+  EXPECT_EQ(lines.front(), "Usage: trelvox-cli [options] LOG.KLD|FOLDER...");
   EXPECT_THAT(lines.back(), StartsWith("  trelvox-cli -f "));
   for (const std::string& line : lines) EXPECT_LE(line.size(), 80u) << line;
 }

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -73,6 +74,32 @@ TEST(ManualPage, DescribesEveryOptionOfTheHelpAndNoOther) {
   const std::set<std::string> help = helpOptions();
   EXPECT_THAT(help, ::testing::Contains("--lang"));
   EXPECT_EQ(manualPageOptions(), help);
+}
+
+// What the call takes after its options: "LOG.KLD|FOLDER..." in the usage line of --help, and in
+// the page's synopsis with roff's font requests taken out.
+std::string helpOperands() {
+  const std::string usage = linesOf(helpText()).front();
+  return usage.substr(usage.find("[options] ") + 10);
+}
+
+std::string manualPageOperands() {
+  const std::vector<std::string> page = manualPage();
+  const auto synopsis = std::find(page.begin(), page.end(), ".SH SYNOPSIS");
+  std::string operands;
+  for (auto line = synopsis + 1; line < page.end() && !line->starts_with(".SH "); ++line) {
+    if (line->find("options") != std::string::npos || !line->starts_with(".I")) continue;
+    const std::string words =
+        std::regex_replace(line->substr(line->find(' ') + 1), std::regex(R"( |\f[BIRP])"), "");
+    operands += words;
+  }
+  return operands;
+}
+
+// A reader of --help alone must learn that folders are taken too.
+TEST(ManualPage, NamesWhatTheCallTakesAsTheHelpDoes) {
+  EXPECT_EQ(helpOperands(), "LOG.KLD|FOLDER...");
+  EXPECT_EQ(manualPageOperands(), helpOperands());
 }
 
 TEST(ManualPage, HasTheUsualSectionsInTheUsualOrder) {

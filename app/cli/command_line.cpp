@@ -131,7 +131,8 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   CLI::App app("Converts telemetry flight logs (NAME.KLD with NAME.KLI) into CSV files.",
                programName(argc, argv));
   app.formatter(std::make_shared<HelpFormatter>(kHelpExamples));
-  app.add_option("LOG.KLD", options.logs, "data files, or folders of them, to convert")->required();
+  app.add_option("LOG.KLD|FOLDER", options.logs, "data files, or folders of them, to convert")
+      ->required();
   app.add_option("-o,--output", options.batch.output,
                  "CSV file to write, - for standard output (one log only)")
       ->check(fileNameCheck())

@@ -26,7 +26,7 @@ std::string HelpFormatter::make_help(const CLI::App* app, std::string name,
          make_footer(app);
 }
 
-// "Usage: trelvox [options] LOG.KLD..."
+// "Usage: trelvox [options] LOG.KLD|FOLDER..."
 std::string HelpFormatter::make_usage(const CLI::App* app, std::string name) const {
   std::string usage = "Usage: " + name + " [options]";
   for (const CLI::Option* positional :
