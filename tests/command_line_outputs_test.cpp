@@ -353,6 +353,24 @@ TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearche
             (card / "m").string() + ": Cannot read file. (Permission denied)\n");
 }
 
+// An information file that is there but may not be read fails the log as unreadable: it had been
+// reported as not found, sending the user to look for a file beside the log that was there.
+TEST_F(CommandLineOutputs, AnUnreadableInformationFileIsNotReportedMissing) {
+  // Root reads any file: the run is made as nobody.
+  const bool root = geteuid() == 0;
+  if (root && std::system("command -v setpriv > /dev/null") != 0) GTEST_SKIP() << "no setpriv";
+  fs::permissions(folder.path(), fs::perms::all);
+  fs::permissions(folder / "flight.KLI", fs::perms::none);
+  const std::string command = std::string("LC_ALL=C ") +
+                              (root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
+                              TRELVOX_BINARY + " '" + path("flight.KLD") + "' 2> " + path("err");
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_EQ(readFile(folder / "err"),
+            path("flight.KLD") + ": Cannot read file. (" + path("flight.KLI") + ")\n");
+  EXPECT_THAT(filesIn(folder.path()), UnorderedElementsAre("flight.KLD", "flight.KLI", "err"));
+}
+
 // A system that gives no more threads (a container's task limit) fails the logs that needed one
 // with the reason, as any other failure: the run had ended by abort, its hidden files left behind.
 // Every file that is there is reported as written (a hidden unfinished one never is).
@@ -395,6 +413,27 @@ TEST_F(CommandLineOutputs, NoMoreThreadsFailsLogsButNeverTheProgram) {
       EXPECT_THAT(written, HasSubstr("\n" + name + " was generated.\n")) << name;
     }
   }
+}
+
+// Logs converted at once whose files would not all fit within the open-file limit (256 on macOS)
+// are converted fewer at a time: some of them had failed at random, "Cannot create output file".
+TEST_F(CommandLineOutputs, ManyJobsStayWithinTheOpenFileLimit) {
+  if (std::system("command -v prlimit > /dev/null") != 0) GTEST_SKIP() << "no prlimit";
+  const fs::path logs = folder / "logs";
+  fs::create_directories(logs);
+  std::string rows;
+  for (int i = 10; i < 26; ++i) {
+    receiverLog(3).writeFiles(logs / ("log" + std::to_string(i)));
+    rows += (logs / ("log" + std::to_string(i) + ".KLD")).string() +
+            ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
+  }
+  const std::string command = "LC_ALL=C prlimit --nofile=32 " + std::string(TRELVOX_BINARY) +
+                              " -j 16 --json --gpx --kml --report --date 2024-05-01 --logbook - '" +
+                              logs.string() + "' > " + path("out") + " 2> " + path("err");
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("_c\r\n" + rows));
+  EXPECT_THAT(readFile(folder / "err"), ::testing::Not(HasSubstr("Cannot")));
 }
 
 TEST_F(CommandLineOutputs, LogbookToStandardOutput) {

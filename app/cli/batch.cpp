@@ -8,6 +8,12 @@
 #include <system_error>
 #include <thread>
 
+#ifdef _WIN32
+#include <cstdio>
+#else
+#include <sys/resource.h>
+#endif
+
 #include "app/cli/cli_texts.h"
 #include "conversion/log_converter.h"
 #include "conversion/log_files.h"
@@ -124,8 +130,42 @@ std::string folderNote(const FolderWithoutLogs& folder, Language language) {
   return displayPath(folder.folder) + ": " + std::string(noLogInFolderNote(language)) + "\n";
 }
 
-// Converts the logs on up to options.jobs threads and hands each outcome to `report` in input
-// order as soon as it and those before it are done.
+// The files one log's conversion may hold open at once: its data file, a folder searched for a
+// companion file, and per output file its file under the temporary name and the older file whose
+// cached pages are being dropped; the KML's coordinates spill into one more.
+std::size_t filesPerLog(const BatchOptions& options) {
+  const bool csvFile = !options.noCsv && !writesToStandardOutput(options);
+  const std::size_t outputs = std::size_t{csvFile} + options.json + options.gpx +
+                              std::size_t{options.kml} * 2 + options.report;
+  return 2 + 2 * outputs;
+}
+
+// How many files the process may have open, if the system limits it.
+std::optional<std::size_t> openFileLimit() {
+#ifdef _WIN32
+  return static_cast<std::size_t>(_getmaxstdio());
+#else
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(limit.rlim_cur);
+#endif
+}
+
+// options.jobs, fewer where the logs' files would not all fit within the open-file limit (256 on
+// macOS): past it, logs failed at random with a message that blamed their files.
+std::size_t jobsWithinFileLimit(const BatchOptions& options) {
+  // Standard streams, the logbook and what the system's libraries open.
+  constexpr std::size_t kReservedFiles = 16;
+  const std::optional<std::size_t> limit = openFileLimit();
+  if (!limit) return options.jobs;
+  const std::size_t room = *limit > kReservedFiles ? *limit - kReservedFiles : 0;
+  return std::clamp<std::size_t>(room / filesPerLog(options), 1, options.jobs);
+}
+
+// Converts the logs on up to jobsWithinFileLimit threads and hands each outcome to `report` in
+// input order as soon as it and those before it are done.
 template <typename Report>
 void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report report) {
   const std::size_t count = options.logs.size();
@@ -144,7 +184,7 @@ void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report re
   };
   std::vector<std::jthread> workers;
   const std::size_t threads =
-      std::clamp<std::size_t>(options.jobs, 1, std::max<std::size_t>(count, 1));
+      std::clamp<std::size_t>(jobsWithinFileLimit(options), 1, std::max<std::size_t>(count, 1));
   try {
     for (std::size_t t = 0; t < threads; ++t) workers.emplace_back(work);
   } catch (const std::system_error&) {

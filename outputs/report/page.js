@@ -62,6 +62,12 @@
     return text;
   }
 
+  // The log's duration, from milliseconds rounded to the tenth as --summary and the logbook give
+  // it, so that all three show the same time.
+  function durationText(milliseconds, withTenths) {
+    return clockText(Math.floor((milliseconds + 50) / 100) / 10, withTenths);
+  }
+
   function timeOfDayText(seconds) {
     return twoDigits(Math.floor(seconds / 3600)) + ':' + twoDigits(Math.floor(seconds / 60) % 60) +
       ':' + twoDigits(seconds % 60);
@@ -77,7 +83,7 @@
   function header() {
     const facts = [];
     if (data.log.date) facts.push([texts.date, data.log.date]);
-    facts.push([texts.duration, clockText(data.log.duration / 1000, false)]);
+    facts.push([texts.duration, durationText(data.log.duration, false)]);
     facts.push([texts.records, String(data.log.records)]);
     if (data.log.utcStart !== null) facts.push([texts.utcStart, timeOfDayText(data.log.utcStart)]);
     const children = [
@@ -125,7 +131,7 @@
       element('tr', {}, [element('th', {}, [texts.records]),
         element('td', { class: 'number' }, [String(data.log.records)])]),
       element('tr', {}, [element('th', {}, [texts.duration]),
-        element('td', { class: 'number' }, [clockText(data.log.duration / 1000, true)])]),
+        element('td', { class: 'number' }, [durationText(data.log.duration, true)])]),
       ...factRows,
     ])]);
     return element('section', { class: 'panel summary' }, [

@@ -460,6 +460,29 @@ async function checkOneRecord() {
   await page.close();
 }
 
+// A log whose duration ends in 950 ms: the page gives the duration --summary gives, rounded to the
+// tenth as there (4:00.0, not 3:59.9), and its header the same whole seconds.
+async function checkDurationAsSummary() {
+  const base = demoEdited('duration', (info, data) => {
+    const last = data.length / RECORD_SIZE - 1;
+    data.writeUInt32BE(data.readUInt32BE((last - 1) * RECORD_SIZE) + 150, last * RECORD_SIZE);
+  });
+  const summary = execFileSync(options.trelvox, ['--force', '--no-csv', '--summary', '--report',
+    '--lang', 'en', base + '.KLD'], { encoding: 'utf8' });
+  const { page, seen } = await open(base + '.html');
+  checkQuiet('duration', seen);
+  const shown = await page.evaluate(() => ({
+    table: [...document.querySelectorAll('#flight-facts tr')]
+      .find((row) => row.querySelector('th').textContent === 'Duration')
+      .querySelector('td').textContent,
+    header: document.querySelector('header dl.facts').textContent,
+  }));
+  check(summary.includes('  Duration: 0:04:00.0\n') && shown.table === '4:00.0' &&
+    shown.header.includes('Duration4:00'),
+  'duration: the page shows the summary\'s duration ' + JSON.stringify(shown.table));
+  await page.close();
+}
+
 // The demo with a turbine controller in slots 20 to 35 whose set speed runs at over six million
 // rpm: every axis number shows whole, beside its axis title, also when zoomed, and all plot areas
 // keep one left edge and width.
@@ -603,6 +626,7 @@ try {
   await checkWithoutSensors();
   await checkWithoutRecords();
   await checkOneRecord();
+  await checkDurationAsSummary();
   await checkLargeValues();
   await checkTwinSensors();
   await checkLanguages();
