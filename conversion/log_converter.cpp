@@ -100,14 +100,10 @@ void LogConverter::open(const fs::path& basePath, const ConversionRequest& reque
   infoPath_ = companionFile(basePath, ".KLI");
   dataPath_ = companionFile(basePath, ".KLD");
 
-  // An information file that is there but cannot be opened (no permission, held open by another
-  // program, no file handle left) is not missing. Asked first, so that the system's last error
-  // stays the opening's.
-  std::error_code error;
-  const MessageId unopened = fs::is_regular_file(infoPath_, error) ? MessageId::kCannotReadFile
-                                                                   : MessageId::kInfoFileNotFound;
   FileSource infoFile;
-  if (!infoFile.open(infoPath_)) throw TelemetryLogException(unopened, displayPath(infoPath_));
+  if (!infoFile.open(infoPath_)) {
+    throw TelemetryLogException(MessageId::kInfoFileNotFound, displayPath(infoPath_));
+  }
   slotMap_ = readSlotMap(infoFile);
   infoFile.close();
 

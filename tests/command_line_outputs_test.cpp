@@ -353,24 +353,6 @@ TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearche
             (card / "m").string() + ": Cannot read file. (Permission denied)\n");
 }
 
-// An information file that is there but may not be read fails the log as unreadable: it had been
-// reported as not found, sending the user to look for a file beside the log that was there.
-TEST_F(CommandLineOutputs, AnUnreadableInformationFileIsNotReportedMissing) {
-  // Root reads any file: the run is made as nobody.
-  const bool root = geteuid() == 0;
-  if (root && std::system("command -v setpriv > /dev/null") != 0) GTEST_SKIP() << "no setpriv";
-  fs::permissions(folder.path(), fs::perms::all);
-  fs::permissions(folder / "flight.KLI", fs::perms::none);
-  const std::string command = std::string("LC_ALL=C ") +
-                              (root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
-                              TRELVOX_BINARY + " '" + path("flight.KLD") + "' 2> " + path("err");
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-  EXPECT_EQ(readFile(folder / "err"),
-            path("flight.KLD") + ": Cannot read file. (" + path("flight.KLI") + ")\n");
-  EXPECT_THAT(filesIn(folder.path()), UnorderedElementsAre("flight.KLD", "flight.KLI", "err"));
-}
-
 // A system that gives no more threads (a container's task limit) fails the logs that needed one
 // with the reason, as any other failure: the run had ended by abort, its hidden files left behind.
 // Every file that is there is reported as written (a hidden unfinished one never is).

@@ -2,8 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "support/log_builder.h"
 #include "tests/csv_table.h"
@@ -227,30 +225,6 @@ TEST(ShellConversion, AnInfoFileGoneByTheTimeOfConvertingIsReportedAsBefore) {
   const ConversionOutcome outcome = convertForOpen(folder / "flight.KLD", folder / "flight.csv");
   EXPECT_EQ(outcome.failure, MessageId::kInfoFileNotFound);
   EXPECT_EQ(outcome.linesBelow, "Looked for: " + (folder / "flight.KLI").string());
-  EXPECT_FALSE(fs::exists(folder / "flight.csv"));
-}
-
-// An information file that is there but cannot be opened (another program holds it) is named with
-// the system's words: it had been reported as not found, "Looked for:" the file that is there.
-TEST(ShellConversion, AnInfoFileThatCannotBeOpenedIsNamedWithTheSystemsWords) {
-  TempFolder folder;
-  logWith(1, {}).writeFiles(folder / "flight");
-  ConversionOutcome outcome{folder / "flight.KLD", folder / "flight.csv", std::nullopt};
-  {
-    // No file handle left: the one refusal that holds for root as well.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
-    const int lowestFree = dup(0);
-    close(lowestFree);
-    rlimit lowered = saved;
-    lowered.rlim_cur = static_cast<rlim_t>(lowestFree);
-    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
-    convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
-               [](const fs::path&) { return std::string("Sharing violation."); });
-    setrlimit(RLIMIT_NOFILE, &saved);
-  }
-  EXPECT_EQ(openOutcomeText(outcome, Language::kEnglish),
-            "Cannot read file.\n" + (folder / "flight.KLI").string() + ": Sharing violation.");
   EXPECT_FALSE(fs::exists(folder / "flight.csv"));
 }
 

@@ -139,11 +139,7 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     // Asked first: looking at the files below may leave the system's last error changed.
     const std::string reason = systemReason(refused);
     outcome.failure = e.messageId();
-    const fs::path infoFile = companionFile(basePathOf(outcome.log), ".KLI");
-    outcome.linesBelow =
-        e.messageId() == MessageId::kCannotReadFile && e.what() == displayPath(infoFile)
-            ? refusedFile(infoFile, reason)
-            : failureReason(e.messageId(), outcome.log, refused, reason, language);
+    outcome.linesBelow = failureReason(e.messageId(), outcome.log, refused, reason, language);
   }
 }
 
