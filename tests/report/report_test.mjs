@@ -4,9 +4,8 @@
 // it is saved as BUILD/report-demo.png (BUILD/report-demo-firefox.png from Firefox). Then a page
 // that does load something (the watchers must see it), logs without positions, without sensors,
 // without records and with one, a log of readings in the millions, the page languages, a flight of
-// over an hour, a log whose
-// name is markup, one whose name is not UTF-8, and the time a one-hour log with every decoder takes
-// to be ready.
+// over an hour, a log whose name is markup, one whose name is not UTF-8, and the time a one-hour log
+// with every decoder takes to be ready.
 //   node report_test.mjs --source DIR --build DIR --trelvox BIN --make-report BIN
 //                        [--make-bench-log BIN] [--browser chromium|firefox]
 // Exits 77 (skipped) when the browser is not installed.
