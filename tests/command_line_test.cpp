@@ -114,6 +114,8 @@ TEST_F(CommandLine, UsageErrorsExitWithTwo) {
       {},
       {"--no-such-option", path("flight01.KLD")},
       {"-o", path("out.csv"), path("flight01.KLD"), path("flight02.KLD")},
+      // One folder holding two logs is two logs as well: the second CSV would replace the first.
+      {"-o", path("out.csv"), folder.path().string()},
       {"--separator", ";;", path("flight01.KLD")},
       {"--separator", ".", path("flight01.KLD")},
       // Separators that field texts contain, character codes and line ends are refused.

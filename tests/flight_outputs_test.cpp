@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -229,6 +230,17 @@ TEST(FlightReport, ClockStepsGapsAndTrailingBytes) {
             "  Trailing bytes: 3\n");
 }
 
+// A step of exactly one second is no step over one second, and a record at the time of the one
+// before is no step back.
+TEST(FlightReport, ClockStepsAtTheirLimits) {
+  LogBuilder log;
+  for (std::uint32_t time : {0u, 1000u, 2001u, 2001u, 2000u}) log.record().time(time);
+  TempFolder folder;
+  const Converted converted = convertWithJson(log, folder);
+  EXPECT_EQ(readJson(converted.base)["time"], json::parse(R"({"unit": "ms", "first": 0,
+      "duration": 2001, "steps_over_1s": 1, "longest_step": 1001, "backwards": 1})"));
+}
+
 TEST(FlightReport, FactsNameTheirSensorAndUseTheReceiversOwnBattery) {
   LogBuilder log;
   log.sensor(1, typeIdOf<VoltageSensorDecoder>());
@@ -268,6 +280,25 @@ TEST(FlightReport, CapacityInAhBecomesPlainMilliampereHours) {
   }
 }
 
+// The recorder writes degree signs in its own code page; the JSON file has them in UTF-8.
+TEST(JsonFile, DegreeSignsOfTheRecordersCodePageAreUtf8) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<ServoAdapterDecoder>()).sensor(7, typeIdOf<Zr450Decoder>());
+  log.record();
+  TempFolder folder;
+  const json document = readJson(convertWithJson(log, folder).base);
+  std::map<std::string, std::string> units;
+  for (const json& sensor : document["sensors"]) {
+    for (const json& item : sensor["items"]) units[item["name"]] = item["unit"];
+  }
+  const struct {
+    const char* item;
+    const char* unit;
+  } cases[] = {
+      {"TEMPERATURE 1", "\u00B0C"}, {"ANGLE 1", "\u00B0"}, {"INTERNAL TEMPERATURE", "\u00B0C"}};
+  for (const auto& [item, unit] : cases) EXPECT_EQ(units[item], unit) << item;
+}
+
 // The start time is the first UTC time any GPS gives: a first GPS that never gets a valid
 // position (and so no time) must not leave it empty while a second one has times.
 TEST(Logbook, StartTimeComesFromWhicheverGpsGivesOne) {
@@ -294,6 +325,18 @@ TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
   report.firstUtcSecondsOfDay.reset();
   EXPECT_EQ(logbookRow(report, "plain.KLD", kFlightDay),
             "plain.KLD,2024-05-01,,0:01:01.3,12,,,,,,,\r\n");
+  // A GPS counts its distance in 32 bits: a million metres and more are written in full, as a
+  // spreadsheet reads them, not as 1.234567e+06.
+  const struct {
+    double metres;
+    const char* shown;
+  } distances[] = {{1234567, "1234567"}, {2147483647, "2147483647"}, {262.5, "262.5"}};
+  for (const auto& [metres, shown] : distances) {
+    report.facts[static_cast<std::size_t>(FactKind::kMaxDistance)] =
+        FlightFact{Reading{}, metres, nullptr, nullptr, 1};
+    EXPECT_EQ(logbookRow(report, "plain.KLD", kFlightDay),
+              "plain.KLD,2024-05-01,,0:01:01.3,12,," + std::string(shown) + ",,,,,\r\n");
+  }
   EXPECT_EQ(csvField("two\nlines"), "\"two\nlines\"");
   EXPECT_EQ(logbookHeader(),
             "data_file,date,start_time_utc,duration,records,max_height_m,max_distance_m,"

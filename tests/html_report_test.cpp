@@ -105,6 +105,48 @@ TEST(HtmlReport, BytesOfANameThatAreNotUtf8ShowAsReplacementCharacters) {
   EXPECT_THAT(page, Not(HasSubstr("Fl\344")));
 }
 
+// Bytes that look like UTF-8 but stand for no character (a UTF-16 surrogate, an overlong form, a
+// code point past U+10FFFF, U+FFFE) show as U+FFFD, one for each byte that starts no character.
+TEST(HtmlReport, NamesWithMalformedUtf8ShowReplacementCharacters) {
+  const std::string r = "\uFFFD";
+  const struct {
+    const char* bytes;
+    std::string shown;
+  } cases[] = {{"\xED\xA0\x80", r + r + r},
+               {"\xE0\x80\xAF", r + r + r},
+               {"\xF4\x90\x80\x80", r + r + r + r},
+               {"\xF0\x80\x80\xAF", r + r + r + r},
+               {"\xC0\xAF", r + r},
+               {"\xEF\xBF\xBE", r},
+               {"\xF4\x8F\xBF\xBD", "\U0010FFFD"}};
+  LogBuilder log;
+  log.record();
+  for (const auto& [bytes, shown] : cases) {
+    ReportOptions options;
+    options.logName = std::string("a") + bytes + ".KLD";
+    const std::string page = reportOf(log, options);
+    EXPECT_THAT(page, HasSubstr("<title>a" + shown + ".KLD</title>")) << bytes;
+    EXPECT_THAT(dataOf(page), HasSubstr("\"name\":\"a" + shown + ".KLD\"")) << bytes;
+  }
+}
+
+// The title is HTML text: a name that holds characters of markup shows them as they are.
+TEST(HtmlReport, TheTitleShowsCharactersOfMarkupAsTheyAre) {
+  const struct {
+    const char* name;
+    const char* title;
+  } cases[] = {{"R&D.KLD", "R&amp;D.KLD"},
+               {"&lt;b&gt;.KLD", "&amp;lt;b&amp;gt;.KLD"},
+               {"it's \"x\".KLD", "it&#39;s &quot;x&quot;.KLD"}};
+  LogBuilder log;
+  log.record();
+  for (const auto& [name, title] : cases) {
+    ReportOptions options;
+    options.logName = name;
+    EXPECT_THAT(reportOf(log, options), HasSubstr("<title>" + std::string(title) + "</title>"));
+  }
+}
+
 TEST(HtmlReport, ThePageCarriesTheChartLibraryAsInstalled) {
   LogBuilder log;
   log.record();
@@ -202,6 +244,37 @@ TEST(HtmlReport, TheTrackIsInTenthsOfMetresEastAndNorthOfTheStart) {
                                 ",0,,12401\",\"north\":\"" + before + ",0,18532,\"}"));
     // The log began 2.6 s before the GPS first said a time, in whole seconds.
     EXPECT_THAT(data, HasSubstr("\"utcStart\":" + std::string(c.utcStart)));
+  }
+}
+
+// A track south-west of its start rounds to the nearest tenth of a metre as one north-east of it
+// does, away from zero.
+TEST(HtmlReport, TheTrackRoundsWestAndSouthAsEastAndNorth) {
+  constexpr std::int32_t kDegree = 600000;
+  constexpr std::int32_t kMinute = 10000;
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+  addGpsRecord(log, 48 * kDegree, 8 * kDegree, 50000);
+  addGpsRecord(log, 48 * kDegree - kMinute, 8 * kDegree, 50000);
+  addGpsRecord(log, 48 * kDegree - kMinute, 8 * kDegree - kMinute, 50001);
+  EXPECT_THAT(dataOf(reportOf(log)),
+              HasSubstr("\"track\":{\"sensor\":1,\"east\":\"0,,-12401\",\"north\":\"0,-18532,\"}"));
+}
+
+// A log begun shortly before midnight, whose GPS first tells a time just after it, began the
+// evening before: the start time is a time of that day.
+TEST(HtmlReport, ALogBegunBeforeMidnightStartsTheEveningBefore) {
+  const struct {
+    std::uint32_t gpsSeconds;
+    const char* utcStart;
+  } cases[] = {{1, "86399"}, {2, "0"}, {0, "86398"}};
+  for (const auto& [gpsSeconds, utcStart] : cases) {
+    LogBuilder log;
+    log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+    for (int i = 0; i < 26; ++i) log.record();  // 2.6 s before the GPS says anything
+    addGpsRecord(log, 48 * 600000, 8 * 600000, gpsSeconds);
+    EXPECT_THAT(dataOf(reportOf(log)), HasSubstr("\"utcStart\":" + std::string(utcStart) + "}"))
+        << gpsSeconds;
   }
 }
 

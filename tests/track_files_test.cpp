@@ -448,21 +448,50 @@ TEST(TrackTimes, ATimeFieldPastTheDayIsNoTime) {
                         "      <gx:coord>8.5000000 48.0000167 0</gx:coord>\n    </gx:Track>\n"));
 }
 
+// A record of the clockless GPS at slot 2: a valid position at 48°00.0000'N and 8°30.0000'E plus
+// `step` units, and the altitude word `altitudeWord` (bit 14: valid; bit 15: the sign).
+void q3303Record(LogBuilder& log, std::uint16_t altitudeWord, std::uint16_t step) {
+  log.record()
+      .word(2, 0x4000)
+      .word(3, altitudeWord)
+      .word(6, 48 << 8)
+      .word(7, 0)
+      .word(8, 8 << 8 | 0x04)
+      .word(9, static_cast<std::uint16_t>(0x93E0 + step));
+}
+
+// A GPS counts heights from where it was switched on: a flight down from a hilltop goes below
+// zero, which both track files keep with its sign.
+TEST(TrackFiles, HeightsBelowTheStartKeepTheirSign) {
+  const struct {
+    std::uint16_t altitudeWord;
+    const char* height;
+  } cases[] = {{0xFFF4, "-12"}, {0x4000 | 100, "100"}};
+  for (const auto& [altitudeWord, height] : cases) {
+    TempFolder folder;
+    LogBuilder log;
+    log.sensor(2, typeIdOf<Q3303GpsDecoder>());
+    q3303Record(log, 0x4000, 0);  // the start, then 0.001 minutes east
+    q3303Record(log, altitudeWord, 10);
+    log.writeFiles(folder / "hill");
+    writeTracks(folder / "hill", std::nullopt);
+    EXPECT_THAT(readFile(folder / "hill.gpx"),
+                HasSubstr("lon=\"8.5000167\"><ele>" + std::string(height) + "</ele></trkpt>"));
+    const std::string kml = readFile(folder / "hill.kml");
+    EXPECT_THAT(kml, HasSubstr("\n8.5000167,48.0000000," + std::string(height) + "\n"));
+    EXPECT_THAT(kml, HasSubstr("<name>Farthest point</name>\n    <Point>\n"
+                               "      <altitudeMode>relativeToGround</altitudeMode>\n"
+                               "      <coordinates>8.5000167,48.0000000," +
+                               std::string(height) + "</coordinates>"));
+  }
+}
+
 // A GPS without a clock (the Q3303) gives a line through its positions, which carries no times.
 TEST(TrackTimes, AGpsWithoutTimesGivesALine) {
   TempFolder folder;
   LogBuilder log;
   log.sensor(2, typeIdOf<Q3303GpsDecoder>());
-  // Each record: valid position, height 100 m, 48°00.0000'N and 8°30.0000'E plus `step` units.
-  for (const std::uint16_t step : {0, 10}) {
-    log.record()
-        .word(2, 0x4000)
-        .word(3, 0x4000 | 100)
-        .word(6, 48 << 8)
-        .word(7, 0)
-        .word(8, 8 << 8 | 0x04)
-        .word(9, static_cast<std::uint16_t>(0x93E0 + step));
-  }
+  for (const std::uint16_t step : {0, 10}) q3303Record(log, 0x4000 | 100, step);
   log.writeFiles(folder / "plain");
 
   writeTracks(folder / "plain", std::nullopt);

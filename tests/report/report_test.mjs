@@ -3,9 +3,9 @@
 // quantity group, the summary's numbers equal to the CSV's readings, the track and its cursor dot;
 // it is saved as BUILD/report-demo.png (BUILD/report-demo-firefox.png from Firefox). Then a page
 // that does load something (the watchers must see it), logs without positions, without sensors,
-// without records and with one, a log of readings in the millions, the page languages, a log whose
-// name is markup, one whose name is not UTF-8, and the time a one-hour log with every decoder takes
-// to be ready.
+// without records and with one, a log of readings in the millions, the page languages, a flight of
+// over an hour, a log whose name is markup, one whose name is not UTF-8, and the time a one-hour log
+// with every decoder takes to be ready.
 //   node report_test.mjs --source DIR --build DIR --trelvox BIN --make-report BIN
 //                        [--make-bench-log BIN] [--browser chromium|firefox]
 // Exits 77 (skipped) when the browser is not installed.
@@ -563,6 +563,25 @@ async function checkLanguages() {
   }
 }
 
+// The demo with a gap of 3,500 s in the middle of its records: a flight of over an hour, whose
+// duration the header and the summary write in hours, minutes and seconds.
+async function checkOverAnHour() {
+  const base = demoEdited('over-an-hour', (info, data) => {
+    for (let record = 1200 * RECORD_SIZE; record + RECORD_SIZE <= data.length;
+      record += RECORD_SIZE) {
+      data.writeUInt32BE(data.readUInt32BE(record) + 3500000, record);
+    }
+  });
+  const { page, seen } = await open(writeReport(base, base + '.html'));
+  checkQuiet('over an hour', seen);
+  const durations = await page.$$eval('.facts div, #flight-facts tr', (rows) => rows
+    .filter((row) => row.firstChild.textContent === 'Duration')
+    .map((row) => row.lastChild.textContent));
+  check(JSON.stringify(durations) === '["1:02:19","1:02:19.9"]',
+    'over an hour: the duration in hours, minutes and seconds ' + JSON.stringify(durations));
+  await page.close();
+}
+
 async function checkMarkupName() {
   const name = '<img src=x onerror=alert(1)>';
   const base = demoCopy(name);
@@ -630,6 +649,7 @@ try {
   await checkLargeValues();
   await checkTwinSensors();
   await checkLanguages();
+  await checkOverAnHour();
   await checkMarkupName();
   await checkNameNotUtf8();
   await checkOneHourEveryDecoder();
