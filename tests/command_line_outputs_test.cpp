@@ -307,6 +307,18 @@ TEST_F(CommandLineOutputs, AFolderWithoutLogsIsAFailure) {
   EXPECT_EQ(run({"-r", path("card")}).status, 0);
 }
 
+// -r goes into subfolders but not through links to folders: a card with a link back to itself (or
+// to a folder also searched) converts each log once and ends.
+TEST_F(CommandLineOutputs, RecursionSkipsLinksToFolders) {
+  fs::create_directories(folder / "card" / "day1");
+  receiverLog(2).writeFiles(folder / "card" / "day1" / "a");
+  fs::create_directory_symlink(folder / "card", folder / "card" / "day1" / "back");
+  fs::create_directory_symlink(folder / "card" / "day1", folder / "card" / "again");
+  const CliRun result = run({"-r", path("card")});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "a.csv was generated.\n");
+}
+
 // The note of a folder without logs stands among the failures of the logs where the folder stands
 // among the arguments, not above all of them.
 TEST_F(CommandLineOutputs, AFolderWithoutLogsIsNotedInArgumentOrder) {

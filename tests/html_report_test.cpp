@@ -1,5 +1,3 @@
-#include "conversion/html_report.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +9,7 @@
 #include "conversion/byte_source.h"
 #include "conversion/record_loop.h"
 #include "outputs/flight_summary.h"
+#include "outputs/report/html_report_output.h"
 #include "support/log_builder.h"
 #include "support/stream_bytes.h"
 #include "tests/string_sink.h"
@@ -21,6 +20,14 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
+
+// The record loop with the report as its one output.
+LogTotals writeHtmlReport(const SlotMap& map, ByteSource& dataFile, ByteSink& sink,
+                          ReportOptions options) {
+  HtmlReportOutput report(sink, std::move(options));
+  LogOutput* const outputs[] = {&report};
+  return runRecordLoop(map, dataFile, outputs);
+}
 
 SlotMap slotMapOf(const LogBuilder& log) {
   const auto info = log.infoBytes();
