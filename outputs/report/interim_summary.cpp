@@ -2,6 +2,7 @@
 
 #include "outputs/reading_text.h"
 #include "outputs/report/page_text.h"
+#include "outputs/unit_text.h"
 
 namespace trelvox {
 namespace {

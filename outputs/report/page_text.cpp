@@ -6,18 +6,6 @@
 #include "outputs/utf8_text.h"
 
 namespace trelvox {
-namespace {
-
-struct UnitSpelling {
-  std::string_view shiftJis;
-  std::string_view utf8;
-};
-
-// The degree signs of the maker's code page: "℃", "°" and the half-width "ﾟ" before a "C".
-constexpr UnitSpelling kUnitSpellings[] = {
-    {"\x81\x8E", "\u2103"}, {"\x81\x8B", "\u00B0"}, {"\xDF", "\u00B0"}};
-
-}  // namespace
 
 PageText::PageText(ByteSink& sink) : sink_(sink), buffer_(new char[kBlockSize]) {}
 
@@ -105,27 +93,6 @@ void PageText::flush() {
   if (size_ == 0) return;
   sink_.write({buffer_.get(), size_});
   size_ = 0;
-}
-
-std::string unitInUtf8(std::string_view unit) {
-  std::string text;
-  while (!unit.empty()) {
-    bool replaced = false;
-    for (const UnitSpelling& spelling : kUnitSpellings) {
-      if (unit.starts_with(spelling.shiftJis)) {
-        text.append(spelling.utf8);
-        unit.remove_prefix(spelling.shiftJis.size());
-        replaced = true;
-        break;
-      }
-    }
-    if (!replaced) {
-      // Any other byte of the code page has no meaning here; ASCII passes as it is.
-      text += static_cast<unsigned char>(unit.front()) < 0x80 ? unit.front() : '?';
-      unit.remove_prefix(1);
-    }
-  }
-  return text;
 }
 
 }  // namespace trelvox

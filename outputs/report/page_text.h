@@ -53,7 +53,4 @@ class PageText {
   std::size_t size_ = 0;
 };
 
-// A unit as the decoders spell it (the maker's Shift-JIS degree signs) in UTF-8.
-std::string unitInUtf8(std::string_view unit);
-
 }  // namespace trelvox
