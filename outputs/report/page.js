@@ -22,6 +22,8 @@
   const COLOURS = ['#0b6bcb', '#d9480f', '#2b8a3e', '#ae3ec9', '#e8a100', '#c2255c', '#1098ad',
     '#5c940d', '#7048e8', '#868e96', '#a61e4d', '#364fc7'];
   const CHART_HEIGHT = 230;
+  // Below the panel's inner width on the narrowest phones (320 pixels), with a scroll bar.
+  const CHART_LEAST_WIDTH = 200;
   const SYNC_KEY = 'trelvox';
   // The y axes' numbers are measured before any chart is drawn, so they are drawn in a font the
   // page names: its own, at the chart library's size.
@@ -136,7 +138,7 @@
     ])]);
     return element('section', { class: 'panel summary' }, [
       element('h2', {}, [texts.summary]),
-      facts,
+      element('div', { class: 'facts-box' }, [facts]),
       element('div', { class: 'table-box' }, [element('table', { id: 'summary-table' }, [
         element('thead', {}, [head]), element('tbody', {}, rows)])]),
     ]);
@@ -341,9 +343,9 @@
     return Math.max(AXIS_LEAST_SIZE, Math.ceil(widest) + AXIS_NUMBER_MARGINS);
   }
 
-  // Charts fill the panel's inner width (its padding and border are 34 pixels).
+  // Charts fill the panel's inner width (its padding and border are 34 pixels), on a phone too.
   function chartWidth(panel) {
-    return Math.max(320, Math.floor(panel.clientWidth) - 34);
+    return Math.max(CHART_LEAST_WIDTH, Math.floor(panel.clientWidth) - 34);
   }
 
   function chartSections(charts) {
@@ -361,10 +363,34 @@
       sections.push(section);
       const points = [seconds, ...members.map((member) => member.points)];
       charts.pending.push({ members, draw: (layout) => {
-        charts.plots.push(new uPlot(chartOptions(members, layout, charts), points, target));
+        const plot = new uPlot(chartOptions(members, layout, charts), points, target);
+        legendKeys(plot);
+        charts.plots.push(plot);
       } });
     }
     return sections;
+  }
+
+  // A legend entry switches its series off and on by keyboard too: Tab reaches it, Enter or Space
+  // works it as a click does, and it tells whether its series is shown.
+  function legendKeys(plot) {
+    plot.root.querySelectorAll('.u-legend .u-series').forEach((row, i) => {
+      if (i === 0) return;  // the time
+      const label = row.querySelector('th');
+      label.setAttribute('tabindex', '0');
+      label.setAttribute('role', 'button');
+      label.setAttribute('aria-pressed', String(plot.series[i].show));
+      label.addEventListener('keydown', (event) => {
+        if (event.key !== 'Enter' && event.key !== ' ') return;
+        event.preventDefault();
+        label.click();
+      });
+    });
+  }
+
+  function legendPressed(u, i) {
+    const label = u.root.querySelectorAll('.u-legend .u-series th')[i];
+    if (label) label.setAttribute('aria-pressed', String(u.series[i].show));
   }
 
   // One zoom range for every chart: a chart's new x range goes to all others. Charts that show
@@ -553,6 +579,7 @@
     charts.hooks = {
       setScale: [zoomTogether(charts)],
       setCursor: [(u) => { for (const move of charts.onCursor) move(u.cursor.idx); }],
+      setSeries: [legendPressed],
       draw: [(u) => {
         if (seen.has(u)) return;
         seen.add(u);
@@ -564,16 +591,22 @@
     const layout = { width: chartWidth(chartPanel), axisSize: yAxisSize(charts) };
     for (const chart of charts.pending) chart.draw(layout);
 
+    const fitCharts = () => {
+      const w = chartWidth(chartPanel);
+      for (const plot of charts.plots) plot.setSize({ width: w, height: CHART_HEIGHT });
+    };
     let resizing = false;
     window.addEventListener('resize', () => {
       if (resizing) return;
       resizing = true;
       requestAnimationFrame(() => {
         resizing = false;
-        const w = chartWidth(chartPanel);
-        for (const plot of charts.plots) plot.setSize({ width: w, height: CHART_HEIGHT });
+        fitCharts();
       });
     });
+    // A printed page is narrower than the window, and no resize tells the page: the charts take
+    // the printed panel's width as the page is laid out for print, and the window's after.
+    window.matchMedia('print').addEventListener('change', fitCharts);
   }
 
   build();

@@ -328,6 +328,8 @@ async function checkDemo() {
   check((await page.$$eval('.links a', (links) => links.map((a) => a.getAttribute('href'))))
     .join() === 'demo.gpx,demo.kml', 'demo: links to the GPX and KML files');
   await checkCursor(page);
+  await checkLegendKeys(page);
+  await checkPrintedCharts(page);
   const screenshot = path.join(options.build, chosen.screenshot);
   await saveScreenshot(page, screenshot);
   console.log('saved ' + screenshot);
@@ -389,6 +391,53 @@ async function checkZoom(page) {
   await zoomInto(page, 'height', 0.2, 0.4);
   check(before !== await otherChart(), 'demo: zooming one chart zooms the others');
 }
+
+// A legend entry looks like a button and works as one from the keyboard: Tab reaches it, Enter
+// and Space switch its series off and on again, and the entry says which.
+async function checkLegendKeys(page) {
+  const entry = '.chart-group[data-group="voltage"] .u-series:nth-child(2)';
+  const state = () => page.$eval(entry, (row) => [row.classList.contains('u-off'),
+    row.querySelector('th').getAttribute('aria-pressed')].join());
+  const before = await state();
+  await page.focus(entry + ' th');
+  const ring = await page.$eval(entry + ' th', (th) => th.matches(':focus-visible') &&
+    getComputedStyle(th).outlineStyle !== 'none');
+  await page.keyboard.press('Enter');
+  const off = await state();
+  await page.keyboard.press(' ');
+  await page.$eval(entry + ' th', (th) => th.blur());  // no focus ring in the saved picture
+  check(before === 'false,true' && off === 'true,false' && await state() === before && ring,
+    'demo: Enter and Space switch a legend entry off and on, focus shows ' +
+    [before, off, await state(), ring].join(' -> '));
+}
+
+// Printed on A4 paper, every chart fits its panel as laid out for print (the paper is narrower
+// than the window), and afterwards the charts fit the window again.
+async function checkPrintedCharts(page) {
+  await page.evaluate(() => {
+    window.printedCharts = [];
+    window.matchMedia('print').addEventListener('change', (event) => {
+      if (!event.matches) return;
+      for (const chart of document.querySelectorAll('section.chart-group .chart')) {
+        window.printedCharts.push([chart.querySelector('.uplot').offsetWidth, chart.clientWidth]);
+      }
+    });
+  });
+  await page.pdf({ format: 'A4' });
+  const printed = await page.evaluate(() => window.printedCharts);
+  check(printed.length === DEMO_GROUPS.length - 1 && printed.every(([chart, box]) => chart <= box),
+    'demo: printed, every chart fits its panel ' + JSON.stringify(printed));
+  await new Promise((resolve) => setTimeout(resolve, 200));
+  const after = await chartsBeyondTheirPanel(page);
+  check(after.length === 0, 'demo: after printing the charts fit the window ' +
+    JSON.stringify(after));
+}
+
+// The charts (plot and legend) that reach past their panel's inner edge, as [group, pixels].
+const chartsBeyondTheirPanel = (page) => page.$$eval('.chart-group .uplot', (plots) =>
+  plots.map((plot) => [plot.closest('.chart-group').dataset.group,
+    plot.getBoundingClientRect().right - plot.closest('.panel').getBoundingClientRect().right + 16])
+    .filter(([, beyond]) => beyond > 0.5));
 
 // The watchers themselves: the demo's page with a load from the network and one from beside the
 // page added must not pass as quiet, with its Content-Security-Policy and without it.
@@ -619,6 +668,41 @@ async function checkNameNotUtf8() {
   await page.close();
 }
 
+// Whether the page fits a window as narrow as a phone's: nothing pushes it sideways, and every
+// chart with its legend stays inside its panel.
+async function checkFits(name, page) {
+  const sideways = await page.evaluate(() =>
+    document.documentElement.scrollWidth - document.documentElement.clientWidth);
+  const beyond = await chartsBeyondTheirPanel(page);
+  check(sideways === 0 && beyond.length === 0, name + ': the page fits the window (' + sideways +
+    ' pixels sideways, charts beyond their panel ' + JSON.stringify(beyond) + ')');
+}
+
+// A phone, 360 and 320 pixels wide, in every language (German's long words, Japanese), and a
+// window narrowed to a phone's width after the page was drawn wide.
+async function checkPhone() {
+  for (const lang of ['en', 'de', 'ja']) {
+    const base = demoCopy('phone-' + lang);
+    execFileSync(options.trelvox, ['--force', '--no-csv', '--report', '--lang', lang, base + '.KLD']);
+    const file = base + '.html';
+    for (const width of [360, 320]) {
+      const { page, seen } = await open(file, width);
+      checkQuiet(lang + ' at ' + width + ' pixels', seen);
+      await checkFits(lang + ' at ' + width + ' pixels', page);
+      await page.close();
+    }
+  }
+  const { page } = await open(path.join(work, 'phone-de.html'));
+  await narrow(page, 360);
+  await checkFits('de, window narrowed to 360 pixels', page);
+  await page.close();
+}
+
+async function narrow(page, width) {
+  await page.setViewport({ width, height: 900 });
+  await new Promise((resolve) => setTimeout(resolve, 300));
+}
+
 // A one-hour log (36,000 records) with every decoder: the time until the page is ready.
 async function checkOneHourEveryDecoder() {
   if (!options['make-bench-log'] || !fs.existsSync(options['make-bench-log'])) {
@@ -637,6 +721,10 @@ async function checkOneHourEveryDecoder() {
   // Two seconds are the aim; the margin keeps a busy shared machine from failing the test.
   check(ready < 4000, 'one hour, every decoder: page ready in time (' + Math.round(ready) + ' ms)');
   await checkChartsDrawn('one hour, every decoder', page);
+  // Its legends of many long names, the channels' among them, wrap inside a phone's width.
+  await page.$eval('details.chart-group', (details) => { details.open = true; });
+  await narrow(page, 360);
+  await checkFits('one hour, every decoder, at 360 pixels', page);
   await page.close();
 }
 
@@ -650,6 +738,7 @@ try {
   await checkLargeValues();
   await checkTwinSensors();
   await checkLanguages();
+  await checkPhone();
   await checkOverAnHour();
   await checkMarkupName();
   await checkNameNotUtf8();
