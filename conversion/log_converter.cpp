@@ -87,18 +87,18 @@ std::vector<fs::path> ConversionRequest::files() const {
   return asked;
 }
 
-void LogConverter::open(const fs::path& basePath, const fs::path& outputPath,
-                        ExistingOutput existing) {
+void LogConverter::open(const fs::path& log, const fs::path& outputPath, ExistingOutput existing) {
   ConversionRequest request;
   request.csv = outputPath;
   request.existing = existing;
-  open(basePath, request);
+  open(log, request);
 }
 
-void LogConverter::open(const fs::path& basePath, const ConversionRequest& request) {
+void LogConverter::open(const fs::path& log, const ConversionRequest& request) {
   request_ = request;
-  infoPath_ = companionFile(basePath, ".KLI");
-  dataPath_ = companionFile(basePath, ".KLD");
+  const LogFiles files = logFilesOf(log);
+  infoPath_ = files.info;
+  dataPath_ = files.data;
 
   FileSource infoFile;
   if (!infoFile.open(infoPath_)) {

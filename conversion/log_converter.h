@@ -66,10 +66,11 @@ class LogConverter {
 
   explicit LogConverter(Separators separators) : separators_(separators) {}
 
+  // `log` names the log by its data file, its information file or its base path (logFilesOf).
   // Just the CSV file.
-  void open(const std::filesystem::path& basePath, const std::filesystem::path& outputPath,
+  void open(const std::filesystem::path& log, const std::filesystem::path& outputPath,
             ExistingOutput existing = ExistingOutput::kReplace);
-  void open(const std::filesystem::path& basePath, const ConversionRequest& request);
+  void open(const std::filesystem::path& log, const ConversionRequest& request);
   ConversionResult convert();
   // The number of sensors whose columns the conversion writes, besides the receiver's columns
   // that every CSV file has; known after open.

@@ -44,6 +44,19 @@ bool equalIgnoringCase(const std::u8string& a, const std::u8string& b) {
                     [](char8_t x, char8_t y) { return asciiLower(x) == asciiLower(y); });
 }
 
+// `extension` (".KLD" or ".KLI") with each letter in the case of the same letter of `like`.
+fs::path spelledLike(const std::u8string& like, std::u8string extension) {
+  for (std::size_t i = 0; i < extension.size() && i < like.size(); ++i) {
+    if (like[i] >= u8'a' && like[i] <= u8'z') extension[i] = asciiLower(extension[i]);
+  }
+  return extension;
+}
+
+bool isThere(const fs::path& path) {
+  std::error_code error;
+  return fs::exists(path, error);
+}
+
 std::string systemReason() { return std::strerror(errno); }
 
 // Tells this process's temporary names from those of another process converting into the same
@@ -163,14 +176,32 @@ fs::path companionFile(const fs::path& base, const fs::path& extension) {
   return exact;
 }
 
+LogFiles logFilesOf(const fs::path& log) {
+  const std::u8string extension = log.extension().u8string();
+  const bool namesData = equalIgnoringCase(extension, u8".KLD");
+  const bool namesInfo = equalIgnoringCase(extension, u8".KLI");
+  if (namesData || namesInfo) {
+    if (isThere(log)) {
+      const fs::path companion =
+          companionFile(basePathOf(log), spelledLike(extension, namesData ? u8".KLI" : u8".KLD"));
+      return namesData ? LogFiles{log, companion} : LogFiles{companion, log};
+    }
+  } else {
+    LogFiles whole{companionFile(log, ".KLD"), companionFile(log, ".KLI")};
+    if (isThere(whole.data) || isThere(whole.info)) return whole;
+  }
+  const fs::path base = basePathOf(log);
+  return {companionFile(base, ".KLD"), companionFile(base, ".KLI")};
+}
+
 bool isSameFile(const fs::path& a, const fs::path& b) {
   std::error_code error;
   return fs::equivalent(a, b, error) && !error;
 }
 
-bool isOneOfTheLogsFiles(const fs::path& file, const fs::path& logBase) {
-  return isSameFile(file, companionFile(logBase, ".KLD")) ||
-         isSameFile(file, companionFile(logBase, ".KLI"));
+bool isOneOfTheLogsFiles(const fs::path& file, const fs::path& log) {
+  const LogFiles files = logFilesOf(log);
+  return isSameFile(file, files.data) || isSameFile(file, files.info);
 }
 
 fs::path resolvedPath(const fs::path& path) {

@@ -22,11 +22,24 @@ std::filesystem::path basePathOf(const std::filesystem::path& chosen);
 std::filesystem::path companionFile(const std::filesystem::path& base,
                                     const std::filesystem::path& extension);
 
+// The two files of a log, as found (whether or not they exist).
+struct LogFiles {
+  std::filesystem::path data;
+  std::filesystem::path info;
+};
+
+// The files of the log that `log` names: by its data file, its information file (any case of the
+// extension) or its base path. A file named that exists is taken as it is, and its companion is
+// looked for first with the extension in the same case ("x.kld" goes with "x.kli", not "x.KLI"):
+// a folder may hold both "x.KLD" and "x.kld", two different logs. A name whose extension is no
+// log's ("flight.2024.05") is the base path when a file of the log is found under it.
+LogFiles logFilesOf(const std::filesystem::path& log);
+
 // Whether two paths name the same existing file (not merely the same spelling).
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
-// Whether `file` is the data or information file of the log at `logBase`.
-bool isOneOfTheLogsFiles(const std::filesystem::path& file, const std::filesystem::path& logBase);
+// Whether `file` is the data or information file of the log that `log` names (see logFilesOf).
+bool isOneOfTheLogsFiles(const std::filesystem::path& file, const std::filesystem::path& log);
 
 // `path` made absolute, with the links, "." and ".." of the part that exists resolved; where that
 // fails, `path` with only "." and ".." resolved.

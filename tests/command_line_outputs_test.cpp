@@ -20,6 +20,7 @@
 #include "app/cli/command_line.h"
 #include "conversion/decoder_registry.h"
 #include "support/stream_bytes.h"
+#include "tests/cli_run.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
 
@@ -29,24 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::UnorderedElementsAre;
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun run(std::vector<std::string> arguments) {
-  arguments.insert(arguments.begin(), "trelvox");
-  std::vector<const char*> argv;
-  for (const std::string& a : arguments) argv.push_back(a.c_str());
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status =
-      runCommandLine(static_cast<int>(argv.size()), argv.data(),
-                     CommandLineDefaults{Separators{}, Language::kEnglish}, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // The names in a folder, temporary files included.
 std::vector<std::string> filesIn(const fs::path& folder) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/full_group_log.h"
+#include "tests/cli_run.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
 
@@ -25,24 +26,6 @@ using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 using ::testing::Not;
 using ::testing::StartsWith;
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun run(std::vector<std::string> arguments, Language language = Language::kEnglish,
-           const std::string& program = "trelvox") {
-  arguments.insert(arguments.begin(), program);
-  std::vector<const char*> argv;
-  for (const std::string& a : arguments) argv.push_back(a.c_str());
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runCommandLine(static_cast<int>(argv.size()), argv.data(),
-                                    CommandLineDefaults{Separators{}, language}, out, err);
-  return {status, out.str(), err.str()};
-}
 
 class CommandLine : public ::testing::Test {
  protected:

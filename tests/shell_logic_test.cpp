@@ -180,6 +180,27 @@ TEST(ShellConversion, SaysHowManyRecordsAndSensorsWereConverted) {
   }
 }
 
+// A folder on a case-sensitive drive may hold x.KLD and x.kld, two logs: the one chosen is
+// converted, each with its own information file.
+TEST(ShellConversion, TheLogChosenIsConvertedAndNotOneSpelledAlike) {
+  TempFolder folder;
+  const LogBuilder upper = logWith(3, {});
+  const LogBuilder lower = logWith(2, {typeIdOf<VoltageSensorDecoder>()});
+  upper.writeFiles(folder / "x");
+  LogBuilder::writeFile(folder / "x.kld", lower.dataBytes());
+  LogBuilder::writeFile(folder / "x.kli", lower.infoBytes());
+  const struct {
+    const char* chosen;
+    const LogBuilder& log;
+  } cases[] = {{"x.kld", lower}, {"x.kli", lower}, {"x.KLD", upper}, {"x.KLI", upper}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(missingInfoFile(folder / c.chosen, Language::kEnglish), std::nullopt);
+    const ConversionOutcome outcome = convertForOpen(folder / c.chosen, folder / "x.csv");
+    EXPECT_EQ(outcome.failure, std::nullopt) << c.chosen;
+    EXPECT_EQ(readFile(folder / "x.csv"), convert(c.log).text()) << c.chosen;
+  }
+}
+
 TEST(ShellConversion, ACsvFileThatIsOneOfTheLogsOwnFilesIsNamedAsSuch) {
   TempFolder folder;
   const LogBuilder log = logWith(2, {typeIdOf<VoltageSensorDecoder>()});

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <atomic>
 #include <future>
+#include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -61,7 +63,8 @@ fs::path withExtension(fs::path base, const char* extension) { return base += ex
 ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
                              ByteSink* standardOutput) {
   ConversionRequest request;
-  fs::path base = basePathOf(log);
+  // After the data file: "x.kld" gives x.csv, "flight.2024.05" gives flight.2024.05.csv.
+  fs::path base = basePathOf(logFilesOf(log).data);
   if (writesToStandardOutput(options)) {
     request.csvStream = standardOutput;
   } else if (!options.noCsv) {
@@ -89,11 +92,16 @@ std::string failureText(const fs::path& log, const TelemetryLogException& e, Lan
          " (" + e.what() + ")\n";
 }
 
-LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink* standardOutput) {
+LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink* standardOutput,
+                      const std::optional<fs::path>& takenOutput) {
   LogOutcome outcome;
   try {
+    if (takenOutput) {
+      throw TelemetryLogException(MessageId::kCannotCreateOutput,
+                                  displayPath(*takenOutput) + " would be written twice");
+    }
     LogConverter converter(options.separators);
-    converter.open(basePathOf(log), requestFor(options, log, standardOutput));
+    converter.open(log, requestFor(options, log, standardOutput));
     const ConversionResult result = converter.convert();
     for (const fs::path& file : result.written) {
       outcome.messages += successMessage(displayPath(file.filename()), options.language) + "\n";
@@ -128,6 +136,28 @@ std::string folderNote(const FolderWithoutLogs& folder, Language language) {
                        language);
   }
   return displayPath(folder.folder) + ": " + std::string(noLogInFolderNote(language)) + "\n";
+}
+
+// For each log, the first of its files that a log before it writes too, if any: "x.KLD" and "x.kld"
+// are two logs on most file systems but both write x.csv, the second over the first. The first
+// is converted, the second fails, whatever --force and -j say.
+std::vector<std::optional<fs::path>> outputsTakenBefore(const BatchOptions& options) {
+  std::vector<std::optional<fs::path>> taken;
+  std::set<fs::path> written;
+  for (const fs::path& log : options.logs) {
+    const std::vector<fs::path> files = requestFor(options, log, nullptr).files();
+    std::vector<fs::path> resolved;
+    std::ranges::transform(files, std::back_inserter(resolved), resolvedPath);
+    const auto before = std::ranges::find_if(
+        resolved, [&](const fs::path& file) { return written.contains(file); });
+    if (before == resolved.end()) {
+      written.insert(resolved.begin(), resolved.end());
+      taken.emplace_back();
+    } else {
+      taken.emplace_back(files[static_cast<std::size_t>(before - resolved.begin())]);
+    }
+  }
+  return taken;
 }
 
 // The files one log's conversion may hold open at once: its data file, a folder searched for a
@@ -169,6 +199,7 @@ std::size_t jobsWithinFileLimit(const BatchOptions& options) {
 template <typename Report>
 void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report report) {
   const std::size_t count = options.logs.size();
+  const std::vector<std::optional<fs::path>> takenOutputs = outputsTakenBefore(options);
   std::vector<std::promise<LogOutcome>> promises(count);
   std::vector<std::future<LogOutcome>> outcomes;
   for (auto& promise : promises) outcomes.push_back(promise.get_future());
@@ -176,7 +207,8 @@ void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report re
   auto work = [&] {
     for (std::size_t i = next++; i < count; i = next++) {
       try {
-        promises[i].set_value(convertOne(options, options.logs[i], standardOutput));
+        promises[i].set_value(
+            convertOne(options, options.logs[i], standardOutput, takenOutputs[i]));
       } catch (...) {
         promises[i].set_exception(std::current_exception());
       }
@@ -205,7 +237,7 @@ std::optional<std::string> logbookClash(const BatchOptions& options, const fs::p
     return displayPath(logbook);
   }
   for (const fs::path& log : options.logs) {
-    if (isOneOfTheLogsFiles(logbook, basePathOf(log))) {
+    if (isOneOfTheLogsFiles(logbook, log)) {
       return displayPath(logbook) + " is one of the log's own files";
     }
     for (const fs::path& file : requestFor(options, log, nullptr).files()) {

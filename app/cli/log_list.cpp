@@ -38,9 +38,7 @@ void addDataFilesIn(const fs::path& folder, bool recursive, std::vector<fs::path
 }
 
 // The data file a log stands for, spelled the same whatever name the log was given by.
-fs::path dataFileOf(const fs::path& log) {
-  return resolvedPath(companionFile(basePathOf(log), ".KLD"));
-}
+fs::path dataFileOf(const fs::path& log) { return resolvedPath(logFilesOf(log).data); }
 
 }  // namespace
 

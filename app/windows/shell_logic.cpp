@@ -108,7 +108,7 @@ fs::path reportPageBeside(const fs::path& csv) { return fs::path(csv).replace_ex
 
 std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Language language) {
   std::error_code error;
-  if (fs::is_regular_file(companionFile(basePathOf(chosenLog), ".KLI"), error)) {
+  if (fs::is_regular_file(logFilesOf(chosenLog).info, error)) {
     return std::nullopt;
   }
   constexpr MessageId kFailure = MessageId::kInfoFileNotFound;
@@ -128,7 +128,7 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
       request.pageLanguage = pageLanguageOf(language);
     }
     LogConverter converter(separators);
-    converter.open(basePathOf(outcome.log), request);
+    converter.open(outcome.log, request);
     ConversionCounts counts;
     counts.sensors = converter.sensorCount();
     counts.records = converter.convert().rows;
@@ -155,16 +155,15 @@ std::string convertedLines(const ConversionCounts& counts, Language language) {
 
 std::string failureReason(MessageId failure, const fs::path& log, const fs::path& output,
                           std::string_view systemReason, Language language) {
-  const fs::path base = basePathOf(log);
+  const LogFiles files = logFilesOf(log);
   switch (failure) {
     case MessageId::kInfoFileNotFound:
-      return formatMessage(kLookedFor, language,
-                           {{"file", displayPath(companionFile(base, ".KLI"))}});
+      return formatMessage(kLookedFor, language, {{"file", displayPath(files.info)}});
     case MessageId::kCannotReadFile:
       // The data file, also when the information file was the one chosen or dropped.
-      return refusedFile(companionFile(base, ".KLD"), systemReason);
+      return refusedFile(files.data, systemReason);
     case MessageId::kCannotCreateOutput:
-      if (isOneOfTheLogsFiles(output, base)) {
+      if (isOneOfTheLogsFiles(output, log)) {
         return formatMessage(kOneOfTheLogsFiles, language,
                              {{"file", displayPath(output.filename())}});
       }
