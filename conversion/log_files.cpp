@@ -161,9 +161,9 @@ fs::path basePathOf(const fs::path& chosen) {
 fs::path companionFile(const fs::path& base, const fs::path& extension) {
   fs::path exact = base;
   exact += extension;
-  std::error_code error;
-  if (fs::exists(exact, error)) return exact;
+  if (isThere(exact)) return exact;
 
+  std::error_code error;
   const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
   const fs::path wantedName = base.filename();
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
