@@ -12,8 +12,9 @@ constexpr std::int32_t kVarioFieldOffset = 1500;
 
 AltitudeReading decodeVarioWords(const SensorWords& words) {
   const std::uint16_t heightWord = words.value(1);
-  return {(heightWord & 0x4000) != 0, signed15SignInBit15(heightWord),
-          static_cast<std::int16_t>(words.value(0))};
+  return {.altitude = signed15SignInBit15(heightWord),
+          .variometer = static_cast<std::int16_t>(words.value(0)),
+          .valid = (heightWord & 0x4000) != 0};
 }
 
 }  // namespace
@@ -38,8 +39,9 @@ AltitudeReading OrvaneAltitudeSensorDecoder::decode() const {
   const BitStream<6> stream(words());
   const auto altitudeField = static_cast<std::int32_t>(stream.field(17, 16));
   const auto varioField = static_cast<std::int32_t>(stream.field(33, 12));
-  return {stream.bit(45), altitudeField + kOrvaneAltitudeOffset,
-          static_cast<std::int16_t>(varioField - kVarioFieldOffset)};
+  return {.altitude = altitudeField + kOrvaneAltitudeOffset,
+          .variometer = static_cast<std::int16_t>(varioField - kVarioFieldOffset),
+          .valid = stream.bit(45)};
 }
 
 AltitudeReading Q3302VarioDecoder::decode() const { return decodeVarioWords(words()); }

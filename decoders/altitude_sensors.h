@@ -10,10 +10,11 @@ namespace trelvox {
 
 // What one record of an altitude or vario sensor says. `altitude` carries the sensor's own offset,
 // which the reference cancels.
+// Eight bytes, so that decode returns it in one register.
 struct AltitudeReading {
-  bool valid;
   std::int32_t altitude;
   std::int16_t variometer;
+  bool valid;
 };
 
 // The maker's barometric sensors: a height and a climb rate. The ALTITUDE column is the height

@@ -116,7 +116,7 @@ std::optional<std::uint32_t> OrvaneGpsDecoder::utcSecondsOfDay() const {
 ColumnValue OrvaneGpsDecoder::columnValue(int column) const {
   if (column != kTimeOfDay) return GpsDecoder::columnValue(column);
   const std::optional<std::uint32_t> seconds = timeField();
-  return {.present = seconds.has_value(), .number = seconds.value_or(0)};
+  return {.number = seconds.value_or(0), .present = seconds.has_value()};
 }
 
 GpsReading Q3303GpsDecoder::decode() const {

@@ -13,8 +13,8 @@ void EngineUnitDecoder::update() {
 }
 
 ColumnValue EngineUnitDecoder::columnValue(int column) const {
-  return {.present = tracked(column).hasCurrent(),
-          .clock = clocks_[static_cast<std::size_t>(column)]};
+  return {.clock = clocks_[static_cast<std::size_t>(column)],
+          .present = tracked(column).hasCurrent()};
 }
 
 // The elements in the table follow from the reading kinds (px::elementOf), so the readings are

@@ -1,11 +1,8 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <span>
 
 #include "values/sensor_words.h"
 
@@ -13,35 +10,36 @@ namespace trelvox {
 
 // Some sensors pack their fields across word boundaries: the bytes of their words, in file order,
 // form one bit stream in which stream bit n is bit (n mod 8) of byte (n div 8). The stream's
-// `Bytes` bytes are copied out of the record once; each field is then one eight-byte load, a shift
-// and a mask.
+// `Bytes` bytes are read out of the record once, eight at a time, into 64-bit numbers that stay in
+// registers; each field is then a shift and a mask, or two where it spans two of them.
 template <std::size_t Bytes>
 class BitStream {
  public:
-  explicit BitStream(const SensorWords& words) { words.bytes({bytes_.data(), Bytes}); }
+  explicit BitStream(const SensorWords& words) {
+    for (std::size_t first = 0; first + 8 <= Bytes; first += 8) {
+      numbers_[first / 8] = words.littleEndianBytes<8>(first);
+    }
+    if constexpr (Bytes % 8 != 0) {
+      numbers_[kNumbers - 1] = words.littleEndianBytes<Bytes % 8>(Bytes - Bytes % 8);
+    }
+  }
 
   // The unsigned field of `width` bits (at most 32) starting at stream bit `firstBit`.
   std::uint32_t field(int firstBit, int width) const {
-    // Shifted by 7 bits at most, a field of 32 lies within the eight bytes from its first.
-    std::uint64_t eight;
-    std::memcpy(&eight, bytes_.data() + firstBit / 8, sizeof eight);
-    if constexpr (std::endian::native == std::endian::big) eight = byteSwapped(eight);
+    const auto index = static_cast<std::size_t>(firstBit / 64);
+    const int shift = firstBit % 64;
+    std::uint64_t bits = numbers_[index] >> shift;
+    if (shift + width > 64 && index + 1 < kNumbers) bits |= numbers_[index + 1] << (64 - shift);
     const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
-    return static_cast<std::uint32_t>(eight >> (firstBit % 8) & mask);
+    return static_cast<std::uint32_t>(bits & mask);
   }
 
   bool bit(int n) const { return field(n, 1) != 0; }
 
  private:
-  // std::byteswap, before C++23.
-  static constexpr std::uint64_t byteSwapped(std::uint64_t value) {
-    std::uint64_t swapped = 0;
-    for (int i = 0; i < 8; ++i, value >>= 8) swapped = swapped << 8 | (value & 0xFF);
-    return swapped;
-  }
+  static constexpr std::size_t kNumbers = (Bytes + 7) / 8;
 
-  // Seven bytes of zeros past the stream give the last field's load room.
-  std::array<std::uint8_t, Bytes + 7> bytes_{};
+  std::array<std::uint64_t, kNumbers> numbers_{};
 };
 
 }  // namespace trelvox

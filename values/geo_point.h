@@ -61,7 +61,7 @@ inline std::optional<Position> inDegrees(const GeoPoint& point) {
 // One coordinate of a point as a text column's value.
 inline ColumnValue coordinateValue(const GeoPoint& point, bool latitude) {
   const std::int32_t coordinate = latitude ? point.latitude : point.longitude;
-  return {.present = coordinate != GeoPoint::kNoCoordinate, .number = coordinate};
+  return {.number = coordinate, .present = coordinate != GeoPoint::kNoCoordinate};
 }
 
 // The distance in metres between two complete positions over a flat patch of an ellipsoidal

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <type_traits>
 
 namespace trelvox {
 
@@ -45,16 +47,22 @@ class SensorWords {
       out[k] = static_cast<std::uint16_t>(raw[2 * k] << 8 | raw[2 * k + 1]);
     }
   }
-  // The first out.size() bytes of the words in file order, checking the bounds once where they all
-  // lie within them.
-  void bytes(std::span<std::uint8_t> out) const {
-    if (const std::uint8_t* const raw = allInRecord(out.size())) {
-      std::memcpy(out.data(), raw, out.size());
-      return;
+  // Bytes `first` to first + Count - 1 of the words in file order (Count at most 8) as one number,
+  // byte `first` in its lowest eight bits. Put together in a register: storing the bytes and
+  // loading them back as one wider word stalls the processor.
+  template <std::size_t Count>
+  std::uint64_t littleEndianBytes(std::size_t first) const {
+    static_assert(Count <= 8);
+    const std::uint8_t* const raw = allInRecord(first + Count);
+    if (std::endian::native == std::endian::little && raw != nullptr) {
+      return loadedLittleEndian<Count>(raw + first);
     }
-    for (std::size_t b = 0; b < out.size(); ++b) {
-      out[b] = byte(static_cast<int>(b / 2), static_cast<int>(b % 2));
+    std::uint64_t number = 0;
+    for (std::size_t b = first; b < first + Count; ++b) {
+      number |= std::uint64_t{byte(static_cast<int>(b / 2), static_cast<int>(b % 2))}
+                << (8 * (b - first));
     }
+    return number;
   }
   // Word k read little-endian: the second byte in the file is the high byte.
   std::uint16_t littleEndianValue(int k) const {
@@ -66,6 +74,24 @@ class SensorWords {
   const std::uint8_t* allInRecord(std::size_t count) const {
     const auto first = static_cast<std::size_t>(2 * firstSlot_);
     return firstSlot_ >= 0 && first + count <= words_.size() ? words_.data() + first : nullptr;
+  }
+
+  // Count bytes at `bytes` in as few loads as their count allows (8, then 4, 2, 1), on a
+  // little-endian machine.
+  template <std::size_t Count>
+  static std::uint64_t loadedLittleEndian(const std::uint8_t* bytes) {
+    constexpr std::size_t kHead = Count >= 8 ? 8 : Count >= 4 ? 4 : Count >= 2 ? 2 : 1;
+    using Head = std::conditional_t<
+        kHead == 8, std::uint64_t,
+        std::conditional_t<kHead == 4, std::uint32_t,
+                           std::conditional_t<kHead == 2, std::uint16_t, std::uint8_t>>>;
+    Head head;
+    std::memcpy(&head, bytes, kHead);
+    if constexpr (Count == kHead) {
+      return head;
+    } else {
+      return head | loadedLittleEndian<Count - kHead>(bytes + kHead) << (8 * kHead);
+    }
   }
 
   SlotWords words_;
