@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "bench/full_group_log.h"
@@ -37,6 +39,32 @@ void BM_ConvertFullGroup(benchmark::State& state) {
       static_cast<double>(state.iterations() * state.range(0)), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ConvertFullGroup)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+std::vector<std::uint8_t> demoFile(const char* extension) {
+  std::ifstream file(std::string(TRELVOX_SOURCE_DIR "/examples/demo.") + extension,
+                     std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The demo flight (a receiver and six sensors) repeated to the records asked for, as bench/cli.sh's
+// flight log: few columns, so the decoding side weighs more than with every decoder.
+void BM_ConvertDemoFlight(benchmark::State& state) {
+  const std::vector<std::uint8_t> info = demoFile("KLI");
+  const std::vector<std::uint8_t> demo = demoFile("KLD");
+  const auto records = static_cast<std::size_t>(state.range(0));
+  std::vector<std::uint8_t> data;
+  while (data.size() < records * kRecordSize) data.insert(data.end(), demo.begin(), demo.end());
+  data.resize(records * kRecordSize);
+  for (auto _ : state) {
+    MemorySource infoSource(info);
+    MemorySource dataSource(data);
+    CountingSink sink;
+    benchmark::DoNotOptimize(writeCsv(readSlotMap(infoSource), dataSource, sink, Separators{}));
+  }
+  state.counters["records/s"] = benchmark::Counter(
+      static_cast<double>(state.iterations() * state.range(0)), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ConvertDemoFlight)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
