@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "bench/full_group_log.h"
 #include "conversion/byte_source.h"
@@ -209,6 +210,52 @@ TEST(HtmlReport, EveryRecordIsAPointInOrder) {
   EXPECT_THAT(data, HasSubstr("\"name\":\"CH1\",\"unit\":\"%\",\"quantity\":\"channel\","
                               "\"scale\":2,\"decimals\":1,\"values\":\"" +
                               channel + "\"}"));
+}
+
+// The values of series `name` in the page's data, as the page's script gets them.
+std::string seriesValues(const std::string& data, const std::string& name) {
+  const std::string values = "\"values\":\"";
+  const auto from = data.find(values, data.find("\"name\":\"" + name + "\"")) + values.size();
+  return data.substr(from, data.find('"', from) - from);
+}
+
+// Values as the page writes them: a value equal to the one before is left out between its commas.
+std::string pageValues(const std::vector<int>& values) {
+  std::string text;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) text += ',';
+    if (i == 0 || values[i] != values[i - 1]) text += std::to_string(values[i]);
+  }
+  return text;
+}
+
+// Past the point limit a bucket keeps each channel's smallest and largest word in the order they
+// came, also where only some of the sixteen channels move. 60,000 records make buckets of eight.
+TEST(HtmlReport, ChannelSpikesSurviveInBucketsWhateverTheOtherChannelsDo) {
+  constexpr int kRecords = 60'000;
+  constexpr int kBucket = 8;
+  constexpr int kSpikeInBucket = 100 * kBucket + 3;  // CH5 alone moves, for one record
+  constexpr int kSpikeOpeningBucket = 200 * kBucket;  // and where a bucket begins
+  LogBuilder log;
+  for (int r = 0; r < kRecords; ++r) {
+    const bool spike = r == kSpikeInBucket || r == kSpikeOpeningBucket;
+    log.record().channel(5, spike ? 2048 : 1024).channel(9, r % 2 == 0 ? 1024 : 0);
+  }
+  std::vector<int> channel5;
+  std::vector<int> channel9;
+  for (int bucket = 0; bucket < kRecords / kBucket; ++bucket) {
+    const bool spikeFirst = bucket == 200;
+    const bool spikeLater = bucket == 100;
+    channel5.insert(channel5.end(), {spikeFirst ? 15238 : 0, spikeLater ? 15238 : 0});
+    channel9.insert(channel9.end(), {0, -15238});
+  }
+  for (const std::size_t expected : {std::size_t{0}, std::size_t{kRecords}}) {
+    ReportOptions options;
+    options.expectedRecords = expected;
+    const std::string data = dataOf(reportOf(log, options));
+    EXPECT_EQ(seriesValues(data, "CH5"), pageValues(channel5)) << expected << " expected";
+    EXPECT_EQ(seriesValues(data, "CH9"), pageValues(channel9)) << expected << " expected";
+  }
 }
 
 TEST(HtmlReport, ItemsTrackedButNotInTheCsvAreInTheSummary) {

@@ -372,12 +372,26 @@ void HtmlReportOutput::keepReadings(const DataRecord& record, std::optional<std:
       (points.*keep)(s, *missing);
     }
   }
-  for (int k = 1; k <= kChannelCount; ++k) {
-    (points.*keep)(series_.size() + static_cast<std::size_t>(k - 1), record.channel(k));
-  }
+  keepChannels<keep>(record, missing.has_value());
   if (missing) {
     (points.*keep)(track_->firstSeries, *missing);
     (points.*keep)(track_->firstSeries + 1, *missing);
+  }
+}
+
+// Sticks move a few channels at a time: a group of four channels whose words are those of the
+// record before is passed over within a bucket, where the same readings again change nothing.
+template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
+void HtmlReportOutput::keepChannels(const DataRecord& record, bool bucketBegins) {
+  const std::uint8_t* const words = record.bytes().data() + kTimeSize;
+  for (std::size_t group = 0; group < lastChannelGroups_.size(); ++group) {
+    std::uint64_t groupWords = 0;
+    std::memcpy(&groupWords, words + group * sizeof groupWords, sizeof groupWords);
+    if (!bucketBegins && groupWords == lastChannelGroups_[group]) continue;
+    lastChannelGroups_[group] = groupWords;
+    for (std::size_t k = 4 * group; k < 4 * group + 4; ++k) {
+      (points_.get()->*keep)(series_.size() + k, record.channel(static_cast<int>(k) + 1));
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 // its texts in three languages and the flight's data as JSON, all inline, so the page needs
 // nothing but a browser, even offline and from file://.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 
 #include "outputs/byte_sink.h"
 #include "outputs/log_output.h"
+#include "values/data_record.h"
 
 namespace trelvox {
 
@@ -65,6 +67,8 @@ class HtmlReportOutput final : public LogOutput {
 
   template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
   void keepReadings(const DataRecord& record, std::optional<std::int64_t> missing);
+  template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
+  void keepChannels(const DataRecord& record, bool bucketBegins);
   std::int64_t elapsedTime(std::uint32_t recordTime);
   void followTrack();
   void noteUtcStart();
@@ -77,6 +81,8 @@ class HtmlReportOutput final : public LogOutput {
   std::vector<const TrackedReading*> readings_;  // the series' readings, packed for each record
   std::unique_ptr<MinMaxBuckets> points_;
   std::unique_ptr<Track> track_;
+  // The channel words of the record before, four channels to a number.
+  std::array<std::uint64_t, kChannelBytes / 8> lastChannelGroups_{};
   std::optional<std::uint32_t> lastTime_;
   std::int64_t elapsed_ = 0;
   std::optional<std::uint32_t> utcStart_;  // UTC seconds of the day at the first record

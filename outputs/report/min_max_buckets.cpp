@@ -13,6 +13,7 @@ MinMaxBuckets::MinMaxBuckets(std::size_t seriesCount, std::size_t pointLimit)
 void MinMaxBuckets::expectRecords(std::size_t records) {
   if (!spans_.empty()) return;
   while (records > bucketLimit() * recordsPerBucket_) recordsPerBucket_ *= 2;
+  expectedBuckets_ = (records + recordsPerBucket_ - 1) / recordsPerBucket_;
 }
 
 bool MinMaxBuckets::nextRecord(std::int64_t time) {
@@ -25,10 +26,11 @@ bool MinMaxBuckets::nextRecord(std::int64_t time) {
   while (spans_.size() >= bucketLimit()) mergeNeighbours();
   current_ = spans_.size() * seriesCount_;
   spans_.push_back({time, time});
-  // Room grows in large steps, so opening a bucket costs no allocation.
+  // Room grows in large steps, so opening a bucket costs no allocation; the buckets expected are
+  // made room for at once, as each step touches fresh memory and copies the cells.
   if (cells_.size() < current_ + seriesCount_) {
-    cells_.resize(
-        std::clamp(2 * cells_.size(), current_ + seriesCount_, bucketLimit() * seriesCount_));
+    const std::size_t room = std::max(2 * cells_.size(), expectedBuckets_ * seriesCount_);
+    cells_.resize(std::clamp(room, current_ + seriesCount_, bucketLimit() * seriesCount_));
   }
   recordsInLast_ = 1;
   return true;

@@ -105,6 +105,7 @@ class MinMaxBuckets {
   std::vector<Cell> cells_;  // bucket-major: the cells of bucket b start at b * seriesCount_
   std::vector<Span> spans_;  // the first and last record time of every bucket
   std::size_t recordsPerBucket_ = 1;
+  std::size_t expectedBuckets_ = 0;
   std::size_t recordsInLast_ = 0;
   std::size_t current_ = 0;  // where the open bucket's cells start
 };
