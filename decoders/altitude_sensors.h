@@ -9,8 +9,7 @@
 namespace trelvox {
 
 // What one record of an altitude or vario sensor says. `altitude` carries the sensor's own offset,
-// which the reference cancels.
-// Eight bytes, so that decode returns it in one register.
+// which the reference cancels. Eight bytes, so that decode returns it in one register.
 struct AltitudeReading {
   std::int32_t altitude;
   std::int16_t variometer;
