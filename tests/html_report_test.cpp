@@ -234,7 +234,7 @@ std::string pageValues(const std::vector<int>& values) {
 TEST(HtmlReport, ChannelSpikesSurviveInBucketsWhateverTheOtherChannelsDo) {
   constexpr int kRecords = 60'000;
   constexpr int kBucket = 8;
-  constexpr int kSpikeInBucket = 100 * kBucket + 3;  // CH5 alone moves, for one record
+  constexpr int kSpikeInBucket = 100 * kBucket + 3;   // CH5 alone moves, for one record
   constexpr int kSpikeOpeningBucket = 200 * kBucket;  // and where a bucket begins
   LogBuilder log;
   for (int r = 0; r < kRecords; ++r) {
