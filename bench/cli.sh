@@ -3,10 +3,10 @@
 # records and prints the ratios: the demo flight (receiver and six sensors, repeated), every
 # decoder in group 0 with every validity bit set, and every decoder with plain random slot words
 # (the worst case for the digit code), each beside what reading the log and then writing its CSV
-# cost with cat alone, no conversion at all; then every further output (--summary --json --gpx --kml)
-# against the CSV alone, which must stay within 1.2x. Also reports the converter's peak memory,
-# which must not grow with the log, with and without the further outputs; and --report against
-# the CSV alone (at most 1.3x). Instruction counts, which a busy machine does not disturb:
+# cost with cat alone, no conversion at all; then every further output (--summary --json --gpx
+# --kml) against the CSV alone, which must stay within 1.2x. Also reports the converter's peak
+# memory, which must not grow with the log, with and without the further outputs; and --report
+# against the CSV alone (at most 1.3x). Instruction counts, which a busy machine does not disturb:
 # bench/callgrind.sh. TRELVOX_BENCH_DIR names the folder the logs and outputs go in (default: a
 # new one under the system's temporary folder); a folder in memory (/dev/shm) leaves out what the
 # disk adds, such as trimming the blocks of every output replaced.
@@ -40,7 +40,8 @@ for log in flight every-decoder random-words; do
   echo "== $log: $(($(stat -c %s "$work/$log.KLD") / 164)) records, CSV $(stat -c %s "$work/$log.csv") bytes"
   ratio "trelvox / cat (at most 1.5, random words 2.0)" "cat $work/$log.csv > $work/copy.csv" \
     "$csv_only"
-  ratio "reading the log, then writing its CSV, with cat / cat" "cat $work/$log.csv > $work/copy.csv" \
+  ratio "reading the log, then writing its CSV, with cat / cat" \
+    "cat $work/$log.csv > $work/copy.csv" \
     "cat $work/$log.KLD > /dev/null; cat $work/$log.csv > $work/copy.csv"
   /usr/bin/time -f "peak memory: %M KiB" $csv_only >/dev/null
   ratio "$all_outputs / CSV only (at most 1.20)" "$csv_only" \

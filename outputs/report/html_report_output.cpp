@@ -383,13 +383,15 @@ void HtmlReportOutput::keepReadings(const DataRecord& record, std::optional<std:
 // record before is passed over within a bucket, where the same readings again change nothing.
 template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
 void HtmlReportOutput::keepChannels(const DataRecord& record, bool bucketBegins) {
+  constexpr std::size_t kChannelsPerGroup = sizeof(std::uint64_t) / 2;
   const std::uint8_t* const words = record.bytes().data() + kTimeSize;
   for (std::size_t group = 0; group < lastChannelGroups_.size(); ++group) {
     std::uint64_t groupWords = 0;
     std::memcpy(&groupWords, words + group * sizeof groupWords, sizeof groupWords);
     if (!bucketBegins && groupWords == lastChannelGroups_[group]) continue;
     lastChannelGroups_[group] = groupWords;
-    for (std::size_t k = 4 * group; k < 4 * group + 4; ++k) {
+    const std::size_t first = group * kChannelsPerGroup;
+    for (std::size_t k = first; k < first + kChannelsPerGroup; ++k) {
       (points_.get()->*keep)(series_.size() + k, record.channel(static_cast<int>(k) + 1));
     }
   }
