@@ -6,7 +6,7 @@ Decoder::Decoder(const DecoderPlace& place, std::span<const Column> columns,
                  std::span<TrackedReading> readings)
     : place_(place), columns_(columns), readings_(readings) {}
 
-ColumnValue Decoder::columnValue(int) const { return {}; }
+void Decoder::columnValue(int, ColumnValue& value) const { value = {}; }
 
 Reading Decoder::readingOf(int item, std::int64_t number) const {
   if (number == tracked(item).mark) return {.scale = columns_[index(item)].scale};

@@ -50,8 +50,11 @@ class Decoder {
 
   // Reads the current record's slot words and records what they carry.
   virtual void update() = 0;
-  // The value behind a column that is not a plain reading (see Shown); absent by default.
-  virtual ColumnValue columnValue(int column) const;
+  // Puts the value behind a column that is not a plain reading (see Shown) into `value`; absent by
+  // default. The CSV hands the slot of its batch the value goes to: a value returned instead is
+  // put together on the stack and loaded back in pieces, which stalls the processor on every text
+  // column of every record.
+  virtual void columnValue(int column, ColumnValue& value) const;
   // The last position the sensor reported with a fix, for decoders that know one.
   virtual std::optional<Position> position() const { return std::nullopt; }
   // The UTC time of day of the current record in seconds (below kSecondsPerDay), where the sensor

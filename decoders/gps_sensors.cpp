@@ -60,8 +60,8 @@ void GpsDecoder::update() {
   record(kVariometer, reading.variometer);
 }
 
-ColumnValue GpsDecoder::columnValue(int column) const {
-  return coordinateValue(position_, column == kLatitude);
+void GpsDecoder::columnValue(int column, ColumnValue& value) const {
+  value = coordinateValue(position_, column == kLatitude);
 }
 
 std::optional<Position> GpsDecoder::position() const { return inDegrees(position_); }
@@ -100,8 +100,9 @@ GpsReading OrvaneGpsDecoder::decode() const {
 }
 
 // The time field while the position is valid, whatever it holds: it has room for more than a day,
-// which the TIME(UTC) column shows as it comes.
-std::optional<std::uint32_t> OrvaneGpsDecoder::timeField() const {
+// which the TIME(UTC) column shows as it comes. Inline, so that no std::optional is put together
+// on the stack and loaded back in pieces for every record's TIME(UTC).
+inline std::optional<std::uint32_t> OrvaneGpsDecoder::timeField() const {
   const GpsStream stream(words());
   if (!stream.bit(kPositionValidBit)) return std::nullopt;
   return field(stream, kTimeOfDayField);
@@ -113,10 +114,10 @@ std::optional<std::uint32_t> OrvaneGpsDecoder::utcSecondsOfDay() const {
   return seconds;
 }
 
-ColumnValue OrvaneGpsDecoder::columnValue(int column) const {
-  if (column != kTimeOfDay) return GpsDecoder::columnValue(column);
+void OrvaneGpsDecoder::columnValue(int column, ColumnValue& value) const {
+  if (column != kTimeOfDay) return GpsDecoder::columnValue(column, value);
   const std::optional<std::uint32_t> seconds = timeField();
-  return {.number = seconds.value_or(0), .present = seconds.has_value()};
+  value = {.number = seconds.value_or(0), .present = seconds.has_value()};
 }
 
 GpsReading Q3303GpsDecoder::decode() const {

@@ -29,7 +29,7 @@ class GpsDecoder : public ItemDecoder<7> {
   enum : int { kDistance, kSpeed, kAltitude, kVariometer, kLatitude, kLongitude, kTimeOfDay };
 
   void update() final;
-  ColumnValue columnValue(int column) const override;
+  void columnValue(int column, ColumnValue& value) const override;
   std::optional<Position> position() const override;
 
   // Takes the current record's altitude as the reference if it is valid and no reference has been
@@ -90,7 +90,7 @@ class OrvaneGpsDecoder final : public GpsDecoder {
   }();
 
   explicit OrvaneGpsDecoder(const DecoderPlace& place) : GpsDecoder(place, kColumns) {}
-  ColumnValue columnValue(int column) const override;
+  void columnValue(int column, ColumnValue& value) const override;
   std::optional<std::uint32_t> utcSecondsOfDay() const override;
 
  private:

@@ -15,8 +15,8 @@ void PowerBoxDecoder::update() {
   position_.longitude = coordinateFromDegreesAndMinutes(data.value(14), data.value(15));
 }
 
-ColumnValue PowerBoxDecoder::columnValue(int column) const {
-  return coordinateValue(position_, column == kLatitude);
+void PowerBoxDecoder::columnValue(int column, ColumnValue& value) const {
+  value = coordinateValue(position_, column == kLatitude);
 }
 
 std::optional<Position> PowerBoxDecoder::position() const { return inDegrees(position_); }

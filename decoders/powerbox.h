@@ -77,7 +77,7 @@ class PowerBoxDecoder final : public ItemDecoder<14> {
 
   explicit PowerBoxDecoder(const DecoderPlace& place) : ItemDecoder(place, kColumns) {}
   void update() override;
-  ColumnValue columnValue(int column) const override;
+  void columnValue(int column, ColumnValue& value) const override;
   std::optional<Position> position() const override;
 
  private:

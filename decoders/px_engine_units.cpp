@@ -12,9 +12,9 @@ void EngineUnitDecoder::update() {
   for (std::size_t i = 0; i < items_.size(); ++i) record(static_cast<int>(i), w);
 }
 
-ColumnValue EngineUnitDecoder::columnValue(int column) const {
-  return {.clock = clocks_[static_cast<std::size_t>(column)],
-          .present = tracked(column).hasCurrent()};
+void EngineUnitDecoder::columnValue(int column, ColumnValue& value) const {
+  value = {.clock = clocks_[static_cast<std::size_t>(column)],
+           .present = tracked(column).hasCurrent()};
 }
 
 // The elements in the table follow from the reading kinds (px::elementOf), so the readings are

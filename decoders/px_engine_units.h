@@ -121,7 +121,7 @@ constexpr std::array<Column, N> columnsOf(const std::array<PxItem, N>& items) {
 class EngineUnitDecoder : public ItemDecoder<27> {
  public:
   void update() override;
-  ColumnValue columnValue(int column) const override;
+  void columnValue(int column, ColumnValue& value) const override;
 
  protected:
   template <std::size_t N>

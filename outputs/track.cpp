@@ -43,8 +43,10 @@ void TrackSource::record(const DataRecord&) {
 
 // The sensor's position, if it is a fix on the map.
 std::optional<GeoPoint> TrackSource::fixOf(const Candidate& candidate) {
-  const ColumnValue latitude = candidate.decoder->columnValue(candidate.latitudeColumn);
-  const ColumnValue longitude = candidate.decoder->columnValue(candidate.longitudeColumn);
+  ColumnValue latitude;
+  ColumnValue longitude;
+  candidate.decoder->columnValue(candidate.latitudeColumn, latitude);
+  candidate.decoder->columnValue(candidate.longitudeColumn, longitude);
   if (!latitude.present || !longitude.present) return std::nullopt;
   const GeoPoint position{static_cast<std::int32_t>(latitude.number),
                           static_cast<std::int32_t>(longitude.number)};

@@ -19,7 +19,9 @@ std::string everythingShown(const Decoder& decoder) {
     const int column = static_cast<int>(c);
     if (!isItem(columns[c].shown)) {
       ValueText text;
-      writeColumnValueText(columns[c].shown, decoder.columnValue(column), text);
+      ColumnValue value;
+      decoder.columnValue(column, value);
+      writeColumnValueText(columns[c].shown, value, text);
       shown += std::string(text.view()) + '|';
       continue;
     }

@@ -212,10 +212,7 @@ void CsvOutput::record(const DataRecord& record) {
   for (const std::int64_t* source : readingSources_) *readings++ = *source;
   ColumnValue* texts = batch.texts.data() + r * textSources_.size();
   for (const TextSource& source : textSources_) {
-    // Stored as its two 64-bit halves: an assignment copies the fifteen bytes of members, the last
-    // eight of them loaded across both halves, which waits for the call's stores to retire.
-    const ColumnValue value = source.decoder->columnValue(source.column);
-    std::memcpy(texts++, &value, sizeof value);
+    source.decoder->columnValue(source.column, *texts++);
   }
   if (++batch.records == kBatchRecords) {
     pipeline_.submit();
