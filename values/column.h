@@ -68,7 +68,7 @@ struct ClockWords {
 
 // The value behind a column that is not a plain reading: a coordinate in 1/10000 minute of arc
 // or seconds of the day in `number`, or clock words. Absent shows as "---". The number comes first,
-// so that the value takes sixteen bytes.
+// so that the value takes sixteen bytes, not twenty-four, in every record of a CSV batch.
 struct ColumnValue {
   std::int64_t number = 0;
   ClockWords clock{};
