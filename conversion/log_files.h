@@ -71,8 +71,9 @@ class FileSource final : public ByteSource {
 // TelemetryLogException (106).
 class FileSink final : public ByteSink {
  public:
-  // Returns false when the file cannot be created. `writeBackAsWritten` hands each block to the
-  // disk as soon as it is written, where the system allows, rather than leaving it all for later.
+  // Returns false when the file cannot be created. `writeBackAsWritten` hands the bytes to the
+  // disk a mebibyte at a time as they are written, where the system allows, rather than leaving
+  // it all for later.
   bool open(const std::filesystem::path& path, bool writeBackAsWritten = false);
   void write(std::span<const char> bytes) override;
   // Closes the file, throwing if the last bytes could not be stored.
@@ -83,6 +84,8 @@ class FileSink final : public ByteSink {
   std::FILE* file_ = nullptr;
   bool writeBackAsWritten_ = false;
   std::uint64_t written_ = 0;
+  std::uint64_t handedToDisk_ = 0;  // the bytes before this offset went to the disk already
+  static constexpr std::uint64_t kWriteBackStep = 1 << 20;
 };
 
 // What to do when an output file exists already.
