@@ -94,6 +94,33 @@ TEST(Conversion, ChannelWordsBecomePercentWithOneDecimal) {
   }
 }
 
+// Channels whose words are those of the row above repeat its text, four at a time: a word that
+// moves alone, whichever of the sixteen it is, shows in its own column and only there.
+TEST(Conversion, AChannelThatMovesAloneShowsInItsOwnColumnOnly) {
+  const auto text = [](std::int16_t word) {
+    ValueText written;
+    writeChannelText(word, '.', written);
+    return std::string(written.view());
+  };
+  for (int moved = 1; moved <= kChannelCount; ++moved) {
+    LogBuilder log;
+    std::vector<std::vector<std::string>> expected(kChannelCount);
+    for (int r = 0; r < 5; ++r) {
+      LogBuilder::Record& record = log.record();
+      for (int k = 1; k <= kChannelCount; ++k) {
+        const auto word = static_cast<std::int16_t>(k == moved && r % 2 == 1 ? 2000 : 100 * k);
+        record.channel(k, word);
+        expected[static_cast<std::size_t>(k - 1)].push_back(text(word));
+      }
+    }
+    const CsvTable csv = convert(log);
+    for (int k = 1; k <= kChannelCount; ++k) {
+      EXPECT_EQ(csv.column("CH" + std::to_string(k)), expected[static_cast<std::size_t>(k - 1)])
+          << "CH" << moved << " moved";
+    }
+  }
+}
+
 // Words near the edges of the usual stick range and far outside it all get the same text as the
 // channel rule gives them.
 TEST(Conversion, EveryChannelWordGetsItsOwnText) {

@@ -26,12 +26,25 @@ inline std::int16_t recordChannelAt(const std::uint8_t* bytes, int k) {
   return static_cast<std::int16_t>(bytes[offset] << 8 | bytes[offset + 1]);
 }
 
+// Sticks move a few channels at a time, so outputs pass over a group of channels whose words are
+// those of the record before: group g (0 to 3) is channels 4g + 1 to 4g + 4, read as one number
+// that is only ever compared.
+inline constexpr int kChannelsPerGroup = 4;
+inline constexpr int kChannelGroups = kChannelCount / kChannelsPerGroup;
+inline std::uint64_t recordChannelGroupAt(const std::uint8_t* bytes, int group) {
+  std::uint64_t words = 0;
+  std::memcpy(&words, bytes + kTimeSize + sizeof words * static_cast<std::size_t>(group),
+              sizeof words);
+  return words;
+}
+
 // The time and the sixteen channel words, as a record stores them.
 struct RecordHead {
   std::array<std::uint8_t, kTimeSize + kChannelBytes> bytes{};
 
   std::uint32_t time() const { return recordTimeAt(bytes.data()); }
   std::int16_t channel(int k) const { return recordChannelAt(bytes.data(), k); }
+  std::uint64_t channelGroup(int group) const { return recordChannelGroupAt(bytes.data(), group); }
 };
 
 class DataRecord {
@@ -46,6 +59,7 @@ class DataRecord {
   }
   std::uint32_t time() const { return recordTimeAt(bytes_.data()); }
   std::int16_t channel(int k) const { return recordChannelAt(bytes_.data(), k); }
+  std::uint64_t channelGroup(int group) const { return recordChannelGroupAt(bytes_.data(), group); }
   SlotWords slotWords() const {
     return SlotWords(bytes_.data() + kTimeSize + kChannelBytes, kSlotWordBytes);
   }

@@ -241,7 +241,7 @@ void CsvOutput::end(const LogTotals&) {
 // The text buffer grows with what the rows need rather than with the most a row could take, which
 // is many times more.
 void CsvOutput::formatBatch(RecordBatch& batch) const {
-  std::vector<TextAbove> above(fields_.size());
+  std::vector<TextAbove> above(kChannelGroups + fields_.size());
   std::size_t used = 0;
   for (std::size_t r = 0; r < batch.records; ++r) {
     if (batch.text.size() - used < rowRoom_) batch.text.resize(2 * batch.text.size() + rowRoom_);
@@ -257,24 +257,7 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
   const char decimal = separators_.decimal;
   char* const text = batch.text.data();
   char* out = text + used;
-  const RecordHead& head = batch.heads[record];
-  // Wraps modulo 2^32 for a clock that went backwards. timeBase_ was set before the first batch
-  // was submitted.
-  out = writeDigits(out, head.time() - *timeBase_);
-  *out++ = list;
-  for (int k = 1; k <= kChannelCount; ++k) {
-    out = channels_->write(out, head.channel(k));
-    *out++ = list;
-  }
-
-  const std::size_t readingCount = readingSources_.size();
-  const std::size_t textCount = textSources_.size();
-  const std::int64_t* readings = batch.readings.data() + record * readingCount;
-  const ColumnValue* texts = batch.texts.data() + record * textCount;
   const bool rowAbove = record > 0;
-  // The row above's values; the first row of a batch has none and reads its own, unused.
-  const std::int64_t* readingsAbove = rowAbove ? readings - readingCount : readings;
-  const ColumnValue* textsAbove = rowAbove ? texts - textCount : texts;
   // Copies the field's text in the row above; the rows are longer than a fixed-size copy, so the
   // two never overlap.
   const auto repeat = [&](TextAbove& same) {
@@ -289,6 +272,34 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
     same = {static_cast<std::uint32_t>(out - text), static_cast<std::uint32_t>(end - out)};
     out = end;
   };
+
+  const RecordHead& head = batch.heads[record];
+  // Wraps modulo 2^32 for a clock that went backwards. timeBase_ was set before the first batch
+  // was submitted.
+  out = writeDigits(out, head.time() - *timeBase_);
+  *out++ = list;
+  // A group of channels whose words are those of the row above repeats its text.
+  for (int group = 0; group < kChannelGroups; ++group) {
+    TextAbove& same = *above++;
+    if (rowAbove && head.channelGroup(group) == batch.heads[record - 1].channelGroup(group)) {
+      repeat(same);
+      continue;
+    }
+    char* end = out;
+    for (int k = group * kChannelsPerGroup + 1; k <= (group + 1) * kChannelsPerGroup; ++k) {
+      end = channels_->write(end, head.channel(k));
+      *end++ = list;
+    }
+    note(same, end);
+  }
+
+  const std::size_t readingCount = readingSources_.size();
+  const std::size_t textCount = textSources_.size();
+  const std::int64_t* readings = batch.readings.data() + record * readingCount;
+  const ColumnValue* texts = batch.texts.data() + record * textCount;
+  // The row above's values; the first row of a batch has none and reads its own, unused.
+  const std::int64_t* readingsAbove = rowAbove ? readings - readingCount : readings;
+  const ColumnValue* textsAbove = rowAbove ? texts - textCount : texts;
   for (const Field& field : fields_) {
     TextAbove& same = *above++;
     if (field.shown == Shown::kReading) [[likely]] {

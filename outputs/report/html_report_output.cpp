@@ -379,20 +379,17 @@ void HtmlReportOutput::keepReadings(const DataRecord& record, std::optional<std:
   }
 }
 
-// Sticks move a few channels at a time: a group of four channels whose words are those of the
-// record before is passed over within a bucket, where the same readings again change nothing.
+// A group of channels whose words are those of the record before is passed over within a bucket,
+// where the same readings again change nothing.
 template <void (MinMaxBuckets::*keep)(std::size_t, std::int64_t)>
 void HtmlReportOutput::keepChannels(const DataRecord& record, bool bucketBegins) {
-  constexpr std::size_t kChannelsPerGroup = sizeof(std::uint64_t) / 2;
-  const std::uint8_t* const words = record.bytes().data() + kTimeSize;
-  for (std::size_t group = 0; group < lastChannelGroups_.size(); ++group) {
-    std::uint64_t groupWords = 0;
-    std::memcpy(&groupWords, words + group * sizeof groupWords, sizeof groupWords);
-    if (!bucketBegins && groupWords == lastChannelGroups_[group]) continue;
-    lastChannelGroups_[group] = groupWords;
-    const std::size_t first = group * kChannelsPerGroup;
-    for (std::size_t k = first; k < first + kChannelsPerGroup; ++k) {
-      (points_.get()->*keep)(series_.size() + k, record.channel(static_cast<int>(k) + 1));
+  for (int group = 0; group < kChannelGroups; ++group) {
+    const std::uint64_t groupWords = record.channelGroup(group);
+    const auto index = static_cast<std::size_t>(group);
+    if (!bucketBegins && groupWords == lastChannelGroups_[index]) continue;
+    lastChannelGroups_[index] = groupWords;
+    for (int k = group * kChannelsPerGroup; k < (group + 1) * kChannelsPerGroup; ++k) {
+      (points_.get()->*keep)(series_.size() + static_cast<std::size_t>(k), record.channel(k + 1));
     }
   }
 }

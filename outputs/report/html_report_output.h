@@ -82,7 +82,7 @@ class HtmlReportOutput final : public LogOutput {
   std::unique_ptr<MinMaxBuckets> points_;
   std::unique_ptr<Track> track_;
   // The channel words of the record before, four channels to a number.
-  std::array<std::uint64_t, kChannelBytes / sizeof(std::uint64_t)> lastChannelGroups_{};
+  std::array<std::uint64_t, kChannelGroups> lastChannelGroups_{};
   std::optional<std::uint32_t> lastTime_;
   std::int64_t elapsed_ = 0;
   std::optional<std::uint32_t> utcStart_;  // UTC seconds of the day at the first record
