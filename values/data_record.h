@@ -50,7 +50,6 @@ struct RecordHead {
 class DataRecord {
  public:
   std::array<std::uint8_t, kRecordSize>& bytes() { return bytes_; }
-  const std::array<std::uint8_t, kRecordSize>& bytes() const { return bytes_; }
 
   RecordHead head() const {
     RecordHead head;
