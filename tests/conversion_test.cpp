@@ -95,7 +95,8 @@ TEST(Conversion, ChannelWordsBecomePercentWithOneDecimal) {
 }
 
 // Channels whose words are those of the row above repeat its text, four at a time: a word that
-// moves alone, whichever of the sixteen it is, shows in its own column and only there.
+// moves alone, whichever of the sixteen it is, shows in its own column and only there. The words
+// that stay put lie far outside the stick range, where channel texts are longest.
 TEST(Conversion, AChannelThatMovesAloneShowsInItsOwnColumnOnly) {
   const auto text = [](std::int16_t word) {
     ValueText written;
@@ -108,7 +109,8 @@ TEST(Conversion, AChannelThatMovesAloneShowsInItsOwnColumnOnly) {
     for (int r = 0; r < 5; ++r) {
       LogBuilder::Record& record = log.record();
       for (int k = 1; k <= kChannelCount; ++k) {
-        const auto word = static_cast<std::int16_t>(k == moved && r % 2 == 1 ? 2000 : 100 * k);
+        const int still = k % 2 == 1 ? -32768 + k : 32767 - k;
+        const auto word = static_cast<std::int16_t>(k == moved && r % 2 == 1 ? 2000 : still);
         record.channel(k, word);
         expected[static_cast<std::size_t>(k - 1)].push_back(text(word));
       }
