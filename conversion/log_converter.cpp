@@ -157,7 +157,7 @@ ConversionResult LogConverter::convert() {
   std::optional<WriteBehind> kmlWriter;
   std::optional<WriteBehind> htmlWriter;
   std::optional<CsvOutput> csv;
-  std::optional<FlightSummary> summary;
+  std::optional<FlightSummaryOutput> summary;
   std::optional<GpxOutput> gpx;
   std::optional<KmlOutput> kml;
   std::vector<LogOutput*> outputs;
@@ -165,7 +165,7 @@ ConversionResult LogConverter::convert() {
                       : request_.csv                ? &csvFile_
                                                     : nullptr;
   if (csvSink != nullptr) outputs.push_back(&csv.emplace(*csvSink, separators_, request_.unitsRow));
-  if (request_.report || request_.json || request_.html) outputs.push_back(&summary.emplace());
+  if (request_.summary || request_.json || request_.html) outputs.push_back(&summary.emplace());
   std::optional<TrackSource> track;
   if (request_.gpx || request_.kml) outputs.push_back(&track.emplace(result.date));
   if (request_.gpx) outputs.push_back(&gpx.emplace(gpxWriter.emplace(gpxFile_), logName, *track));
@@ -181,10 +181,10 @@ ConversionResult LogConverter::convert() {
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
   dataFile_.close();
   result.rows = totals.records;
-  if (summary) result.report = summary->report();
+  if (summary) result.summary = summary->summary();
   if (request_.json) {
     const std::string json =
-        jsonText(*result.report, {request_.version, logName, displayPath(infoPath_.filename())});
+        jsonText(*result.summary, {request_.version, logName, displayPath(infoPath_.filename())});
     jsonFile_.write(json);
   }
 

@@ -30,8 +30,8 @@ struct ConversionRequest {
   // The HTML page of the flight, in the language given.
   std::optional<std::filesystem::path> html;
   PageLanguage pageLanguage = PageLanguage::kEnglish;
-  // The flight report (for a summary or a logbook); the JSON file brings it anyway.
-  bool report = false;
+  // The flight summary (for --summary or a logbook); the JSON file brings it anyway.
+  bool summary = false;
   // The program's version, which the JSON file names.
   std::string version;
   // The day the log's UTC times of day fall on; by default the data file's modification date.
@@ -46,7 +46,7 @@ struct ConversionResult {
   std::uint64_t rows = 0;
   // The files written, in the order CSV, JSON, GPX, KML, HTML.
   std::vector<std::filesystem::path> written;
-  std::optional<FlightReport> report;
+  std::optional<FlightSummary> summary;
   // A track file was asked for, but the log has no position: none was written.
   bool noPosition = false;
   std::chrono::year_month_day date;

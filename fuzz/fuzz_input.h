@@ -45,7 +45,7 @@ inline void convertWithEveryOutput(const SlotMap& map, ByteSource& data, CsvOutp
                                    std::uint8_t dayChoice) {
   CountingSink sink;
   CountingSink coordinates;
-  FlightSummary summary;
+  FlightSummaryOutput summary;
   TrackSource track(trackDay(dayChoice));
   GpxOutput gpx(sink, "fuzz.KLD", track);
   KmlOutput kml(sink, coordinates, "fuzz.KLD", track);
@@ -55,9 +55,9 @@ inline void convertWithEveryOutput(const SlotMap& map, ByteSource& data, CsvOutp
   runRecordLoop(map, data, outputs);
 
   // What the shells make of the summary once the log has ended.
-  summaryText(summary.report(), summaryLabels(Language::kEnglish), ',');
-  jsonText(summary.report(), {"0", "fuzz.KLD", "fuzz.KLI"});
-  logbookRow(summary.report(), "fuzz.KLD", trackDay(dayChoice));
+  summaryText(summary.summary(), summaryLabels(Language::kEnglish), ',');
+  jsonText(summary.summary(), {"0", "fuzz.KLD", "fuzz.KLI"});
+  logbookRow(summary.summary(), "fuzz.KLD", trackDay(dayChoice));
 }
 
 }  // namespace fuzz

@@ -110,24 +110,24 @@ std::array<std::optional<FlightFact>, kFactKinds> flightFacts(Decoders decoders)
 
 }  // namespace
 
-void FlightSummary::start(Decoders decoders) {
+void FlightSummaryOutput::start(Decoders decoders) {
   decoders_ = decoders;
   for (const auto& decoder : decoders) {
     if (hasColumn(*decoder, Shown::kTimeOfDay)) clockSensors_.push_back(decoder.get());
   }
 }
 
-void FlightSummary::record(const DataRecord& record) {
+void FlightSummaryOutput::record(const DataRecord& record) {
   followClock(record.time());
   // Any sensor's time will do: a first GPS without a fix gives none while a second one does.
   for (const Decoder* sensor : clockSensors_) {
-    if (report_.firstUtcSecondsOfDay) break;
-    report_.firstUtcSecondsOfDay = sensor->utcSecondsOfDay();
+    if (summary_.firstUtcSecondsOfDay) break;
+    summary_.firstUtcSecondsOfDay = sensor->utcSecondsOfDay();
   }
 }
 
-void FlightSummary::followClock(std::uint32_t time) {
-  ClockFacts& clock = report_.clock;
+void FlightSummaryOutput::followClock(std::uint32_t time) {
+  ClockFacts& clock = summary_.clock;
   if (!clock.first) clock.first = time;
   if (previousTime_) {
     if (time < *previousTime_) {
@@ -142,17 +142,17 @@ void FlightSummary::followClock(std::uint32_t time) {
   previousTime_ = time;
 }
 
-void FlightSummary::end(const LogTotals& totals) {
-  report_.totals = totals;
-  report_.sensors.clear();
+void FlightSummaryOutput::end(const LogTotals& totals) {
+  summary_.totals = totals;
+  summary_.sensors.clear();
   for (const auto& decoder : decoders_) {
     SensorSummary& sensor =
-        report_.sensors.emplace_back(SensorSummary{&decoder->type(), decoder->firstSlot(), {}});
+        summary_.sensors.emplace_back(SensorSummary{&decoder->type(), decoder->firstSlot(), {}});
     forEachItem(Decoders(&decoder, 1), [&sensor](const Decoder& d, int item, const Column& column) {
       sensor.items.push_back({&column, d.smallest(item), d.largest(item), d.current(item)});
     });
   }
-  report_.facts = flightFacts(decoders_);
+  summary_.facts = flightFacts(decoders_);
 }
 
 }  // namespace trelvox

@@ -75,7 +75,7 @@ struct ClockFacts {
   std::uint64_t backwards = 0;
 };
 
-struct FlightReport {
+struct FlightSummary {
   LogTotals totals;
   ClockFacts clock;
   // The first UTC time of day a sensor gave, in seconds.
@@ -88,14 +88,14 @@ struct FlightReport {
   }
 };
 
-class FlightSummary final : public LogOutput {
+class FlightSummaryOutput final : public LogOutput {
  public:
   void start(Decoders decoders) override;
   void record(const DataRecord& record) override;
   void end(const LogTotals& totals) override;
 
   // Complete once the log has ended.
-  const FlightReport& report() const { return report_; }
+  const FlightSummary& summary() const { return summary_; }
 
  private:
   void followClock(std::uint32_t time);
@@ -104,7 +104,7 @@ class FlightSummary final : public LogOutput {
   // The sensors that give the UTC time of day, in column order.
   std::vector<const Decoder*> clockSensors_;
   std::optional<std::uint32_t> previousTime_;
-  FlightReport report_;
+  FlightSummary summary_;
 };
 
 }  // namespace trelvox

@@ -53,13 +53,13 @@ ordered_json sensorOf(const SensorSummary& sensor) {
 
 }  // namespace
 
-std::string jsonText(const FlightReport& report, const JsonNames& names) {
+std::string jsonText(const FlightSummary& summary, const JsonNames& names) {
   ordered_json sensors = ordered_json::array();
-  for (const SensorSummary& sensor : report.sensors) sensors.push_back(sensorOf(sensor));
+  for (const SensorSummary& sensor : summary.sensors) sensors.push_back(sensorOf(sensor));
   ordered_json flight = ordered_json::object();
   ordered_json flightSensors = ordered_json::object();
   for (std::size_t k = 0; k < kFactKinds; ++k) {
-    const std::optional<FlightFact>& fact = report.facts[k];
+    const std::optional<FlightFact>& fact = summary.facts[k];
     if (!fact) continue;
     const std::string key(factKey(static_cast<FactKind>(k)));
     flight[key] = numberOf(fact->value);
@@ -69,9 +69,9 @@ std::string jsonText(const FlightReport& report, const JsonNames& names) {
   const ordered_json document = {{"trelvox", names.version},
                                  {"data_file", names.dataFile},
                                  {"info_file", names.infoFile},
-                                 {"records", report.totals.records},
-                                 {"trailing_bytes", report.totals.trailingBytes},
-                                 {"time", clockOf(report.clock)},
+                                 {"records", summary.totals.records},
+                                 {"trailing_bytes", summary.totals.trailingBytes},
+                                 {"time", clockOf(summary.clock)},
                                  {"sensors", std::move(sensors)},
                                  {"flight", std::move(flight)},
                                  {"flight_sensors", std::move(flightSensors)}};

@@ -6,15 +6,15 @@
 
 namespace trelvox {
 
-// What the JSON file names besides the report: the program's version and the log's two files.
+// What the JSON file names besides the summary: the program's version and the log's two files.
 struct JsonNames {
   std::string version;
   std::string dataFile;
   std::string infoFile;
 };
 
-// The flight report as the JSON document of `--json` (keys as the README lists them). Numbers are
+// The flight summary as the JSON document of `--json` (keys as the README lists them). Numbers are
 // JSON numbers, never locale texts; a reading that never arrived is null.
-std::string jsonText(const FlightReport& report, const JsonNames& names);
+std::string jsonText(const FlightSummary& summary, const JsonNames& names);
 
 }  // namespace trelvox

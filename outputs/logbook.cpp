@@ -31,15 +31,15 @@ std::string logbookHeader() {
   return header += kLineEnd;
 }
 
-std::string logbookRow(const FlightReport& report, std::string_view dataFile,
+std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
                        std::chrono::year_month_day date) {
   // Appended piece by piece: GCC 12 warns wrongly about chains of std::string +.
   std::string row = csvField(dataFile);
   row.append(",").append(dateText(date)).append(",");
-  if (report.firstUtcSecondsOfDay) row.append(timeOfDayText(*report.firstUtcSecondsOfDay));
-  row.append(",").append(durationText(report.clock.duration));
-  row.append(",").append(std::to_string(report.totals.records));
-  for (const std::optional<FlightFact>& fact : report.facts) {
+  if (summary.firstUtcSecondsOfDay) row.append(timeOfDayText(*summary.firstUtcSecondsOfDay));
+  row.append(",").append(durationText(summary.clock.duration));
+  row.append(",").append(std::to_string(summary.totals.records));
+  for (const std::optional<FlightFact>& fact : summary.facts) {
     row.append(",");
     if (fact) row.append(numberText(fact->value));
   }

@@ -13,7 +13,7 @@ namespace trelvox {
 // One row per log: data file, date, first GPS UTC time of day, duration, records and the flight
 // facts, empty where the log has none.
 std::string logbookHeader();
-std::string logbookRow(const FlightReport& report, std::string_view dataFile,
+std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
                        std::chrono::year_month_day date);
 
 // A field as RFC 4180 writes it: quoted, with quotes doubled, when it holds a comma, a quote or a

@@ -22,9 +22,9 @@ std::string sensorName(const DecoderType& type, int firstSlot, const SummaryLabe
   return std::string(labels.slot) + " " + std::to_string(firstSlot) + " " + std::string(type.name);
 }
 
-void appendSensors(const FlightReport& report, const SummaryLabels& labels, char decimal,
+void appendSensors(const FlightSummary& summary, const SummaryLabels& labels, char decimal,
                    std::string& text) {
-  for (const SensorSummary& sensor : report.sensors) {
+  for (const SensorSummary& sensor : summary.sensors) {
     text += sensorName(*sensor.type, sensor.firstSlot, labels) + "\n";
     for (const ItemSummary& item : sensor.items) {
       const Column& column = *item.column;
@@ -40,23 +40,23 @@ void appendLine(std::string_view label, const std::string& value, std::string& t
   text += "  " + std::string(label) + ": " + value + "\n";
 }
 
-void appendClock(const FlightReport& report, const SummaryLabels& labels, std::string& text) {
-  const ClockFacts& clock = report.clock;
+void appendClock(const FlightSummary& summary, const SummaryLabels& labels, std::string& text) {
+  const ClockFacts& clock = summary.clock;
   const std::string unit(kTimeUnitName);
-  appendLine(labels.records, std::to_string(report.totals.records), text);
+  appendLine(labels.records, std::to_string(summary.totals.records), text);
   appendLine(labels.duration, durationText(clock.duration), text);
   appendLine(labels.stepsOverOneSecond,
              std::to_string(clock.stepsOverOneSecond) + " (" + std::string(labels.longestStep) +
                  " " + std::to_string(clock.longestStep) + " " + unit + ")",
              text);
   appendLine(labels.backwards, std::to_string(clock.backwards), text);
-  appendLine(labels.trailingBytes, std::to_string(report.totals.trailingBytes), text);
+  appendLine(labels.trailingBytes, std::to_string(summary.totals.trailingBytes), text);
 }
 
-void appendFacts(const FlightReport& report, const SummaryLabels& labels, char decimal,
+void appendFacts(const FlightSummary& summary, const SummaryLabels& labels, char decimal,
                  std::string& text) {
   for (std::size_t k = 0; k < kFactKinds; ++k) {
-    const std::optional<FlightFact>& fact = report.facts[k];
+    const std::optional<FlightFact>& fact = summary.facts[k];
     if (!fact) continue;
     appendLine(labels.facts[k],
                readingText(fact->reading, *fact->column, decimal) + " (" +
@@ -68,13 +68,13 @@ void appendFacts(const FlightReport& report, const SummaryLabels& labels, char d
 
 }  // namespace
 
-std::string summaryText(const FlightReport& report, const SummaryLabels& labels,
+std::string summaryText(const FlightSummary& summary, const SummaryLabels& labels,
                         char decimalSeparator) {
   std::string text;
-  appendSensors(report, labels, decimalSeparator, text);
+  appendSensors(summary, labels, decimalSeparator, text);
   text += std::string(labels.flight) + "\n";
-  appendClock(report, labels, text);
-  appendFacts(report, labels, decimalSeparator, text);
+  appendClock(summary, labels, text);
+  appendFacts(summary, labels, decimalSeparator, text);
   return text;
 }
 

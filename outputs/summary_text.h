@@ -27,7 +27,7 @@ struct SummaryLabels {
 
 // The readable summary of `--summary`: per sensor each item's smallest, largest and last reading
 // with its unit ("---" where there is none), then the flight, each fact naming its sensor.
-std::string summaryText(const FlightReport& report, const SummaryLabels& labels,
+std::string summaryText(const FlightSummary& summary, const SummaryLabels& labels,
                         char decimalSeparator);
 
 // A span of the record clock as "h:mm:ss.s".

@@ -1,4 +1,4 @@
-// The flight report, the JSON file and the logbook, as files a user gets from a conversion.
+// The flight summary, the JSON file and the logbook, as files a user gets from a conversion.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -168,7 +168,7 @@ TEST(JsonFile, SensorsInColumnOrderWithTheirTypes) {
 }
 
 // The demo flight: clock, flight facts and the sensor named for each.
-TEST(FlightReport, DemoFlightFacts) {
+TEST(FlightSummary, DemoFlightFacts) {
   TempFolder folder;
   for (const char* extension : {".KLD", ".KLI"}) {
     fs::copy_file(fs::path(TRELVOX_SOURCE_DIR) / "examples" / (std::string("demo") + extension),
@@ -190,7 +190,7 @@ TEST(FlightReport, DemoFlightFacts) {
   EXPECT_FALSE(fs::exists(folder / "demo.csv"));  // only what was asked for
 }
 
-TEST(FlightReport, ClockStepsGapsAndTrailingBytes) {
+TEST(FlightSummary, ClockStepsGapsAndTrailingBytes) {
   TempFolder folder;
   LogBuilder log;
   for (std::uint32_t time : {1000u, 1100u, 3600u, 3500u, 3700u, 9700u}) log.record().time(time);
@@ -200,11 +200,11 @@ TEST(FlightReport, ClockStepsGapsAndTrailingBytes) {
     data.write("\x01\x02\x03", 3);
   }
   ConversionRequest request;
-  request.report = true;
+  request.summary = true;
   LogConverter converter(Separators{});
   converter.open(folder / "flight", request);
   const ConversionResult result = converter.convert();
-  ASSERT_TRUE(result.report);
+  ASSERT_TRUE(result.summary);
   const SummaryLabels labels{.slot = "Slot",
                              .smallest = "min",
                              .largest = "max",
@@ -217,7 +217,7 @@ TEST(FlightReport, ClockStepsGapsAndTrailingBytes) {
                              .backwards = "Backwards",
                              .trailingBytes = "Trailing bytes",
                              .facts = {"H", "D", "S", "V", "A", "C", "T"}};
-  EXPECT_EQ(summaryText(*result.report, labels, ','),
+  EXPECT_EQ(summaryText(*result.summary, labels, ','),
             "Slot 0 RECEIVER\n"
             "  BATTERY: min ---, max ---, last ---\n"
             "  EXTERNAL BATTERY: min ---, max ---, last ---\n"
@@ -232,7 +232,7 @@ TEST(FlightReport, ClockStepsGapsAndTrailingBytes) {
 
 // A step of exactly one second is no step over one second, and a record at the time of the one
 // before is no step back.
-TEST(FlightReport, ClockStepsAtTheirLimits) {
+TEST(FlightSummary, ClockStepsAtTheirLimits) {
   LogBuilder log;
   for (std::uint32_t time : {0u, 1000u, 2001u, 2001u, 2000u}) log.record().time(time);
   TempFolder folder;
@@ -241,7 +241,7 @@ TEST(FlightReport, ClockStepsAtTheirLimits) {
       "duration": 2001, "steps_over_1s": 1, "longest_step": 1001, "backwards": 1})"));
 }
 
-TEST(FlightReport, FactsNameTheirSensorAndUseTheReceiversOwnBattery) {
+TEST(FlightSummary, FactsNameTheirSensorAndUseTheReceiversOwnBattery) {
   LogBuilder log;
   log.sensor(1, typeIdOf<VoltageSensorDecoder>());
   log.record().word(0, 0x4000 | 52).word(1, 0x8000 | 111);
@@ -249,20 +249,20 @@ TEST(FlightReport, FactsNameTheirSensorAndUseTheReceiversOwnBattery) {
   TempFolder folder;
   log.writeFiles(folder / "flight");
   ConversionRequest request;
-  request.report = true;
+  request.summary = true;
   LogConverter converter(Separators{});
   converter.open(folder / "flight", request);
   const ConversionResult result = converter.convert();
-  const auto& voltage = result.report->fact(FactKind::kMinReceiverVoltage);
+  const auto& voltage = result.summary->fact(FactKind::kMinReceiverVoltage);
   ASSERT_TRUE(voltage);
   EXPECT_DOUBLE_EQ(voltage->value, 4.7);  // not the flight pack's 9.9 V
   EXPECT_EQ(voltage->sensor->name, "RECEIVER");
-  EXPECT_FALSE(result.report->fact(FactKind::kMaxHeight));
+  EXPECT_FALSE(result.summary->fact(FactKind::kMaxHeight));
 }
 
 // A capacity in Ah counts hundredths; in mAh it is a plain whole number in the JSON file and the
 // logbook: not 2009.9999999999998, not 1e+05.
-TEST(FlightReport, CapacityInAhBecomesPlainMilliampereHours) {
+TEST(FlightSummary, CapacityInAhBecomesPlainMilliampereHours) {
   const struct {
     std::uint16_t hundredths;
     std::string milliampereHours;
@@ -275,7 +275,7 @@ TEST(FlightReport, CapacityInAhBecomesPlainMilliampereHours) {
     const Converted converted = convertWithJson(log, folder);
     EXPECT_THAT(readFile(fs::path(converted.base) += ".json"),
                 ::testing::HasSubstr("\"capacity_used_mah\": " + milliampereHours + ","));
-    EXPECT_THAT(logbookRow(*converted.result.report, "flight.KLD", kFlightDay),
+    EXPECT_THAT(logbookRow(*converted.result.summary, "flight.KLD", kFlightDay),
                 ::testing::EndsWith("," + milliampereHours + ",0\r\n"));
   }
 }
@@ -311,12 +311,12 @@ TEST(Logbook, StartTimeComesFromWhicheverGpsGivesOne) {
   }
   TempFolder folder;
   const Converted converted = convertWithJson(log, folder);
-  EXPECT_THAT(logbookRow(*converted.result.report, "flight.KLD", kFlightDay),
+  EXPECT_THAT(logbookRow(*converted.result.summary, "flight.KLD", kFlightDay),
               ::testing::StartsWith("flight.KLD,2024-05-01,10:00:05,"));
 }
 
 TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
-  FlightReport report;
+  FlightSummary report;
   report.totals.records = 12;
   report.clock.duration = 61250;
   report.firstUtcSecondsOfDay = 14 * 3600 + 5 * 60 + 7;

@@ -374,12 +374,12 @@ TEST(HtmlReport, TheDurationIsTheFlightSummarys) {
   MemorySource source(data);
   StringSink page;
   HtmlReportOutput report(page, {});
-  FlightSummary summary;
+  FlightSummaryOutput summary;
   LogOutput* const outputs[] = {&summary, &report};
   runRecordLoop(slotMapOf(log), source, outputs);
-  EXPECT_EQ(summary.report().clock.duration, 0xF0000000u + 100u);
+  EXPECT_EQ(summary.summary().clock.duration, 0xF0000000u + 100u);
   EXPECT_THAT(dataOf(page.text),
-              HasSubstr("\"duration\":" + std::to_string(summary.report().clock.duration) + ","));
+              HasSubstr("\"duration\":" + std::to_string(summary.summary().clock.duration) + ","));
 }
 
 TEST(HtmlReport, TenHoursWithEveryDecoderStayUnderFifteenMegabytes) {

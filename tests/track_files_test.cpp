@@ -433,11 +433,11 @@ TEST(TrackTimes, ATimeFieldPastTheDayIsNoTime) {
   request.kml = folder / "odd.kml";
   request.date =
       std::chrono::year_month_day{std::chrono::year(2024), std::chrono::May, std::chrono::day(1)};
-  request.report = true;
+  request.summary = true;
   LogConverter converter(Separators{});
   converter.open(folder / "odd", request);
   const ConversionResult result = converter.convert();
-  EXPECT_EQ(result.report->firstUtcSecondsOfDay, 36000u);
+  EXPECT_EQ(result.summary->firstUtcSecondsOfDay, 36000u);
   const std::string gpx = readFile(folder / "odd.gpx");
   EXPECT_THAT(gpx, HasSubstr("lon=\"8.5000000\"></trkpt>"));  // the first point has no time
   EXPECT_THAT(gpx, HasSubstr("T10:00:00Z</time>"));

@@ -80,7 +80,7 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
     request.pageLanguage = pageLanguageOf(options.language);
   }
   request.unitsRow = options.unitsRow;
-  request.report = options.summary || !options.logbook.empty();
+  request.summary = options.summary || !options.logbook.empty();
   request.version = options.version;
   request.date = options.date;
   request.existing = options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse;
@@ -112,10 +112,10 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
     }
     if (options.summary) {
       outcome.messages +=
-          summaryText(*result.report, summaryLabels(options.language), options.separators.decimal);
+          summaryText(*result.summary, summaryLabels(options.language), options.separators.decimal);
     }
     if (!options.logbook.empty()) {
-      outcome.logbookRow = logbookRow(*result.report, displayPath(result.dataFile), result.date);
+      outcome.logbookRow = logbookRow(*result.summary, displayPath(result.dataFile), result.date);
     }
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {

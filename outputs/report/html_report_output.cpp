@@ -198,7 +198,7 @@ class HtmlReportOutput::Page {
   void writeFlightFacts() {
     text_.raw(",\"flightFacts\":[");
     if (report_.flight_ != nullptr) {
-      const FlightReport flight = report_.flight_->report();
+      const FlightSummary flight = report_.flight_->summary();
       const char* separator = "";
       for (std::size_t k = 0; k < kFactKinds; ++k) {
         const std::optional<FlightFact>& fact = flight.facts[k];
@@ -322,7 +322,7 @@ class HtmlReportOutput::Page {
 };
 
 HtmlReportOutput::HtmlReportOutput(ByteSink& sink, ReportOptions options,
-                                   const FlightSummary* flight)
+                                   const FlightSummaryOutput* flight)
     : sink_(sink),
       options_(std::move(options)),
       flight_(flight),

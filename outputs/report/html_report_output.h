@@ -20,7 +20,7 @@
 
 namespace trelvox {
 
-class FlightSummary;
+class FlightSummaryOutput;
 class MinMaxBuckets;
 
 enum class PageLanguage { kEnglish, kGerman, kJapanese };
@@ -53,7 +53,8 @@ class HtmlReportOutput final : public LogOutput {
 
   // `flight`, when given, is an output of the same conversion whose facts (greatest height and
   // distance, top speed, ...) the summary shows; it must end before this one.
-  HtmlReportOutput(ByteSink& sink, ReportOptions options, const FlightSummary* flight = nullptr);
+  HtmlReportOutput(ByteSink& sink, ReportOptions options,
+                   const FlightSummaryOutput* flight = nullptr);
   ~HtmlReportOutput() override;
 
   void start(Decoders decoders) override;
@@ -75,7 +76,7 @@ class HtmlReportOutput final : public LogOutput {
 
   ByteSink& sink_;
   ReportOptions options_;
-  const FlightSummary* flight_;
+  const FlightSummaryOutput* flight_;
   Decoders decoders_;
   std::vector<Series> series_;
   std::vector<const TrackedReading*> readings_;  // the series' readings, packed for each record
