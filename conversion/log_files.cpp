@@ -15,6 +15,7 @@
 #include <system_error>
 #include <vector>
 
+#include "conversion/ascii_case.h"
 #include "conversion/disk_hints.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
@@ -30,18 +31,6 @@ std::FILE* openFile(const fs::path& path, std::string_view mode) {
 #else
   return std::fopen(path.c_str(), std::string(mode).c_str());
 #endif
-}
-
-char8_t asciiLower(char8_t c) {
-  return c >= u8'A' && c <= u8'Z' ? static_cast<char8_t>(c + (u8'a' - u8'A')) : c;
-}
-
-// Compares the UTF-8 texts of two extensions. Only ASCII letters fold, which is all ".KLD" needs,
-// and no byte of a multi-byte character is taken for a letter whatever the C locale says.
-bool equalIgnoringCase(const std::u8string& a, const std::u8string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char8_t x, char8_t y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // `extension` (".KLD" or ".KLI") with each letter in the case of the same letter of `like`.
@@ -169,7 +158,7 @@ fs::path companionFile(const fs::path& base, const fs::path& extension) {
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const fs::path& candidate = it->path();
     if (candidate.stem() == wantedName &&
-        equalIgnoringCase(candidate.extension().u8string(), extension.u8string())) {
+        equalIgnoringAsciiCase(candidate.extension().u8string(), extension.u8string())) {
       return base.has_parent_path() ? candidate : candidate.filename();
     }
   }
@@ -178,8 +167,8 @@ fs::path companionFile(const fs::path& base, const fs::path& extension) {
 
 LogFiles logFilesOf(const fs::path& log) {
   const std::u8string extension = log.extension().u8string();
-  const bool namesData = equalIgnoringCase(extension, u8".KLD");
-  const bool namesInfo = equalIgnoringCase(extension, u8".KLI");
+  const bool namesData = equalIgnoringAsciiCase(extension, u8".KLD");
+  const bool namesInfo = equalIgnoringAsciiCase(extension, u8".KLI");
   if (namesData || namesInfo) {
     if (isThere(log)) {
       const fs::path companion =

@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "conversion/ascii_case.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
 
@@ -13,11 +14,8 @@ namespace {
 
 bool isDataFile(const fs::directory_entry& entry) {
   std::error_code error;
-  std::string extension = displayPath(entry.path().extension());
-  std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return extension == ".KLD" && entry.is_regular_file(error);
+  return equalIgnoringAsciiCase(entry.path().extension().u8string(), u8".KLD") &&
+         entry.is_regular_file(error);
 }
 
 // Adds the data files in `folder` to `logs`, with `recursive` also those in its subfolders (not

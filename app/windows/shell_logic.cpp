@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "conversion/ascii_case.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
 
@@ -37,10 +38,7 @@ bool sharesLines(const ControlBox& a, const ControlBox& b) {
 }
 
 bool extensionIs(const fs::path& path, std::u8string_view wanted) {
-  const std::u8string extension = path.extension().u8string();
-  return std::ranges::equal(extension, wanted, [](char8_t a, char8_t b) {
-    return (a >= u8'a' && a <= u8'z' ? static_cast<char8_t>(a - (u8'a' - u8'A')) : a) == b;
-  });
+  return equalIgnoringAsciiCase(path.extension().u8string(), wanted);
 }
 
 }  // namespace
