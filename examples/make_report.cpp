@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "conversion/log_files.h"
+#include "conversion/output_files.h"
 #include "conversion/path_text.h"
 #include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"

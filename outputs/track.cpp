@@ -110,7 +110,7 @@ void TrackOutput::record(const DataRecord&) {
 }
 
 void TrackOutput::end(const LogTotals&) {
-  if (!hasTrack()) return;
+  if (!hasContent()) return;
   writeTail();
   xml_.flush();
 }

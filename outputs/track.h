@@ -118,7 +118,7 @@ class TrackOutput : public LogOutput {
   void end(const LogTotals& totals) final;
 
   // Whether the log had a fix at all; a track file without one is not kept.
-  bool hasTrack() const { return points_ > 0; }
+  bool hasContent() const final { return points_ > 0; }
 
   // `logName` is the data file's name, which names the track. `track` comes before this output
   // in the list of outputs.

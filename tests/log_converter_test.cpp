@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -137,6 +139,29 @@ TEST_F(LogConverterFiles, FullDiskIsAFailureNeverSuccess) {
   LogBuilder tiny;  // small enough to sit in the buffer until the file is closed
   tiny.writeFiles(base);
   EXPECT_EQ(convertFiles(base, "/dev/full"), MessageId::kCannotCreateOutput);
+}
+
+// A log long enough to have its rows formatted on a second core: the same bytes as on one, and a
+// failure to write still names the system's reason, read on the thread that converts the log.
+TEST_F(LogConverterFiles, ALongLogGivesTheSameBytesAndReasonsAsAShortOne) {
+  LogBuilder log;
+  log.sensor(1, 2);  // a voltage sensor, so that rows differ in more than the time
+  for (int i = 0; i < 60'000; ++i)
+    log.record().time(static_cast<std::uint32_t>(i * 100)).word(1, 0x8000 | (i % 97));
+  log.writeFiles(base);
+  ASSERT_EQ(convertFiles(base, output), std::nullopt);
+  EXPECT_EQ(readFile(output), convert(log).text());
+
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  try {
+    LogConverter converter(Separators{});
+    converter.open(base, "/dev/full");
+    converter.convert();
+    ADD_FAILURE() << "writing to a full disk succeeded";
+  } catch (const TelemetryLogException& e) {
+    EXPECT_EQ(e.messageId(), MessageId::kCannotCreateOutput);
+    EXPECT_STREQ(e.what(), std::strerror(ENOSPC));
+  }
 }
 
 TEST_F(LogConverterFiles, EmptyDataFileGivesTheHeaderRowsOnly) {

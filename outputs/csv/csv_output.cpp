@@ -122,19 +122,14 @@ class CsvOutput::ChannelTexts {
 // batches of the widest rows stay within some twenty megabytes.
 constexpr std::size_t kBatchRecords = 1024;
 
-CsvOutput::CsvOutput(ByteSink& sink, Separators separators, bool unitsRow, unsigned workers)
+CsvOutput::CsvOutput(ByteSink& sink, Separators separators, bool unitsRow, unsigned formatters)
     : sink_(sink),
       writer_(sink, separators.list),
       separators_(separators),
       channels_(std::make_unique<ChannelTexts>(separators.decimal)),
       unitsRow_(unitsRow),
       pipeline_([this](RecordBatch& batch) { formatBatch(batch); },
-                [this](std::span<const char> text) { sink_.write(text); }, workers) {}
-
-unsigned CsvOutput::defaultWorkers() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores > 1 ? 1 : 0;
-}
+                [this](std::span<const char> text) { sink_.write(text); }, formatters) {}
 
 CsvOutput::~CsvOutput() = default;
 
