@@ -205,6 +205,8 @@ void CsvOutput::record(const DataRecord& record) {
   if (!timeBase_) timeBase_ = batch.heads[r].time();
   std::int64_t* readings = batch.readings.data() + r * readingSources_.size();
   for (const std::int64_t* source : readingSources_) *readings++ = *source;
+  // Straight into the batch's slot: a value returned instead is put together on the stack and
+  // loaded back in pieces, which stalls the processor on every text column of every record.
   ColumnValue* texts = batch.texts.data() + r * textSources_.size();
   for (const TextSource& source : textSources_) {
     source.decoder->columnValue(source.column, *texts++);
