@@ -36,13 +36,18 @@ void LogConverter::open(const fs::path& log, const ConversionRequest& request) {
 
   FileSource infoFile;
   if (!infoFile.open(infoPath_)) {
-    throw TelemetryLogException(MessageId::kInfoFileNotFound, displayPath(infoPath_));
+    // "Not found" says it all for a missing file; one that is there gets the system's reason.
+    const std::error_code reason = lastSystemError();
+    throw TelemetryLogException(
+        MessageId::kInfoFileNotFound, displayPath(infoPath_),
+        reason == std::errc::no_such_file_or_directory ? std::error_code() : reason);
   }
   slotMap_ = readSlotMap(infoFile);
   infoFile.close();
 
   if (!dataFile_.open(dataPath_)) {
-    throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(dataPath_));
+    throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(dataPath_),
+                                lastSystemError());
   }
   refuseOutputsNamedTwice();
   for (const OutputRow& row : kOutputTable) openOutput(row);

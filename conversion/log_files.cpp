@@ -26,8 +26,6 @@ bool isThere(const fs::path& path) {
   return fs::exists(path, error);
 }
 
-std::string systemReason() { return std::strerror(errno); }
-
 }  // namespace
 
 fs::path basePathOf(const fs::path& chosen) {
@@ -85,7 +83,12 @@ bool FileSource::open(const fs::path& path) {
   close();
   std::error_code error;
   // A folder opens on some systems and then fails to read: refuse it here.
-  if (fs::is_directory(path, error)) return false;
+  if (fs::is_directory(path, error)) {
+    errno = EISDIR;
+    return false;
+  }
+  path_ = path;
+  errno = 0;
   file_ = openFile(path, "rb");
   return file_ != nullptr;
 }
@@ -94,7 +97,7 @@ std::size_t FileSource::read(std::span<std::uint8_t> into) {
   if (file_ == nullptr) return 0;
   const std::size_t count = std::fread(into.data(), 1, into.size(), file_);
   if (count < into.size() && std::ferror(file_)) {
-    throw TelemetryLogException(MessageId::kCannotReadFile, systemReason());
+    throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(path_), lastSystemError());
   }
   return count;
 }

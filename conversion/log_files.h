@@ -52,6 +52,7 @@ class FileSource final : public ByteSource {
 
  private:
   std::FILE* file_ = nullptr;
+  std::filesystem::path path_;
 };
 
 }  // namespace trelvox

@@ -20,8 +20,6 @@ namespace trelvox {
 namespace fs = std::filesystem;
 namespace {
 
-std::string systemReason() { return std::strerror(errno); }
-
 // Tells this process's temporary names from those of another process converting into the same
 // folder at the same time, whose count starts at 0 as well: sharing a name, the two would write
 // into one file. Creating the file exclusively is no help, since the Windows build's C runtime
@@ -127,7 +125,26 @@ bool isSameOutput(const fs::path& a, const fs::path& b) {
   return isSameFile(a, b) || resolvedPath(a) == resolvedPath(b);
 }
 
-bool FileSink::open(const fs::path& path) {
+namespace {
+
+// The file a path leads to: a symbolic link's target, relative to the link's folder, followed as
+// far as the system would (a loop of links is left for the system to refuse).
+fs::path linkTarget(const fs::path& path) {
+  fs::path target = path;
+  std::error_code error;
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(target, error)); ++hops) {
+    const fs::path next = fs::read_symlink(target, error);
+    if (error) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target;
+}
+
+}  // namespace
+
+bool FileSink::open(const fs::path& path, const fs::path& shownAs) {
+  shownAs_ = shownAs.empty() ? path : shownAs;
+  errno = 0;
   file_ = openFile(path, "wb");
   // The writer above hands over large blocks already; a second buffer would only copy them.
   if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
@@ -136,7 +153,8 @@ bool FileSink::open(const fs::path& path) {
 
 void FileSink::write(std::span<const char> bytes) {
   if (file_ == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(shownAs_),
+                                lastSystemError());
   }
 }
 
@@ -147,7 +165,8 @@ void FileSink::close() {
   const bool flushed = std::fflush(file) == 0;
   const bool closed = std::fclose(file) == 0;
   if (!flushed || !closed) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(shownAs_),
+                                lastSystemError());
   }
 }
 
@@ -164,15 +183,20 @@ void OutputFile::open(const fs::path& path, ExistingOutput existing) {
     throw TelemetryLogException(MessageId::kOutputExists, displayPath(path));
   }
   path_ = path;
+  target_ = linkTarget(path);
   // Something other than a regular file (a device, a pipe; a folder, which then fails to open) is
   // written directly.
-  const fs::file_status found = fs::status(path, error);
+  const fs::file_status found = fs::status(target_, error);
   temporary_ =
-      fs::exists(found) && !fs::is_regular_file(found) ? fs::path() : temporaryNameFor(path);
-  const bool opened = temporary_.empty()
-                          ? file_.open(path)
-                          : beginUnfinished(temporary_, [&] { return file_.open(temporary_); });
-  if (!opened) throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path));
+      fs::exists(found) && !fs::is_regular_file(found) ? fs::path() : temporaryNameFor(target_);
+  const bool opened =
+      temporary_.empty()
+          ? file_.open(target_, path)
+          : beginUnfinished(temporary_, [&] { return file_.open(temporary_, path); });
+  if (!opened) {
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path),
+                                lastSystemError());
+  }
   open_ = true;
 }
 
@@ -188,10 +212,10 @@ void OutputFile::commit() {
   open_ = false;
   if (temporary_.empty()) return;
   std::error_code error;
-  fs::rename(temporary_, path_, error);
+  fs::rename(temporary_, target_, error);
   if (error) {
     removeTemporary(temporary_);
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path_));
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(path_), error);
   }
   endUnfinished(temporary_);
   temporary_.clear();
@@ -217,27 +241,32 @@ void ScratchFile::beside(const fs::path& output) {
 void ScratchFile::write(std::span<const char> bytes) {
   if (file_ == nullptr) {
     path_ = temporaryNameFor(output_);
+    errno = 0;
     if (!beginUnfinished(path_, [&] { return (file_ = openFile(path_, "w+b")) != nullptr; })) {
-      throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(output_));
+      throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(output_),
+                                  lastSystemError());
     }
     std::setvbuf(file_, nullptr, _IONBF, 0);  // as FileSink: the blocks come large already
   }
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(output_),
+                                lastSystemError());
   }
 }
 
 void ScratchFile::moveTo(ByteSink& sink) {
   if (file_ == nullptr) return;
   if (std::fflush(file_) != 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(output_),
+                                lastSystemError());
   }
   std::vector<char> block(64 * 1024);
   while (const std::size_t count = std::fread(block.data(), 1, block.size(), file_)) {
     sink.write({block.data(), count});
   }
   if (std::ferror(file_)) {
-    throw TelemetryLogException(MessageId::kCannotCreateOutput, systemReason());
+    throw TelemetryLogException(MessageId::kCannotCreateOutput, displayPath(output_),
+                                lastSystemError());
   }
   remove();
 }

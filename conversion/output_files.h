@@ -28,11 +28,12 @@ bool isSameOutput(const std::filesystem::path& a, const std::filesystem::path& b
 void removeUnfinishedFiles();
 
 // A file created (or truncated) for writing in binary mode; any failure to write or close throws
-// TelemetryLogException (106).
+// TelemetryLogException (106) naming `shownAs` with the system's reason.
 class FileSink final : public ByteSink {
  public:
-  // Returns false when the file cannot be created.
-  bool open(const std::filesystem::path& path);
+  // Returns false when the file cannot be created (errno says why). `shownAs`: the name failures
+  // give, where the user knows the file by another (the final name of a temporary file).
+  bool open(const std::filesystem::path& path, const std::filesystem::path& shownAs = {});
   void write(std::span<const char> bytes) override;
   // Closes the file, throwing if the last bytes could not be stored.
   void close();
@@ -40,6 +41,7 @@ class FileSink final : public ByteSink {
 
  private:
   std::FILE* file_ = nullptr;
+  std::filesystem::path shownAs_;
 };
 
 // What to do when an output file exists already.
@@ -47,7 +49,8 @@ enum class ExistingOutput { kReplace, kRefuse };
 
 // An output file written under a temporary name in its own folder and renamed into place by
 // commit. A path naming something other than a regular file, such as /dev/null, is written
-// directly. Failures throw TelemetryLogException: 201 for an existing file that must not be
+// directly. A symbolic link stays: the file it leads to is written, its temporary file beside that
+// one. Failures throw TelemetryLogException: 201 for an existing file that must not be
 // replaced, 106 (with the path) for a file that cannot be created or stored.
 class OutputFile final : public ByteSink {
  public:
@@ -69,6 +72,7 @@ class OutputFile final : public ByteSink {
  private:
   FileSink file_;
   std::filesystem::path path_;
+  std::filesystem::path target_;  // the file path_ leads to, through any symbolic links
   std::filesystem::path temporary_;
   bool open_ = false;
 };

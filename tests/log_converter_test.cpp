@@ -74,6 +74,41 @@ TEST_F(LogConverterFiles, MissingOrUnreadableDataFileCreatesNoOutput) {
   EXPECT_FALSE(fs::exists(output));
 }
 
+// The system's reason comes with the failure, for the shells to put into words.
+TEST_F(LogConverterFiles, AFileThatCannotBeReadOrWrittenCarriesTheSystemsReason) {
+  twoRecordLog().writeFiles(base);
+  LogBuilder::writeFile(folder / "plain-file", {});
+  const struct {
+    fs::path log;
+    fs::path output;
+    std::errc reason;
+  } cases[] = {
+      {base, folder / "plain-file" / "out.csv", std::errc::not_a_directory},
+      {base, folder / "missing-folder" / "out.csv", std::errc::no_such_file_or_directory},
+      {folder / "missing.KLD", output, std::errc::no_such_file_or_directory},
+  };
+  fs::copy_file(fs::path(base) += ".KLI", folder / "missing.KLI");
+  for (const auto& c : cases) {
+    try {
+      LogConverter converter(Separators{});
+      converter.open(c.log, c.output);
+      ADD_FAILURE() << c.output;
+    } catch (const TelemetryLogException& e) {
+      EXPECT_EQ(e.reason(), c.reason) << e.what();
+    }
+  }
+  fs::create_directory(folder / "folder.KLD");
+  fs::copy_file(fs::path(base) += ".KLI", folder / "folder.KLI");
+  try {
+    LogConverter converter(Separators{});
+    converter.open(folder / "folder.KLD", output);
+    ADD_FAILURE() << "a folder was read as a data file";
+  } catch (const TelemetryLogException& e) {
+    EXPECT_EQ(e.messageId(), MessageId::kCannotReadFile);
+    EXPECT_EQ(e.reason(), std::errc::is_a_directory);
+  }
+}
+
 TEST_F(LogConverterFiles, OutputThatCannotBeCreatedFails) {
   twoRecordLog().writeFiles(base);
   EXPECT_EQ(convertFiles(base, folder / "missing-folder" / "out.csv"),
@@ -160,7 +195,8 @@ TEST_F(LogConverterFiles, ALongLogGivesTheSameBytesAndReasonsAsAShortOne) {
     ADD_FAILURE() << "writing to a full disk succeeded";
   } catch (const TelemetryLogException& e) {
     EXPECT_EQ(e.messageId(), MessageId::kCannotCreateOutput);
-    EXPECT_STREQ(e.what(), std::strerror(ENOSPC));
+    EXPECT_STREQ(e.what(), "/dev/full");
+    EXPECT_EQ(e.reason(), std::errc::no_space_on_device);
   }
 }
 

@@ -88,9 +88,13 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
   return request;
 }
 
+// "x.KLD: Cannot create output file. (out/x.csv: Permission denied)": the message, the file and
+// the system's reason in the words of the user's locale.
 std::string failureText(const fs::path& log, const TelemetryLogException& e, Language language) {
+  std::string detail = e.what();
+  if (e.reason()) detail += (detail.empty() ? "" : ": ") + e.reason().message();
   return displayPath(log) + ": " + std::string(message(static_cast<int>(e.messageId()), language)) +
-         " (" + e.what() + ")\n";
+         " (" + detail + ")\n";
 }
 
 LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink* standardOutput,
