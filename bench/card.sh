@@ -86,7 +86,7 @@ def timed(program, arguments):
     child = subprocess.Popen([program, "-f", *arguments], stdout=subprocess.DEVNULL)
     _, status, usage = os.wait4(child.pid, 0)
     wall = time.perf_counter() - start
-    child.returncode = os.waitstatus_to_exitcode(status)
+    child.returncode = os.waitstatus_to_exitcode(status)  # reaped here: Popen must not wait again
     if child.returncode != 0:
         sys.exit(f"{program} {' '.join(arguments)} ended with status {child.returncode}")
     return wall, usage.ru_utime + usage.ru_stime
@@ -95,9 +95,9 @@ times = {(name, build): [] for name, _ in workloads for build in builds}
 for name, arguments in workloads:  # one run each untimed, so that both start from warm caches
     for build in builds:
         timed(build, arguments)
-for round in range(rounds):
+for turn in range(rounds):
     for name, arguments in workloads:
-        for build in builds if round % 2 == 0 else reversed(builds):
+        for build in builds if turn % 2 == 0 else reversed(builds):
             times[(name, build)].append(timed(build, arguments))
 remove_outputs()
 
