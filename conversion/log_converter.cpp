@@ -167,15 +167,17 @@ ConversionResult LogConverter::convert() {
   if (csvSink != nullptr) outputs.push_back(&csv.emplace(*csvSink, separators_, request_.unitsRow));
   if (request_.summary || request_.json || request_.html) outputs.push_back(&summary.emplace());
   std::optional<TrackSource> track;
-  if (request_.gpx || request_.kml) outputs.push_back(&track.emplace(result.date));
+  if (request_.gpx || request_.kml || request_.html) {
+    outputs.push_back(&track.emplace(result.date));
+  }
   if (request_.gpx) outputs.push_back(&gpx.emplace(gpxWriter.emplace(gpxFile_), logName, *track));
   if (request_.kml) {
     outputs.push_back(&kml.emplace(kmlWriter.emplace(kmlFile_), kmlCoordinates_, logName, *track));
   }
   std::optional<HtmlReportOutput> html;
   if (request_.html) {
-    outputs.push_back(
-        &html.emplace(htmlWriter.emplace(htmlFile_), reportOptions(result, gpx, kml), &*summary));
+    outputs.push_back(&html.emplace(htmlWriter.emplace(htmlFile_), reportOptions(result, gpx, kml),
+                                    &*summary, &*track));
   }
 
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
