@@ -84,8 +84,8 @@ void ReportSamples::keepChannels(const DataRecord& record, bool bucketBegins) {
   }
 }
 
-// Every record with a fix is a point of the track, also where the position stays the same: the
-// track's points go with the charts' times.
+// Every record with a fix is a point of the track, moved or not (unlike the track files' points),
+// as the track's points share the charts' times; a record without one adds nothing.
 void ReportSamples::followTrack(const TrackSource& track) {
   const std::optional<GeoPoint>& fix = track.fix();
   if (!fix) return;
