@@ -9,6 +9,7 @@
 #include "outputs/gpx_output.h"
 #include "outputs/json_output.h"
 #include "outputs/kml_output.h"
+#include "outputs/report/html_report_output.h"
 #include "outputs/track.h"
 
 namespace trelvox {
@@ -62,7 +63,7 @@ std::unique_ptr<LogOutput> makeHtml(OutputSet& set, ByteSink& file, const fs::pa
                              displayPath((set.request().*row.path)->filename()),
                              [track] { return track->hasContent(); }});
   }
-  return std::make_unique<HtmlReportOutput>(file, std::move(options), &set.summary());
+  return std::make_unique<HtmlReportOutput>(file, std::move(options), &set.summary(), &set.track());
 }
 
 }  // namespace

@@ -19,7 +19,7 @@
 #include "outputs/byte_sink.h"
 #include "outputs/csv/separators.h"
 #include "outputs/log_output.h"
-#include "outputs/report/html_report_output.h"
+#include "outputs/report/report_page.h"
 
 namespace trelvox {
 

@@ -1,5 +1,5 @@
-// Writes the flight report of a log, for trying the page out and for the browser test until the
-// shells offer it:
+// Writes the flight report of a log as a conversion with --report does, for trying the page out and
+// for the browser test, with links the command line would not make:
 //   make_report [--lang en|de|ja] [--csv FILE] [--link LABEL=FILE]... LOG.KLD REPORT.html
 // --csv writes the CSV in the same pass (as a conversion with a report would); --link adds a link
 // to a side file. The date shown is the data file's modification time (UTC).

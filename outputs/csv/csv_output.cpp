@@ -323,7 +323,7 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
 }
 
 void writeChannelText(std::int16_t word, char decimalSeparator, ValueText& text) {
-  std::int32_t a = (static_cast<std::int32_t>(word) - 1024) * 15238 / 1024;
+  std::int32_t a = channelHundredths(word);
   const std::int32_t remainder = a % 10;
   if (remainder >= 5 || remainder <= -5) a += a >= 0 ? 5 : -5;
   const std::uint32_t magnitude = static_cast<std::uint32_t>(a < 0 ? -a : a);

@@ -65,8 +65,15 @@ class CsvOutput final : public LogOutput {
   RecordBatch* batch_ = nullptr;
 };
 
+// A channel word as a stick position in hundredths of a percent (-15238 .. 15238 for the usual
+// range, words 0 .. 2048), the fraction cut off. It never decreases as the word grows, so the
+// extremes of the words are the extremes of the positions.
+constexpr std::int32_t channelHundredths(std::int16_t word) {
+  return (static_cast<std::int32_t>(word) - 1024) * 15238 / 1024;
+}
+
 // The text of a channel word as a position in percent with one decimal ("-152.4" .. "152.4" for
-// the usual range).
+// the usual range): its hundredths rounded half away from zero.
 void writeChannelText(std::int16_t word, char decimalSeparator, ValueText& text);
 
 }  // namespace trelvox
