@@ -59,15 +59,6 @@ std::string relativeAddress(std::string_view fileName) {
   return address;
 }
 
-// A reading in its item's format with a decimal point, padding dropped.
-std::string readingText(const Reading& reading, const Column& column) {
-  ValueText text;
-  writeReadingText(reading, column.format, '.', text);
-  std::string_view view = text.view();
-  view.remove_prefix(std::min(view.find_first_not_of(' '), view.size()));
-  return std::string(view);
-}
-
 // Readings are at most 32-bit numbers, which the CSV's digit writer lays down fastest.
 char* writeInteger(char* out, std::int64_t n) {
   if (n < 0) *out++ = '-';
@@ -182,7 +173,7 @@ class Page {
   void writeOptionalReading(std::string_view key, const Reading& reading, const Column& column) {
     text_.raw(key);
     if (reading.present) {
-      text_.jsonString(readingText(reading, column));
+      text_.jsonString(unpaddedReadingText(reading, column.format, '.'));
     } else {
       text_.raw("null");
     }
@@ -198,7 +189,7 @@ class Page {
       if (!fact) continue;
       const Column& column = *fact->column;
       text_.raw(separator).raw("{\"key\":").jsonString(factKey(static_cast<FactKind>(k)));
-      text_.raw(",\"value\":").jsonString(readingText(fact->reading, column));
+      text_.raw(",\"value\":").jsonString(unpaddedReadingText(fact->reading, column.format, '.'));
       text_.raw(",\"unit\":").jsonString(unitInUtf8(column.unit));
       text_.raw(",\"sensor\":")
           .jsonString(std::to_string(fact->firstSlot) + " " + std::string(fact->sensor->name) +
