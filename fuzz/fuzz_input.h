@@ -50,7 +50,7 @@ inline void convertWithEveryOutput(const SlotMap& map, ByteSource& data, CsvOutp
   GpxOutput gpx(sink, "fuzz.KLD", track);
   KmlOutput kml(sink, coordinates, "fuzz.KLD", track);
   const ReportOptions pageOptions{.logName = "fuzz.KLD", .logDate = "2024-05-01", .links = {}};
-  HtmlReportOutput page(sink, pageOptions, &summary);
+  HtmlReportOutput page(sink, pageOptions, &summary, &track);
   LogOutput* const outputs[] = {&csv, &summary, &track, &gpx, &kml, &page};
   runRecordLoop(map, data, outputs);
 
