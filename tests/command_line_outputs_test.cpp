@@ -106,6 +106,22 @@ TEST_F(CommandLineOutputs, ExistingSideFileIsRefusedWithoutForce) {
   EXPECT_THAT(readFile(folder / "flight.json"), HasSubstr("\"records\": 3"));
 }
 
+// The system's reason comes in the user's language, as the system words it under the locale.
+TEST_F(CommandLineOutputs, TheSystemsReasonFollowsTheLocale) {
+  LogBuilder::writeFile(folder / "not-a-folder", {});
+  const std::string command = "LC_ALL=de_DE.UTF-8 " + std::string(TRELVOX_BINARY) + " -o '" +
+                              path("not-a-folder") + "/out.csv' '" + path("flight.KLD") + "' 2> " +
+                              path("err");
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  const std::string err = readFile(folder / "err");
+  if (err.find("Not a directory") != std::string::npos) {
+    GTEST_SKIP() << "no German locale or no German system messages here";
+  }
+  EXPECT_THAT(err, HasSubstr("Ausgabedatei kann nicht erstellt werden (" + path("not-a-folder") +
+                             "/out.csv: Ist kein Verzeichnis)\n"));
+}
+
 // An output name that is a symbolic link keeps the link: the file it leads to is written, through
 // a temporary file beside that one, whether the name is given with -o or is NAME.csv beside the
 // log.
