@@ -40,11 +40,14 @@ std::unique_ptr<LogOutput> makeGpx(OutputSet& set, ByteSink& file, const fs::pat
   return std::make_unique<GpxOutput>(file, set.facts().logName, set.track());
 }
 
-// The KML's coordinates wait in a spill beside its file until its points are all known.
+// A timed KML track's times and coordinates wait in spills beside its file until its points are
+// all known.
 std::unique_ptr<LogOutput> makeKml(OutputSet& set, ByteSink& file, const fs::path& path) {
+  ScratchFile& times = set.keep(std::make_unique<ScratchFile>());
   ScratchFile& coordinates = set.keep(std::make_unique<ScratchFile>());
+  times.beside(path);
   coordinates.beside(path);
-  return std::make_unique<KmlOutput>(file, coordinates, set.facts().logName, set.track());
+  return std::make_unique<KmlOutput>(file, times, coordinates, set.facts().logName, set.track());
 }
 
 // The page links the track files written in the same call; a track file is kept only where the

@@ -44,11 +44,12 @@ inline std::chrono::year_month_day trackDay(std::uint8_t choice) {
 inline void convertWithEveryOutput(const SlotMap& map, ByteSource& data, CsvOutput& csv,
                                    std::uint8_t dayChoice) {
   CountingSink sink;
+  CountingSink times;
   CountingSink coordinates;
   FlightSummaryOutput summary;
   TrackSource track(trackDay(dayChoice));
   GpxOutput gpx(sink, "fuzz.KLD", track);
-  KmlOutput kml(sink, coordinates, "fuzz.KLD", track);
+  KmlOutput kml(sink, times, coordinates, "fuzz.KLD", track);
   const ReportOptions pageOptions{.logName = "fuzz.KLD", .logDate = "2024-05-01", .links = {}};
   HtmlReportOutput page(sink, pageOptions, &summary, &track);
   LogOutput* const outputs[] = {&csv, &summary, &track, &gpx, &kml, &page};

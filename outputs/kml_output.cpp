@@ -1,43 +1,112 @@
 #include "outputs/kml_output.h"
 
 #include <cmath>
+#include <span>
+#include <string>
 
 namespace trelvox {
 
+namespace {
+
+// Turns the <gx:coord> lines of a timed track, as they come back from its spill in blocks of any
+// size, into the lines of a <coordinates> element: "lon lat height" becomes "lon,lat,height".
+class CoordinateLines final : public ByteSink {
+ public:
+  explicit CoordinateLines(XmlWriter& out) : out_(out) {}
+
+  void write(std::span<const char> bytes) override {
+    std::string lines;
+    for (const char c : bytes) {
+      switch (part_) {
+        case Part::kOpeningTag:
+          if (c == '>') part_ = Part::kText;
+          break;
+        case Part::kText:
+          if (c == '<') {
+            part_ = Part::kClosingTag;
+          } else {
+            lines += c == ' ' ? ',' : c;
+          }
+          break;
+        case Part::kClosingTag:
+          if (c == '\n') {
+            part_ = Part::kOpeningTag;
+            lines += c;
+          }
+          break;
+      }
+    }
+    out_.raw(lines);
+  }
+
+ private:
+  enum class Part { kOpeningTag, kText, kClosingTag };
+
+  XmlWriter& out_;
+  Part part_ = Part::kOpeningTag;
+};
+
+}  // namespace
+
+// A sensor that gives times may still leave some points without one, so a timed track's head
+// waits for its end.
 void KmlOutput::writeHead(const Decoder& sensor) {
-  if (givesTimes()) coordinates_.emplace(spill_);
+  sensor_ = &sensor;
+  if (givesTimes()) {
+    timed_.emplace(timesSpill_, coordinatesSpill_);
+  } else {
+    writeTrackHead(false);
+  }
+}
+
+void KmlOutput::writeTrackHead(bool timed) {
   xml()
       .raw(
           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
           "<kml xmlns=\"http://www.opengis.net/kml/2.2\"")
-      .raw(coordinates_ ? " xmlns:gx=\"http://www.google.com/kml/ext/2.2\">\n" : ">\n")
+      .raw(timed ? " xmlns:gx=\"http://www.google.com/kml/ext/2.2\">\n" : ">\n")
       .raw("<Document>\n  <name>")
       .escaped(logName())
       .raw("</name>\n  <Placemark>\n    <name>")
-      .escaped(sensorText(sensor))
-      .raw(coordinates_ ? "</name>\n    <gx:Track>\n" : "</name>\n    <LineString>\n")
+      .escaped(sensorText(*sensor_))
+      .raw(timed ? "</name>\n    <gx:Track>\n" : "</name>\n    <LineString>\n")
       .raw("      <altitudeMode>relativeToGround</altitudeMode>\n");
-  if (!coordinates_) xml().raw("      <coordinates>\n");
+  if (!timed) xml().raw("      <coordinates>\n");
 }
 
 void KmlOutput::writePoint(const TrackPoint& point) {
-  if (coordinates_) {
+  if (timed_ && !point.time) turnIntoLine();
+  if (timed_) {
     writeTimedPoint(point);
   } else {
-    xml().advance(writeText(writeCoordinates(xml().room(XmlWriter::kMaxRoom), point, ','), "\n"));
+    writeLinePoint(point);
   }
   mark(point);
 }
 
+void KmlOutput::writeLinePoint(const TrackPoint& point) {
+  xml().advance(writeText(writeCoordinates(xml().room(XmlWriter::kMaxRoom), point, ','), "\n"));
+}
+
 // Readers pair the n-th <when> with the n-th <gx:coord>, and the schema puts every <when> first
 // (gpsbabel before 2018 read no other order; later ones and Google Earth read this one too), so
-// the times stream into the file and the coordinates wait in the spill until the track ends.
+// the times and the coordinates wait in spills of their own until the track ends.
 void KmlOutput::writeTimedPoint(const TrackPoint& point) {
-  if (!point.time) return;
-  char* out = writeText(xml().room(XmlWriter::kMaxRoom), "      <when>");
-  xml().advance(writeText(point.timeText.copyTo(out), "</when>\n"));
-  out = writeText(coordinates_->room(XmlWriter::kMaxRoom), "      <gx:coord>");
-  coordinates_->advance(writeText(writeCoordinates(out, point, ' '), "</gx:coord>\n"));
+  char* out = writeText(timed_->times.room(XmlWriter::kMaxRoom), "      <when>");
+  timed_->times.advance(writeText(point.timeText.copyTo(out), "</when>\n"));
+  out = writeText(timed_->coordinates.room(XmlWriter::kMaxRoom), "      <gx:coord>");
+  timed_->coordinates.advance(writeText(writeCoordinates(out, point, ' '), "</gx:coord>\n"));
+}
+
+// A <gx:Track> pairs every position with a time, so a point without one makes the track a line
+// through every point, the earlier ones read back from the spill. The times spilled so far are
+// left to go with the spill.
+void KmlOutput::turnIntoLine() {
+  writeTrackHead(false);
+  timed_->coordinates.flush();
+  timed_.reset();
+  CoordinateLines lines(xml());
+  coordinatesSpill_.moveTo(lines);
 }
 
 void KmlOutput::mark(const TrackPoint& point) {
@@ -87,10 +156,13 @@ void KmlOutput::writeMark(std::string_view name, const std::optional<Marked>& ma
 }
 
 void KmlOutput::writeTail() {
-  if (coordinates_) {
+  if (timed_) {
+    writeTrackHead(true);
     xml().flush();
-    coordinates_->flush();
-    spill_.moveTo(sink_);
+    timed_->times.flush();
+    timesSpill_.moveTo(sink_);
+    timed_->coordinates.flush();
+    coordinatesSpill_.moveTo(sink_);
     xml().raw("    </gx:Track>\n  </Placemark>\n");
   } else {
     xml().raw("      </coordinates>\n    </LineString>\n  </Placemark>\n");

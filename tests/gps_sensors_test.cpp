@@ -284,6 +284,31 @@ TEST(GpsSensors, DistanceFromTheFirstPosition) {
   }
 }
 
+// Longitudes are apart the short way round: a flight over the date line stays near its start, and
+// garbled longitudes past the line (the Q3303's degrees byte reaches 255) are taken within a turn.
+TEST(GpsSensors, DistanceOverTheDateLineGoesTheShortWayRound) {
+  struct Case {
+    const char* situation;
+    std::int32_t from;
+    std::int32_t to;
+    const char* text;
+  };
+  constexpr std::int32_t kNearTheLine = 180 * kDegree - 60;  // 179°59.994'
+  const Case cases[] = {
+      {"0.012 minutes across the line", kNearTheLine, -kNearTheLine, "    21"},
+      {"20 degrees across the line", 170 * kDegree, -170 * kDegree, "2192565"},
+      {"half round, either way", 90 * kDegree, -90 * kDegree, "19733093"},
+      {"garbled, 455 degrees apart", -200 * kDegree, 255 * kDegree, "10414688"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.situation);
+    LogBuilder log = logWithSensor(kSlot, typeIdOf<Q3303GpsDecoder>());
+    addQ3303Record(log, {.latitude = 10 * kDegree, .longitude = c.from});
+    addQ3303Record(log, {.latitude = 10 * kDegree, .longitude = c.to});
+    EXPECT_THAT(convert(log).column("DISTANCE"), ElementsAre("     0", c.text));
+  }
+}
+
 TEST(GpsSensors, DistanceIncludesTheAltitudeOfThePreviousRecord) {
   LogBuilder log = logWithSensor(kSlot, typeIdOf<OrvaneGpsDecoder>());
   addGpsRecord(log, {.latitude = kMinute, .altitude = 20000});

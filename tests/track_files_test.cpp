@@ -441,11 +441,123 @@ TEST(TrackTimes, ATimeFieldPastTheDayIsNoTime) {
   const std::string gpx = readFile(folder / "odd.gpx");
   EXPECT_THAT(gpx, HasSubstr("lon=\"8.5000000\"></trkpt>"));  // the first point has no time
   EXPECT_THAT(gpx, HasSubstr("T10:00:00Z</time>"));
-  // The KML's track pairs each time with a position, so the point without a time stays out of it.
+  // A <gx:Track> pairs each position with a time, so the KML keeps both points in a line.
   EXPECT_THAT(readFile(folder / "odd.kml"),
-              HasSubstr("<gx:Track>\n      <altitudeMode>relativeToGround</altitudeMode>\n"
-                        "      <when>2024-05-01T10:00:00Z</when>\n"
-                        "      <gx:coord>8.5000000 48.0000167 0</gx:coord>\n    </gx:Track>\n"));
+              HasSubstr("<LineString>\n      <altitudeMode>relativeToGround</altitudeMode>\n"
+                        "      <coordinates>\n8.5000000,48.0000000,0\n8.5000000,48.0000167,0\n"
+                        "      </coordinates>\n    </LineString>\n"));
+}
+
+// The names in a folder.
+std::vector<std::string> namesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+// A track with points without a time (a time field past the day) is a line through every point
+// the GPX holds, wherever those points fall: first, in the middle, last, after enough timed points
+// to fill several blocks of the spill, or all of them.
+TEST(TrackTimes, AKmlWithUntimedPointsHoldsEveryPointOfTheGpx) {
+  if (!hasTool("gpsbabel") || !hasTool("xmllint")) GTEST_SKIP() << "gpsbabel or xmllint missing";
+  constexpr std::uint32_t kNoTime = 100000;
+  const struct {
+    const char* situation;
+    std::uint32_t points;
+    std::vector<std::uint32_t> untimed;
+  } cases[] = {
+      {"the first point", 3, {0}},   {"a point in the middle", 4, {2}},
+      {"the last point", 3, {2}},    {"after 5000 timed points", 5003, {5000}},
+      {"every point", 3, {0, 1, 2}},
+  };
+  for (const auto& [situation, points, untimed] : cases) {
+    SCOPED_TRACE(situation);
+    TempFolder folder;
+    LogBuilder log;
+    log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+    for (std::uint32_t i = 0; i < points; ++i) {
+      const bool timed = std::find(untimed.begin(), untimed.end(), i) == untimed.end();
+      gpsRecord(log, 2, timed ? 36000 + i / 5 : kNoTime, 3 * i);
+    }
+    log.writeFiles(folder / "some");
+    writeTracks(folder / "some", std::nullopt);
+    EXPECT_THAT(namesIn(folder.path()),
+                UnorderedElementsAre("some.KLD", "some.KLI", "some.gpx", "some.kml"));
+    const fs::path kml = folder / "some.kml";
+    EXPECT_EQ(std::system(("xmllint --noout " + kml.string()).c_str()), 0);
+    const std::string text = readFile(kml);
+    EXPECT_THAT(text, HasSubstr("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"));
+    EXPECT_THAT(text, Not(HasSubstr("gx:")));
+
+    const std::vector<Point> gpx = gpsbabelTrack("gpx", folder / "some.gpx", folder / "gpx.csv");
+    const std::vector<Point> read = gpsbabelTrack("kml", kml, folder / "kml.csv");
+    ASSERT_EQ(gpx.size(), points);
+    ASSERT_EQ(read.size(), points);
+    for (std::size_t i = 0; i < points; ++i) {
+      EXPECT_NEAR(read[i].latitude, gpx[i].latitude, 1e-7) << "point " << i;
+      EXPECT_NEAR(read[i].longitude, gpx[i].longitude, 1e-7) << "point " << i;
+    }
+  }
+}
+
+// Random slot words give a GPS garbled times now and then: the KML holds as many points as the
+// GPX in every such log, and xmllint accepts it.
+TEST(TrackTimes, RandomGpsLogsGiveAsManyKmlPointsAsGpxPoints) {
+  if (!hasTool("gpsbabel") || !hasTool("xmllint")) GTEST_SKIP() << "gpsbabel or xmllint missing";
+  for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+    TempFolder folder;
+    LogBuilder log;
+    log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+    std::uint32_t noise = seed * 7919;
+    for (int r = 0; r < 200; ++r) log.record().noise(noise, 0);
+    log.writeFiles(folder / "random");
+    writeTracks(folder / "random", std::nullopt);
+    if (!fs::exists(folder / "random.gpx")) continue;
+    const fs::path kml = folder / "random.kml";
+    EXPECT_EQ(std::system(("xmllint --noout " + kml.string()).c_str()), 0) << seed;
+    EXPECT_EQ(gpsbabelTrack("kml", kml, folder / "kml.csv").size(),
+              gpsbabelTrack("gpx", folder / "random.gpx", folder / "gpx.csv").size())
+        << "seed " << seed;
+  }
+}
+
+// A track whose every point has a time stays a <gx:Track>, byte for byte as it always was.
+TEST(TrackTimes, AFullyTimedTrackIsAGxTrackAsBefore) {
+  TempFolder folder;
+  LogBuilder log;
+  log.sensor(2, typeIdOf<OrvaneGpsDecoder>());
+  gpsRecord(log, 2, 36000, 0);
+  gpsRecord(log, 2, 36001, 10);
+  gpsRecord(log, 2, 36001, 10);  // no move, no point
+  gpsRecord(log, 2, 36002, 5);
+  log.writeFiles(folder / "timed");
+  writeTracks(folder / "timed", std::chrono::year_month_day{std::chrono::year(2024),
+                                                            std::chrono::May, std::chrono::day(1)});
+  const auto mark = [](const char* name, const char* time, const char* coordinates) {
+    return std::string("  <Placemark>\n    <name>") + name +
+           "</name>\n    <TimeStamp><when>2024-05-01T10:00:0" + time +
+           "Z</when></TimeStamp>\n    <Point>\n"
+           "      <altitudeMode>relativeToGround</altitudeMode>\n      <coordinates>" +
+           coordinates + "</coordinates>\n    </Point>\n  </Placemark>\n";
+  };
+  EXPECT_EQ(readFile(folder / "timed.kml"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<kml xmlns=\"http://www.opengis.net/kml/2.2\" "
+            "xmlns:gx=\"http://www.google.com/kml/ext/2.2\">\n"
+            "<Document>\n  <name>timed.KLD</name>\n  <Placemark>\n    <name>GPS (slot 2)</name>\n"
+            "    <gx:Track>\n      <altitudeMode>relativeToGround</altitudeMode>\n"
+            "      <when>2024-05-01T10:00:00Z</when>\n"
+            "      <when>2024-05-01T10:00:01Z</when>\n"
+            "      <when>2024-05-01T10:00:02Z</when>\n"
+            "      <gx:coord>8.5000000 48.0000000 0</gx:coord>\n"
+            "      <gx:coord>8.5000000 48.0000167 0</gx:coord>\n"
+            "      <gx:coord>8.5000000 48.0000083 0</gx:coord>\n"
+            "    </gx:Track>\n  </Placemark>\n" +
+                mark("Start", "0", "8.5000000,48.0000000,0") +
+                mark("Highest point", "0", "8.5000000,48.0000000,0") +
+                mark("Farthest point", "1", "8.5000000,48.0000167,0") + "</Document>\n</kml>\n");
 }
 
 // A record of the clockless GPS at slot 2: a valid position at 48°00.0000'N and 8°30.0000'E plus

@@ -11,6 +11,14 @@ constexpr double kPi = 3.141592653;
 constexpr double kPolarRadius = 6356752.314245;
 constexpr double kEquatorialRadius = 6378137.0;
 
+// Degrees of longitude between two longitudes the short way round: a flight over the date line is
+// metres from its start, not most of the way round the world. Garbled positions may lie past the
+// date line, so the difference is first brought within a turn.
+double longitudeDegreesApart(double from, double to) {
+  const double apart = std::fmod(std::fabs(to - from), 360.0);
+  return apart > 180.0 ? 360.0 - apart : apart;
+}
+
 }  // namespace
 
 double groundDistance(const GeoPoint& from, const GeoPoint& to) {
@@ -21,8 +29,8 @@ double groundDistance(const GeoPoint& from, const GeoPoint& to) {
   const double metresPerLongitudeDegree =
       (2.0 * kPi * kEquatorialRadius / 360.0) * std::cos(meanLatitude * kPi / 180.0);
   const double dy = std::fabs(toLatitude - fromLatitude) * metresPerLatitudeDegree;
-  const double dx =
-      std::fabs(inDegrees(to.longitude) - inDegrees(from.longitude)) * metresPerLongitudeDegree;
+  const double dx = longitudeDegreesApart(inDegrees(from.longitude), inDegrees(to.longitude)) *
+                    metresPerLongitudeDegree;
   return std::sqrt(dy * dy + dx * dx);
 }
 

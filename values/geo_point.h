@@ -65,8 +65,8 @@ inline ColumnValue coordinateValue(const GeoPoint& point, bool latitude) {
 }
 
 // The distance in metres between two complete positions over a flat patch of an ellipsoidal
-// earth: degrees of latitude measured on the polar radius, degrees of longitude on the equatorial
-// radius scaled by the cosine of the mean latitude.
+// earth: degrees of latitude measured on the polar radius, degrees of longitude (the short way
+// round) on the equatorial radius scaled by the cosine of the mean latitude.
 double groundDistance(const GeoPoint& from, const GeoPoint& to);
 
 // A coordinate sent as degrees in the high byte of a first word, the hemisphere in bit 4 of its low

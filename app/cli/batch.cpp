@@ -166,11 +166,11 @@ std::vector<std::optional<fs::path>> outputsTakenBefore(const BatchOptions& opti
 }
 
 // The files one log's conversion may hold open at once: its data file, a folder searched for a
-// companion file, and each output file; the KML's coordinates spill into one more.
+// companion file, and each output file; the KML's times and coordinates spill into two more.
 std::size_t filesPerLog(const BatchOptions& options) {
   const bool csvFile = !options.noCsv && !writesToStandardOutput(options);
   return 2 + std::size_t{csvFile} + options.sideFiles.size() +
-         options.sideFiles.count(OutputFormat::kKml);
+         2 * options.sideFiles.count(OutputFormat::kKml);
 }
 
 // How many files the process may have open, if the system limits it.
