@@ -181,6 +181,7 @@ ConversionResult LogConverter::convert() {
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
   dataFile_.close();
   result.rows = totals.records;
+  result.trailingBytes = totals.trailingBytes;
   if (summary) result.summary = summary->summary();
   if (request_.json) {
     const std::string json =

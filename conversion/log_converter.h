@@ -44,6 +44,8 @@ struct ConversionRequest {
 
 struct ConversionResult {
   std::uint64_t rows = 0;
+  // The bytes after the last whole record of the data file (a log cut off while written).
+  std::uint64_t trailingBytes = 0;
   // The files written, in the order CSV, JSON, GPX, KML, HTML.
   std::vector<std::filesystem::path> written;
   std::optional<FlightSummary> summary;
