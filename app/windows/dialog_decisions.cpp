@@ -39,6 +39,20 @@ std::size_t columnsOf(std::string_view text) {
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
+// Where the start of a path that pathForBox keeps ends: after the root or drive and the first
+// folder with its separator ("Z:\\logs\\", "/home/"); the text's end when it has no such folder.
+std::size_t keptStartEnd(std::string_view text) {
+  const auto separatorFrom = [&](std::size_t from) {
+    return static_cast<std::size_t>(
+        std::find_if(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), isSeparator) -
+        text.begin());
+  };
+  std::size_t end = separatorFrom(0);
+  const bool afterRootOrDrive = end == 0 || (end < text.size() && text[end - 1] == ':');
+  if (afterRootOrDrive) end = separatorFrom(end + 1);
+  return std::min(end + 1, text.size());
+}
+
 std::string withLinesBelow(std::string_view firstLine, std::string_view below) {
   std::string text(firstLine);
   if (!below.empty()) (text += '\n') += below;
@@ -226,31 +240,20 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
 std::string pathForBox(const fs::path& path, std::size_t widest) {
   const std::string text = displayPath(path);
   if (columnsOf(text) <= widest) return text;
-  const auto separatorAfter = [&](std::size_t from) {
-    const auto found =
-        std::find_if(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), isSeparator);
-    return static_cast<std::size_t>(found - text.begin());
-  };
-  // The start: the root or drive and the first folder ("Z:\\logs", "/home"), with its separator.
-  std::size_t startEnd = separatorAfter(0);
-  if (startEnd == 0 || (startEnd < text.size() && text[startEnd - 1] == ':')) {
-    startEnd = separatorAfter(startEnd + 1);
-  }
+  const std::size_t startEnd = keptStartEnd(text);
   const std::size_t nameStart = text.find_last_of("/\\") + 1;
-  if (startEnd + 1 >= nameStart) return text;
-  const std::string_view start(text.data(), startEnd + 1);
-  const char separator = text[startEnd];
-  const std::string ellipsis = std::string("...") + separator;
+  if (startEnd >= nameStart) return text;
+  const std::string_view start(text.data(), startEnd);
+  const std::string ellipsis = std::string("...") + text[startEnd - 1];
   // The end: the file name, and as many folders before it as leave the whole within `widest`.
-  std::size_t endStart = nameStart;
   const std::size_t fixed = columnsOf(start) + columnsOf(ellipsis);
-  while (endStart > startEnd + 1) {
+  std::size_t endStart = nameStart;
+  while (endStart > startEnd) {
     std::size_t folderStart = endStart - 1;
-    while (folderStart > startEnd + 1 && !isSeparator(text[folderStart - 1])) --folderStart;
+    while (folderStart > startEnd && !isSeparator(text[folderStart - 1])) --folderStart;
     if (fixed + columnsOf(std::string_view(text).substr(folderStart)) > widest) break;
     endStart = folderStart;
   }
-  if (endStart == startEnd + 1) return text;
   return std::string(start) + ellipsis + text.substr(endStart);
 }
 

@@ -147,9 +147,10 @@ std::string failureReason(MessageId failure, const std::filesystem::path& log,
                           const std::filesystem::path& output, const SystemReason& systemReason,
                           Language language);
 
-// The widest path a message box shows whole, in columns: a character of Latin script takes one,
-// any other two (CJK characters are about twice as wide). A box grows with its longest line, and a
-// path does not wrap, so a longer path would push the box past the screen's edges.
+// The widest path a message box shows whole, in columns: an ASCII character takes one, any other
+// two (CJK characters are about twice as wide; an accented letter only shortens a path a little
+// sooner). A box grows with its longest line, and a path does not wrap, so a longer path would
+// push the box past the screen's edges: 100 columns stay within 800 pixels.
 inline constexpr std::size_t kWidestPathInBox = 100;
 
 // `path` as a message box shows it: whole when it is at most `widest` columns wide, else with
