@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "conversion/path_text.h"
 #include "support/log_builder.h"
 #include "tests/csv_table.h"
