@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "outputs/byte_sink.h"
 #include "outputs/flight_summary.h"
+#include "outputs/log_output.h"
 
 namespace trelvox {
 
@@ -16,5 +18,21 @@ struct JsonNames {
 // The flight summary as the JSON document of `--json` (keys as the README lists them). Numbers are
 // JSON numbers, never locale texts; a reading that never arrived is null.
 std::string jsonText(const FlightSummary& summary, const JsonNames& names);
+
+// The JSON file: the summary's document, written once the log has ended. `summary` ends first.
+class JsonOutput final : public LogOutput {
+ public:
+  JsonOutput(ByteSink& sink, const FlightSummaryOutput& summary, JsonNames names)
+      : sink_(sink), summary_(summary), names_(std::move(names)) {}
+
+  void start(Decoders) override {}
+  void record(const DataRecord&) override {}
+  void end(const LogTotals&) override { sink_.write(jsonText(summary_.summary(), names_)); }
+
+ private:
+  ByteSink& sink_;
+  const FlightSummaryOutput& summary_;
+  JsonNames names_;
+};
 
 }  // namespace trelvox

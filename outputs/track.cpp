@@ -23,20 +23,22 @@ void TrackSource::start(Decoders decoders) {
 
 void TrackSource::record(const DataRecord&) {
   point_.reset();
+  fix_.reset();
   if (!chosen_) chooseSensor();
   if (!chosen_) return;
-  const std::optional<GeoPoint> position = fixOf(*chosen_);
-  if (!position) return;
-  if (position->latitude == last_.latitude && position->longitude == last_.longitude) return;
-  last_ = *position;
+  fix_ = fixOf(*chosen_);
+  if (!fix_) return;
+  const GeoPoint position = *fix_;
+  if (position.latitude == last_.latitude && position.longitude == last_.longitude) return;
+  last_ = position;
 
   TrackPoint& point = point_.emplace();
-  point.position = *position;
+  point.position = position;
   point.height =
       chosen_->heightItem >= 0 ? chosen_->decoder->current(chosen_->heightItem) : Reading{};
   point.time = currentTime();
-  point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position->latitude); });
-  point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position->longitude); });
+  point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position.latitude); });
+  point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position.longitude); });
   point.heightText.fill([&](char* out) { return writeReading(out, point.height); });
   if (point.time) point.timeText = times_.text(*point.time);
 }
@@ -110,7 +112,7 @@ void TrackOutput::record(const DataRecord&) {
 }
 
 void TrackOutput::end(const LogTotals&) {
-  if (!hasTrack()) return;
+  if (!hasContent()) return;
   writeTail();
   xml_.flush();
 }

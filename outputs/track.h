@@ -1,8 +1,8 @@
 #pragma once
 
-// The track of a log for the map outputs: the positions of the first sensor in column order that
-// carries one, with that sensor's height above the start and, where it gives the UTC time of day,
-// the time of each point.
+// The track of a log for the map outputs and the report page: the positions of the first sensor in
+// column order that carries one, with that sensor's height above the start and, where it gives the
+// UTC time of day, the time of each point.
 
 #include <array>
 #include <chrono>
@@ -63,8 +63,7 @@ class UtcTimeTexts {
 // The track itself, an output of its own that comes before the map formats in the list of
 // outputs: it picks the sensor and makes each record's new point once, for every format that
 // writes it. The sensor is the first in column order to have a fix, once one has: a sensor that
-// never has one (a spare GPS without a view of the sky) leaves the track to one that does, as the
-// report does.
+// never has one (a spare GPS without a view of the sky) leaves the track to one that does.
 class TrackSource final : public LogOutput {
  public:
   // `date` is the UTC day the first time of day falls on.
@@ -81,6 +80,8 @@ class TrackSource final : public LogOutput {
   // The current record's point, unless it is at the same position as the last one (or there is no
   // position yet).
   const std::optional<TrackPoint>& point() const { return point_; }
+  // The sensor's fix in the current record, moved or not; none while it has none.
+  const std::optional<GeoPoint>& fix() const { return fix_; }
 
  private:
   // A sensor that carries a position: its LATITUDE and LONGITUDE columns, its first height item in
@@ -103,6 +104,7 @@ class TrackSource final : public LogOutput {
   std::chrono::sys_days day_;
   std::optional<std::uint32_t> lastSecondsOfDay_;
   UtcTimeTexts times_;
+  std::optional<GeoPoint> fix_;
   std::optional<TrackPoint> point_;
 };
 
@@ -118,7 +120,7 @@ class TrackOutput : public LogOutput {
   void end(const LogTotals& totals) final;
 
   // Whether the log had a fix at all; a track file without one is not kept.
-  bool hasTrack() const { return points_ > 0; }
+  bool hasContent() const final { return points_ > 0; }
 
   // `logName` is the data file's name, which names the track. `track` comes before this output
   // in the list of outputs.

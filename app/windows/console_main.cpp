@@ -12,7 +12,7 @@
 
 #include "app/cli/command_line.h"
 #include "app/windows/user_environment.h"
-#include "conversion/log_files.h"
+#include "conversion/output_files.h"
 
 namespace {
 
