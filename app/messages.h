@@ -20,7 +20,8 @@ inline constexpr int kCannotReadFile = 105;
 inline constexpr int kCannotCreateOutput = 106;
 inline constexpr int kSaveFilter = 132;
 inline constexpr int kOutputExists = 201;
-// Asked before a dropped log's CSV replaces an existing file; follows the file name.
+// Asked before a dropped log's CSV file or the Report command's page replaces an existing file;
+// follows the file name.
 inline constexpr int kReplaceOutputQuestion = 202;
 // The lines below a message that say why a conversion failed or what it converted. They name
 // what they are about with {file}, {records} and {sensors} (see formatMessage).
@@ -34,6 +35,12 @@ inline constexpr int kNoSensor = 207;
 inline constexpr int kReportButton = 208;
 inline constexpr int kReportMenuItem = 209;
 inline constexpr int kPageNotOpened = 210;
+// The dialog's lines below a message: a data file that ends in part of a record ({bytes}), a file
+// held open by another program, a dropped file that is no log and a dropped folder without any.
+inline constexpr int kCutOff = 211;
+inline constexpr int kCloseHeldFile = 212;
+inline constexpr int kNotALog = 213;
+inline constexpr int kNoLogInFolder = 214;
 
 // One value put into a message: the text that replaces "{name}".
 struct MessageValue {

@@ -105,6 +105,7 @@ ConversionResult LogConverter::convert() {
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs.loopOrder());
   dataFile_.close();
   result.rows = totals.records;
+  result.trailingBytes = totals.trailingBytes;
   if (outputs.hasSummary()) result.summary = outputs.summary().summary();
   keepFiles(outputs, result);
   return result;

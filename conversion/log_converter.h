@@ -18,6 +18,8 @@ namespace trelvox {
 
 struct ConversionResult {
   std::uint64_t rows = 0;
+  // The bytes after the last whole record of the data file (a log cut off while written).
+  std::uint64_t trailingBytes = 0;
   // The files written, in the output table's order.
   std::vector<std::filesystem::path> written;
   std::optional<FlightSummary> summary;

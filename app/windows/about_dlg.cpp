@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/windows/shell_logic.h"
+#include "app/windows/dialog_decisions.h"
 #include "resources/resource.h"
 
 namespace trelvox {

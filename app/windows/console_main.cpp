@@ -12,8 +12,30 @@
 
 #include "app/cli/command_line.h"
 #include "app/windows/user_environment.h"
+#include "conversion/output_files.h"
+
+namespace {
+
+// Ctrl+C, Ctrl+Break and closing the console end the program, as SIGINT and SIGTERM do elsewhere,
+// without leaving the files it began under a temporary name behind (a long log's CSV runs to
+// gigabytes). The system calls this on a thread of its own while the conversion goes on. Windows
+// removes no file that is open, so every file of the C runtime is closed first; a write the
+// conversion then tries fails, and it waits on the list of unfinished files, which
+// removeUnfinishedFiles keeps locked. The process then ends at once, as Ctrl+C ends it by default.
+BOOL WINAPI endLeavingNothingBehind(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) {
+    return FALSE;
+  }
+  _fcloseall();
+  trelvox::removeUnfinishedFiles();
+  TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+  return TRUE;
+}
+
+}  // namespace
 
 int main() {
+  SetConsoleCtrlHandler(endLeavingNothingBehind, TRUE);
   SetConsoleOutputCP(CP_UTF8);
   // "-o -" sends the CSV through standard output: its CR LF row ends must pass unchanged, not
   // become CR CR LF.

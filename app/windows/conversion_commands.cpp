@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/windows/dialog_decisions.h"
 #include "app/windows/file_dialogs.h"
 #include "app/windows/message_box.h"
-#include "app/windows/shell_logic.h"
 #include "app/windows/text_encoding.h"
 #include "app/windows/user_environment.h"
 
@@ -39,16 +39,16 @@ unsigned long replaceRefusalCode(const fs::path& output) {
   return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? 0 : code;
 }
 
-// The system's code for the last file operation of a conversion that failed on `output` (the CSV
-// file or the page). The conversion reaches its files through the C runtime, which keeps that
-// code, but a write to a full disk it may report without one (as ENOSPC, or under wine a short
-// write as EINVAL): a failure without a code while the output's disk has no room left is taken for
-// a full disk. Nor does replacing the output with the finished one leave a code: the file is asked
-// again why it refuses.
-unsigned long lastFileErrorCode(const fs::path& output) {
-  if (_doserrno != 0) return _doserrno;
-  if (errno == ENOSPC || hasNoRoomLeft(output.parent_path())) return ERROR_DISK_FULL;
-  return replaceRefusalCode(output);
+// Why the conversion failed on `output` (the CSV file or the page), from what the system left on
+// this thread, which ran every file operation of the conversion. The C runtime's codes are read
+// first: looking at the output's disk and asking the output again may change them.
+SystemReason whyConversionFailed(const fs::path& output, Language language) {
+  const FileFailureClues clues{.runtimeCode = _doserrno,
+                               .runtimeErrno = errno,
+                               .diskFull = hasNoRoomLeft(output.parent_path()),
+                               .replaceRefusal = replaceRefusalCode(output)};
+  const unsigned long code = systemCodeOf(clues);
+  return systemReasonFor(code, code == 0 ? std::string() : systemErrorText(code, language));
 }
 
 // Both codes are cleared before each conversion, so that a failure is never explained by an older
@@ -56,20 +56,16 @@ unsigned long lastFileErrorCode(const fs::path& output) {
 void convert(const ShellContext& shell, ConversionOutcome& outcome, ExistingOutput existing) {
   _doserrno = 0;
   errno = 0;
-  convertLog(outcome, existing, shell.separators, shell.language, [&](const fs::path& refused) {
-    const unsigned long code = lastFileErrorCode(refused);
-    return code == 0 ? std::string() : systemErrorText(code, shell.language);
-  });
+  convertLog(outcome, existing, shell.separators, shell.language,
+             [&](const fs::path& refused) { return whyConversionFailed(refused, shell.language); });
 }
 
 // Converts one planned drop, filling in how it went. Returns false when the user chose to keep an
 // existing CSV file, so that the log is left out of the report.
 bool convertDropped(HWND owner, const ShellContext& shell, ConversionOutcome& outcome) {
   convert(shell, outcome, ExistingOutput::kRefuse);
-  if (outcome.failure != MessageId::kOutputExists) return true;
-  const std::wstring question =
-      outcome.output.filename().wstring() + widen(message(kReplaceOutputQuestion, shell.language));
-  if (!askYesNo(owner, question)) return false;
+  if (outcome.failure != kOutputExists) return true;
+  if (!askYesNo(owner, widen(replaceQuestion(outcome.output, shell.language)))) return false;
   convert(shell, outcome, ExistingOutput::kReplace);
   return true;
 }
@@ -124,7 +120,10 @@ void runReportCommand(HWND owner, const ShellContext& shell) {
   std::optional<ConversionOutcome> outcome = askForConversion(owner, shell);
   if (!outcome) return;
   outcome->page = reportPageBeside(outcome->output);
-  // The page goes with the CSV file the save dialog asked about, and is replaced with it.
+  // The save dialog asked about the CSV file only.
+  for (const fs::path& existing : sideFilesToReplace(*outcome)) {
+    if (!askYesNo(owner, widen(replaceQuestion(existing, shell.language)))) return;
+  }
   convert(shell, *outcome, ExistingOutput::kReplace);
   const bool pageOpened = outcome->failure || openInBrowser(*outcome->page);
   showOutcome(owner, shell, *outcome, pageOpened);
@@ -138,7 +137,7 @@ void convertDroppedFiles(HWND owner, const ShellContext& shell, std::span<const 
   if (reported.empty()) return;
   const bool allConverted = std::ranges::none_of(
       reported, [](const ConversionOutcome& o) { return o.failure.has_value(); });
-  showMessage(owner, widen(dropReport(reported, shell.language)),
+  showMessage(owner, widen(dropOutcomeText(reported, shell.language)),
               allConverted ? MB_ICONINFORMATION : MB_ICONWARNING);
 }
 

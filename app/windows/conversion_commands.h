@@ -14,11 +14,13 @@ namespace trelvox {
 void runOpenCommand(HWND owner, const ShellContext& shell);
 
 // The Report command: as Open, and the flight's HTML page is written beside the CSV file and
-// opened in the default browser. A browser that cannot be started is said below the success.
+// opened in the default browser. An existing page is replaced only when the user says so (No
+// writes nothing); a browser that cannot be started is said below the success.
 void runReportCommand(HWND owner, const ShellContext& shell);
 
-// Converts dropped log files beside themselves (NAME.csv next to NAME.KLD), asking before an
-// existing CSV is replaced, and shows one message for all of them.
+// Converts dropped log files, and the logs in dropped folders, beside themselves (NAME.csv next to
+// NAME.KLD), asking before an existing CSV is replaced, and shows one message for all of them,
+// saying of anything else dropped that it is no log.
 void convertDroppedFiles(HWND owner, const ShellContext& shell,
                          std::span<const std::filesystem::path> dropped);
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/windows/shell_logic.h"
+#include "app/windows/dialog_decisions.h"
 
 namespace trelvox {
 

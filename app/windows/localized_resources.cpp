@@ -1,6 +1,6 @@
 #include "app/windows/localized_resources.h"
 
-#include "app/windows/shell_logic.h"
+#include "app/windows/dialog_decisions.h"
 
 namespace trelvox {
 

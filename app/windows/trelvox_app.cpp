@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "app/windows/conversion_commands.h"
-#include "app/windows/shell_logic.h"
+#include "app/windows/dialog_decisions.h"
 #include "app/windows/trelvox_dlg.h"
-#include "app/windows/ui_report.h"
+#include "app/windows/ui_description.h"
 #include "app/windows/user_environment.h"
 #include "conversion/path_text.h"
 
@@ -61,7 +61,7 @@ HWND ownedWindow(HWND owner) {
 // opened (from outside, as a user would), describes it, and a little later closes it and the
 // main window.
 struct UiCheck {
-  std::filesystem::path aboutReport;
+  std::filesystem::path aboutDescription;
   DWORD started = GetTickCount();
   DWORD aboutDescribed = 0;
 };
@@ -70,7 +70,7 @@ void CALLBACK uiCheckTick(HWND window, UINT, UINT_PTR, DWORD now) {
   auto& check = *static_cast<UiCheck*>(GetPropW(window, kUiCheckProperty));
   const HWND about = ownedWindow(window);
   if (about != nullptr && check.aboutDescribed == 0) {
-    writeFile(check.aboutReport, describeAboutBox(about));
+    writeFile(check.aboutDescription, describeAboutBox(about));
     check.aboutDescribed = now;
     return;
   }
@@ -84,15 +84,16 @@ void CALLBACK uiCheckTick(HWND window, UINT, UINT_PTR, DWORD now) {
 }
 
 int runUiCheck(HINSTANCE instance, const std::string& languageCode,
-               const std::filesystem::path& mainReport, const std::filesystem::path& aboutReport) {
+               const std::filesystem::path& mainDescription,
+               const std::filesystem::path& aboutDescription) {
   const std::optional<Language> language = languageFromCode(languageCode);
   if (!language) return 2;
   const LocalizedResources resources(instance, langIdOf(*language));
   const ShellContext shell{resources, *language, separatorsFromUserLocale()};
-  UiCheck check{aboutReport};
+  UiCheck check{aboutDescription};
   CTrelvoxDlg dialog(shell);
   dialog.doModal([&](HWND window) {
-    writeFile(mainReport, describeMainWindow(window, shell));
+    writeFile(mainDescription, describeMainWindow(window, shell));
     SetPropW(window, kUiCheckProperty, &check);
     SetTimer(window, kUiCheckTimer, kUiCheckTickMilliseconds, uiCheckTick);
   });

@@ -1,8 +1,11 @@
-#include "app/windows/shell_logic.h"
+#include "app/windows/dialog_decisions.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "conversion/path_text.h"
 #include "support/log_builder.h"
 #include "tests/csv_table.h"
 #include "tests/temp_folder.h"
@@ -14,7 +17,7 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::Field;
 
-TEST(ShellLanguage, PrimaryLanguageOfTheLangIdPicksTheResources) {
+TEST(DialogLanguage, PrimaryLanguageOfTheLangIdPicksTheResources) {
   const struct {
     std::uint16_t langId;
     Language expected;
@@ -36,7 +39,7 @@ TEST(ShellLanguage, PrimaryLanguageOfTheLangIdPicksTheResources) {
   EXPECT_EQ(langIdOf(Language::kJapanese), 1041);
 }
 
-TEST(ShellSeparators, OnlyAOneByteFirstCharacterReplacesTheDefault) {
+TEST(DialogSeparators, OnlyAOneByteFirstCharacterReplacesTheDefault) {
   EXPECT_EQ(separatorFromLocaleText(u";", ','), ';');
   EXPECT_EQ(separatorFromLocaleText(u",", '.'), ',');
   EXPECT_EQ(separatorFromLocaleText(u";x", ','), ';');
@@ -46,7 +49,7 @@ TEST(ShellSeparators, OnlyAOneByteFirstCharacterReplacesTheDefault) {
   EXPECT_EQ(separatorFromLocaleText(u"\u3001", ','), ',');  // ideographic comma
 }
 
-TEST(ShellFilter, SplitsEveryFilterTextOfTheMessageTableIntoOnePair) {
+TEST(DialogFilter, SplitsEveryFilterTextOfTheMessageTableIntoOnePair) {
   for (const Language language : {Language::kEnglish, Language::kGerman, Language::kJapanese}) {
     EXPECT_THAT(splitFilter(message(kOpenFilter, language)),
                 ElementsAre(Field(&FileTypeFilter::pattern, "*.KLD")));
@@ -58,7 +61,7 @@ TEST(ShellFilter, SplitsEveryFilterTextOfTheMessageTableIntoOnePair) {
   EXPECT_EQ(japanese.at(0).description, "テレメトリーデータファイル (*.KLD)");
 }
 
-TEST(ShellFilter, ReadsSeveralPairsAndStopsAtTheEmptyPair) {
+TEST(DialogFilter, ReadsSeveralPairsAndStopsAtTheEmptyPair) {
   const std::vector<FileTypeFilter> filters = splitFilter("Logs|*.KLD|All|*.*||Ignored|*.x|");
   ASSERT_EQ(filters.size(), 2u);
   EXPECT_EQ(filters[0].description, "Logs");
@@ -71,7 +74,7 @@ TEST(ShellFilter, ReadsSeveralPairsAndStopsAtTheEmptyPair) {
   EXPECT_TRUE(splitFilter("no bars").empty());
 }
 
-TEST(ShellSaveProposal, OpensInTheLogsFolderWithTheLogsName) {
+TEST(DialogSaveProposal, OpensInTheLogsFolderWithTheLogsName) {
   const struct {
     const char* chosen;
     const char* folder;
@@ -91,7 +94,7 @@ TEST(ShellSaveProposal, OpensInTheLogsFolderWithTheLogsName) {
   }
 }
 
-TEST(ShellOpenDialog, StartsInTheRememberedFolderWhileItExists) {
+TEST(DialogOpenDialog, StartsInTheRememberedFolderWhileItExists) {
   TempFolder folder;
   LogBuilder::writeFile(folder / "flight.KLD", {});
   EXPECT_EQ(openDialogFolder(folder.path()), folder.path());
@@ -100,18 +103,18 @@ TEST(ShellOpenDialog, StartsInTheRememberedFolderWhileItExists) {
   EXPECT_EQ(openDialogFolder(folder / "flight.KLD"), std::nullopt);
 }
 
-TEST(ShellInfoFileCheck, AMissingInfoFileIsReportedWithTheNameLookedFor) {
+TEST(DialogInfoFileCheck, AMissingInfoFileIsReportedWithTheNameLookedFor) {
   TempFolder folder;
   LogBuilder::writeFile(folder / "flight2.KLD", {});
   const std::optional<ConversionOutcome> missing =
       missingInfoFile(folder / "flight2.KLD", Language::kEnglish);
   ASSERT_TRUE(missing);
-  EXPECT_EQ(missing->failure, MessageId::kInfoFileNotFound);
+  EXPECT_EQ(missing->failure, kInfoFileNotFound);
   EXPECT_EQ(openOutcomeText(*missing, Language::kEnglish),
             "Infotmation file(.KLI) not found.\nLooked for: " + (folder / "flight2.KLI").string());
 }
 
-TEST(ShellInfoFileCheck, AnInfoFileTheConversionFindsIsNoFailure) {
+TEST(DialogInfoFileCheck, AnInfoFileTheConversionFindsIsNoFailure) {
   TempFolder folder;
   LogBuilder().writeFiles(folder / "flight1");
   LogBuilder::writeFile(folder / "card.kld", {});
@@ -127,7 +130,7 @@ TEST(ShellInfoFileCheck, AnInfoFileTheConversionFindsIsNoFailure) {
 // naming `systemReason` for any failure.
 ConversionOutcome convertForOpen(const fs::path& log, const fs::path& output,
                                  Language language = Language::kEnglish,
-                                 const std::string& systemReason = "Access denied.") {
+                                 const SystemReason& systemReason = {"Access denied."}) {
   ConversionOutcome outcome{log, output, std::nullopt};
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, language,
              [&](const fs::path&) { return systemReason; });
@@ -145,7 +148,7 @@ LogBuilder logWith(int records, std::initializer_list<int> sensorTypes) {
   return log;
 }
 
-TEST(ShellConversion, SaysHowManyRecordsAndSensorsWereConverted) {
+TEST(DialogConversion, SaysHowManyRecordsAndSensorsWereConverted) {
   constexpr int kNoDecoder = 5;
   const struct {
     LogBuilder log;
@@ -182,7 +185,7 @@ TEST(ShellConversion, SaysHowManyRecordsAndSensorsWereConverted) {
 
 // A folder on a case-sensitive drive may hold x.KLD and x.kld, two logs: the one chosen is
 // converted, each with its own information file.
-TEST(ShellConversion, TheLogChosenIsConvertedAndNotOneSpelledAlike) {
+TEST(DialogConversion, TheLogChosenIsConvertedAndNotOneSpelledAlike) {
   TempFolder folder;
   const LogBuilder upper = logWith(3, {});
   const LogBuilder lower = logWith(2, {typeIdOf<VoltageSensorDecoder>()});
@@ -201,7 +204,7 @@ TEST(ShellConversion, TheLogChosenIsConvertedAndNotOneSpelledAlike) {
   }
 }
 
-TEST(ShellConversion, ACsvFileThatIsOneOfTheLogsOwnFilesIsNamedAsSuch) {
+TEST(DialogConversion, ACsvFileThatIsOneOfTheLogsOwnFilesIsNamedAsSuch) {
   TempFolder folder;
   const LogBuilder log = logWith(2, {typeIdOf<VoltageSensorDecoder>()});
   log.writeFiles(folder / "flight");
@@ -216,57 +219,57 @@ TEST(ShellConversion, ACsvFileThatIsOneOfTheLogsOwnFilesIsNamedAsSuch) {
   EXPECT_EQ(readFile(folder / "flight.KLD"), std::string(bytes.begin(), bytes.end()));
 }
 
-TEST(ShellConversion, AFileTheSystemRefusesIsNamedWithTheSystemsReason) {
+TEST(DialogConversion, AFileTheSystemRefusesIsNamedWithTheSystemsReason) {
   TempFolder folder;
   logWith(2, {typeIdOf<VoltageSensorDecoder>()}).writeFiles(folder / "flight");
   const fs::path noFolder = folder / "no-such-folder" / "out.csv";
   EXPECT_EQ(
       openOutcomeText(convertForOpen(folder / "flight.KLD", noFolder, Language::kGerman,
-                                     "Pfad nicht gefunden."),
+                                     {"Pfad nicht gefunden."}),
                       Language::kGerman),
       "Ausgabedatei kann nicht erstellt werden\n" + noFolder.string() + ": Pfad nicht gefunden.");
   // Without the system's words the file is still named.
-  EXPECT_EQ(convertForOpen(folder / "flight.KLD", noFolder, Language::kEnglish, "").linesBelow,
+  EXPECT_EQ(convertForOpen(folder / "flight.KLD", noFolder, Language::kEnglish, {}).linesBelow,
             noFolder.string());
 
   fs::remove(folder / "flight.KLD");
   LogBuilder::writeFile(folder / "other.KLI", {});
   fs::create_directory(folder / "other.KLD");
   const ConversionOutcome unreadable = convertForOpen(folder / "other.KLD", folder / "other.csv",
-                                                      Language::kEnglish, "Sharing violation.");
+                                                      Language::kEnglish, {"Sharing violation."});
   EXPECT_EQ(openOutcomeText(unreadable, Language::kEnglish),
             "Cannot read file.\n" + (folder / "other.KLD").string() + ": Sharing violation.");
   EXPECT_FALSE(fs::exists(folder / "other.csv"));
 }
 
-TEST(ShellConversion, AnInfoFileGoneByTheTimeOfConvertingIsReportedAsBefore) {
+TEST(DialogConversion, AnInfoFileGoneByTheTimeOfConvertingIsReportedAsBefore) {
   TempFolder folder;
   logWith(1, {}).writeFiles(folder / "flight");
   fs::remove(folder / "flight.KLI");
   const ConversionOutcome outcome = convertForOpen(folder / "flight.KLD", folder / "flight.csv");
-  EXPECT_EQ(outcome.failure, MessageId::kInfoFileNotFound);
+  EXPECT_EQ(outcome.failure, kInfoFileNotFound);
   EXPECT_EQ(outcome.linesBelow, "Looked for: " + (folder / "flight.KLI").string());
   EXPECT_FALSE(fs::exists(folder / "flight.csv"));
 }
 
-TEST(ShellConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
+TEST(DialogConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
   TempFolder folder;
   logWith(1, {}).writeFiles(folder / "flight");
   LogBuilder::writeFile(folder / "flight.csv", {'o', 'l', 'd'});
   ConversionOutcome outcome{folder / "flight.KLD", folder / "flight.csv", std::nullopt};
   convertLog(outcome, LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
-             [](const fs::path&) { return std::string(); });
-  EXPECT_EQ(outcome.failure, MessageId::kOutputExists);
+             [](const fs::path&) { return SystemReason{}; });
+  EXPECT_EQ(outcome.failure, kOutputExists);
   EXPECT_EQ(readFile(folder / "flight.csv"), "old");
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
-             [](const fs::path&) { return std::string(); });
+             [](const fs::path&) { return SystemReason{}; });
   EXPECT_EQ(outcome.failure, std::nullopt);
   EXPECT_EQ(outcome.linesBelow,
             "Records: 1, sensors: 0\n"
             "The log names no sensor: the CSV file has only the receiver's columns.");
 }
 
-TEST(ShellReport, ThePageGoesBesideTheCsvFileUnderItsName) {
+TEST(DialogReport, ThePageGoesBesideTheCsvFileUnderItsName) {
   EXPECT_EQ(reportPageBeside("/logs/flight.csv"), fs::path("/logs/flight.html"));
   EXPECT_EQ(reportPageBeside("/my.logs/flight"), fs::path("/my.logs/flight.html"));
   EXPECT_EQ(reportPageBeside("/logs/a.b.CSV"), fs::path("/logs/a.b.html"));
@@ -277,11 +280,11 @@ TEST(ShellReport, ThePageGoesBesideTheCsvFileUnderItsName) {
 ConversionOutcome convertForReport(const fs::path& log, const fs::path& csv, Language language) {
   ConversionOutcome outcome{log, csv, std::nullopt, {}, reportPageBeside(csv)};
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, language,
-             [](const fs::path&) { return std::string("Access denied."); });
+             [](const fs::path&) { return SystemReason{"Access denied."}; });
   return outcome;
 }
 
-TEST(ShellReport, WritesTheCsvFileAndThePageInTheMessageLanguage) {
+TEST(DialogReport, WritesTheCsvFileAndThePageInTheMessageLanguage) {
   const struct {
     Language language;
     const char* pageStart;
@@ -307,7 +310,7 @@ TEST(ShellReport, WritesTheCsvFileAndThePageInTheMessageLanguage) {
   }
 }
 
-TEST(ShellReport, APageTheBrowserCouldNotShowIsSaidBelowItsLine) {
+TEST(DialogReport, APageTheBrowserCouldNotShowIsSaidBelowItsLine) {
   TempFolder folder;
   logWith(1, {}).writeFiles(folder / "flight");
   const ConversionOutcome outcome =
@@ -320,13 +323,13 @@ TEST(ShellReport, APageTheBrowserCouldNotShowIsSaidBelowItsLine) {
   EXPECT_TRUE(fs::exists(folder / "out.html"));
 }
 
-TEST(ShellReport, AFailedReportWritesNeitherFileAndNamesNoPage) {
+TEST(DialogReport, AFailedReportWritesNeitherFileAndNamesNoPage) {
   TempFolder folder;
   logWith(1, {}).writeFiles(folder / "flight");
   fs::create_directory(folder / "flight.html");  // the page's place is taken by a folder
   const ConversionOutcome outcome =
       convertForReport(folder / "flight.KLD", folder / "flight.csv", Language::kEnglish);
-  EXPECT_EQ(outcome.failure, MessageId::kCannotCreateOutput);
+  EXPECT_EQ(outcome.failure, kCannotCreateOutput);
   const std::string text = openOutcomeText(outcome, Language::kEnglish, false);
   EXPECT_THAT(text, ::testing::StartsWith("Cannot create output file.\n"));
   EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("generated")));
@@ -335,7 +338,7 @@ TEST(ShellReport, AFailedReportWritesNeitherFileAndNamesNoPage) {
   EXPECT_TRUE(fs::is_directory(folder / "flight.html"));
 }
 
-TEST(ShellReport, APageThatCannotBeWrittenIsTheFileNamedWithItsReason) {
+TEST(DialogReport, APageThatCannotBeWrittenIsTheFileNamedWithItsReason) {
   TempFolder folder;
   logWith(1, {}).writeFiles(folder / "flight");
   fs::create_directory(folder / "flight.html");
@@ -344,13 +347,14 @@ TEST(ShellReport, APageThatCannotBeWrittenIsTheFileNamedWithItsReason) {
   // The system is asked why the page, not the CSV file, was refused.
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
              [&](const fs::path& file) {
-               return file == page ? "Access denied." : "(asked about " + file.string() + ")";
+               return SystemReason{file == page ? "Access denied."
+                                                : "(asked about " + file.string() + ")"};
              });
   EXPECT_EQ(openOutcomeText(outcome, Language::kEnglish),
             "Cannot create output file.\n" + page.string() + ": Access denied.");
 }
 
-TEST(ShellDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
+TEST(DialogDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   const std::vector<fs::path> dropped{"/a/one.KLD",     "/a/one.KLI",   "/a/two.kld",
                                       "/b.x/three.Kli", "/a/notes.txt", "/a/one.KLD"};
   const std::vector<ConversionOutcome> plan = planDrop(dropped);
@@ -362,10 +366,10 @@ TEST(ShellDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   EXPECT_EQ(plan[2].log, fs::path("/b.x/three.Kli"));
   EXPECT_EQ(plan[2].output, fs::path("/b.x/three.csv"));
   EXPECT_EQ(plan[3].log, fs::path("/a/notes.txt"));
-  EXPECT_EQ(plan[3].failure, MessageId::kCannotReadFile);
+  EXPECT_EQ(plan[3].failure, kNotALog);
 }
 
-TEST(ShellDrop, ADroppedInfoFileWhoseDataFileIsMissingNamesTheDataFile) {
+TEST(DialogDrop, ADroppedInfoFileWhoseDataFileIsMissingNamesTheDataFile) {
   TempFolder folder;
   logWith(1, {}).writeFiles(folder / "flight");
   fs::remove(folder / "flight.KLD");
@@ -373,14 +377,14 @@ TEST(ShellDrop, ADroppedInfoFileWhoseDataFileIsMissingNamesTheDataFile) {
   std::vector<ConversionOutcome> plan = planDrop(dropped);
   ASSERT_EQ(plan.size(), 1u);
   convertLog(plan[0], LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
-             [](const fs::path&) { return std::string("File not found."); });
+             [](const fs::path&) { return SystemReason{"File not found."}; });
   EXPECT_EQ(
-      dropReport(plan, Language::kEnglish),
+      dropOutcomeText(plan, Language::kEnglish),
       "flight.KLI: Cannot read file.\n" + (folder / "flight.KLD").string() + ": File not found.");
   EXPECT_FALSE(fs::exists(folder / "flight.csv"));
 }
 
-TEST(ShellDrop, AFileWithoutExtensionOrWithAnotherOneIsNoLog) {
+TEST(DialogDrop, AFileWithoutExtensionOrWithAnotherOneIsNoLog) {
   EXPECT_FALSE(isLogFile("/my.logs/flight"));
   EXPECT_FALSE(isLogFile("/logs/flight.csv"));
   EXPECT_FALSE(isLogFile("/logs/flight.KLDX"));
@@ -388,34 +392,213 @@ TEST(ShellDrop, AFileWithoutExtensionOrWithAnotherOneIsNoLog) {
   EXPECT_EQ(droppedLogOutput("/my.logs/x.y.KLD"), fs::path("/my.logs/x.y.csv"));
 }
 
-TEST(ShellDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
+TEST(DialogDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
   const std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt},
-      {"/a/two.KLD", "/a/two.csv", MessageId::kInfoFileNotFound},
+      {"/a/two.KLD", "/a/two.csv", kInfoFileNotFound},
       {"/a/飛行.KLD", "/a/飛行.csv", std::nullopt},
   };
-  EXPECT_EQ(dropReport(outcomes, Language::kEnglish),
+  EXPECT_EQ(dropOutcomeText(outcomes, Language::kEnglish),
             "one.csv was generated.\ntwo.KLD: Infotmation file(.KLI) not found.\n"
             "飛行.csv was generated.");
-  EXPECT_EQ(dropReport(outcomes, Language::kGerman),
+  EXPECT_EQ(dropOutcomeText(outcomes, Language::kGerman),
             "one.csv wurde erzeugt\ntwo.KLD: Informationsdatei (.KLI) nicht gefunden\n"
             "飛行.csv wurde erzeugt");
-  EXPECT_EQ(dropReport(outcomes, Language::kJapanese),
+  EXPECT_EQ(dropOutcomeText(outcomes, Language::kJapanese),
             "one.csv ファイルが作成されました\n"
             "two.KLD: インフォメーションファイル(.KLI)が見つかりません\n"
             "飛行.csv ファイルが作成されました");
 }
 
-TEST(ShellDrop, ReportShowsEachLogsLinesBelowIt) {
+TEST(DialogDrop, ReportShowsEachLogsLinesBelowIt) {
   const std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt, "Records: 3, sensors: 1"},
-      {"/a/two.KLD", "/a/two.csv", MessageId::kCannotCreateOutput, "/a/two.csv: Disk full."},
-      {"/a/notes.txt", "", MessageId::kCannotReadFile},
+      {"/a/two.KLD", "/a/two.csv", kCannotCreateOutput, "/a/two.csv: Disk full."},
+      {"/a/notes.txt", "", kCannotReadFile},
   };
-  EXPECT_EQ(dropReport(outcomes, Language::kEnglish),
+  EXPECT_EQ(dropOutcomeText(outcomes, Language::kEnglish),
             "one.csv was generated.\nRecords: 3, sensors: 1\n"
             "two.KLD: Cannot create output file.\n/a/two.csv: Disk full.\n"
             "notes.txt: Cannot read file.");
+}
+
+// A dropped folder stands for the logs in it, as on the command line; what is no log says so.
+TEST(DialogDrop, AFolderGivesItsLogsAndWhatIsNoLogSaysSo) {
+  TempFolder folder;
+  fs::create_directories(folder / "card" / "sub");
+  fs::create_directories(folder / "photos");
+  logWith(1, {}).writeFiles(folder / "card" / "b");
+  logWith(1, {}).writeFiles(folder / "card" / "a");
+  logWith(1, {}).writeFiles(folder / "card" / "sub" / "deeper");  // not searched, as without -r
+  LogBuilder::writeFile(folder / "notes.txt", {'x'});
+  const std::vector<fs::path> dropped{folder / "notes.txt", folder / "card", folder / "photos",
+                                      folder / "card" / "a.KLI"};  // already in the folder
+  const std::vector<ConversionOutcome> plan = planDrop(dropped);
+  ASSERT_EQ(plan.size(), 4u);
+  EXPECT_EQ(plan[0].failure, kNotALog);
+  EXPECT_EQ(plan[1].output, folder / "card" / "a.csv");
+  EXPECT_EQ(plan[2].output, folder / "card" / "b.csv");
+  EXPECT_EQ(plan[3].log, folder / "photos");
+  EXPECT_EQ(plan[3].failure, kNoLogInFolder);
+
+  const struct {
+    Language language;
+    const char* expected;
+  } cases[] = {
+      {Language::kEnglish,
+       "notes.txt: Not a flight log (.KLD).\n"
+       "photos: No flight log (.KLD) in this folder."},
+      {Language::kGerman,
+       "notes.txt: Kein Flug-Log (.KLD).\n"
+       "photos: Kein Flug-Log (.KLD) in diesem Ordner."},
+      {Language::kJapanese,
+       "notes.txt: フライトログ(.KLD)ではありません。\n"
+       "photos: このフォルダーにはフライトログ(.KLD)がありません。"},
+  };
+  const ConversionOutcome failed[] = {plan[0], plan[3]};
+  for (const auto& c : cases) EXPECT_EQ(dropOutcomeText(failed, c.language), c.expected);
+}
+
+TEST(DialogConversion, ALogCutOffInARecordSaysSoInEachLanguage) {
+  const struct {
+    Language language;
+    const char* cutOff;
+  } languages[] = {
+      {Language::kEnglish,
+       "The last 100 bytes do not make a whole record: the log may have been cut off."},
+      {Language::kGerman,
+       "Die letzten 100 Bytes ergeben keinen ganzen Datensatz: Das Log wurde "
+       "vielleicht abgeschnitten."},
+      {Language::kJapanese,
+       "末尾の 100 バイトは完全なレコードになっていません。"
+       "ログが途中で切れている可能性があります。"},
+  };
+  for (const int records : {0, 3}) {
+    for (const auto& l : languages) {
+      TempFolder folder;
+      const LogBuilder log = logWith(records, {typeIdOf<VoltageSensorDecoder>()});
+      std::vector<std::uint8_t> data = log.dataBytes();
+      data.resize(data.size() + 100, 0x55);
+      LogBuilder::writeFile(folder / "flight.KLI", log.infoBytes());
+      LogBuilder::writeFile(folder / "flight.KLD", data);
+      const ConversionOutcome outcome =
+          convertForOpen(folder / "flight.KLD", folder / "flight.csv", l.language);
+      EXPECT_EQ(outcome.failure, std::nullopt);
+      EXPECT_THAT(outcome.linesBelow, ::testing::EndsWith(std::string("\n") + l.cutOff));
+      EXPECT_EQ(readFile(folder / "flight.csv"), convert(log).text());
+    }
+  }
+}
+
+TEST(DialogFailureReason, AFileHeldOpenByAnotherProgramTellsTheUserToCloseIt) {
+  const struct {
+    Language language;
+    const char* expected;
+  } cases[] = {
+      {Language::kEnglish,
+       "/logs/flight.csv: Sharing violation.\n"
+       "Close the file in the program that holds it open, then try again."},
+      {Language::kGerman,
+       "/logs/flight.csv: Freigabeverletzung.\nSchließen Sie die Datei in dem "
+       "Programm, das sie geöffnet hält, und versuchen Sie es erneut."},
+      {Language::kJapanese,
+       "/logs/flight.csv: 共有違反です。\n"
+       "ファイルを開いているプログラムでファイルを閉じてから、"
+       "もう一度お試しください。"},
+  };
+  const std::string words[] = {"Sharing violation.", "Freigabeverletzung.", "共有違反です。"};
+  for (std::size_t k = 0; k < std::size(cases); ++k) {
+    const SystemReason reason = systemReasonFor(kSystemSharingViolation, words[k]);
+    EXPECT_EQ(failureReason(MessageId::kCannotCreateOutput, "/logs/flight.KLD", "/logs/flight.csv",
+                            reason, cases[k].language),
+              cases[k].expected);
+  }
+  EXPECT_TRUE(systemReasonFor(kSystemLockViolation, "Lock violation.").heldOpen);
+  constexpr unsigned long kAccessDenied = 5;
+  EXPECT_EQ(failureReason(MessageId::kCannotCreateOutput, "/logs/flight.KLD", "/logs/flight.csv",
+                          systemReasonFor(kAccessDenied, "Access denied."), Language::kEnglish),
+            "/logs/flight.csv: Access denied.");
+}
+
+// The clues are read on the thread that converted the log: the C runtime's code comes first; a
+// full disk is never guessed for a failure outside the C runtime.
+TEST(DialogFailureReason, TheSystemsCodeIsTakenFromTheCluesThatTellIt) {
+  constexpr unsigned long kPathNotFound = 3;
+  constexpr unsigned long kAccessDenied = 5;
+  const struct {
+    FileFailureClues clues;
+    unsigned long expected;
+  } cases[] = {
+      {{.runtimeCode = kPathNotFound, .runtimeErrno = ENOENT}, kPathNotFound},
+      {{.runtimeCode = kAccessDenied, .runtimeErrno = EACCES, .diskFull = true}, kAccessDenied},
+      {{.runtimeErrno = ENOSPC}, kSystemDiskFull},
+      {{.runtimeErrno = EINVAL, .diskFull = true}, kSystemDiskFull},  // wine's short write
+      {{.runtimeErrno = EINVAL}, 0},
+      {{.runtimeErrno = EACCES, .replaceRefusal = kSystemLockViolation}, kSystemLockViolation},
+      // Naming the finished file failed: the file is asked why; the disk's room is no reason.
+      {{.diskFull = true, .replaceRefusal = kSystemSharingViolation}, kSystemSharingViolation},
+      {{.diskFull = true}, 0},
+      {{}, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(systemCodeOf(c.clues), c.expected)
+        << c.clues.runtimeCode << ' ' << c.clues.runtimeErrno << ' ' << c.clues.diskFull << ' '
+        << c.clues.replaceRefusal;
+  }
+}
+
+TEST(DialogPathForBox, ALongPathLosesFoldersInTheMiddleAndKeepsItsFileName) {
+  const std::string deep = "Z:\\logs\\" + std::string(60, 'a') + "\\" + std::string(30, 'b') +
+                           "\\" + std::string(20, 'c') + "\\flight.KLI";
+  const struct {
+    std::string path;
+    std::size_t widest;
+    std::string expected;
+  } cases[] = {
+      {"Z:\\logs\\flight.KLI", 100, "Z:\\logs\\flight.KLI"},
+      {deep, 100,
+       "Z:\\logs\\...\\" + std::string(30, 'b') + "\\" + std::string(20, 'c') + "\\flight.KLI"},
+      {deep, 50, "Z:\\logs\\...\\" + std::string(20, 'c') + "\\flight.KLI"},
+      {deep, 20, "Z:\\logs\\...\\flight.KLI"},
+      {"/home/pilot/" + std::string(90, 'd') + "/flight.KLI", 40, "/home/.../flight.KLI"},
+      // Japanese names take two columns a character.
+      {"/ログ/" + std::string(20, 'e') + "/飛行フライト.KLI", 40, "/ログ/.../飛行フライト.KLI"},
+      {"/ログ/" + std::string(20, 'e') + "/飛行フライト.KLI", 44,
+       "/ログ/" + std::string(20, 'e') + "/飛行フライト.KLI"},
+      // Nothing in the middle to leave out: a long file name stays whole.
+      {"Z:\\logs\\" + std::string(120, 'f') + ".KLI", 100,
+       "Z:\\logs\\" + std::string(120, 'f') + ".KLI"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(pathForBox(pathFromUtf8(c.path), c.widest), c.expected) << c.path;
+  }
+}
+
+TEST(DialogPathForBox, AMissingInfoFileDeepInFoldersIsNamedShortened) {
+  const fs::path log = fs::path("/") / std::string(150, 'x') / "flight.KLD";
+  const std::optional<ConversionOutcome> missing = missingInfoFile(log, Language::kEnglish);
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->linesBelow, "Looked for: /" + std::string(150, 'x') + "/flight.KLI");
+  const fs::path deeper = fs::path("/cards") / std::string(150, 'x') / "flight.KLD";
+  EXPECT_EQ(missingInfoFile(deeper, Language::kEnglish)->linesBelow,
+            "Looked for: /cards/.../flight.KLI");
+}
+
+TEST(DialogReport, AnExistingPageIsAskedAboutBeforeAnythingIsWritten) {
+  TempFolder folder;
+  ConversionOutcome report{
+      folder / "flight.KLD", folder / "flight.csv", std::nullopt, {}, folder / "flight.html"};
+  EXPECT_THAT(sideFilesToReplace(report), ::testing::IsEmpty());
+  LogBuilder::writeFile(folder / "flight.html", {'o', 'l', 'd'});
+  EXPECT_THAT(sideFilesToReplace(report), ElementsAre(folder / "flight.html"));
+  const ConversionOutcome open{folder / "flight.KLD", folder / "flight.csv", std::nullopt};
+  EXPECT_THAT(sideFilesToReplace(open), ::testing::IsEmpty());  // Open writes no page
+  EXPECT_EQ(replaceQuestion(folder / "flight.html", Language::kEnglish),
+            "flight.html already exists. Replace it?");
+  EXPECT_EQ(replaceQuestion(folder / "flight.html", Language::kGerman),
+            "flight.html existiert bereits. Ersetzen?");
+  EXPECT_EQ(replaceQuestion(folder / "flight.html", Language::kJapanese),
+            "flight.html は既に存在します。置き換えますか?");
 }
 
 // The About box in pixels of a font wider than the template's: the icon at the left, the version
@@ -427,7 +610,7 @@ constexpr ControlBox kNotice{60, 37, 262, 49};
 constexpr int kClientWidth = 352;
 constexpr int kMargin = 10;
 
-TEST(ShellTextRoom, TextsThatFitGetTheRoomBesideThemAndTheDialogStays) {
+TEST(DialogTextRoom, TextsThatFitGetTheRoomBesideThemAndTheDialogStays) {
   const DialogText texts[] = {{kVersion, 150}, {kNotice, 250}};
   const ControlBox others[] = {kIcon, kOkButton};
   const TextRoom room = roomForTexts(texts, others, kClientWidth, kMargin);
@@ -437,7 +620,7 @@ TEST(ShellTextRoom, TextsThatFitGetTheRoomBesideThemAndTheDialogStays) {
   EXPECT_THAT(room.otherShifts, ElementsAre(0, 0));
 }
 
-TEST(ShellTextRoom, ATextWiderThanItsRoomWidensTheDialogAndMovesWhatIsRightOfIt) {
+TEST(DialogTextRoom, ATextWiderThanItsRoomWidensTheDialogAndMovesWhatIsRightOfIt) {
   const struct {
     int versionWidth;
     int noticeWidth;

@@ -1,4 +1,4 @@
-#include "app/windows/ui_report.h"
+#include "app/windows/ui_description.h"
 
 #include "app/windows/about_dlg.h"
 #include "app/windows/text_encoding.h"
@@ -84,18 +84,18 @@ std::string describeAboutBox(HWND about) {
 }
 
 std::string describeMainWindow(HWND window, const ShellContext& shell) {
-  std::string report;
-  report += "title=" + windowText(window) + '\n';
-  report += "button=" + windowText(GetDlgItem(window, IDC_OPEN)) + '\n';
-  report += describeButtonRoom(window, IDC_OPEN, "button-size");
-  report += "report-button=" + windowText(GetDlgItem(window, IDC_REPORT)) + '\n';
-  report += describeButtonRoom(window, IDC_REPORT, "report-button-size");
-  report += "menu=" + menuText(GetMenu(window)) + '\n';
-  report +=
+  std::string description;
+  description += "title=" + windowText(window) + '\n';
+  description += "button=" + windowText(GetDlgItem(window, IDC_OPEN)) + '\n';
+  description += describeButtonRoom(window, IDC_OPEN, "button-size");
+  description += "report-button=" + windowText(GetDlgItem(window, IDC_REPORT)) + '\n';
+  description += describeButtonRoom(window, IDC_REPORT, "report-button-size");
+  description += "menu=" + menuText(GetMenu(window)) + '\n';
+  description +=
       "system-menu-item=" + menuItemText(GetSystemMenu(window, FALSE), IDM_ABOUTBOX, MF_BYCOMMAND) +
       '\n';
-  report += "string-table=" + stringTableCheck(shell) + '\n';
-  return report;
+  description += "string-table=" + stringTableCheck(shell) + '\n';
+  return description;
 }
 
 }  // namespace trelvox

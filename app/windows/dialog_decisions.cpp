@@ -1,7 +1,10 @@
-#include "app/windows/shell_logic.h"
+#include "app/windows/dialog_decisions.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <set>
 
+#include "app/cli/log_list.h"
 #include "conversion/ascii_case.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
@@ -13,11 +16,41 @@ namespace {
 constexpr std::uint16_t kPrimaryLanguageMask = 0x03FF;
 
 // The file named in a failure's reason, with the system's words for what went wrong when it gave
-// any.
-std::string refusedFile(const fs::path& file, std::string_view systemReason) {
-  std::string line = displayPath(file);
-  if (!systemReason.empty()) (line += ": ") += systemReason;
+// any, and what to do about a file held open.
+std::string refusedFile(const fs::path& file, const SystemReason& systemReason, Language language) {
+  std::string line = pathForBox(file);
+  if (!systemReason.words.empty()) (line += ": ") += systemReason.words;
+  if (systemReason.heldOpen) (line += '\n') += message(kCloseHeldFile, language);
   return line;
+}
+
+// The columns a UTF-8 character starting with `lead` takes in a box (see kWidestPathInBox).
+std::size_t columnsOf(unsigned char lead) { return lead < 0x80 ? 1 : 2; }
+
+bool continuesACharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+std::size_t columnsOf(std::string_view text) {
+  std::size_t columns = 0;
+  for (const char byte : text) {
+    if (!continuesACharacter(byte)) columns += columnsOf(static_cast<unsigned char>(byte));
+  }
+  return columns;
+}
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+// Where the start of a path that pathForBox keeps ends: after the root or drive and the first
+// folder with its separator ("Z:\\logs\\", "/home/"); the text's end when it has no such folder.
+std::size_t keptStartEnd(std::string_view text) {
+  const auto separatorFrom = [&](std::size_t from) {
+    return static_cast<std::size_t>(
+        std::find_if(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), isSeparator) -
+        text.begin());
+  };
+  std::size_t end = separatorFrom(0);
+  const bool afterRootOrDrive = end == 0 || (end < text.size() && text[end - 1] == ':');
+  if (afterRootOrDrive) end = separatorFrom(end + 1);
+  return std::min(end + 1, text.size());
 }
 
 std::string withLinesBelow(std::string_view firstLine, std::string_view below) {
@@ -104,19 +137,45 @@ std::optional<fs::path> openDialogFolder(const fs::path& remembered) {
 
 fs::path reportPageBeside(const fs::path& csv) { return fs::path(csv).replace_extension(".html"); }
 
+std::vector<fs::path> sideFilesToReplace(const ConversionOutcome& outcome) {
+  std::vector<fs::path> existing;
+  std::error_code error;
+  if (outcome.page && fs::exists(*outcome.page, error)) existing.push_back(*outcome.page);
+  return existing;
+}
+
+std::string replaceQuestion(const fs::path& file, Language language) {
+  return displayPath(file.filename()) + std::string(message(kReplaceOutputQuestion, language));
+}
+
+unsigned long systemCodeOf(const FileFailureClues& clues) {
+  if (clues.runtimeCode != 0) return clues.runtimeCode;
+  const bool runtimeFailedWithoutCode = clues.runtimeErrno != 0;
+  if (clues.runtimeErrno == ENOSPC || (runtimeFailedWithoutCode && clues.diskFull)) {
+    return kSystemDiskFull;
+  }
+  return clues.replaceRefusal;
+}
+
+SystemReason systemReasonFor(unsigned long code, std::string words) {
+  return {std::move(words), code == kSystemSharingViolation || code == kSystemLockViolation};
+}
+
 std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Language language) {
   std::error_code error;
   if (fs::is_regular_file(logFilesOf(chosenLog).info, error)) {
     return std::nullopt;
   }
   constexpr MessageId kFailure = MessageId::kInfoFileNotFound;
-  return ConversionOutcome{
-      chosenLog, {}, kFailure, failureReason(kFailure, chosenLog, {}, {}, language)};
+  return ConversionOutcome{chosenLog,
+                           {},
+                           static_cast<int>(kFailure),
+                           failureReason(kFailure, chosenLog, {}, {}, language)};
 }
 
 void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
                 Separators separators, Language language,
-                const std::function<std::string(const fs::path&)>& systemReason) {
+                const std::function<SystemReason(const fs::path&)>& systemReason) {
   try {
     ConversionRequest request;
     request.csv = outcome.output;
@@ -129,14 +188,16 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     converter.open(outcome.log, request);
     ConversionCounts counts;
     counts.sensors = converter.sensorCount();
-    counts.records = converter.convert().rows;
+    const ConversionResult result = converter.convert();
+    counts.records = result.rows;
+    counts.trailingBytes = result.trailingBytes;
     outcome.failure.reset();
     outcome.linesBelow = convertedLines(counts, language);
   } catch (const TelemetryLogException& e) {
     const fs::path& refused = refusedOutput(outcome, e.what());
     // Asked first: looking at the files below may leave the system's last error changed.
-    const std::string reason = systemReason(refused);
-    outcome.failure = e.messageId();
+    const SystemReason reason = systemReason(refused);
+    outcome.failure = static_cast<int>(e.messageId());
     outcome.linesBelow = failureReason(e.messageId(), outcome.log, refused, reason, language);
   }
 }
@@ -148,34 +209,57 @@ std::string convertedLines(const ConversionCounts& counts, Language language) {
       formatMessage(kConvertedCounts, language, {{"records", records}, {"sensors", sensors}});
   if (counts.records == 0) (lines += '\n') += message(kNoRecords, language);
   if (counts.sensors == 0) (lines += '\n') += message(kNoSensor, language);
+  if (counts.trailingBytes != 0) {
+    const std::string bytes = std::to_string(counts.trailingBytes);
+    (lines += '\n') += formatMessage(kCutOff, language, {{"bytes", bytes}});
+  }
   return lines;
 }
 
 std::string failureReason(MessageId failure, const fs::path& log, const fs::path& output,
-                          std::string_view systemReason, Language language) {
+                          const SystemReason& systemReason, Language language) {
   const LogFiles files = logFilesOf(log);
   switch (failure) {
     case MessageId::kInfoFileNotFound:
-      return formatMessage(kLookedFor, language, {{"file", displayPath(files.info)}});
+      return formatMessage(kLookedFor, language, {{"file", pathForBox(files.info)}});
     case MessageId::kCannotReadFile:
       // The data file, also when the information file was the one chosen or dropped.
-      return refusedFile(files.data, systemReason);
+      return refusedFile(files.data, systemReason, language);
     case MessageId::kCannotCreateOutput:
       if (isOneOfTheLogsFiles(output, log)) {
         return formatMessage(kOneOfTheLogsFiles, language,
                              {{"file", displayPath(output.filename())}});
       }
-      return refusedFile(output, systemReason);
+      return refusedFile(output, systemReason, language);
     case MessageId::kOutputExists:
-      return refusedFile(output, systemReason);
+      return refusedFile(output, systemReason, language);
   }
   return {};
 }
 
+std::string pathForBox(const fs::path& path, std::size_t widest) {
+  const std::string text = displayPath(path);
+  if (columnsOf(text) <= widest) return text;
+  const std::size_t startEnd = keptStartEnd(text);
+  const std::size_t nameStart = text.find_last_of("/\\") + 1;
+  if (startEnd >= nameStart) return text;
+  const std::string_view start(text.data(), startEnd);
+  const std::string ellipsis = std::string("...") + text[startEnd - 1];
+  // The end: the file name, and as many folders before it as leave the whole within `widest`.
+  const std::size_t fixed = columnsOf(start) + columnsOf(ellipsis);
+  std::size_t endStart = nameStart;
+  while (endStart > startEnd) {
+    std::size_t folderStart = endStart - 1;
+    while (folderStart > startEnd && !isSeparator(text[folderStart - 1])) --folderStart;
+    if (fixed + columnsOf(std::string_view(text).substr(folderStart)) > widest) break;
+    endStart = folderStart;
+  }
+  return std::string(start) + ellipsis + text.substr(endStart);
+}
+
 std::string openOutcomeText(const ConversionOutcome& outcome, Language language, bool pageOpened) {
   if (outcome.failure) {
-    return withLinesBelow(message(static_cast<int>(*outcome.failure), language),
-                          outcome.linesBelow);
+    return withLinesBelow(message(*outcome.failure, language), outcome.linesBelow);
   }
   std::string written = successMessage(displayPath(outcome.output.filename()), language);
   if (outcome.page) {
@@ -197,31 +281,37 @@ fs::path droppedLogOutput(const fs::path& log) {
 
 std::vector<ConversionOutcome> planDrop(std::span<const fs::path> dropped) {
   std::vector<ConversionOutcome> plan;
-  std::vector<fs::path> bases;
+  std::set<fs::path> dataFiles;
   for (const fs::path& path : dropped) {
-    if (!isLogFile(path)) {
-      plan.push_back({path, {}, MessageId::kCannotReadFile});
+    std::error_code error;
+    if (!isLogFile(path) && !fs::is_directory(path, error)) {
+      plan.push_back({path, {}, kNotALog});
       continue;
     }
-    const fs::path base = basePathOf(path);
-    if (std::ranges::find(bases, base) != bases.end()) continue;
-    bases.push_back(base);
-    plan.push_back({path, droppedLogOutput(path), std::nullopt});
+    const NamedLogs named = logsNamedBy({displayPath(path)}, false);
+    for (const FolderWithoutLogs& folder : named.foldersWithoutLogs) {
+      plan.push_back({folder.folder, {}, kNoLogInFolder, folder.readFailure});
+    }
+    for (const fs::path& log : named.logs) {
+      if (dataFiles.insert(resolvedPath(logFilesOf(log).data)).second) {
+        plan.push_back({log, droppedLogOutput(log), std::nullopt});
+      }
+    }
   }
   return plan;
 }
 
-std::string dropReport(std::span<const ConversionOutcome> outcomes, Language language) {
-  std::string report;
+std::string dropOutcomeText(std::span<const ConversionOutcome> outcomes, Language language) {
+  std::string text;
   for (const ConversionOutcome& outcome : outcomes) {
-    if (!report.empty()) report += '\n';
+    if (!text.empty()) text += '\n';
     const std::string firstLine =
         outcome.failure ? displayPath(outcome.log.filename()) + ": " +
-                              std::string(message(static_cast<int>(*outcome.failure), language))
+                              std::string(message(*outcome.failure, language))
                         : successMessage(displayPath(outcome.output.filename()), language);
-    report += withLinesBelow(firstLine, outcome.linesBelow);
+    text += withLinesBelow(firstLine, outcome.linesBelow);
   }
-  return report;
+  return text;
 }
 
 TextRoom roomForTexts(std::span<const DialogText> texts, std::span<const ControlBox> others,
