@@ -75,7 +75,7 @@ inline std::size_t convertFuzzInput(std::span<const std::uint8_t> input) {
   MemorySource info(input.subspan(2, infoSize));
   MemorySource data(input.subspan(2 + infoSize));
   fuzz::CountingSink sink;
-  CsvOutput csv(sink, separators, false, (choices & 2) ? 1 : 0);
+  CsvOutput csv(sink, separators, CsvHeader::kThreeRows, (choices & 2) ? 1 : 0);
   const SlotMap map = readSlotMap(info);
   if (choices & 4) {
     fuzz::convertWithEveryOutput(map, data, csv, static_cast<std::uint8_t>(choices >> 3));

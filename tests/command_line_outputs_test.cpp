@@ -55,7 +55,7 @@ class CommandLineOutputs : public ::testing::Test {
   TempFolder folder;
 };
 
-TEST_F(CommandLineOutputs, UnitsAddExactlyOneRowAndLeaveTheOtherBytes) {
+TEST_F(CommandLineOutputs, UnitsAddOneRowAndAByteOrderMarkAndLeaveTheOtherBytes) {
   ASSERT_EQ(run({path("flight.KLD")}).status, 0);
   const std::string plain = readFile(folder / "flight.csv");
   ASSERT_EQ(run({"-f", "--units", path("flight.KLD")}).status, 0);
@@ -63,8 +63,9 @@ TEST_F(CommandLineOutputs, UnitsAddExactlyOneRowAndLeaveTheOtherBytes) {
 
   const std::size_t thirdRowEnd =
       plain.find("\r\n", plain.find("\r\n", plain.find("\r\n") + 2) + 2) + 2;
-  const std::string unitsRow = std::string(17, ',') + "V,V,,\r\n";
-  EXPECT_EQ(withUnits, plain.substr(0, thirdRowEnd) + unitsRow + plain.substr(thirdRowEnd));
+  const std::string unitsRow = "ms" + std::string(17, ',') + "V,V,,\r\n";
+  EXPECT_EQ(withUnits,
+            "\xEF\xBB\xBF" + plain.substr(0, thirdRowEnd) + unitsRow + plain.substr(thirdRowEnd));
 }
 
 TEST_F(CommandLineOutputs, StandardOutputGetsTheSameBytesAsTheFile) {

@@ -81,6 +81,7 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
   }
   request.pageLanguage = pageLanguageOf(options.language);
   request.unitsRow = options.unitsRow;
+  request.flatCsv = options.flatCsv;
   request.summary = options.summary || !options.logbook.empty();
   request.version = options.version;
   request.date = options.date;
