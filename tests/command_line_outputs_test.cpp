@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -621,15 +622,55 @@ TEST_F(CommandLineOutputs, AStoppedRunLeavesNoUnfinishedFile) {
 
 // A reader that stops early (`| head`) fails the run as any failed write does: the files it had
 // begun go, and the exit status says so.
-TEST_F(CommandLineOutputs, AReaderThatStopsEarlyLeavesNoUnfinishedFile) {
+// A reader that has had enough (`| head`) ends the output quietly, as tools in a pipe do, so that
+// scripts under pipefail go on; what the log had begun besides is not renamed into place.
+TEST_F(CommandLineOutputs, AReaderThatStopsEarlyEndsQuietlyAndLeavesNoUnfinishedFile) {
   TempFolder place;
   receiverLog(20000).writeFiles(place / "flight");  // megabytes of CSV, far more than a pipe holds
-  const std::string command = "bash -c \"set -o pipefail; " + std::string(TRELVOX_BINARY) +
-                              " -o - --json '" + (place / "flight.KLD").string() +
-                              "' 2>/dev/null | head -c 100 > /dev/null\"";
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-  EXPECT_THAT(filesIn(place.path()), UnorderedElementsAre("flight.KLD", "flight.KLI"));
+  for (const std::string options : {"-o - --json", "-o - --flat"}) {
+    const fs::path errors = place / "errors.txt";
+    const std::string command = "bash -c \"set -o pipefail; " + std::string(TRELVOX_BINARY) + " " +
+                                options + " '" + (place / "flight.KLD").string() + "' 2>'" +
+                                errors.string() + "' | head -n 1 > /dev/null\"";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << options << ": " << status;
+    EXPECT_EQ(readFile(errors), "") << options;
+    fs::remove(errors);
+    EXPECT_THAT(filesIn(place.path()), UnorderedElementsAre("flight.KLD", "flight.KLI")) << options;
+  }
+}
+
+// Standard output whose reader has gone: every write fails as a closed pipe does.
+class ClosedPipe final : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return closed(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return closed(); }
+
+ private:
+  static int closed() {
+    errno = EPIPE;
+    return -1;
+  }
+};
+
+TEST_F(CommandLineOutputs, AClosedPipeEndsEachStandardOutputQuietly) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"-f", "-o", "-", "--json", path("flight.KLD")},
+           {"-f", "--no-csv", "--logbook", "-", path("flight.KLD")},
+       }) {
+    std::vector<const char*> argv{"trelvox"};
+    for (const std::string& a : arguments) argv.push_back(a.c_str());
+    ClosedPipe pipe;
+    std::ostream out(&pipe);
+    std::ostringstream err;
+    const int status =
+        runCommandLine(static_cast<int>(argv.size()), argv.data(),
+                       CommandLineDefaults{Separators{}, Language::kEnglish}, out, err);
+    EXPECT_EQ(status, 0) << ::testing::PrintToString(arguments);
+    EXPECT_EQ(err.str(), "") << ::testing::PrintToString(arguments);
+  }
+  // The JSON of the log whose CSV was cut short is not renamed into place.
+  EXPECT_FALSE(fs::exists(folder / "flight.json"));
 }
 
 TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {

@@ -223,14 +223,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   }
 
   if (!options.date.empty()) options.batch.date = parseDate(options.date);
-  if (!runBatch(options.batch, out, err)) return kFailure;
-  // Standard output may be a full disk or a closed pipe: what could not be written there (a CSV,
-  // a logbook, the names of the files written) must not end as a success.
-  if (!out.flush()) {
-    err << "standard output: " << message(kCannotCreateOutput, options.batch.language) << '\n';
-    return kFailure;
-  }
-  return kSuccess;
+  return runBatch(options.batch, out, err) ? kSuccess : kFailure;
 }
 
 }  // namespace trelvox
