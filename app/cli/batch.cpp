@@ -141,7 +141,9 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
           summaryText(*result.summary, summaryLabels(options.language), options.separators.decimal);
     }
     if (!options.logbook.empty()) {
-      outcome.logbookRow = logbookRow(*result.summary, displayPath(result.dataFile), result.date);
+      outcome.logbookRow = logbookRow(*result.summary, displayPath(result.dataFile), result.date,
+                                      options.date ? DateSource::kOption : DateSource::kFileTime,
+                                      options.separators);
     }
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {
@@ -280,7 +282,7 @@ std::optional<std::string> logbookClash(const BatchOptions& options, const fs::p
 bool writeLogbook(const BatchOptions& options, const std::string& rows, StreamSink& out,
                   std::ostream& messages, std::ostream& err) {
   const fs::path path = pathFromUtf8(options.logbook);
-  const std::string text = logbookHeader() + rows;
+  const std::string text = logbookHeader(options.separators) + rows;
   try {
     if (logbookToStandardOutput(options)) {
       out.write(text);
