@@ -25,8 +25,15 @@ unsigned csvFormatters(std::size_t expectedRecords) {
                                                                                                : 0;
 }
 
+// The flat CSV is the same file laid out for analysis tools, so it is one row with the CSV's: a
+// request asks for the CSV and says which layout.
+CsvHeader csvHeader(const ConversionRequest& request) {
+  if (request.flatCsv) return CsvHeader::kFlat;
+  return request.unitsRow ? CsvHeader::kThreeRowsUnits : CsvHeader::kThreeRows;
+}
+
 std::unique_ptr<LogOutput> makeCsv(OutputSet& set, ByteSink& file, const fs::path&) {
-  return std::make_unique<CsvOutput>(file, set.facts().separators, set.request().unitsRow,
+  return std::make_unique<CsvOutput>(file, set.facts().separators, csvHeader(set.request()),
                                      csvFormatters(set.facts().expectedRecords));
 }
 

@@ -37,6 +37,8 @@ struct ConversionRequest {
   // A sink such as standard output for the CSV, in place of its file.
   ByteSink* csvStream = nullptr;
   bool unitsRow = false;
+  // The CSV in the flat layout for analysis tools, in place of its header rows (units included).
+  bool flatCsv = false;
   PageLanguage pageLanguage = PageLanguage::kEnglish;
   // The flight summary (for --summary or a logbook); the JSON file and the page bring it anyway.
   bool summary = false;

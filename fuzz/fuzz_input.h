@@ -66,8 +66,9 @@ inline void convertWithEveryOutput(const SlotMap& map, ByteSource& data, CsvOutp
 // Converts one fuzz input in memory: its first byte gives the length of the information file
 // (up to 255 bytes, so short, exact and long slot maps all occur), its second byte picks the
 // decimal separator (bit 0), whether rows are formatted on a worker thread (bit 1), whether every
-// further output (summary, JSON, logbook row, GPX, KML, report) is made too (bit 2) and the day
-// their times start on (bits 3 and 4); the rest is the data file. Returns the CSV text's length.
+// further output (summary, JSON, logbook row, GPX, KML, report) is made too (bit 2), the day
+// their times start on (bits 3 and 4) and whether the CSV is laid out flat (bit 5); the rest is the
+// data file. Returns the CSV text's length.
 inline std::size_t convertFuzzInput(std::span<const std::uint8_t> input) {
   if (input.size() < 2) return 0;
   const std::size_t infoSize = std::min<std::size_t>(input[0], input.size() - 2);
@@ -76,7 +77,8 @@ inline std::size_t convertFuzzInput(std::span<const std::uint8_t> input) {
   MemorySource info(input.subspan(2, infoSize));
   MemorySource data(input.subspan(2 + infoSize));
   fuzz::CountingSink sink;
-  CsvOutput csv(sink, separators, false, (choices & 2) ? 1 : 0);
+  const CsvHeader header = (choices & 32) ? CsvHeader::kFlat : CsvHeader::kThreeRows;
+  CsvOutput csv(sink, separators, header, (choices & 2) ? 1 : 0);
   const SlotMap map = readSlotMap(info);
   if (choices & 4) {
     fuzz::convertWithEveryOutput(map, data, csv, static_cast<std::uint8_t>(choices >> 3));

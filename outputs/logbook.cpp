@@ -1,5 +1,6 @@
 #include "outputs/logbook.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -11,45 +12,74 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The shortest text that reads back as the same number, with '.' whatever the locale and without
-// an exponent (100000, not 1e+05).
-std::string numberText(double value) {
+// The shortest text that reads back as the same number, without an exponent (100000, not 1e+05).
+std::string numberText(double value, char decimalSeparator) {
   std::array<char, 32> room;
   const auto result =
       std::to_chars(room.data(), room.data() + room.size(), value, std::chars_format::fixed);
+  std::replace(room.data(), result.ptr, '.', decimalSeparator);
   return {room.data(), result.ptr};
+}
+
+// The first record as a UTC time: its time of day on the log's date, the day before where the
+// first GPS time came after midnight but the log began before it.
+std::string startIsoText(const FlightSummary& summary, std::chrono::year_month_day date) {
+  if (!summary.utcSecondsOfDayAtStart || !summary.firstUtcSecondsOfDay) return {};
+  std::chrono::sys_days day{date};
+  if (*summary.utcSecondsOfDayAtStart > *summary.firstUtcSecondsOfDay) day -= std::chrono::days(1);
+  return utcTimeText(day + std::chrono::seconds(*summary.utcSecondsOfDayAtStart));
+}
+
+std::string_view dateSourceText(DateSource source) {
+  return source == DateSource::kOption ? "option" : "file time";
 }
 
 }  // namespace
 
-std::string logbookHeader() {
+std::string logbookHeader(Separators separators) {
   std::string header = "data_file,date,start_time_utc,duration,records";
   for (std::size_t k = 0; k < kFactKinds; ++k) {
     header += ",";
     header += factKey(static_cast<FactKind>(k));
   }
+  header += ",start_iso,duration_s,date_source";
+  std::replace(header.begin(), header.end(), ',', separators.list);
   return header += kLineEnd;
 }
 
 std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
-                       std::chrono::year_month_day date) {
+                       std::chrono::year_month_day date, DateSource dateSource,
+                       Separators separators) {
+  const char list = separators.list;
+  const char decimal = separators.decimal;
+  const std::uint64_t duration = summary.clock.duration;
   // Appended piece by piece: GCC 12 warns wrongly about chains of std::string +.
-  std::string row = csvField(dataFile);
-  row.append(",").append(dateText(date)).append(",");
-  if (summary.firstUtcSecondsOfDay) row.append(timeOfDayText(*summary.firstUtcSecondsOfDay));
-  row.append(",").append(durationText(summary.clock.duration));
-  row.append(",").append(std::to_string(summary.totals.records));
+  std::string row = csvField(dataFile, list);
+  row.append(1, list).append(dateText(date)).append(1, list);
+  if (summary.utcSecondsOfDayAtStart) row.append(timeOfDayText(*summary.utcSecondsOfDayAtStart));
+  row.append(1, list).append(durationText(duration, decimal));
+  row.append(1, list).append(std::to_string(summary.totals.records));
   for (const std::optional<FlightFact>& fact : summary.facts) {
-    row.append(",");
-    if (fact) row.append(numberText(fact->value));
+    row.append(1, list);
+    if (fact) row.append(numberText(fact->value, decimal));
   }
+  row.append(1, list).append(startIsoText(summary, date));
+  row.append(1, list).append(
+      numberText(static_cast<double>(duration) / kTimeUnitsPerSecond, decimal));
+  row.append(1, list).append(dateSourceText(dateSource));
   return row.append(kLineEnd);
 }
 
-std::string csvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+std::string csvField(std::string_view text, char listSeparator) {
+  std::string field;
+  if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+    field = "'";
+  }
+  field += text;
+  const char needsQuotes[] = {listSeparator, '"', '\r', '\n', '\0'};
+  if (field.find_first_of(needsQuotes) == std::string::npos) return field;
   std::string quoted = "\"";
-  for (const char c : text) {
+  for (const char c : field) {
     if (c == '"') quoted += '"';
     quoted += c;
   }

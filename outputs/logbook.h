@@ -1,23 +1,31 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "outputs/csv/separators.h"
 #include "outputs/flight_summary.h"
 
 namespace trelvox {
 
-// The logbook of `--logbook`: a CSV file a spreadsheet reads as it is (comma-separated, '.'
-// decimals, one header row, rows ending in CR LF, fields quoted as RFC 4180 does where needed).
-// One row per log: data file, date, first GPS UTC time of day, duration, records and the flight
-// facts, empty where the log has none.
-std::string logbookHeader();
-std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
-                       std::chrono::year_month_day date);
+// Where the date of a log's UTC times comes from: the user, or the data file's modification time.
+enum class DateSource : std::uint8_t { kOption, kFileTime };
 
-// A field as RFC 4180 writes it: quoted, with quotes doubled, when it holds a comma, a quote or a
-// line break.
-std::string csvField(std::string_view text);
+// The logbook of `--logbook`: a CSV file a spreadsheet reads as it is (the CSV's separators, one
+// header row, rows ending in CR LF, fields quoted as RFC 4180 does where needed, no text a
+// spreadsheet would run as a formula). One row per log: data file, date, UTC time of day of the
+// first record, duration, records and the flight facts, empty where the log has none; then the
+// start as an ISO 8601 UTC time, the duration in seconds and where the date came from.
+std::string logbookHeader(Separators separators = {});
+std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
+                       std::chrono::year_month_day date,
+                       DateSource dateSource = DateSource::kFileTime, Separators separators = {});
+
+// A text field as RFC 4180 writes it: quoted, with quotes doubled, when it holds the list
+// separator, a quote or a line break. A text a spreadsheet would take for a formula (beginning
+// with =, +, -, @, a tab or a carriage return) gets a leading apostrophe, so that it stays text.
+std::string csvField(std::string_view text, char listSeparator = ',');
 
 }  // namespace trelvox

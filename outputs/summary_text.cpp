@@ -36,11 +36,12 @@ void appendLine(std::string_view label, const std::string& value, std::string& t
   text += "  " + std::string(label) + ": " + value + "\n";
 }
 
-void appendClock(const FlightSummary& summary, const SummaryLabels& labels, std::string& text) {
+void appendClock(const FlightSummary& summary, const SummaryLabels& labels, char decimal,
+                 std::string& text) {
   const ClockFacts& clock = summary.clock;
   const std::string unit(kTimeUnitName);
   appendLine(labels.records, std::to_string(summary.totals.records), text);
-  appendLine(labels.duration, durationText(clock.duration), text);
+  appendLine(labels.duration, durationText(clock.duration, decimal), text);
   appendLine(labels.stepsOverOneSecond,
              std::to_string(clock.stepsOverOneSecond) + " (" + std::string(labels.longestStep) +
                  " " + std::to_string(clock.longestStep) + " " + unit + ")",
@@ -69,12 +70,12 @@ std::string summaryText(const FlightSummary& summary, const SummaryLabels& label
   std::string text;
   appendSensors(summary, labels, decimalSeparator, text);
   text += std::string(labels.flight) + "\n";
-  appendClock(summary, labels, text);
+  appendClock(summary, labels, decimalSeparator, text);
   appendFacts(summary, labels, decimalSeparator, text);
   return text;
 }
 
-std::string durationText(std::uint64_t timeUnits) {
+std::string durationText(std::uint64_t timeUnits, char decimalSeparator) {
   constexpr std::uint64_t kUnitsPerTenth = kTimeUnitsPerSecond / 10;
   const std::uint64_t tenths = (timeUnits + kUnitsPerTenth / 2) / kUnitsPerTenth;
   ValueText text;
@@ -83,7 +84,7 @@ std::string durationText(std::uint64_t timeUnits) {
   text.appendNumber(tenths / 600 % 60, 2);
   text.append(':');
   text.appendNumber(tenths / 10 % 60, 2);
-  text.append('.');
+  text.append(decimalSeparator);
   text.appendNumber(tenths % 10);
   return std::string(text.view());
 }

@@ -30,7 +30,8 @@ struct SummaryLabels {
 std::string summaryText(const FlightSummary& summary, const SummaryLabels& labels,
                         char decimalSeparator);
 
-// A span of the record clock as "h:mm:ss.s".
-std::string durationText(std::uint64_t timeUnits);
+// A span of the record clock as "h:mm:ss.s", with the decimal separator of the numbers beside it
+// (a spreadsheet in German reads "0:03:59,9" as a time, "0:03:59.9" as text).
+std::string durationText(std::uint64_t timeUnits, char decimalSeparator = '.');
 
 }  // namespace trelvox

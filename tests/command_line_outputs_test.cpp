@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -55,7 +56,7 @@ class CommandLineOutputs : public ::testing::Test {
   TempFolder folder;
 };
 
-TEST_F(CommandLineOutputs, UnitsAddExactlyOneRowAndLeaveTheOtherBytes) {
+TEST_F(CommandLineOutputs, UnitsAddOneRowAndAByteOrderMarkAndLeaveTheOtherBytes) {
   ASSERT_EQ(run({path("flight.KLD")}).status, 0);
   const std::string plain = readFile(folder / "flight.csv");
   ASSERT_EQ(run({"-f", "--units", path("flight.KLD")}).status, 0);
@@ -63,8 +64,9 @@ TEST_F(CommandLineOutputs, UnitsAddExactlyOneRowAndLeaveTheOtherBytes) {
 
   const std::size_t thirdRowEnd =
       plain.find("\r\n", plain.find("\r\n", plain.find("\r\n") + 2) + 2) + 2;
-  const std::string unitsRow = std::string(17, ',') + "V,V,,\r\n";
-  EXPECT_EQ(withUnits, plain.substr(0, thirdRowEnd) + unitsRow + plain.substr(thirdRowEnd));
+  const std::string unitsRow = "ms" + std::string(17, ',') + "V,V,,\r\n";
+  EXPECT_EQ(withUnits,
+            "\xEF\xBB\xBF" + plain.substr(0, thirdRowEnd) + unitsRow + plain.substr(thirdRowEnd));
 }
 
 TEST_F(CommandLineOutputs, StandardOutputGetsTheSameBytesAsTheFile) {
@@ -250,15 +252,16 @@ TEST_F(CommandLineOutputs, LogbookOfTwoLogsAndAFolder) {
                              path("flight.KLD"), path("second, \"best\".KLD"), path("card")});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "book.csv was generated.\n");
-  const std::string tail = ",,,\r\n";
+  const std::string tail = ",,,,,";
   EXPECT_EQ(readFile(folder / "book.csv"),
             "data_file,date,start_time_utc,duration,records,max_height_m,max_distance_m,"
             "max_ground_speed_kmh,min_receiver_voltage_v,max_current_a,capacity_used_mah,"
-            "max_temperature_c\r\n" +
-                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail + "\"" +
+            "max_temperature_c,start_iso,duration_s,date_source\r\n" +
+                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail + "0.2,option\r\n\"" +
                 path("second, \"\"best\"\".KLD") + "\",2024-05-01,,0:00:00.5,6,,,,5" + tail +
-                path("card") + "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail + path("card") +
-                "/b.KLD,2024-05-01,,0:00:00.1,2,,,,5" + tail);
+                "0.5,option\r\n" + path("card") + "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail +
+                "0.3,option\r\n" + path("card") + "/b.KLD,2024-05-01,,0:00:00.1,2,,,,5" + tail +
+                "0.1,option\r\n");
 
   // Subfolders with -r; an existing logbook needs -f.
   EXPECT_EQ(run({"--no-csv", "-r", "--logbook", path("book.csv"), path("card")}).status, 1);
@@ -325,7 +328,7 @@ TEST_F(CommandLineOutputs, TheLogbookNamesTheDataFileOfALogNamedOtherwise) {
     const CliRun result = run({"--no-csv", "--date", "2024-05-01", "--logbook", "-", path(name)});
     EXPECT_EQ(result.status, 0) << name;
     EXPECT_THAT(result.out, ::testing::EndsWith("\r\n" + path("flight.KLD") +
-                                                ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n"))
+                                                ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option\r\n"))
         << name;
   }
 }
@@ -389,7 +392,7 @@ TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearche
     fs::create_directories(card / name);
     if (name == "m") continue;
     receiverLog(3).writeFiles(card / name / "f");
-    rows += (card / name / "f.KLD").string() + ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
+    rows += (card / name / "f.KLD").string() + ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option\r\n";
   }
   fs::permissions(card / "m", fs::perms::none);
   const std::string command = std::string("LC_ALL=C ") +
@@ -398,7 +401,7 @@ TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearche
                               card.string() + "' > " + path("out") + " 2> " + path("err");
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("_c\r\n" + rows));
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("date_source\r\n" + rows));
   EXPECT_EQ(readFile(folder / "err"),
             (card / "m").string() + ": Cannot read file. (Permission denied)\n");
 }
@@ -461,19 +464,19 @@ TEST_F(CommandLineOutputs, ManyJobsStayWithinTheOpenFileLimit) {
   for (int i = 10; i < 26; ++i) {
     receiverLog(3).writeFiles(logs / ("log" + std::to_string(i)));
     rows += (logs / ("log" + std::to_string(i) + ".KLD")).string() +
-            ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
+            ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option\r\n";
   }
   const std::string command = "LC_ALL=C prlimit --nofile=32 " + std::string(TRELVOX_BINARY) +
                               " -j 16 --json --gpx --kml --report --date 2024-05-01 --logbook - '" +
                               logs.string() + "' > " + path("out") + " 2> " + path("err");
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("_c\r\n" + rows));
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("date_source\r\n" + rows));
   EXPECT_THAT(readFile(folder / "err"), ::testing::Not(HasSubstr("Cannot")));
 }
 
 TEST_F(CommandLineOutputs, LogbookToStandardOutput) {
-  const std::string row = path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,\r\n";
+  const std::string row = path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option\r\n";
   const CliRun alone =
       run({"--no-csv", "--date", "2024-05-01", "--logbook", "-", path("flight.KLD")});
   EXPECT_EQ(alone.status, 0);
@@ -636,15 +639,55 @@ TEST_F(CommandLineOutputs, AStoppedRunLeavesNoUnfinishedFile) {
 
 // A reader that stops early (`| head`) fails the run as any failed write does: the files it had
 // begun go, and the exit status says so.
-TEST_F(CommandLineOutputs, AReaderThatStopsEarlyLeavesNoUnfinishedFile) {
+// A reader that has had enough (`| head`) ends the output quietly, as tools in a pipe do, so that
+// scripts under pipefail go on; what the log had begun besides is not renamed into place.
+TEST_F(CommandLineOutputs, AReaderThatStopsEarlyEndsQuietlyAndLeavesNoUnfinishedFile) {
   TempFolder place;
   receiverLog(20000).writeFiles(place / "flight");  // megabytes of CSV, far more than a pipe holds
-  const std::string command = "bash -c \"set -o pipefail; " + std::string(TRELVOX_BINARY) +
-                              " -o - --json '" + (place / "flight.KLD").string() +
-                              "' 2>/dev/null | head -c 100 > /dev/null\"";
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-  EXPECT_THAT(filesIn(place.path()), UnorderedElementsAre("flight.KLD", "flight.KLI"));
+  for (const std::string options : {"-o - --json", "-o - --flat"}) {
+    const fs::path errors = place / "errors.txt";
+    const std::string command = "bash -c \"set -o pipefail; " + std::string(TRELVOX_BINARY) + " " +
+                                options + " '" + (place / "flight.KLD").string() + "' 2>'" +
+                                errors.string() + "' | head -n 1 > /dev/null\"";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << options << ": " << status;
+    EXPECT_EQ(readFile(errors), "") << options;
+    fs::remove(errors);
+    EXPECT_THAT(filesIn(place.path()), UnorderedElementsAre("flight.KLD", "flight.KLI")) << options;
+  }
+}
+
+// Standard output whose reader has gone: every write fails as a closed pipe does.
+class ClosedPipe final : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return closed(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return closed(); }
+
+ private:
+  static int closed() {
+    errno = EPIPE;
+    return -1;
+  }
+};
+
+TEST_F(CommandLineOutputs, AClosedPipeEndsEachStandardOutputQuietly) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"-f", "-o", "-", "--json", path("flight.KLD")},
+           {"-f", "--no-csv", "--logbook", "-", path("flight.KLD")},
+       }) {
+    std::vector<const char*> argv{"trelvox"};
+    for (const std::string& a : arguments) argv.push_back(a.c_str());
+    ClosedPipe pipe;
+    std::ostream out(&pipe);
+    std::ostringstream err;
+    const int status =
+        runCommandLine(static_cast<int>(argv.size()), argv.data(),
+                       CommandLineDefaults{Separators{}, Language::kEnglish}, out, err);
+    EXPECT_EQ(status, 0) << ::testing::PrintToString(arguments);
+    EXPECT_EQ(err.str(), "") << ::testing::PrintToString(arguments);
+  }
+  // The JSON of the log whose CSV was cut short is not renamed into place.
+  EXPECT_FALSE(fs::exists(folder / "flight.json"));
 }
 
 TEST_F(CommandLineOutputs, ParallelJobsReportInInputOrder) {

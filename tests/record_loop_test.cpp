@@ -44,7 +44,7 @@ std::string csvText(const LogBuilder& log, unsigned workers) {
   MemorySource infoSource(info);
   MemorySource dataSource(data);
   StringSink sink;
-  CsvOutput csv(sink, Separators{}, false, workers);
+  CsvOutput csv(sink, Separators{}, CsvHeader::kThreeRows, workers);
   LogOutput* const outputs[] = {&csv};
   runRecordLoop(readSlotMap(infoSource), dataSource, outputs);
   return sink.text;
@@ -68,7 +68,7 @@ TEST(CsvOutput, AFullDiskStopsTheConversionWithItsReason) {
       MemorySource infoSource(info);
       MemorySource dataSource(data);
       FullDiskSink sink(capacity);
-      CsvOutput csv(sink, Separators{}, false, workers);
+      CsvOutput csv(sink, Separators{}, CsvHeader::kThreeRows, workers);
       LogOutput* const outputs[] = {&csv};
       EXPECT_THROW(runRecordLoop(readSlotMap(infoSource), dataSource, outputs),
                    TelemetryLogException)
@@ -141,7 +141,7 @@ TEST(RecordLoop, AReadFailureEndsEveryOutputWithWhatWasReadFirst) {
   FailingSource dataSource(data);  // the loop reads 1024 records per block
   NotingOutput noted;
   StringSink sink;
-  CsvOutput csv(sink, Separators{}, false, 1);
+  CsvOutput csv(sink, Separators{}, CsvHeader::kThreeRows, 1);
   LogOutput* const outputs[] = {&noted, &csv};
   EXPECT_THROW(runRecordLoop(readSlotMap(infoSource), dataSource, outputs), TelemetryLogException);
   ASSERT_EQ(noted.ended.size(), 1u);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <future>
 #include <iterator>
 #include <optional>
@@ -37,19 +38,38 @@ struct LogOutcome {
   std::string logbookRow;
 };
 
-// Standard output as the CSV's sink.
+// Standard output as the CSV's sink. A failed write says why, so that a reader that has had
+// enough (`| head`) can be told from a full disk.
 class StreamSink final : public ByteSink {
  public:
   explicit StreamSink(std::ostream& stream) : stream_(stream) {}
   void write(std::span<const char> bytes) override {
-    if (!stream_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-      throw TelemetryLogException(MessageId::kCannotCreateOutput, "standard output");
-    }
+    errno = 0;
+    if (!stream_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) fail();
+  }
+  void flush() {
+    errno = 0;
+    if (!stream_.flush()) fail();
   }
 
  private:
+  [[noreturn]] void fail() {
+    // Once the reader has gone, the stream fails every later write without asking the system.
+    if (errno == EPIPE) readerGone_ = true;
+    throw TelemetryLogException(
+        MessageId::kCannotCreateOutput, "standard output",
+        readerGone_ ? std::make_error_code(std::errc::broken_pipe) : lastSystemError());
+  }
+
   std::ostream& stream_;
+  bool readerGone_ = false;
 };
+
+// The reader of standard output closed it: what it wanted it has, as with any tool in a pipe, so
+// the output stops quietly. Files are written under temporary names, never into a pipe, so only
+// standard output fails this way; the core has dropped the log's unfinished files as for any
+// failure.
+bool readerClosed(const TelemetryLogException& e) { return e.reason() == std::errc::broken_pipe; }
 
 bool writesToStandardOutput(const BatchOptions& options) {
   return options.output == kStandardOutput;
@@ -81,6 +101,7 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
   }
   request.pageLanguage = pageLanguageOf(options.language);
   request.unitsRow = options.unitsRow;
+  request.flatCsv = options.flatCsv;
   request.summary = options.summary || !options.logbook.empty();
   request.version = options.version;
   request.date = options.date;
@@ -120,10 +141,16 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
           summaryText(*result.summary, summaryLabels(options.language), options.separators.decimal);
     }
     if (!options.logbook.empty()) {
-      outcome.logbookRow = logbookRow(*result.summary, displayPath(result.dataFile), result.date);
+      outcome.logbookRow = logbookRow(*result.summary, displayPath(result.dataFile), result.date,
+                                      options.date ? DateSource::kOption : DateSource::kFileTime,
+                                      options.separators);
     }
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {
+    if (readerClosed(e)) {
+      outcome.converted = true;
+      return outcome;
+    }
     outcome.errors += failureText(log, e, options.language);
   } catch (const std::system_error& e) {
     // The system refused what a long log's row formatter needs: a thread (a task limit).
@@ -252,13 +279,13 @@ std::optional<std::string> logbookClash(const BatchOptions& options, const fs::p
 
 // Writes the logbook's rows to standard output, or under a temporary name and then gives it its
 // name.
-bool writeLogbook(const BatchOptions& options, const std::string& rows, std::ostream& out,
+bool writeLogbook(const BatchOptions& options, const std::string& rows, StreamSink& out,
                   std::ostream& messages, std::ostream& err) {
   const fs::path path = pathFromUtf8(options.logbook);
-  const std::string text = logbookHeader() + rows;
+  const std::string text = logbookHeader(options.separators) + rows;
   try {
     if (logbookToStandardOutput(options)) {
-      StreamSink(out).write(text);
+      out.write(text);
       return true;
     }
     OutputFile file;
@@ -268,7 +295,21 @@ bool writeLogbook(const BatchOptions& options, const std::string& rows, std::ost
     messages << successMessage(displayPath(path.filename()), options.language) << '\n';
     return true;
   } catch (const TelemetryLogException& e) {
+    if (readerClosed(e)) return true;
     err << failureText(path, e, options.language);
+    return false;
+  }
+}
+
+// Standard output may be a full disk: what could not be written there (a CSV, a logbook, the names
+// of the files written) must not end as a success. A reader that has gone is no failure.
+bool flushStandardOutput(StreamSink& standardOutput, Language language, std::ostream& err) {
+  try {
+    standardOutput.flush();
+    return true;
+  } catch (const TelemetryLogException& e) {
+    if (readerClosed(e)) return true;
+    err << "standard output: " << message(static_cast<int>(e.messageId()), language) << '\n';
     return false;
   }
 }
@@ -312,8 +353,11 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     logbookRows += outcome.logbookRow;
   });
   noteFoldersBeforeLog(options.logs.size());
-  if (options.logbook.empty()) return allConverted;
-  return writeLogbook(options, logbookRows, out, messages, err) && allConverted;
+  if (!options.logbook.empty()) {
+    allConverted =
+        writeLogbook(options, logbookRows, standardOutput, messages, err) && allConverted;
+  }
+  return flushStandardOutput(standardOutput, options.language, err) && allConverted;
 }
 
 }  // namespace trelvox

@@ -29,6 +29,7 @@ struct BatchOptions {
   // The files asked for besides the CSV (JSON, GPX, KML, the page), each BASE + its extension.
   std::set<OutputFormat> sideFiles;
   bool unitsRow = false;
+  bool flatCsv = false;
   bool noCsv = false;
   std::optional<std::chrono::year_month_day> date;
   std::string logbook;

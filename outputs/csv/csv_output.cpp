@@ -4,8 +4,10 @@
 #include <array>
 #include <cstring>
 
+#include "outputs/csv/flat_layout.h"
 #include "outputs/number_text.h"
 #include "outputs/reading_text.h"
+#include "outputs/unit_text.h"
 
 namespace trelvox {
 namespace {
@@ -122,12 +124,13 @@ class CsvOutput::ChannelTexts {
 // batches of the widest rows stay within some twenty megabytes.
 constexpr std::size_t kBatchRecords = 1024;
 
-CsvOutput::CsvOutput(ByteSink& sink, Separators separators, bool unitsRow, unsigned formatters)
+CsvOutput::CsvOutput(ByteSink& sink, Separators separators, CsvHeader header, unsigned formatters)
     : sink_(sink),
       writer_(sink, separators.list),
       separators_(separators),
       channels_(std::make_unique<ChannelTexts>(separators.decimal)),
-      unitsRow_(unitsRow),
+      header_(header),
+      noValue_(header == CsvHeader::kFlat ? std::string_view() : kNoValueText),
       pipeline_([this](RecordBatch& batch) { formatBatch(batch); },
                 [this](std::span<const char> text) { sink_.write(text); }, formatters) {}
 
@@ -141,8 +144,11 @@ void CsvOutput::start(Decoders decoders) {
       if (!isWritten(columns[c])) continue;
       const int column = static_cast<int>(c);
       const bool reading = columns[c].shown == Shown::kReading;
-      fields_.push_back({columns[c].shown, layoutOf(columns[c]), columns[c].scale,
-                         columns[c].format, decoder->tracked(column).mark,
+      ValueFormat format = columns[c].format;
+      // A width of 0 leaves no padding blank before the digits.
+      if (header_ == CsvHeader::kFlat) format.width = 0;
+      fields_.push_back({columns[c].shown, layoutOf(columns[c]), columns[c].scale, format,
+                         decoder->tracked(column).mark,
                          reading ? readingSources_.size() : textSources_.size()});
       if (reading) {
         readingSources_.push_back(&decoder->tracked(column).current);
@@ -156,7 +162,19 @@ void CsvOutput::start(Decoders decoders) {
   rowRoom_ = 2 * kFieldRoom + kChannelCount * kChannelRoom + fields_.size() * kFieldRoom;
 }
 
+// The units row and the flat names hold the file's only non-ASCII text (degree signs), in UTF-8.
 void CsvOutput::writeHeader(Decoders decoders) {
+  if (header_ != CsvHeader::kThreeRows) writer_.text(kUtf8ByteOrderMark);
+  if (header_ != CsvHeader::kFlat) return writeHeaderRows(decoders);
+  const std::vector<std::string> names = flatColumnNames(decoders);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) writer_.separator();
+    writer_.text(names[i]);
+  }
+  writer_.endRow();
+}
+
+void CsvOutput::writeHeaderRows(Decoders decoders) {
   for (int i = 0; i < kLeadingColumns; ++i) writer_.separator();
   for (const auto& decoder : decoders) {
     for (const Column& column : decoder->columns()) {
@@ -186,12 +204,13 @@ void CsvOutput::writeHeader(Decoders decoders) {
     }
   }
   writer_.endRow();
-  if (!unitsRow_) return;
+  if (header_ != CsvHeader::kThreeRowsUnits) return;
 
-  for (int i = 0; i < kLeadingColumns; ++i) writer_.separator();
+  writer_.field("ms");
+  for (int i = 0; i < kChannelCount; ++i) writer_.separator();
   for (const auto& decoder : decoders) {
     for (const Column& column : decoder->columns()) {
-      if (isWritten(column)) writer_.field(column.unit);
+      if (isWritten(column)) writer_.field(unitInUtf8(column.unit));
     }
   }
   writer_.endRow();
@@ -305,18 +324,22 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
         repeat(same);
       } else {
         note(same, number != field.mark ? writeLaidOut(out, number, field, decimal)
-                                        : copyText(out, kNoValueText));
+                                        : copyText(out, noValue_));
       }
     } else {
       const ColumnValue& value = texts[field.slot];
       if (rowAbove && value == textsAbove[field.slot]) {
         repeat(same);
       } else {
-        note(same, writeColumnValue(out, field.shown, value));
+        note(same, header_ == CsvHeader::kFlat
+                       ? writeFlatColumnValue(out, field.shown, value, decimal)
+                       : writeColumnValue(out, field.shown, value));
       }
     }
     *out++ = list;
   }
+  // The flat layout has no separator after its last field.
+  if (header_ == CsvHeader::kFlat) --out;
   *out++ = '\r';
   *out++ = '\n';
   return static_cast<std::size_t>(out - text);

@@ -1,7 +1,8 @@
 #pragma once
 
 // The CSV file: three header rows (each column's slot number, its sensor's type name, its own
-// name), then one row per data record: the time since the first record, the sixteen channels and
+// name; a fourth with units on request) or the one row of the flat layout (see flat_layout.h),
+// then one row per data record: the time since the first record, the sixteen channels and
 // every decoder's columns. Every field is followed by the list separator; rows end in CR LF.
 //
 // Rows are the hot path of every conversion. At start the decoders' column lists are flattened
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "outputs/csv/batch_pipeline.h"
@@ -24,11 +26,18 @@
 
 namespace trelvox {
 
+// The header a CSV file opens with, which decides how its rows read.
+enum class CsvHeader : std::uint8_t {
+  kThreeRows,       // slot numbers, type names, column names
+  kThreeRowsUnits,  // the same and a fourth row with each column's unit, in UTF-8
+  kFlat,            // one row of unique names with units, for analysis tools
+};
+
 class CsvOutput final : public LogOutput {
  public:
-  // `unitsRow` adds a fourth header row with each column's unit. `formatters`: threads that format
-  // rows besides the conversion's own (0: all on it).
-  CsvOutput(ByteSink& sink, Separators separators, bool unitsRow = false, unsigned formatters = 0);
+  // `formatters`: threads that format rows besides the conversion's own (0: all on it).
+  CsvOutput(ByteSink& sink, Separators separators, CsvHeader header = CsvHeader::kThreeRows,
+            unsigned formatters = 0);
   ~CsvOutput() override;
 
   void start(Decoders decoders) override;
@@ -41,6 +50,7 @@ class CsvOutput final : public LogOutput {
   class ChannelTexts;
 
   void writeHeader(Decoders decoders);
+  void writeHeaderRows(Decoders decoders);
   RecordBatch& nextBatch();
   void formatBatch(RecordBatch& batch) const;
   std::size_t writeRow(RecordBatch& batch, std::size_t record, std::size_t used,
@@ -60,7 +70,9 @@ class CsvOutput final : public LogOutput {
   std::vector<Field> fields_;
   std::size_t rowRoom_ = 0;
   std::optional<std::uint32_t> timeBase_;
-  bool unitsRow_ = false;
+  CsvHeader header_;
+  // What a field without a reading shows.
+  std::string_view noValue_;
   BatchPipeline pipeline_;
   RecordBatch* batch_ = nullptr;
 };

@@ -18,6 +18,8 @@ class RowWriter : private BlockWriter {
   // A field of any length followed by the list separator.
   void field(std::string_view text);
   void field(std::uint32_t n);
+  // Text as it is, with no separator after it.
+  void text(std::string_view text) { append(text); }
   void separator() { append(listSeparator_); }
   void endRow() { append("\r\n"); }
 
