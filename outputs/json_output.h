@@ -3,6 +3,7 @@
 #include <string>
 
 #include "outputs/flight_summary.h"
+#include "outputs/health/health_check.h"
 
 namespace trelvox {
 
@@ -13,8 +14,10 @@ struct JsonNames {
   std::string infoFile;
 };
 
-// The flight summary as the JSON document of `--json` (keys as the README lists them). Numbers are
-// JSON numbers, never locale texts; a reading that never arrived is null.
-std::string jsonText(const FlightSummary& summary, const JsonNames& names);
+// The flight summary as the JSON document of `--json` (keys as the README lists them), with the
+// health check's report as its `health` object where one is given. Numbers are JSON numbers, never
+// locale texts; a reading that never arrived is null.
+std::string jsonText(const FlightSummary& summary, const JsonNames& names,
+                     const HealthReport* health = nullptr);
 
 }  // namespace trelvox
