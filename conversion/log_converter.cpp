@@ -1,19 +1,11 @@
 #include "conversion/log_converter.h"
 
-#include <future>
-#include <memory>
 #include <system_error>
 
 #include "conversion/decoder_set.h"
 #include "conversion/path_text.h"
 #include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"
-#include "conversion/write_behind.h"
-#include "outputs/csv/csv_output.h"
-#include "outputs/date_text.h"
-#include "outputs/gpx_output.h"
-#include "outputs/json_output.h"
-#include "outputs/kml_output.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;
@@ -27,65 +19,7 @@ std::chrono::year_month_day modificationDate(const fs::path& path) {
   return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(time));
 }
 
-void keep(OutputFile& file, bool asked, ConversionResult& result) {
-  if (!asked) return;
-  file.commit();
-  result.written.push_back(file.path());
-}
-
-// A file besides the CSV, written on a thread of its own (see WriteBehind).
-struct SideFile {
-  std::optional<WriteBehind>& writer;
-  OutputFile& file;
-  bool wanted;  // false for a track file of a log without a position
-};
-
-// Stores the last bytes of every file (dropping an unwanted side file), then names them: nothing is
-// named unless every file was stored, and no side file unless the CSV was named (a spreadsheet may
-// hold the older CSV open, and a run that fails leaves no new file). The side files are then named
-// on threads of their own while the JSON is named here, since replacing an older file takes the
-// file system about as long as writing it.
-void keepAll(std::span<const SideFile> sideFiles, OutputFile& csv, bool csvAsked, OutputFile& json,
-             bool jsonAsked, ConversionResult& result) {
-  for (const SideFile& side : sideFiles) {
-    if (!side.writer) continue;
-    side.writer->finish();
-    side.wanted ? side.file.store() : side.file.discard();
-  }
-  if (csvAsked) csv.store();
-  if (jsonAsked) json.store();
-  keep(csv, csvAsked, result);
-  std::vector<std::future<void>> named;
-  for (const SideFile& side : sideFiles) {
-    if (!side.writer || !side.wanted) continue;
-    try {
-      named.push_back(std::async(std::launch::async, [&file = side.file] { file.commit(); }));
-    } catch (const std::system_error&) {
-      // The system gives no thread: named here rather than failed with the CSV already named.
-      side.file.commit();
-    }
-  }
-  keep(json, jsonAsked, result);
-  for (std::future<void>& naming : named) naming.get();
-  for (const SideFile& side : sideFiles) {
-    if (side.writer && side.wanted) result.written.push_back(side.file.path());
-  }
-}
-
-template <typename TrackOutput>
-bool hasTrack(const std::optional<TrackOutput>& track) {
-  return track && track->hasTrack();
-}
-
 }  // namespace
-
-std::vector<fs::path> ConversionRequest::files() const {
-  std::vector<fs::path> asked;
-  for (const auto* file : {&csv, &json, &gpx, &kml, &html}) {
-    if (*file) asked.push_back(**file);
-  }
-  return asked;
-}
 
 void LogConverter::open(const fs::path& log, const fs::path& outputPath, ExistingOutput existing) {
   ConversionRequest request;
@@ -102,21 +36,38 @@ void LogConverter::open(const fs::path& log, const ConversionRequest& request) {
 
   FileSource infoFile;
   if (!infoFile.open(infoPath_)) {
-    throw TelemetryLogException(MessageId::kInfoFileNotFound, displayPath(infoPath_));
+    // "Not found" says it all for a missing file; one that is there gets the system's reason.
+    const std::error_code reason = lastSystemError();
+    throw TelemetryLogException(
+        MessageId::kInfoFileNotFound, displayPath(infoPath_),
+        reason == std::errc::no_such_file_or_directory ? std::error_code() : reason);
   }
   slotMap_ = readSlotMap(infoFile);
   infoFile.close();
 
   if (!dataFile_.open(dataPath_)) {
-    throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(dataPath_));
+    throw TelemetryLogException(MessageId::kCannotReadFile, displayPath(dataPath_),
+                                lastSystemError());
   }
   refuseOutputsNamedTwice();
-  openOutput(csvFile_, request.csvStream != nullptr ? std::nullopt : request.csv);
-  openOutput(jsonFile_, request.json);
-  openOutput(gpxFile_, request.gpx);
-  openOutput(kmlFile_, request.kml);
-  if (request.kml) kmlCoordinates_.beside(*request.kml);
-  openOutput(htmlFile_, request.html);
+  readLimits();
+  for (const OutputRow& row : kOutputTable) openOutput(row);
+}
+
+// Before any output is opened: a limits file with a fault leaves nothing written for the log.
+void LogConverter::readLimits() {
+  limits_ = {};
+  limitsFile_.reset();
+  if (!request_.checksHealth()) return;
+  const std::optional<fs::path> path =
+      request_.limits ? request_.limits : findLimitsFile(dataPath_);
+  if (!path) return;
+  limitsFile_ = displayPath(*path);
+  try {
+    limits_ = readLimitsFile(*path, *limitsFile_);
+  } catch (const LimitsFileFault& fault) {
+    throw TelemetryLogException(MessageId::kLimitsFileFault, fault.what());
+  }
 }
 
 // A CSV named like a side file ("-o flight.gpx --gpx") would be replaced by it, and both reported
@@ -133,13 +84,20 @@ void LogConverter::refuseOutputsNamedTwice() const {
   }
 }
 
-void LogConverter::openOutput(OutputFile& file, const std::optional<fs::path>& path) {
-  if (!path) return;
+// The CSV goes to the request's stream, where it names one, rather than to its file.
+void LogConverter::openOutput(const OutputRow& row) {
+  const std::optional<fs::path>& path = request_.*row.path;
+  if (!path || (row.format == OutputFormat::kCsv && request_.csvStream != nullptr)) return;
   if (isSameFile(*path, dataPath_) || isSameFile(*path, infoPath_)) {
     throw TelemetryLogException(MessageId::kCannotCreateOutput,
                                 displayPath(*path) + " is one of the log's own files");
   }
-  file.open(*path, request_.existing);
+  files_[static_cast<std::size_t>(row.format)].open(*path, request_.existing);
+}
+
+ByteSink* LogConverter::sinkOf(const OutputRow& row) {
+  if (row.format == OutputFormat::kCsv && request_.csvStream != nullptr) return request_.csvStream;
+  return request_.*row.path ? &files_[static_cast<std::size_t>(row.format)] : nullptr;
 }
 
 std::chrono::year_month_day LogConverter::logDate() const {
@@ -150,71 +108,52 @@ ConversionResult LogConverter::convert() {
   ConversionResult result;
   result.date = logDate();
   result.dataFile = dataPath_;
-  const std::string logName = displayPath(dataPath_.filename());
-
-  // The side files' writers go before the outputs that write into them, and so outlive them.
-  std::optional<WriteBehind> gpxWriter;
-  std::optional<WriteBehind> kmlWriter;
-  std::optional<WriteBehind> htmlWriter;
-  std::optional<CsvOutput> csv;
-  std::optional<FlightSummaryOutput> summary;
-  std::optional<GpxOutput> gpx;
-  std::optional<KmlOutput> kml;
-  std::vector<LogOutput*> outputs;
-  ByteSink* csvSink = request_.csvStream != nullptr ? request_.csvStream
-                      : request_.csv                ? &csvFile_
-                                                    : nullptr;
-  if (csvSink != nullptr) outputs.push_back(&csv.emplace(*csvSink, separators_, request_.unitsRow));
-  if (request_.summary || request_.json || request_.html) outputs.push_back(&summary.emplace());
-  std::optional<TrackSource> track;
-  if (request_.gpx || request_.kml) outputs.push_back(&track.emplace(result.date));
-  if (request_.gpx) outputs.push_back(&gpx.emplace(gpxWriter.emplace(gpxFile_), logName, *track));
-  if (request_.kml) {
-    outputs.push_back(&kml.emplace(kmlWriter.emplace(kmlFile_), kmlCoordinates_, logName, *track));
+  OutputSet outputs(request_, {.logName = displayPath(dataPath_.filename()),
+                               .infoName = displayPath(infoPath_.filename()),
+                               .date = result.date,
+                               .expectedRecords = dataRecordCount(),
+                               .separators = separators_,
+                               .limits = limits_,
+                               .limitsFile = limitsFile_});
+  if (request_.summary) {
+    outputs.summary();
+    outputs.health();
   }
-  std::optional<HtmlReportOutput> html;
-  if (request_.html) {
-    outputs.push_back(
-        &html.emplace(htmlWriter.emplace(htmlFile_), reportOptions(result, gpx, kml), &*summary));
+  for (const OutputRow& row : kOutputTable) {
+    if (ByteSink* sink = sinkOf(row))
+      outputs.add(row, *sink, (request_.*row.path).value_or(fs::path()));
   }
 
-  const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs);
+  const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs.loopOrder());
   dataFile_.close();
   result.rows = totals.records;
-  if (summary) result.summary = summary->summary();
-  if (request_.json) {
-    const std::string json =
-        jsonText(*result.summary, {request_.version, logName, displayPath(infoPath_.filename())});
-    jsonFile_.write(json);
-  }
-
-  const SideFile sideFiles[] = {{gpxWriter, gpxFile_, hasTrack(gpx)},
-                                {kmlWriter, kmlFile_, hasTrack(kml)},
-                                {htmlWriter, htmlFile_, true}};
-  keepAll(sideFiles, csvFile_, csvSink == &csvFile_, jsonFile_, request_.json.has_value(), result);
-  result.noPosition = (gpx || kml) && !hasTrack(gpx) && !hasTrack(kml);
+  if (outputs.hasSummary()) result.summary = outputs.summary().summary();
+  if (outputs.hasHealth()) result.health = outputs.health().report();
+  keepFiles(outputs, result);
   return result;
 }
 
-// The page links a track file only when it is written: a log without a position, even one with a
-// GPS that never had a fix, has none.
-ReportOptions LogConverter::reportOptions(const ConversionResult& result,
-                                          const std::optional<GpxOutput>& gpx,
-                                          const std::optional<KmlOutput>& kml) const {
-  ReportOptions options{.logName = displayPath(dataPath_.filename()),
-                        .logDate = dateText(result.date),
-                        .language = request_.pageLanguage,
-                        .links = {},
-                        .expectedRecords = dataRecordCount()};
-  if (request_.gpx) {
-    options.links.push_back(
-        {"GPX", displayPath(request_.gpx->filename()), [&gpx] { return hasTrack(gpx); }});
+// Stores the last bytes of every file (dropping one whose output has nothing to keep), then names
+// them: none unless every file was stored, and no other file unless the CSV was named (a
+// spreadsheet may hold the older CSV open, and a run that fails leaves no new file).
+void LogConverter::keepFiles(const OutputSet& outputs, ConversionResult& result) {
+  std::vector<OutputFile*> kept;
+  for (const OutputRow& row : kOutputTable) {
+    const LogOutput* output = outputs.outputOf(row.format);
+    OutputFile& file = files_[static_cast<std::size_t>(row.format)];
+    if (output == nullptr || sinkOf(row) != &file) continue;
+    if (output->hasContent()) {
+      file.store();
+      kept.push_back(&file);
+    } else {
+      file.discard();
+      result.noPosition = true;
+    }
   }
-  if (request_.kml) {
-    options.links.push_back(
-        {"KML", displayPath(request_.kml->filename()), [&kml] { return hasTrack(kml); }});
+  for (OutputFile* file : kept) {
+    file->commit();
+    result.written.push_back(file->path());
   }
-  return options;
 }
 
 std::size_t LogConverter::dataRecordCount() const {

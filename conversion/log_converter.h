@@ -1,52 +1,29 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "conversion/log_files.h"
 #include "conversion/log_format.h"
+#include "conversion/output_files.h"
+#include "conversion/output_table.h"
 #include "outputs/csv/separators.h"
 #include "outputs/flight_summary.h"
-#include "outputs/report/html_report_output.h"
+#include "outputs/health/health_check.h"
 
 namespace trelvox {
 
-class GpxOutput;
-class KmlOutput;
-
-// What one conversion writes. Nothing that is not asked for is made or costs time.
-struct ConversionRequest {
-  // The CSV file, or (csvStream) a sink such as standard output; neither for no CSV.
-  std::optional<std::filesystem::path> csv;
-  ByteSink* csvStream = nullptr;
-  bool unitsRow = false;
-  std::optional<std::filesystem::path> json;
-  std::optional<std::filesystem::path> gpx;
-  std::optional<std::filesystem::path> kml;
-  // The HTML page of the flight, in the language given.
-  std::optional<std::filesystem::path> html;
-  PageLanguage pageLanguage = PageLanguage::kEnglish;
-  // The flight summary (for --summary or a logbook); the JSON file brings it anyway.
-  bool summary = false;
-  // The program's version, which the JSON file names.
-  std::string version;
-  // The day the log's UTC times of day fall on; by default the data file's modification date.
-  std::optional<std::chrono::year_month_day> date;
-  ExistingOutput existing = ExistingOutput::kReplace;
-
-  // The files asked for, in the order CSV, JSON, GPX, KML, HTML.
-  std::vector<std::filesystem::path> files() const;
-};
-
 struct ConversionResult {
   std::uint64_t rows = 0;
-  // The files written, in the order CSV, JSON, GPX, KML, HTML.
+  // The files written, in the output table's order.
   std::vector<std::filesystem::path> written;
   std::optional<FlightSummary> summary;
+  // The health check's report, where an output asked for it.
+  std::optional<HealthReport> health;
   // A track file was asked for, but the log has no position: none was written.
   bool noPosition = false;
   std::chrono::year_month_day date;
@@ -55,11 +32,12 @@ struct ConversionResult {
 };
 
 // Converts one flight log, the pair BASE.KLI (slot map) and BASE.KLD (records), into the files a
-// request names. open checks and opens everything in an order that never leaves an output behind
-// for a log that cannot be read and never writes over an input; convert then writes every file.
-// Each file is written under a temporary name and renamed into place once the whole conversion
-// has succeeded, so a failure leaves no half-written file. Failures throw TelemetryLogException
-// with the message to show.
+// request names, on the calling thread: read, decode, format, write and rename, in that order.
+// open checks and opens everything in an order that never leaves an output behind for a log that
+// cannot be read and never writes over an input; convert then writes every file. Each file is
+// written under a temporary name and renamed into place once the whole conversion has succeeded,
+// so a failure leaves no half-written file. Failures throw TelemetryLogException with the message
+// to show.
 class LogConverter {
  public:
   using ExistingOutput = trelvox::ExistingOutput;
@@ -78,9 +56,11 @@ class LogConverter {
 
  private:
   void refuseOutputsNamedTwice() const;
-  void openOutput(OutputFile& file, const std::optional<std::filesystem::path>& path);
-  ReportOptions reportOptions(const ConversionResult& result, const std::optional<GpxOutput>& gpx,
-                              const std::optional<KmlOutput>& kml) const;
+  void readLimits();
+  void openOutput(const OutputRow& row);
+  // Where the output of `row` writes; null when it is not asked for.
+  ByteSink* sinkOf(const OutputRow& row);
+  void keepFiles(const OutputSet& outputs, ConversionResult& result);
   // The whole records in the data file, as its size tells; 0 when that is unknown.
   std::size_t dataRecordCount() const;
   std::chrono::year_month_day logDate() const;
@@ -91,12 +71,9 @@ class LogConverter {
   std::filesystem::path infoPath_;
   SlotMap slotMap_;
   FileSource dataFile_;
-  OutputFile csvFile_;
-  OutputFile jsonFile_;
-  OutputFile gpxFile_;
-  OutputFile kmlFile_;
-  ScratchFile kmlCoordinates_;
-  OutputFile htmlFile_;
+  HealthLimits limits_;
+  std::optional<std::string> limitsFile_;
+  std::array<OutputFile, kOutputFormats> files_;
 };
 
 }  // namespace trelvox

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,5 +12,9 @@ namespace trelvox {
 // intact on every platform (on POSIX they pass the bytes through unchanged).
 std::string displayPath(const std::filesystem::path& path);
 std::filesystem::path pathFromUtf8(std::string_view text);
+
+// std::fopen with `mode` as it takes it ("rb", "wb", "w+b"), by the path's wide name on Windows,
+// where the narrow one goes through the ANSI code page.
+std::FILE* openFile(const std::filesystem::path& path, std::string_view mode);
 
 }  // namespace trelvox

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cerrno>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace trelvox {
 
@@ -12,19 +14,28 @@ enum class MessageId : int {
   kCannotReadFile = 105,
   kCannotCreateOutput = 106,
   kOutputExists = 201,
+  kLimitsFileFault = 301,
 };
 
-// The one failure a conversion reports: which message to show, and a detail (the file and the
-// system's reason) for those who want more than the message.
+// The one failure a conversion reports: which message to show, a detail (the file, as the user
+// named it) for those who want more than the message, and the system's reason where a call to the
+// system failed, which the shells put into the user's words.
 class TelemetryLogException : public std::runtime_error {
  public:
-  TelemetryLogException(MessageId id, const std::string& detail)
-      : std::runtime_error(detail), id_(id) {}
+  TelemetryLogException(MessageId id, const std::string& detail, std::error_code reason = {})
+      : std::runtime_error(detail), id_(id), reason_(reason) {}
 
   MessageId messageId() const { return id_; }
+  std::error_code reason() const { return reason_; }
 
  private:
   MessageId id_;
+  std::error_code reason_;
 };
+
+// The reason the C library's last call on this thread failed, if it gave one.
+inline std::error_code lastSystemError() {
+  return errno != 0 ? std::error_code(errno, std::generic_category()) : std::error_code();
+}
 
 }  // namespace trelvox

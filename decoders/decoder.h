@@ -50,10 +50,8 @@ class Decoder {
 
   // Reads the current record's slot words and records what they carry.
   virtual void update() = 0;
-  // Puts the value behind a column that is not a plain reading (see Shown) into `value`; absent by
-  // default. The CSV hands the slot of its batch the value goes to: a value returned instead is
-  // put together on the stack and loaded back in pieces, which stalls the processor on every text
-  // column of every record.
+  // Puts the value behind a column that is not a plain reading (see Shown) into the caller's
+  // `value`; absent by default.
   virtual void columnValue(int column, ColumnValue& value) const;
   // The last position the sensor reported with a fix, for decoders that know one.
   virtual std::optional<Position> position() const { return std::nullopt; }

@@ -1,5 +1,5 @@
-// Writes the flight report of a log, for trying the page out and for the browser test until the
-// shells offer it:
+// Writes the flight report of a log as a conversion with --report does, for trying the page out and
+// for the browser test, with links the command line would not make:
 //   make_report [--lang en|de|ja] [--csv FILE] [--link LABEL=FILE]... LOG.KLD REPORT.html
 // --csv writes the CSV in the same pass (as a conversion with a report would); --link adds a link
 // to a side file. The date shown is the data file's modification time (UTC).
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "conversion/log_files.h"
+#include "conversion/output_files.h"
 #include "conversion/path_text.h"
 #include "conversion/record_loop.h"
 #include "conversion/telemetry_log_exception.h"

@@ -119,10 +119,22 @@ void FlightSummaryOutput::start(Decoders decoders) {
 
 void FlightSummaryOutput::record(const DataRecord& record) {
   followClock(record.time());
-  // Any sensor's time will do: a first GPS without a fix gives none while a second one does.
+  if (!summary_.firstUtcSecondsOfDay) noteUtcStart();
+}
+
+// Any sensor's time will do: a first GPS without a fix gives none while a second one does. A log
+// begun shortly before midnight whose first time is just after it began the evening before.
+void FlightSummaryOutput::noteUtcStart() {
   for (const Decoder* sensor : clockSensors_) {
-    if (summary_.firstUtcSecondsOfDay) break;
-    summary_.firstUtcSecondsOfDay = sensor->utcSecondsOfDay();
+    if (const std::optional<std::uint32_t> seconds = sensor->utcSecondsOfDay()) {
+      constexpr std::int64_t kDay = kSecondsPerDay;
+      const auto run = static_cast<std::int64_t>(summary_.clock.duration / kTimeUnitsPerSecond);
+      const std::int64_t start = (*seconds - run) % kDay;
+      summary_.firstUtcSecondsOfDay = seconds;
+      summary_.utcSecondsOfDayAtStart =
+          static_cast<std::uint32_t>(start < 0 ? start + kDay : start);
+      return;
+    }
   }
 }
 

@@ -7,7 +7,7 @@
 // never by sensor type; the receiver's battery is the one exception, as only slot 0 has it.
 //
 // The decoders already track every item's extremes, so per record this output only follows the
-// clock; the rest is read once the log has ended.
+// clock and waits for the first UTC time; the rest is read once the log has ended.
 
 #include <array>
 #include <cstdint>
@@ -80,6 +80,9 @@ struct FlightSummary {
   ClockFacts clock;
   // The first UTC time of day a sensor gave, in seconds.
   std::optional<std::uint32_t> firstUtcSecondsOfDay;
+  // The UTC time of day at the first record: the first one a sensor gave, less the whole seconds
+  // the clock had run by then.
+  std::optional<std::uint32_t> utcSecondsOfDayAtStart;
   std::vector<SensorSummary> sensors;
   std::array<std::optional<FlightFact>, kFactKinds> facts;
 
@@ -94,11 +97,13 @@ class FlightSummaryOutput final : public LogOutput {
   void record(const DataRecord& record) override;
   void end(const LogTotals& totals) override;
 
-  // Complete once the log has ended.
+  // Complete once the log has ended; the clock and the UTC times are up to date after each
+  // record, for outputs that come after this one.
   const FlightSummary& summary() const { return summary_; }
 
  private:
   void followClock(std::uint32_t time);
+  void noteUtcStart();
 
   Decoders decoders_;
   // The sensors that give the UTC time of day, in column order.

@@ -108,8 +108,8 @@ ordered_json healthOf(const HealthReport& health) {
 
 }  // namespace
 
-std::string jsonText(const FlightSummary& summary, const JsonNames& names,
-                     const HealthReport* health) {
+std::string jsonText(const FlightSummary& summary, const HealthReport& health,
+                     const JsonNames& names) {
   ordered_json sensors = ordered_json::array();
   for (const SensorSummary& sensor : summary.sensors) sensors.push_back(sensorOf(sensor));
   ordered_json flight = ordered_json::object();
@@ -122,16 +122,16 @@ std::string jsonText(const FlightSummary& summary, const JsonNames& names,
     flightSensors[key] = {
         {"slot", fact->firstSlot}, {"type_name", fact->sensor->name}, {"item", fact->column->name}};
   }
-  ordered_json document = {{"trelvox", names.version},
-                           {"data_file", names.dataFile},
-                           {"info_file", names.infoFile},
-                           {"records", summary.totals.records},
-                           {"trailing_bytes", summary.totals.trailingBytes},
-                           {"time", clockOf(summary.clock)},
-                           {"sensors", std::move(sensors)},
-                           {"flight", std::move(flight)},
-                           {"flight_sensors", std::move(flightSensors)}};
-  if (health) document["health"] = healthOf(*health);
+  const ordered_json document = {{"trelvox", names.version},
+                                 {"data_file", names.dataFile},
+                                 {"info_file", names.infoFile},
+                                 {"records", summary.totals.records},
+                                 {"trailing_bytes", summary.totals.trailingBytes},
+                                 {"time", clockOf(summary.clock)},
+                                 {"sensors", std::move(sensors)},
+                                 {"flight", std::move(flight)},
+                                 {"flight_sensors", std::move(flightSensors)},
+                                 {"health", healthOf(health)}};
   // Names from the file system that are not valid UTF-8 keep their valid parts.
   return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }

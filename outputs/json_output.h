@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "outputs/byte_sink.h"
 #include "outputs/flight_summary.h"
 #include "outputs/health/health_check.h"
+#include "outputs/log_output.h"
 
 namespace trelvox {
 
@@ -15,9 +17,30 @@ struct JsonNames {
 };
 
 // The flight summary as the JSON document of `--json` (keys as the README lists them), with the
-// health check's report as its `health` object where one is given. Numbers are JSON numbers, never
-// locale texts; a reading that never arrived is null.
-std::string jsonText(const FlightSummary& summary, const JsonNames& names,
-                     const HealthReport* health = nullptr);
+// health check's report as its `health` object. Numbers are JSON numbers, never locale texts; a
+// reading that never arrived is null.
+std::string jsonText(const FlightSummary& summary, const HealthReport& health,
+                     const JsonNames& names);
+
+// The JSON file: the summary's document, written once the log has ended. `summary` and `health`
+// end first.
+class JsonOutput final : public LogOutput {
+ public:
+  JsonOutput(ByteSink& sink, const FlightSummaryOutput& summary, const HealthCheck& health,
+             JsonNames names)
+      : sink_(sink), summary_(summary), health_(health), names_(std::move(names)) {}
+
+  void start(Decoders) override {}
+  void record(const DataRecord&) override {}
+  void end(const LogTotals&) override {
+    sink_.write(jsonText(summary_.summary(), health_.report(), names_));
+  }
+
+ private:
+  ByteSink& sink_;
+  const FlightSummaryOutput& summary_;
+  const HealthCheck& health_;
+  JsonNames names_;
+};
 
 }  // namespace trelvox

@@ -24,6 +24,9 @@ class LogOutput {
   virtual void start(Decoders decoders) = 0;
   virtual void record(const DataRecord& record) = 0;
   virtual void end(const LogTotals& totals) = 0;
+  // Whether there is anything to keep once the log has ended: a file whose output has nothing is
+  // dropped (a track file of a log without a position).
+  virtual bool hasContent() const { return true; }
 };
 
 }  // namespace trelvox

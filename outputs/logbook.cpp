@@ -28,11 +28,11 @@ std::string logbookHeader() {
     header += ",";
     header += factKey(static_cast<FactKind>(k));
   }
-  return header += kLineEnd;
+  return header.append(",health,events").append(kLineEnd);
 }
 
-std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
-                       std::chrono::year_month_day date) {
+std::string logbookRow(const FlightSummary& summary, const HealthReport& health,
+                       std::string_view dataFile, std::chrono::year_month_day date) {
   // Appended piece by piece: GCC 12 warns wrongly about chains of std::string +.
   std::string row = csvField(dataFile);
   row.append(",").append(dateText(date)).append(",");
@@ -43,6 +43,8 @@ std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
     row.append(",");
     if (fact) row.append(numberText(fact->value));
   }
+  row.append(",").append(verdictName(health.verdict));
+  row.append(",").append(std::to_string(health.events.size()));
   return row.append(kLineEnd);
 }
 

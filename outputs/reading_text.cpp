@@ -84,6 +84,14 @@ void writeReadingText(const Reading& reading, ValueFormat format, char decimalSe
   appendNumberText(reading.number, reading.scale, format, decimalSeparator, text);
 }
 
+std::string unpaddedReadingText(const Reading& reading, ValueFormat format, char decimalSeparator) {
+  ValueText text;
+  writeReadingText(reading, format, decimalSeparator, text);
+  std::string_view shown = text.view();
+  shown.remove_prefix(std::min(shown.find_first_not_of(' '), shown.size()));
+  return std::string(shown);
+}
+
 void writeRangeText(const Decoder& decoder, int item, char decimalSeparator, ValueText& text) {
   const Column& column = decoder.columns()[static_cast<std::size_t>(item)];
   const Reading largest = decoder.largest(item);

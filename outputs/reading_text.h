@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "decoders/decoder.h"
 #include "outputs/value_text.h"
@@ -14,6 +15,9 @@ inline constexpr std::string_view kNoValueText = "---";
 // A reading in its column's format (see writeNumber).
 void writeReadingText(const Reading& reading, ValueFormat format, char decimalSeparator,
                       ValueText& text);
+
+// The same without the padding that lines up the CSV's columns, for texts that stand alone.
+std::string unpaddedReadingText(const Reading& reading, ValueFormat format, char decimalSeparator);
 
 // An item's smallest and largest reading together, in the way its column's RangeText says.
 void writeRangeText(const Decoder& decoder, int item, char decimalSeparator, ValueText& text);

@@ -8,11 +8,7 @@ namespace {
 
 // A reading in its item's format without the padding, and its unit.
 std::string readingText(const Reading& reading, const Column& column, char decimalSeparator) {
-  ValueText text;
-  writeReadingText(reading, column.format, decimalSeparator, text);
-  std::string_view shown = text.view();
-  shown.remove_prefix(std::min(shown.find_first_not_of(' '), shown.size()));
-  std::string result(shown);
+  std::string result = unpaddedReadingText(reading, column.format, decimalSeparator);
   const std::string unit = unitInUtf8(column.unit);
   if (reading.present && !unit.empty()) result += " " + unit;
   return result;

@@ -1,7 +1,7 @@
 #include "outputs/track.h"
 
 namespace trelvox {
-void TrackSensorChoice::start(Decoders decoders) {
+void TrackSource::start(Decoders decoders) {
   for (const auto& decoder : decoders) {
     Candidate candidate{decoder.get()};
     const auto columns = decoder->columns();
@@ -21,7 +21,30 @@ void TrackSensorChoice::start(Decoders decoders) {
   }
 }
 
-std::optional<GeoPoint> TrackSensorChoice::fixOf(const Candidate& candidate) {
+void TrackSource::record(const DataRecord&) {
+  point_.reset();
+  fix_.reset();
+  if (!chosen_) chooseSensor();
+  if (!chosen_) return;
+  fix_ = fixOf(*chosen_);
+  if (!fix_) return;
+  const GeoPoint position = *fix_;
+  if (position.latitude == last_.latitude && position.longitude == last_.longitude) return;
+  last_ = position;
+
+  TrackPoint& point = point_.emplace();
+  point.position = position;
+  point.height =
+      chosen_->heightItem >= 0 ? chosen_->decoder->current(chosen_->heightItem) : Reading{};
+  point.time = currentTime();
+  point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position.latitude); });
+  point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position.longitude); });
+  point.heightText.fill([&](char* out) { return writeReading(out, point.height); });
+  if (point.time) point.timeText = times_.text(*point.time);
+}
+
+// The sensor's position, if it is a fix on the map.
+std::optional<GeoPoint> TrackSource::fixOf(const Candidate& candidate) {
   ColumnValue latitude;
   ColumnValue longitude;
   candidate.decoder->columnValue(candidate.latitudeColumn, latitude);
@@ -33,7 +56,7 @@ std::optional<GeoPoint> TrackSensorChoice::fixOf(const Candidate& candidate) {
   return position;
 }
 
-void TrackSensorChoice::choose() {
+void TrackSource::chooseSensor() {
   for (const Candidate& candidate : candidates_) {
     if (fixOf(candidate)) {
       chosen_ = candidate;
@@ -42,27 +65,8 @@ void TrackSensorChoice::choose() {
   }
 }
 
-void TrackSource::record(const DataRecord&) {
-  point_.reset();
-  const TrackSensorChoice::Candidate* chosen = sensors_.update();
-  if (!chosen) return;
-  const std::optional<GeoPoint> position = TrackSensorChoice::fixOf(*chosen);
-  if (!position) return;
-  if (position->latitude == last_.latitude && position->longitude == last_.longitude) return;
-  last_ = *position;
-
-  TrackPoint& point = point_.emplace();
-  point.position = *position;
-  point.height = chosen->heightItem >= 0 ? chosen->decoder->current(chosen->heightItem) : Reading{};
-  point.time = currentTime(*chosen->decoder);
-  point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position->latitude); });
-  point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position->longitude); });
-  point.heightText.fill([&](char* out) { return writeReading(out, point.height); });
-  if (point.time) point.timeText = times_.text(*point.time);
-}
-
-std::optional<std::chrono::sys_seconds> TrackSource::currentTime(const Decoder& sensor) {
-  const std::optional<std::uint32_t> seconds = sensor.utcSecondsOfDay();
+std::optional<std::chrono::sys_seconds> TrackSource::currentTime() {
+  const std::optional<std::uint32_t> seconds = chosen_->decoder->utcSecondsOfDay();
   if (!seconds) return std::nullopt;
   // A time of day far below the last point's is the next day, not a clock going back, and one far
   // above it is the day before (a step back over midnight), not a clock going forward: points
@@ -108,7 +112,7 @@ void TrackOutput::record(const DataRecord&) {
 }
 
 void TrackOutput::end(const LogTotals&) {
-  if (!hasTrack()) return;
+  if (!hasContent()) return;
   writeTail();
   xml_.flush();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// The track of a log for the map outputs: the positions of the first sensor in column order that
-// carries one, with that sensor's height above the start and, where it gives the UTC time of day,
-// the time of each point.
+// The track of a log for the map outputs and the report page: the positions of the first sensor in
+// column order that carries one, with that sensor's height above the start and, where it gives the
+// UTC time of day, the time of each point.
 
 #include <array>
 #include <chrono>
@@ -60,11 +60,30 @@ class UtcTimeTexts {
   PointText text_;
 };
 
-// The sensor whose positions make the track: the first in column order to have a fix, once one
-// has. A sensor that never has one (a spare GPS without a view of the sky) leaves the track to one
-// that does, as the report does.
-class TrackSensorChoice {
+// The track itself, an output of its own that comes before the map formats in the list of
+// outputs: it picks the sensor and makes each record's new point once, for every format that
+// writes it. The sensor is the first in column order to have a fix, once one has: a sensor that
+// never has one (a spare GPS without a view of the sky) leaves the track to one that does.
+class TrackSource final : public LogOutput {
  public:
+  // `date` is the UTC day the first time of day falls on.
+  explicit TrackSource(std::chrono::year_month_day date) : day_(date) {}
+
+  void start(Decoders decoders) override;
+  void record(const DataRecord& record) override;
+  void end(const LogTotals&) override {}
+
+  // The track's sensor; null until a sensor has a fix.
+  const Decoder* sensor() const { return chosen_ ? chosen_->decoder : nullptr; }
+  // Whether the sensor gives the UTC time of day (some of its points may still have none).
+  bool givesTimes() const { return chosen_ && chosen_->givesTimes; }
+  // The current record's point, unless it is at the same position as the last one (or there is no
+  // position yet).
+  const std::optional<TrackPoint>& point() const { return point_; }
+  // The sensor's fix in the current record, moved or not; none while it has none.
+  const std::optional<GeoPoint>& fix() const { return fix_; }
+
+ private:
   // A sensor that carries a position: its LATITUDE and LONGITUDE columns, its first height item in
   // m (-1 for none) and whether it gives the UTC time of day.
   struct Candidate {
@@ -75,52 +94,17 @@ class TrackSensorChoice {
     bool givesTimes = false;
   };
 
-  void start(Decoders decoders);
-  // The chosen sensor, chosen at the first record where a candidate has a fix; null before.
-  const Candidate* update() {
-    if (!chosen_) choose();
-    return chosen_ ? &*chosen_ : nullptr;
-  }
-  const Candidate* chosen() const { return chosen_ ? &*chosen_ : nullptr; }
-
-  // The sensor's position, if it is a fix on the map.
   static std::optional<GeoPoint> fixOf(const Candidate& candidate);
-
- private:
-  void choose();
+  void chooseSensor();
+  std::optional<std::chrono::sys_seconds> currentTime();
 
   std::vector<Candidate> candidates_;
   std::optional<Candidate> chosen_;
-};
-
-// The track itself, an output of its own that comes before the map formats in the list of
-// outputs: it picks the sensor and makes each record's new point once, for every format that
-// writes it.
-class TrackSource final : public LogOutput {
- public:
-  // `date` is the UTC day the first time of day falls on.
-  explicit TrackSource(std::chrono::year_month_day date) : day_(date) {}
-
-  void start(Decoders decoders) override { sensors_.start(decoders); }
-  void record(const DataRecord& record) override;
-  void end(const LogTotals&) override {}
-
-  // The track's sensor; null until a sensor has a fix.
-  const Decoder* sensor() const { return sensors_.chosen() ? sensors_.chosen()->decoder : nullptr; }
-  // Whether the sensor gives the UTC time of day (some of its points may still have none).
-  bool givesTimes() const { return sensors_.chosen() && sensors_.chosen()->givesTimes; }
-  // The current record's point, unless it is at the same position as the last one (or there is no
-  // position yet).
-  const std::optional<TrackPoint>& point() const { return point_; }
-
- private:
-  std::optional<std::chrono::sys_seconds> currentTime(const Decoder& sensor);
-
-  TrackSensorChoice sensors_;
   GeoPoint last_;
   std::chrono::sys_days day_;
   std::optional<std::uint32_t> lastSecondsOfDay_;
   UtcTimeTexts times_;
+  std::optional<GeoPoint> fix_;
   std::optional<TrackPoint> point_;
 };
 
@@ -136,7 +120,7 @@ class TrackOutput : public LogOutput {
   void end(const LogTotals& totals) final;
 
   // Whether the log had a fix at all; a track file without one is not kept.
-  bool hasTrack() const { return points_ > 0; }
+  bool hasContent() const final { return points_ > 0; }
 
   // `logName` is the data file's name, which names the track. `track` comes before this output
   // in the list of outputs.

@@ -34,4 +34,39 @@ Utf8Start utf8Start(std::string_view text) {
   return {size, character};
 }
 
+std::size_t appendCharacter(BlockWriter& out, std::string_view text) {
+  const Utf8Start character = utf8Start(text);
+  out.append(character.isCharacter ? text.substr(0, character.size) : kReplacementCharacter);
+  return character.size;
+}
+
+void appendMarkupText(BlockWriter& out, std::string_view text, Markup markup) {
+  for (std::size_t size = 1; !text.empty(); text.remove_prefix(size), size = 1) {
+    const char c = text.front();
+    switch (c) {
+      case '&':
+        out.append("&amp;");
+        break;
+      case '<':
+        out.append("&lt;");
+        break;
+      case '>':
+        out.append("&gt;");
+        break;
+      case '"':
+        out.append("&quot;");
+        break;
+      case '\'':
+        out.append(markup == Markup::kXml ? "&apos;" : "&#39;");
+        break;
+      default:
+        if (markup == Markup::kXml && static_cast<unsigned char>(c) < 0x20 && c != '\t') {
+          out.append('?');
+        } else {
+          size = appendCharacter(out, text);
+        }
+    }
+  }
+}
+
 }  // namespace trelvox

@@ -1,68 +1,14 @@
 #include "outputs/xml_text.h"
 
-#include <algorithm>
-#include <array>
-
 #include "outputs/number_text.h"
 #include "outputs/utf8_text.h"
 #include "values/geo_point.h"
 
 namespace trelvox {
 
-XmlWriter::XmlWriter(ByteSink& sink) : sink_(sink), block_(new char[kBlockSize + kMaxRoom]) {}
-
-char* XmlWriter::room(std::size_t size) {
-  if (used_ + std::min(size, kMaxRoom) > kBlockSize + kMaxRoom || used_ >= kBlockSize) flush();
-  return block_.get() + used_;
-}
-
-XmlWriter& XmlWriter::raw(std::string_view text) {
-  while (!text.empty()) {
-    const std::size_t piece = std::min(text.size(), kMaxRoom);
-    advance(writeText(room(piece), text.substr(0, piece)));
-    text.remove_prefix(piece);
-  }
-  return *this;
-}
-
 XmlWriter& XmlWriter::escaped(std::string_view text) {
-  while (!text.empty()) {
-    const char c = text.front();
-    std::size_t size = 1;
-    switch (c) {
-      case '&':
-        raw("&amp;");
-        break;
-      case '<':
-        raw("&lt;");
-        break;
-      case '>':
-        raw("&gt;");
-        break;
-      case '"':
-        raw("&quot;");
-        break;
-      case '\'':
-        raw("&apos;");
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          raw(c == '\t' ? std::string_view("\t") : std::string_view("?"));
-          break;
-        }
-        // A name from a Linux file system may hold any bytes; the file is declared UTF-8.
-        const Utf8Start character = utf8Start(text);
-        size = character.size;
-        raw(character.isCharacter ? text.substr(0, size) : kReplacementCharacter);
-    }
-    text.remove_prefix(size);
-  }
+  appendMarkupText(*this, text, Markup::kXml);
   return *this;
-}
-
-void XmlWriter::flush() {
-  sink_.write({block_.get(), used_});
-  used_ = 0;
 }
 
 char* writeCoordinate(char* out, std::int32_t units) {

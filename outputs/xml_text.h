@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string_view>
 
-#include "outputs/byte_sink.h"
+#include "outputs/block_writer.h"
 #include "values/tracked_reading.h"
 
 namespace trelvox {
@@ -16,29 +16,24 @@ inline constexpr int kCoordinateDecimals = 7;
 
 // XML text handed to a sink in blocks, so that a track of any length streams to its file. Names
 // taken from the file system go through `escaped`; numbers never depend on the locale. A point of
-// a track is laid down in one piece: room(), the write functions below, then advance().
-class XmlWriter {
+// a track is laid down in one piece: room(kMaxRoom), the write functions below, then advance().
+class XmlWriter : private BlockWriter {
  public:
-  explicit XmlWriter(ByteSink& sink);
+  explicit XmlWriter(ByteSink& sink) : BlockWriter(sink) {}
 
-  XmlWriter& raw(std::string_view text);
+  XmlWriter& raw(std::string_view text) {
+    append(text);
+    return *this;
+  }
   // Text with & < > " ' as entities, control characters (which XML 1.0 forbids) as '?' and bytes
   // that are not UTF-8 as U+FFFD.
   XmlWriter& escaped(std::string_view text);
-  // At least `size` (at most kMaxRoom) bytes to write into; advance(end) keeps what was written.
-  char* room(std::size_t size);
-  void advance(char* end) { used_ = static_cast<std::size_t>(end - block_.get()); }
-  // Hands everything written so far to the sink.
-  void flush();
+  using BlockWriter::advance;
+  using BlockWriter::flush;
+  using BlockWriter::room;
 
+  // The most a point of a track takes.
   static constexpr std::size_t kMaxRoom = 1024;
-
- private:
-  static constexpr std::size_t kBlockSize = 64 * 1024;
-
-  ByteSink& sink_;
-  std::unique_ptr<char[]> block_;
-  std::size_t used_ = 0;
 };
 
 // Each writes at `out` and returns the end. Inline, so that the length of a literal is known.

@@ -40,8 +40,9 @@ HealthReport checkLog(const LogBuilder& log, HealthLimits limits = {},
   data.resize(data.size() + trailingBytes, 0x5A);
   MemorySource infoSource(info);
   MemorySource dataSource(data);
-  HealthCheck health(std::move(limits));
-  LogOutput* const outputs[] = {&health};
+  TrackSource track(std::chrono::year(2024) / std::chrono::May / 1);
+  HealthCheck health(std::move(limits), std::nullopt, track);
+  LogOutput* const outputs[] = {&track, &health};
   runRecordLoop(readSlotMap(infoSource), dataSource, outputs);
   return health.report();
 }
@@ -410,7 +411,7 @@ TEST(HealthTexts, JsonHealthObject) {
   log.record().time(7000).word(0, receiverBattery(50));
   HealthReport report = checkLog(log);
   report.limitsFile = "/cards/trelvox.toml";
-  const auto json = nlohmann::json::parse(jsonText(FlightSummary{}, {}, &report))["health"];
+  const auto json = nlohmann::json::parse(jsonText(FlightSummary{}, report, {}))["health"];
   EXPECT_EQ(json["verdict"], "red");
   EXPECT_EQ(json["limits_file"], "/cards/trelvox.toml");
   EXPECT_EQ(json["not_checked"], nlohmann::json({"gps_fix_lost", "ends_in_air"}));
@@ -425,7 +426,7 @@ TEST(HealthTexts, JsonHealthObject) {
 TEST(HealthTexts, JsonRedIsNullWithoutOneAndLimitsFileNullWithout) {
   const HealthReport report = checkLog(
       receiverLog({40}), limitsOf("[[limit]]\nslot = 0\nitem = \"BATTERY\"\nbelow = [4.5]\n"));
-  const auto json = nlohmann::json::parse(jsonText(FlightSummary{}, {}, &report))["health"];
+  const auto json = nlohmann::json::parse(jsonText(FlightSummary{}, report, {}))["health"];
   EXPECT_TRUE(json["limits_file"].is_null());
   EXPECT_TRUE(json["events"][0]["red"].is_null());
   EXPECT_EQ(json["events"][0]["amber"], 4.5);

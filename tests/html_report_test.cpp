@@ -10,7 +10,9 @@
 #include "conversion/byte_source.h"
 #include "conversion/record_loop.h"
 #include "outputs/flight_summary.h"
+#include "outputs/gpx_output.h"
 #include "outputs/report/html_report_output.h"
+#include "outputs/track.h"
 #include "support/log_builder.h"
 #include "support/stream_bytes.h"
 #include "tests/string_sink.h"
@@ -355,6 +357,76 @@ TEST(HtmlReport, ATimeFieldPastTheDayTellsNoStartTime) {
   addGpsRecord(log, 48 * 600000, 8 * 600000, 100000);
   addGpsRecord(log, 48 * 600000, 8 * 600000, 50000);
   EXPECT_THAT(dataOf(reportOf(log)), HasSubstr("\"utcStart\":49998}"));
+}
+
+// A GPS that loses its fix and finds it again where it was: the records without one are no point
+// of the track, the one after them is, although the track files get no new point there.
+TEST(HtmlReport, TheTrackGoesOnAtTheSamePlaceAfterTheFixWasLost) {
+  constexpr std::int32_t kDegree = 600000;
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+  addGpsRecord(log, 48 * kDegree, 8 * kDegree, 50000);
+  addGpsRecord(log, 48 * kDegree, 8 * kDegree, 50000);
+  addGpsRecord(log, 0, 8 * kDegree, 50001);  // no fix
+  addGpsRecord(log, 0, 8 * kDegree, 50001);
+  addGpsRecord(log, 48 * kDegree, 8 * kDegree, 50002);
+  EXPECT_THAT(dataOf(reportOf(log)),
+              HasSubstr("\"track\":{\"sensor\":1,\"east\":\"0,,n,,0\",\"north\":\"0,,n,,0\"}"));
+}
+
+// With a spare GPS that never has a fix before the one that has, the page draws the track of the
+// sensor the track files name.
+TEST(HtmlReport, ThePageAndTheTrackFilesFollowTheSameSensor) {
+  LogBuilder log;
+  log.sensor(1, typeIdOf<OrvaneGpsDecoder>()).sensor(10, typeIdOf<OrvaneGpsDecoder>());
+  for (int i = 0; i < 5; ++i) {
+    LogBuilder::Record& record = log.record();
+    StreamBytes<8>().field(17, 26, 0).flag(81, true).into(record, 1);  // latitude 0: no fix
+    if (i >= 2) {
+      StreamBytes<8>()
+          .field(0, 17, 50000)
+          .field(17, 26, 48 * 600000 + i)
+          .field(44, 27, 8 * 600000)
+          .flag(81, true)
+          .into(record, 10);
+    }
+  }
+  const auto data = log.dataBytes();
+  MemorySource source(data);
+  StringSink page;
+  StringSink gpxFile;
+  TrackSource track(std::chrono::year_month_day{std::chrono::sys_days{}});
+  GpxOutput gpx(gpxFile, "two.KLD", track);
+  HtmlReportOutput report(page, {}, nullptr, &track);
+  LogOutput* const outputs[] = {&track, &gpx, &report};
+  runRecordLoop(slotMapOf(log), source, outputs);
+  EXPECT_THAT(gpxFile.text, HasSubstr("GPS (slot 10)"));
+  EXPECT_THAT(dataOf(page.text), HasSubstr("\"track\":{\"sensor\":2,\"east\":\"n,,0,,\""));
+}
+
+// A conversion hands the report the flight summary and track that --json and the track files use;
+// make_report and the tests let the report run its own. Both make the same page, facts included.
+TEST(HtmlReport, APageOfSharedSourcesIsThePageTheReportMakesAlone) {
+  LogBuilder gpsLog;
+  gpsLog.sensor(1, typeIdOf<OrvaneGpsDecoder>()).sensor(12, typeIdOf<VoltageSensorDecoder>());
+  for (int i = 0; i < 3000; ++i) {
+    addGpsRecord(gpsLog, 48 * 600000 + i / 3 * 7, 8 * 600000 - i / 5 * 11, 50000 + i / 10);
+  }
+  const LogBuilder logs[] = {fullGroupLog(2500), gpsLog};
+  for (const LogBuilder& log : logs) {
+    const auto data = log.dataBytes();
+    MemorySource source(data);
+    StringSink page;
+    FlightSummaryOutput summary;
+    TrackSource track(std::chrono::year_month_day{std::chrono::sys_days{}});
+    HtmlReportOutput report(page, {}, &summary, &track);
+    LogOutput* const outputs[] = {&summary, &track, &report};
+    runRecordLoop(slotMapOf(log), source, outputs);
+    const std::string alone = reportOf(log);
+    EXPECT_EQ(page.text, alone);
+    EXPECT_THAT(dataOf(alone), HasSubstr("\"flightFacts\":[{\"key\":"));
+    EXPECT_THAT(dataOf(alone), Not(HasSubstr("\"track\":null")));
+  }
 }
 
 TEST(HtmlReport, ALogWithoutPositionsHasNoTrack) {

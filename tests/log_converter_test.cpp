@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -72,6 +74,41 @@ TEST_F(LogConverterFiles, MissingOrUnreadableDataFileCreatesNoOutput) {
   EXPECT_FALSE(fs::exists(output));
 }
 
+// The system's reason comes with the failure, for the shells to put into words.
+TEST_F(LogConverterFiles, AFileThatCannotBeReadOrWrittenCarriesTheSystemsReason) {
+  twoRecordLog().writeFiles(base);
+  LogBuilder::writeFile(folder / "plain-file", {});
+  const struct {
+    fs::path log;
+    fs::path output;
+    std::errc reason;
+  } cases[] = {
+      {base, folder / "plain-file" / "out.csv", std::errc::not_a_directory},
+      {base, folder / "missing-folder" / "out.csv", std::errc::no_such_file_or_directory},
+      {folder / "missing.KLD", output, std::errc::no_such_file_or_directory},
+  };
+  fs::copy_file(fs::path(base) += ".KLI", folder / "missing.KLI");
+  for (const auto& c : cases) {
+    try {
+      LogConverter converter(Separators{});
+      converter.open(c.log, c.output);
+      ADD_FAILURE() << c.output;
+    } catch (const TelemetryLogException& e) {
+      EXPECT_EQ(e.reason(), c.reason) << e.what();
+    }
+  }
+  fs::create_directory(folder / "folder.KLD");
+  fs::copy_file(fs::path(base) += ".KLI", folder / "folder.KLI");
+  try {
+    LogConverter converter(Separators{});
+    converter.open(folder / "folder.KLD", output);
+    ADD_FAILURE() << "a folder was read as a data file";
+  } catch (const TelemetryLogException& e) {
+    EXPECT_EQ(e.messageId(), MessageId::kCannotReadFile);
+    EXPECT_EQ(e.reason(), std::errc::is_a_directory);
+  }
+}
+
 TEST_F(LogConverterFiles, OutputThatCannotBeCreatedFails) {
   twoRecordLog().writeFiles(base);
   EXPECT_EQ(convertFiles(base, folder / "missing-folder" / "out.csv"),
@@ -137,6 +174,30 @@ TEST_F(LogConverterFiles, FullDiskIsAFailureNeverSuccess) {
   LogBuilder tiny;  // small enough to sit in the buffer until the file is closed
   tiny.writeFiles(base);
   EXPECT_EQ(convertFiles(base, "/dev/full"), MessageId::kCannotCreateOutput);
+}
+
+// A log long enough to have its rows formatted on a second core: the same bytes as on one, and a
+// failure to write still names the system's reason, read on the thread that converts the log.
+TEST_F(LogConverterFiles, ALongLogGivesTheSameBytesAndReasonsAsAShortOne) {
+  LogBuilder log;
+  log.sensor(1, 2);  // a voltage sensor, so that rows differ in more than the time
+  for (int i = 0; i < 60'000; ++i)
+    log.record().time(static_cast<std::uint32_t>(i * 100)).word(1, 0x8000 | (i % 97));
+  log.writeFiles(base);
+  ASSERT_EQ(convertFiles(base, output), std::nullopt);
+  EXPECT_EQ(readFile(output), convert(log).text());
+
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  try {
+    LogConverter converter(Separators{});
+    converter.open(base, "/dev/full");
+    converter.convert();
+    ADD_FAILURE() << "writing to a full disk succeeded";
+  } catch (const TelemetryLogException& e) {
+    EXPECT_EQ(e.messageId(), MessageId::kCannotCreateOutput);
+    EXPECT_STREQ(e.what(), "/dev/full");
+    EXPECT_EQ(e.reason(), std::errc::no_space_on_device);
+  }
 }
 
 TEST_F(LogConverterFiles, EmptyDataFileGivesTheHeaderRowsOnly) {

@@ -162,7 +162,8 @@ TEST_F(LogNames, EveryWayOfNamingALogConvertsIt) {
   EXPECT_THAT(filesIn("real"), UnorderedElementsAreArray({"flight.KLD", "flight.KLI"}));
 }
 
-// A name that gives no whole log fails with the file that is missing, and writes nothing.
+// A name that gives no whole log fails with the file that is missing (and the system's reason
+// where it is the data file), and writes nothing.
 TEST_F(LogNames, ANameWithoutAWholeLogSaysWhichFileIsMissing) {
   const LogBuilder log = receiverOnly(2);
   LogBuilder::writeFile("lonely.KLI", log.infoBytes());
@@ -173,9 +174,10 @@ TEST_F(LogNames, ANameWithoutAWholeLogSaysWhichFileIsMissing) {
     std::string argument;
     std::string err;
   } cases[] = {
-      {"lonely.KLI", "lonely.KLI: Cannot read file. (lonely.KLD)\n"},
-      {"lonely", "lonely: Cannot read file. (lonely.KLD)\n"},
-      {"flight.2024.05", "flight.2024.05: Cannot read file. (flight.2024.05.KLD)\n"},
+      {"lonely.KLI", "lonely.KLI: Cannot read file. (lonely.KLD: No such file or directory)\n"},
+      {"lonely", "lonely: Cannot read file. (lonely.KLD: No such file or directory)\n"},
+      {"flight.2024.05",
+       "flight.2024.05: Cannot read file. (flight.2024.05.KLD: No such file or directory)\n"},
       {"alone.KLD", "alone.KLD: " + noInfo + " (alone.KLI)\n"},
       {"alone.kld", "alone.kld: " + noInfo + " (alone.KLI)\n"},
       {"nothing.KLD", "nothing.KLD: " + noInfo + " (nothing.KLI)\n"},

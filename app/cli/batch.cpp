@@ -19,6 +19,7 @@
 #include "app/cli/cli_texts.h"
 #include "conversion/log_converter.h"
 #include "conversion/log_files.h"
+#include "conversion/output_files.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
 #include "outputs/logbook.h"
@@ -58,7 +59,9 @@ bool logbookToStandardOutput(const BatchOptions& options) {
   return options.logbook == kStandardOutput;
 }
 
-fs::path withExtension(fs::path base, const char* extension) { return base += extension; }
+fs::path withExtension(fs::path base, std::string_view extension) {
+  return base += fs::path(extension);
+}
 
 ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
                              ByteSink* standardOutput) {
@@ -72,24 +75,27 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
         options.output.empty() ? withExtension(base, ".csv") : pathFromUtf8(options.output);
     base = basePathOf(*request.csv);  // side files go beside the CSV
   }
-  if (options.json) request.json = withExtension(base, ".json");
-  if (options.gpx) request.gpx = withExtension(base, ".gpx");
-  if (options.kml) request.kml = withExtension(base, ".kml");
-  if (options.report) {
-    request.html = withExtension(base, ".html");
-    request.pageLanguage = pageLanguageOf(options.language);
+  for (const OutputFormat format : options.sideFiles) {
+    const OutputRow& row = outputRow(format);
+    request.*row.path = withExtension(base, row.extension);
   }
+  request.pageLanguage = pageLanguageOf(options.language);
   request.unitsRow = options.unitsRow;
   request.summary = options.summary || !options.logbook.empty();
+  if (!options.limits.empty()) request.limits = pathFromUtf8(options.limits);
   request.version = options.version;
   request.date = options.date;
   request.existing = options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse;
   return request;
 }
 
+// "x.KLD: Cannot create output file. (out/x.csv: Permission denied)": the message, the file and
+// the system's reason in the words of the user's locale.
 std::string failureText(const fs::path& log, const TelemetryLogException& e, Language language) {
+  std::string detail = e.what();
+  if (e.reason()) detail += (detail.empty() ? "" : ": ") + e.reason().message();
   return displayPath(log) + ": " + std::string(message(static_cast<int>(e.messageId()), language)) +
-         " (" + e.what() + ")\n";
+         " (" + detail + ")\n";
 }
 
 LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink* standardOutput,
@@ -112,16 +118,19 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
     }
     if (options.summary) {
       outcome.messages +=
-          summaryText(*result.summary, summaryLabels(options.language), options.separators.decimal);
+          summaryText(*result.summary, summaryLabels(options.language),
+                      options.separators.decimal) +
+          healthText(*result.health, healthLabels(options.language), options.separators.decimal);
     }
     if (!options.logbook.empty()) {
-      outcome.logbookRow = logbookRow(*result.summary, displayPath(result.dataFile), result.date);
+      outcome.logbookRow =
+          logbookRow(*result.summary, *result.health, displayPath(result.dataFile), result.date);
     }
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {
     outcome.errors += failureText(log, e, options.language);
   } catch (const std::system_error& e) {
-    // The system refused what writing the outputs needs, such as a thread (a task limit).
+    // The system refused what a long log's row formatter needs: a thread (a task limit).
     outcome.errors +=
         failureText(log, TelemetryLogException(MessageId::kCannotCreateOutput, e.code().message()),
                     options.language);
@@ -161,13 +170,11 @@ std::vector<std::optional<fs::path>> outputsTakenBefore(const BatchOptions& opti
 }
 
 // The files one log's conversion may hold open at once: its data file, a folder searched for a
-// companion file, and per output file its file under the temporary name and the older file whose
-// cached pages are being dropped; the KML's coordinates spill into one more.
+// companion file, and each output file; the KML's coordinates spill into one more.
 std::size_t filesPerLog(const BatchOptions& options) {
   const bool csvFile = !options.noCsv && !writesToStandardOutput(options);
-  const std::size_t outputs = std::size_t{csvFile} + options.json + options.gpx +
-                              std::size_t{options.kml} * 2 + options.report;
-  return 2 + 2 * outputs;
+  return 2 + std::size_t{csvFile} + options.sideFiles.size() +
+         options.sideFiles.count(OutputFormat::kKml);
 }
 
 // How many files the process may have open, if the system limits it.
@@ -194,8 +201,8 @@ std::size_t jobsWithinFileLimit(const BatchOptions& options) {
   return std::clamp<std::size_t>(room / filesPerLog(options), 1, options.jobs);
 }
 
-// Converts the logs on up to jobsWithinFileLimit threads and hands each outcome to `report` in
-// input order as soon as it and those before it are done.
+// Converts the logs on up to jobsWithinFileLimit threads, one log per thread at a time, and hands
+// each outcome to `report` in input order as soon as it and those before it are done.
 template <typename Report>
 void convertAll(const BatchOptions& options, ByteSink* standardOutput, Report report) {
   const std::size_t count = options.logs.size();

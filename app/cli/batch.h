@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/cli/log_list.h"
 #include "app/messages.h"
+#include "conversion/output_table.h"
 #include "outputs/csv/separators.h"
 
 namespace trelvox {
@@ -24,14 +26,14 @@ struct BatchOptions {
   Language language = Language::kEnglish;
   bool force = false;
   bool summary = false;
-  bool json = false;
-  bool gpx = false;
-  bool kml = false;
-  bool report = false;
+  // The files asked for besides the CSV (JSON, GPX, KML, the page), each BASE + its extension.
+  std::set<OutputFormat> sideFiles;
   bool unitsRow = false;
   bool noCsv = false;
   std::optional<std::chrono::year_month_day> date;
   std::string logbook;
+  // The health check's limits file; empty to look for trelvox.toml beside each log.
+  std::string limits;
   unsigned jobs = 1;
   std::string version;
 };

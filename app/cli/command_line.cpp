@@ -103,8 +103,7 @@ CLI::Validator fileNameCheck() {
 
 // Whether anything is asked for besides the CSV, which --no-csv drops.
 bool asksForMoreThanTheCsv(const BatchOptions& batch) {
-  return batch.json || batch.gpx || batch.kml || batch.report || batch.summary ||
-         !batch.logbook.empty();
+  return !batch.sideFiles.empty() || batch.summary || !batch.logbook.empty();
 }
 
 // The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
@@ -154,14 +153,23 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
       ->check(CLI::IsMember({"en", "de", "ja"}))
       ->option_text("en|de|ja");
   app.add_flag("--summary", options.batch.summary, "print a summary of each log's flight");
-  app.add_flag("--json", options.batch.json, "also write NAME.json with the flight's facts");
-  app.add_flag("--gpx", options.batch.gpx, "also write the GPS track as NAME.gpx");
-  app.add_flag("--kml", options.batch.kml, "also write the GPS track as NAME.kml");
-  app.add_flag("--report", options.batch.report, "also write NAME.html, a page of the flight");
+  const auto addSideFile = [&](const std::string& flag, OutputFormat format,
+                               const std::string& help) {
+    app.add_flag_callback(
+        flag, [&options, format] { options.batch.sideFiles.insert(format); }, help);
+  };
+  addSideFile("--json", OutputFormat::kJson, "also write NAME.json with the flight's facts");
+  addSideFile("--gpx", OutputFormat::kGpx, "also write the GPS track as NAME.gpx");
+  addSideFile("--kml", OutputFormat::kKml, "also write the GPS track as NAME.kml");
+  addSideFile("--report", OutputFormat::kHtml, "also write NAME.html, a page of the flight");
   app.add_flag("--units", options.batch.unitsRow, "add a fourth header row with each unit");
   app.add_flag("--no-csv", options.batch.noCsv, "write no CSV, only what other options ask for");
   app.add_option("--logbook", options.batch.logbook,
                  "write one CSV row per converted log to FILE (- to stdout)")
+      ->check(fileNameCheck())
+      ->option_text("FILE");
+  app.add_option("--limits", options.batch.limits,
+                 "health check limits (default: trelvox.toml by the log)")
       ->check(fileNameCheck())
       ->option_text("FILE");
   app.add_option("--date", options.date, "date of the flights, for track times and the logbook")

@@ -6,6 +6,7 @@
 
 #include "conversion/ascii_case.h"
 #include "conversion/log_files.h"
+#include "conversion/output_files.h"
 #include "conversion/path_text.h"
 
 namespace trelvox {

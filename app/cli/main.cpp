@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/cli/command_line.h"
-#include "conversion/log_files.h"
+#include "conversion/output_files.h"
 
 namespace {
 

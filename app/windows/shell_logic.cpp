@@ -137,7 +137,10 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     // Asked first: looking at the files below may leave the system's last error changed.
     const std::string reason = systemReason(refused);
     outcome.failure = e.messageId();
-    outcome.linesBelow = failureReason(e.messageId(), outcome.log, refused, reason, language);
+    // A limits file's fault names the file, line and column itself.
+    outcome.linesBelow = e.messageId() == MessageId::kLimitsFileFault
+                             ? std::string(e.what())
+                             : failureReason(e.messageId(), outcome.log, refused, reason, language);
   }
 }
 
@@ -168,6 +171,8 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
       return refusedFile(output, systemReason);
     case MessageId::kOutputExists:
       return refusedFile(output, systemReason);
+    case MessageId::kLimitsFileFault:
+      break;
   }
   return {};
 }

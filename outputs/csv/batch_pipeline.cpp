@@ -2,9 +2,9 @@
 
 namespace trelvox {
 
-BatchPipeline::BatchPipeline(Format format, Write write, unsigned workers)
+BatchPipeline::BatchPipeline(Format format, Write write, unsigned formatters)
     : format_(std::move(format)), write_(std::move(write)) {
-  for (unsigned i = 0; i < workers; ++i) workers_.emplace_back([this] { work(); });
+  for (unsigned i = 0; i < formatters; ++i) formatters_.emplace_back([this] { work(); });
 }
 
 BatchPipeline::~BatchPipeline() {
@@ -13,7 +13,7 @@ BatchPipeline::~BatchPipeline() {
     stopping_ = true;
   }
   changed_.notify_all();
-  for (std::thread& worker : workers_) worker.join();
+  for (std::thread& formatter : formatters_) formatter.join();
 }
 
 RecordBatch& BatchPipeline::nextToFill() {
@@ -38,16 +38,16 @@ void BatchPipeline::submit() {
 void BatchPipeline::finish() {
   std::unique_lock lock(mutex_);
   while (written_ < filled_) advance(lock);
-  throwIfFailed();
 }
 
-// Rather than wait idle, the conversion's thread formats or writes whatever is due itself: when
+// Rather than wait idle, the conversion's thread formats whatever no formatter has taken: when
 // formatting is the slower side, both cores then share it.
 void BatchPipeline::advance(std::unique_lock<std::mutex>& lock) {
   throwIfFailed();
+  if (writeReady(lock)) return;
   if (claimed_ < filled_) {
     formatNext(lock);
-  } else if (!writeReady(lock)) {
+  } else {
     changed_.wait(lock);
   }
 }
@@ -56,39 +56,31 @@ void BatchPipeline::formatNext(std::unique_lock<std::mutex>& lock) {
   const std::size_t index = claimed_++ % kBatches;
   states_[index] = State::kFormatting;
   lock.unlock();
-  format_(batches_[index]);
+  try {
+    format_(batches_[index]);
+  } catch (...) {
+    lock.lock();
+    failure_ = std::current_exception();
+    changed_.notify_all();
+    return;
+  }
   lock.lock();
   states_[index] = State::kFormatted;
   changed_.notify_all();
-  writeReady(lock);
 }
 
-// Writes the formatted batches that are next in record order, unless another thread is writing.
-// Written without the lock, so the other threads go on meanwhile. A failing write is kept for the
-// conversion's thread, which throws it; nothing is written after it.
+// Called on the conversion's thread only. Written without the lock, so a formatter goes on
+// meanwhile; a failing write goes straight on to the caller.
 bool BatchPipeline::writeReady(std::unique_lock<std::mutex>& lock) {
   bool wrote = false;
-  while (!writing_ && !failure_ && written_ < filled_ &&
-         states_[written_ % kBatches] == State::kFormatted) {
+  while (written_ < filled_ && states_[written_ % kBatches] == State::kFormatted) {
     const std::size_t index = written_ % kBatches;
-    writing_ = true;
     lock.unlock();
-    std::exception_ptr failure;
-    try {
-      write_({batches_[index].text.data(), batches_[index].textSize});
-    } catch (...) {
-      failure = std::current_exception();
-    }
+    write_({batches_[index].text.data(), batches_[index].textSize});
     lock.lock();
-    writing_ = false;
-    if (failure) {
-      failure_ = failure;
-    } else {
-      states_[index] = State::kFree;
-      ++written_;
-      wrote = true;
-    }
-    changed_.notify_all();
+    states_[index] = State::kFree;
+    ++written_;
+    wrote = true;
   }
   return wrote;
 }

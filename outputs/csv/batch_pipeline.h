@@ -1,13 +1,13 @@
 #pragma once
 
-// Formats blocks of CSV rows on worker threads while the conversion's thread goes on decoding,
-// and writes the finished text in record order. The conversion's thread fills a batch with the
-// values its rows show (a snapshot: decoders move on with the next record) and submits it; a
-// worker formats it and, once every older batch is written, writes it too, so that decoding
-// carries neither the formatting nor the system calls. A fixed ring of batches bounds the memory
-// whatever the log's length. The conversion's thread formats and writes too while it would
-// otherwise wait; with no worker thread it does all of it. A failed write is thrown on the
-// conversion's thread.
+// Formats blocks of CSV rows and writes the finished text in record order. The conversion's thread
+// fills a batch with the values its rows show (a snapshot: decoders move on with the next record)
+// and submits it. With no formatter thread (the usual case: logs are converted several at once, one
+// per core) that thread formats and writes each batch itself. A long log may get a formatter
+// thread, which formats batches while decoding goes on; the conversion's thread still does every
+// write, so that a failure and the system's reason for it stay on the thread that converts the log,
+// and formats too rather than wait. A fixed ring of batches bounds the memory whatever the log's
+// length.
 
 #include <condition_variable>
 #include <cstddef>
@@ -45,7 +45,7 @@ class BatchPipeline {
   using Format = std::function<void(RecordBatch&)>;
   using Write = std::function<void(std::span<const char>)>;
 
-  BatchPipeline(Format format, Write write, unsigned workers);
+  BatchPipeline(Format format, Write write, unsigned formatters);
   ~BatchPipeline();
   BatchPipeline(const BatchPipeline&) = delete;
   BatchPipeline& operator=(const BatchPipeline&) = delete;
@@ -62,9 +62,9 @@ class BatchPipeline {
   static constexpr std::size_t kBatches = 4;
 
   void work();
-  // One step towards a free batch: formats a waiting batch, or writes finished ones, or waits.
+  // One step towards a free batch: writes finished batches, or formats a waiting one, or waits.
   void advance(std::unique_lock<std::mutex>& lock);
-  // Formats the oldest batch no thread has taken yet, then writes what is ready.
+  // Formats the oldest batch no thread has taken yet.
   void formatNext(std::unique_lock<std::mutex>& lock);
   // Writes the formatted batches next in order; returns whether it wrote any.
   bool writeReady(std::unique_lock<std::mutex>& lock);
@@ -76,13 +76,12 @@ class BatchPipeline {
   std::vector<State> states_ = std::vector<State>(kBatches, State::kFree);
   std::size_t filled_ = 0;   // batches submitted so far
   std::size_t written_ = 0;  // batches written so far
-  std::size_t claimed_ = 0;  // batches a worker has taken so far
-  bool writing_ = false;
+  std::size_t claimed_ = 0;  // batches a thread has taken to format so far
   bool stopping_ = false;
-  std::exception_ptr failure_;
+  std::exception_ptr failure_;  // of a formatter thread (out of memory)
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::vector<std::thread> workers_;
+  std::vector<std::thread> formatters_;
 };
 
 }  // namespace trelvox

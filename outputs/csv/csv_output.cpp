@@ -122,19 +122,14 @@ class CsvOutput::ChannelTexts {
 // batches of the widest rows stay within some twenty megabytes.
 constexpr std::size_t kBatchRecords = 1024;
 
-CsvOutput::CsvOutput(ByteSink& sink, Separators separators, bool unitsRow, unsigned workers)
+CsvOutput::CsvOutput(ByteSink& sink, Separators separators, bool unitsRow, unsigned formatters)
     : sink_(sink),
       writer_(sink, separators.list),
       separators_(separators),
       channels_(std::make_unique<ChannelTexts>(separators.decimal)),
       unitsRow_(unitsRow),
       pipeline_([this](RecordBatch& batch) { formatBatch(batch); },
-                [this](std::span<const char> text) { sink_.write(text); }, workers) {}
-
-unsigned CsvOutput::defaultWorkers() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores > 1 ? 1 : 0;
-}
+                [this](std::span<const char> text) { sink_.write(text); }, formatters) {}
 
 CsvOutput::~CsvOutput() = default;
 
@@ -210,6 +205,8 @@ void CsvOutput::record(const DataRecord& record) {
   if (!timeBase_) timeBase_ = batch.heads[r].time();
   std::int64_t* readings = batch.readings.data() + r * readingSources_.size();
   for (const std::int64_t* source : readingSources_) *readings++ = *source;
+  // Straight into the batch's slot: a value returned instead is put together on the stack and
+  // loaded back in pieces, which stalls the processor on every text column of every record.
   ColumnValue* texts = batch.texts.data() + r * textSources_.size();
   for (const TextSource& source : textSources_) {
     source.decoder->columnValue(source.column, *texts++);
@@ -326,7 +323,7 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
 }
 
 void writeChannelText(std::int16_t word, char decimalSeparator, ValueText& text) {
-  std::int32_t a = (static_cast<std::int32_t>(word) - 1024) * 15238 / 1024;
+  std::int32_t a = channelHundredths(word);
   const std::int32_t remainder = a % 10;
   if (remainder >= 5 || remainder <= -5) a += a >= 0 ? 5 : -5;
   const std::uint32_t magnitude = static_cast<std::uint32_t>(a < 0 ? -a : a);

@@ -7,8 +7,9 @@
 // Rows are the hot path of every conversion. At start the decoders' column lists are flattened
 // into one plan of fields, each pointing at the tracked reading it shows. Per record, the values
 // the row shows are copied into a batch (only the few text columns, positions and clock times, ask
-// their decoder); full batches are formatted on another core while decoding goes on, each row in
-// one pass over the plan that writes digits straight into the batch's text, and written in order.
+// their decoder); full batches are formatted, each row in one pass over the plan that writes digits
+// straight into the batch's text, and written in order. A long log may have its batches formatted
+// on a second core while decoding goes on (see BatchPipeline).
 
 #include <cstdint>
 #include <memory>
@@ -25,18 +26,14 @@ namespace trelvox {
 
 class CsvOutput final : public LogOutput {
  public:
-  // `unitsRow` adds a fourth header row with each column's unit. `workers`: threads that format
-  // rows besides the conversion's own (0: format on it).
-  CsvOutput(ByteSink& sink, Separators separators, bool unitsRow = false,
-            unsigned workers = defaultWorkers());
+  // `unitsRow` adds a fourth header row with each column's unit. `formatters`: threads that format
+  // rows besides the conversion's own (0: all on it).
+  CsvOutput(ByteSink& sink, Separators separators, bool unitsRow = false, unsigned formatters = 0);
   ~CsvOutput() override;
 
   void start(Decoders decoders) override;
   void record(const DataRecord& record) override;
   void end(const LogTotals& totals) override;
-
-  // One fewer than the machine's cores, so decoding and formatting each have one.
-  static unsigned defaultWorkers();
 
  private:
   struct Field;
@@ -68,8 +65,15 @@ class CsvOutput final : public LogOutput {
   RecordBatch* batch_ = nullptr;
 };
 
+// A channel word as a stick position in hundredths of a percent (-15238 .. 15238 for the usual
+// range, words 0 .. 2048), the fraction cut off. It never decreases as the word grows, so the
+// extremes of the words are the extremes of the positions.
+constexpr std::int32_t channelHundredths(std::int16_t word) {
+  return (static_cast<std::int32_t>(word) - 1024) * 15238 / 1024;
+}
+
 // The text of a channel word as a position in percent with one decimal ("-152.4" .. "152.4" for
-// the usual range).
+// the usual range): its hundredths rounded half away from zero.
 void writeChannelText(std::int16_t word, char decimalSeparator, ValueText& text);
 
 }  // namespace trelvox

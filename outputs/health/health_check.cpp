@@ -59,7 +59,8 @@ std::int64_t millisecondsAbove(const Reading& seconds) {
 
 }  // namespace
 
-HealthCheck::HealthCheck(HealthLimits limits, std::optional<std::string> limitsFile)
+HealthCheck::HealthCheck(HealthLimits limits, std::optional<std::string> limitsFile,
+                         const TrackSource& track)
     : limits_(std::move(limits)),
       builtIn_(builtInReceiverLimit()),
       gapAmberMs_(millisecondsAbove(limits_.gap.amber)),
@@ -67,14 +68,14 @@ HealthCheck::HealthCheck(HealthLimits limits, std::optional<std::string> limitsF
                                 : std::numeric_limits<std::int64_t>::max()),
       mergeMs_(millisecondsAbove(limits_.merge)),
       // A loss of at least fix_lost seconds: the first whole ms that is not below it.
-      fixLostMs_(readingBounds(limits_.fixLost, 1, kMillisecondsScale).belowBound) {
+      fixLostMs_(readingBounds(limits_.fixLost, 1, kMillisecondsScale).belowBound),
+      track_(track) {
   report_.limitsFile = std::move(limitsFile);
 }
 
 void HealthCheck::start(Decoders decoders) {
   decoders_ = decoders;
   watchItems(decoders);
-  trackSensor_.start(decoders);
 }
 
 // For each direction, an item takes the limit that names the most keys; among equals the later
@@ -186,9 +187,9 @@ void HealthCheck::checkWatch(Watch& watch, std::uint32_t time) {
 
 // The span of a lost fix runs from the last record with the position-valid bit to the next one.
 void HealthCheck::followFix(std::uint32_t time) {
-  const TrackSensorChoice::Candidate* sensor = trackSensor_.update();
+  const Decoder* sensor = track_.sensor();
   if (!sensor) return;
-  const std::optional<bool> valid = sensor->decoder->positionValid();
+  const std::optional<bool> valid = sensor->positionValid();
   if (!valid) return;
   if (!*valid) {
     fixLost_ = lastFixTime_.has_value();
@@ -204,7 +205,7 @@ void HealthCheck::closeFixLoss(std::uint32_t untilTime) {
   if (static_cast<std::int64_t>(untilTime) - *lastFixTime_ < fixLostMs_) return;
   HealthEvent event =
       logEvent(LogCheck::kGpsFixLost, Severity::kAmber, *lastFixTime_, untilTime, lastFixRecord_);
-  const Decoder& sensor = *trackSensor_.chosen()->decoder;
+  const Decoder& sensor = *track_.sensor();
   event.sensor = &sensor.type();
   event.slot = sensor.firstSlot();
   addEvent(event);
@@ -269,8 +270,8 @@ void HealthCheck::checkCutShort(const LogTotals& totals) {
 // at; the height check finds out for itself.
 void HealthCheck::listNotChecked() {
   if (limits_.isOff(LogCheck::kGpsFixLost)) return;
-  const TrackSensorChoice::Candidate* sensor = trackSensor_.chosen();
-  if (!sensor || !sensor->decoder->positionValid()) {
+  const Decoder* sensor = track_.sensor();
+  if (!sensor || !sensor->positionValid()) {
     report_.notChecked.push_back(LogCheck::kGpsFixLost);
   }
 }

@@ -79,8 +79,9 @@ struct HealthReport {
 // watched item and direction and a look at the clock and the GPS's position-valid bit.
 class HealthCheck final : public LogOutput {
  public:
-  // `limitsFile` is how the file the limits come from is shown (none for the defaults).
-  explicit HealthCheck(HealthLimits limits, std::optional<std::string> limitsFile = std::nullopt);
+  // `limitsFile` is how the file the limits come from is shown (none for the defaults). `track`
+  // comes before this output in the list of outputs: its sensor is the one whose fix is watched.
+  HealthCheck(HealthLimits limits, std::optional<std::string> limitsFile, const TrackSource& track);
   // Watches point into the limits it holds.
   HealthCheck(const HealthCheck&) = delete;
   HealthCheck& operator=(const HealthCheck&) = delete;
@@ -131,7 +132,7 @@ class HealthCheck final : public LogOutput {
   std::int64_t fixLostMs_;
   Decoders decoders_;
   std::vector<Watch> watches_;
-  TrackSensorChoice trackSensor_;
+  const TrackSource& track_;
   std::uint64_t records_ = 0;
   std::uint32_t firstTime_ = 0;
   std::uint32_t previousTime_ = 0;

@@ -236,12 +236,21 @@ Limit builtInReceiverLimit() {
           .below = Thresholds{.amber = {48, 1, true}, .red = Reading{44, 1, true}}};
 }
 
+namespace {
+
+// "FILE:LINE:COLUMN: problem", or "FILE: problem" for the file as a whole.
+std::string faultText(std::string_view file, int line, int column, const std::string& problem) {
+  std::string text(file);
+  if (line > 0) text.append(":").append(std::to_string(line));
+  if (line > 0 && column > 0) text.append(":").append(std::to_string(column));
+  return text.append(": ").append(problem);
+}
+
+}  // namespace
+
 LimitsFileFault::LimitsFileFault(std::string_view file, int line, int column,
                                  const std::string& problem)
-    : std::runtime_error(std::string(file) + ":" + std::to_string(line) + ":" +
-                         std::to_string(column) + ": " + problem),
-      line_(line),
-      column_(column) {}
+    : std::runtime_error(faultText(file, line, column, problem)), line_(line), column_(column) {}
 
 HealthLimits parseLimits(std::string_view text, std::string_view file) {
   toml::table root;

@@ -73,7 +73,8 @@ struct HealthLimits {
 Limit builtInReceiverLimit();
 
 // A fault in a limits file: where it is (line and column from 1; 0 where the parser gives none)
-// and what is wrong. what() reads "FILE:LINE:COLUMN: what is wrong".
+// and what is wrong. what() reads "FILE:LINE:COLUMN: what is wrong", or "FILE: what is wrong" for
+// a fault of the file as a whole.
 class LimitsFileFault : public std::runtime_error {
  public:
   LimitsFileFault(std::string_view file, int line, int column, const std::string& problem);

@@ -1,0 +1,299 @@
+#include "outputs/report/report_page.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "outputs/csv/csv_output.h"
+#include "outputs/flight_summary.h"
+#include "outputs/number_text.h"
+#include "outputs/reading_text.h"
+#include "outputs/report/page_text.h"
+#include "outputs/report/report_assets.h"
+#include "outputs/report/report_samples.h"
+#include "outputs/unit_text.h"
+#include "values/quantity.h"
+
+namespace trelvox {
+namespace {
+
+std::string_view languageCode(PageLanguage language) {
+  switch (language) {
+    case PageLanguage::kGerman:
+      return "de";
+    case PageLanguage::kJapanese:
+      return "ja";
+    case PageLanguage::kEnglish:
+      break;
+  }
+  return "en";
+}
+
+std::int64_t asItIs(std::int64_t number) { return number; }
+
+// The channels' points are the records' words; the page shows them as stick positions.
+std::int64_t channelPosition(std::int64_t word) {
+  return channelHundredths(static_cast<std::int16_t>(word));
+}
+
+// A relative address of a file in the page's folder: every byte of the name but the unreserved
+// ones percent-encoded, so that a name that is not UTF-8 still addresses its file, which the
+// page's script could not do from the name as the browser reads it.
+std::string relativeAddress(std::string_view fileName) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  const auto unreserved = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view("-._~").find(c) != std::string_view::npos;
+  };
+  std::string address;
+  for (const char c : fileName) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (unreserved(c)) {
+      address += c;
+    } else {
+      address += '%';
+      address += kHex[byte >> 4];
+      address += kHex[byte & 0xF];
+    }
+  }
+  return address;
+}
+
+// Readings are at most 32-bit numbers, which the CSV's digit writer lays down fastest.
+char* writeInteger(char* out, std::int64_t n) {
+  if (n < 0) *out++ = '-';
+  return writeDigits(out,
+                     n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n));
+}
+
+// The head of the page up to the title's text. The policy lets nothing be fetched: no request
+// can leave the page, whatever a name in it says.
+constexpr std::string_view kHead = "<!DOCTYPE html>\n<html lang=\"";
+constexpr std::string_view kHeadAfterLanguage =
+    "\">\n<head>\n<meta charset=\"utf-8\">\n"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+    "script-src 'unsafe-inline'; style-src 'unsafe-inline'; img-src data:\">\n"
+    "<meta name=\"generator\" content=\"Trelvox\">\n<title>";
+
+class Page {
+ public:
+  Page(ByteSink& sink, const ReportOptions& options, const ReportSamples& samples,
+       const FlightSummary& flight)
+      : options_(options), samples_(samples), flight_(flight), text_(sink) {}
+
+  void write() {
+    text_.raw(kHead).raw(languageCode(options_.language)).raw(kHeadAfterLanguage);
+    text_.htmlText(options_.logName).raw("</title>\n<style>");
+    text_.raw(report_assets::kChartStyle).raw("</style>\n<style>");
+    text_.raw(report_assets::kPageStyle).raw("</style>\n</head>\n<body>\n");
+    text_.raw("<script type=\"application/json\" id=\"report-texts\">");
+    text_.raw(report_assets::kPageTexts).raw("</script>\n");
+    text_.raw("<script type=\"application/json\" id=\"report-data\">");
+    writeData();
+    text_.raw("</script>\n<script>").raw(report_assets::kChartScript);
+    text_.raw("</script>\n<script>").raw(report_assets::kPageScript);
+    text_.raw("</script>\n</body>\n</html>\n");
+    text_.flush();
+  }
+
+ private:
+  void writeData() {
+    text_.raw("{\"lang\":").jsonString(languageCode(options_.language));
+    writeLog();
+    writeSensors();
+    writeLinks();
+    writeSummary();
+    writeFlightFacts();
+    writeTimes();
+    writeSeries();
+    writeTrack();
+    text_.raw("}");
+  }
+
+  void writeLog() {
+    text_.raw(",\"log\":{\"name\":").jsonString(options_.logName);
+    text_.raw(",\"date\":").jsonString(options_.logDate);
+    text_.raw(",\"records\":").number(static_cast<std::int64_t>(flight_.totals.records));
+    text_.raw(",\"duration\":").number(static_cast<std::int64_t>(flight_.clock.duration));
+    text_.raw(",\"utcStart\":");
+    if (flight_.utcSecondsOfDayAtStart) {
+      text_.number(*flight_.utcSecondsOfDayAtStart);
+    } else {
+      text_.raw("null");
+    }
+    text_.raw("}");
+  }
+
+  void writeSensors() {
+    text_.raw(",\"sensors\":[");
+    const char* separator = "";
+    for (const SensorSummary& sensor : flight_.sensors) {
+      text_.raw(separator).raw("{\"slot\":").number(sensor.firstSlot);
+      text_.raw(",\"type\":").jsonString(sensor.type->name).raw("}");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  void writeLinks() {
+    text_.raw(",\"links\":[");
+    const char* separator = "";
+    for (const ReportLink& link : options_.links) {
+      if (link.written && !link.written()) continue;
+      text_.raw(separator).raw("{\"label\":").jsonString(link.label);
+      text_.raw(",\"file\":").jsonString(link.fileName);
+      text_.raw(",\"href\":").jsonString(relativeAddress(link.fileName)).raw("}");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  // Every item of every sensor with its smallest, largest and last reading; null where it never
+  // had one.
+  void writeSummary() {
+    text_.raw(",\"summary\":[");
+    const char* separator = "";
+    for (std::size_t s = 0; s < flight_.sensors.size(); ++s) {
+      for (const ItemSummary& item : flight_.sensors[s].items) {
+        const Column& column = *item.column;
+        text_.raw(separator).raw("{\"sensor\":").number(static_cast<std::int64_t>(s));
+        text_.raw(",\"name\":").jsonString(column.name);
+        text_.raw(",\"unit\":").jsonString(unitInUtf8(column.unit));
+        writeOptionalReading(",\"min\":", item.smallest, column);
+        writeOptionalReading(",\"max\":", item.largest, column);
+        writeOptionalReading(",\"last\":", item.last, column);
+        text_.raw("}");
+        separator = ",";
+      }
+    }
+    text_.raw("]");
+  }
+
+  void writeOptionalReading(std::string_view key, const Reading& reading, const Column& column) {
+    text_.raw(key);
+    if (reading.present) {
+      text_.jsonString(unpaddedReadingText(reading, column.format, '.'));
+    } else {
+      text_.raw("null");
+    }
+  }
+
+  // The flight facts as --summary shows them: each fact's key, its value's text with unit, and the
+  // sensor and item that gave it.
+  void writeFlightFacts() {
+    text_.raw(",\"flightFacts\":[");
+    const char* separator = "";
+    for (std::size_t k = 0; k < kFactKinds; ++k) {
+      const std::optional<FlightFact>& fact = flight_.facts[k];
+      if (!fact) continue;
+      const Column& column = *fact->column;
+      text_.raw(separator).raw("{\"key\":").jsonString(factKey(static_cast<FactKind>(k)));
+      text_.raw(",\"value\":").jsonString(unpaddedReadingText(fact->reading, column.format, '.'));
+      text_.raw(",\"unit\":").jsonString(unitInUtf8(column.unit));
+      text_.raw(",\"sensor\":")
+          .jsonString(std::to_string(fact->firstSlot) + " " + std::string(fact->sensor->name) +
+                      ", " + column.name);
+      text_.raw("}");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  void writeTimes() {
+    const MinMaxBuckets& points = samples_.points();
+    text_.raw(",\"times\":[");
+    for (std::size_t p = 0; p < points.pointCount(); ++p) {
+      if (p > 0) text_.raw(",");
+      text_.number(points.pointTime(p));
+    }
+    text_.raw("]");
+  }
+
+  void writeSeries() {
+    text_.raw(",\"series\":[");
+    const char* separator = "";
+    const std::vector<ReportSamples::Series>& series = samples_.series();
+    for (std::size_t s = 0; s < series.size(); ++s) {
+      // Only series with at least one reading are charted; a tracked reading's extremes are set
+      // by its first reading.
+      const TrackedReading& reading = *series[s].reading;
+      if (reading.largest == reading.mark) continue;
+      const Column& column = *series[s].column;
+      text_.raw(separator).raw("{\"sensor\":").number(static_cast<std::int64_t>(series[s].sensor));
+      text_.raw(",\"name\":").jsonString(column.name);
+      text_.raw(",\"unit\":").jsonString(unitInUtf8(column.unit));
+      text_.raw(",\"quantity\":").jsonString(quantityName(column.quantity));
+      writeNumberLayout(column.scale, column.format.decimals);
+      text_.raw(",\"values\":");
+      writeValues(s);
+      text_.raw("}");
+      separator = ",";
+    }
+    for (int k = 1; k <= kChannelCount; ++k) {
+      text_.raw(separator).raw("{\"sensor\":null,\"name\":\"CH").number(k);
+      text_.raw("\",\"unit\":\"%\",\"quantity\":\"channel\"");
+      writeNumberLayout(2, 1);
+      text_.raw(",\"values\":");
+      writeValues(samples_.channelSeries(k), channelPosition);
+      text_.raw("}");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
+  void writeNumberLayout(int scale, int decimals) {
+    text_.raw(",\"scale\":").number(scale).raw(",\"decimals\":").number(decimals);
+  }
+
+  // The series' points as a JSON string of comma-separated items: a number, "n" where the series
+  // has no reading, or nothing where the point repeats the one before. Repeats are most of most
+  // series, so this is the page's smallest and quickest form; it is the hot part of writing it.
+  void writeValues(std::size_t series, std::int64_t (*shown)(std::int64_t) = asItIs) {
+    text_.raw("\"");
+    std::size_t separator = 0;  // none before the first point
+    std::int64_t previous = 0;
+    samples_.points().visitPoints(series, [&](std::int64_t value) {
+      char* out = text_.room(PageText::kRoomLimit);
+      *out = ',';
+      out += separator;
+      if (value != previous || separator == 0) {
+        out = value != MinMaxBuckets::kNoReading ? writeInteger(out, shown(value))
+                                                 : std::copy_n("n", 1, out);
+        previous = value;
+      }
+      separator = 1;
+      text_.advance(out);
+    });
+    text_.raw("\"");
+  }
+
+  void writeTrack() {
+    text_.raw(",\"track\":");
+    const std::optional<std::size_t> sensor = samples_.trackSensor();
+    if (!sensor) {
+      text_.raw("null");
+      return;
+    }
+    text_.raw("{\"sensor\":").number(static_cast<std::int64_t>(*sensor));
+    text_.raw(",\"east\":");
+    writeValues(samples_.eastSeries());
+    text_.raw(",\"north\":");
+    writeValues(samples_.northSeries());
+    text_.raw("}");
+  }
+
+  const ReportOptions& options_;
+  const ReportSamples& samples_;
+  const FlightSummary& flight_;
+  PageText text_;
+};
+
+}  // namespace
+
+void writeReportPage(ByteSink& sink, const ReportOptions& options, const ReportSamples& samples,
+                     const FlightSummary& flight) {
+  Page(sink, options, samples, flight).write();
+}
+
+}  // namespace trelvox
