@@ -64,7 +64,8 @@ std::unique_ptr<LogOutput> makeHtml(OutputSet& set, ByteSink& file, const fs::pa
                              displayPath((set.request().*row.path)->filename()),
                              [track] { return track->hasContent(); }});
   }
-  return std::make_unique<HtmlReportOutput>(file, std::move(options), &set.summary(), &set.track());
+  return std::make_unique<HtmlReportOutput>(file, std::move(options), &set.summary(), &set.track(),
+                                            &set.health());
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ inline void convertWithEveryOutput(const SlotMap& map, ByteSource& data, CsvOutp
   GpxOutput gpx(sink, "fuzz.KLD", track);
   KmlOutput kml(sink, coordinates, "fuzz.KLD", track);
   const ReportOptions pageOptions{.logName = "fuzz.KLD", .logDate = "2024-05-01", .links = {}};
-  HtmlReportOutput page(sink, pageOptions, &summary, &track);
   HealthCheck health({}, std::nullopt, track);
+  HtmlReportOutput page(sink, pageOptions, &summary, &track, &health);
   LogOutput* const outputs[] = {&csv, &summary, &track, &health, &gpx, &kml, &page};
   runRecordLoop(map, data, outputs);
 
