@@ -121,6 +121,8 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     ConversionRequest request;
     request.csv = outcome.output;
     request.existing = existing;
+    // The dialog checks the flight's health on every conversion.
+    request.summary = true;
     if (outcome.page) {
       request.html = outcome.page;
       request.pageLanguage = pageLanguageOf(language);
@@ -129,9 +131,11 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     converter.open(outcome.log, request);
     ConversionCounts counts;
     counts.sensors = converter.sensorCount();
-    counts.records = converter.convert().rows;
+    const ConversionResult result = converter.convert();
+    counts.records = result.rows;
     outcome.failure.reset();
-    outcome.linesBelow = convertedLines(counts, language);
+    outcome.linesBelow = convertedLines(counts, language) + '\n' +
+                         healthLine(*result.health, separators.decimal, language);
   } catch (const TelemetryLogException& e) {
     const fs::path& refused = refusedOutput(outcome, e.what());
     // Asked first: looking at the files below may leave the system's last error changed.
@@ -152,6 +156,19 @@ std::string convertedLines(const ConversionCounts& counts, Language language) {
   if (counts.records == 0) (lines += '\n') += message(kNoRecords, language);
   if (counts.sensors == 0) (lines += '\n') += message(kNoSensor, language);
   return lines;
+}
+
+std::string healthLine(const HealthReport& health, char decimalSeparator, Language language) {
+  const HealthLabels labels = healthLabels(language);
+  std::string line(labels.health);
+  line.append(": ").append(labels.verdicts[static_cast<std::size_t>(health.verdict)]);
+  const auto isRed = [](const HealthEvent& event) { return event.severity == Severity::kRed; };
+  const auto red = std::ranges::find_if(health.events, isRed);
+  const auto first = red != health.events.end() ? red : health.events.begin();
+  if (first != health.events.end()) {
+    line.append(", ").append(healthEventText(*first, labels, decimalSeparator));
+  }
+  return line;
 }
 
 std::string failureReason(MessageId failure, const fs::path& log, const fs::path& output,
