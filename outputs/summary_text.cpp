@@ -68,10 +68,7 @@ std::string withoutTrailingBlanks(std::string_view text) {
 
 // A limit as the pilot wrote it, with its unit.
 std::string limitText(const Reading& limit, const Column& item, char decimalSeparator) {
-  ValueText text;
-  const auto decimals = static_cast<std::uint8_t>(limit.scale > 0 ? limit.scale : 0);
-  writeReadingText(limit, {.width = 1, .decimals = decimals}, decimalSeparator, text);
-  std::string result(text.view());
+  std::string result = limitValueText(limit, decimalSeparator);
   const std::string unit = unitInUtf8(item.unit);
   if (!unit.empty()) result.append(" ").append(unit);
   return result;
@@ -201,6 +198,11 @@ std::string summaryText(const FlightSummary& summary, const SummaryLabels& label
   appendClock(summary, labels, text);
   appendFacts(summary, labels, decimalSeparator, text);
   return text;
+}
+
+std::string limitValueText(const Reading& limit, char decimalSeparator) {
+  const auto decimals = static_cast<std::uint8_t>(limit.scale > 0 ? limit.scale : 0);
+  return unpaddedReadingText(limit, {.width = 1, .decimals = decimals}, decimalSeparator);
 }
 
 std::string durationText(std::uint64_t timeUnits) {

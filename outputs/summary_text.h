@@ -65,6 +65,9 @@ std::string healthText(const HealthReport& health, const HealthLabels& labels,
 std::string healthEventText(const HealthEvent& event, const HealthLabels& labels,
                             char decimalSeparator);
 
+// A limit as the pilot wrote it: every decimal it has, none more.
+std::string limitValueText(const Reading& limit, char decimalSeparator);
+
 // A span of the record clock as "h:mm:ss.s".
 std::string durationText(std::uint64_t timeUnits);
 

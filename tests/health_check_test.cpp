@@ -340,6 +340,21 @@ TEST(HealthCheck, GpsFixLostIsNotCheckedWithoutAGpsOrAValidityBit) {
   neverFixed.record();
   EXPECT_THAT(checkLog(neverFixed).notChecked,
               ElementsAre(LogCheck::kGpsFixLost, LogCheck::kEndsInAir));
+  // A PowerBox has positions for the track but no validity bit: a record without data is no lost
+  // fix.
+  constexpr int kPowerBoxSlot = 1;
+  LogBuilder powerBox;
+  powerBox.sensor(kPowerBoxSlot, typeIdOf<PowerBoxDecoder>());
+  powerBox.record()
+      .word(kPowerBoxSlot, 0x8000)
+      .word(kPowerBoxSlot + 12, 0x2300)
+      .word(kPowerBoxSlot + 13, 0x1234)
+      .word(kPowerBoxSlot + 14, 0x8B00)
+      .word(kPowerBoxSlot + 15, 0x1234);
+  for (int r = 0; r < 40; ++r) powerBox.record();
+  const HealthReport report = checkLog(powerBox);
+  EXPECT_THAT(report.events, IsEmpty());
+  EXPECT_EQ(report.notChecked.front(), LogCheck::kGpsFixLost);
 }
 
 constexpr int kVarioSlot = 5;

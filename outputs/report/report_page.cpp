@@ -12,6 +12,7 @@
 #include "outputs/report/page_text.h"
 #include "outputs/report/report_assets.h"
 #include "outputs/report/report_samples.h"
+#include "outputs/summary_text.h"
 #include "outputs/unit_text.h"
 #include "values/quantity.h"
 
@@ -232,10 +233,7 @@ class Page {
   }
 
   void writeEventLimit(const HealthEvent& event) {
-    const auto limitText = [](const Reading& limit) {
-      const auto decimals = static_cast<std::uint8_t>(limit.scale > 0 ? limit.scale : 0);
-      return unpaddedReadingText(limit, {.width = 1, .decimals = decimals}, '.');
-    };
+    const auto limitText = [](const Reading& limit) { return limitValueText(limit, '.'); };
     text_.raw(",\"direction\":").jsonString(directionName(event.direction));
     text_.raw(",\"amber\":").jsonString(limitText(event.thresholds.amber));
     text_.raw(",\"red\":");
