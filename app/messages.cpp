@@ -73,4 +73,23 @@ PageLanguage pageLanguageOf(Language language) {
   return PageLanguage::kEnglish;
 }
 
+HealthLabels healthLabels(Language language) {
+  // The table holds the words in the order of HealthLabels' members.
+  int id = kHealthTitle;
+  const auto next = [&] { return message(id++, language); };
+  HealthLabels labels;
+  for (std::string_view* field : {&labels.health, &labels.verdict, &labels.events,
+                                  &labels.limitsFile, &labels.noLimitsFile, &labels.notChecked}) {
+    *field = next();
+  }
+  for (std::string_view& verdict : labels.verdicts) verdict = next();
+  for (std::string_view& check : labels.checks) check = next();
+  for (std::string_view& direction : labels.directions) direction = next();
+  for (std::string_view& worst : labels.worst) worst = next();
+  labels.cells = next();
+  labels.bytes = next();
+  labels.andMore = next();
+  return labels;
+}
+
 }  // namespace trelvox

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "outputs/report/html_report_output.h"
+#include "outputs/summary_text.h"
 
 namespace trelvox {
 
@@ -42,6 +43,12 @@ inline constexpr int kCloseHeldFile = 212;
 inline constexpr int kNotALog = 213;
 inline constexpr int kNoLogInFolder = 214;
 
+// A limits file the health check cannot use; its detail names the file, line, column and fault.
+inline constexpr int kLimitsFileFault = 301;
+// The words of the health check's reports, from kHealthTitle to kHealthAndMore (see healthLabels).
+inline constexpr int kHealthTitle = 302;
+inline constexpr int kHealthAndMore = 323;
+
 // One value put into a message: the text that replaces "{name}".
 struct MessageValue {
   std::string_view name;
@@ -67,5 +74,8 @@ PageLanguage pageLanguageOf(Language language);
 
 // The text shown after a successful conversion: the output's file name followed by message 103.
 std::string successMessage(std::string_view outputFileName, Language language);
+
+// The words of the health check's block in the summary and its line in the dialog.
+HealthLabels healthLabels(Language language);
 
 }  // namespace trelvox

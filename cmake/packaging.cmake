@@ -11,8 +11,11 @@ if(WIN32)
   # Beside the programs, for Notepad and the like: CR LF line ends.
   configure_file(README.md README.txt @ONLY NEWLINE_STYLE CRLF)
   configure_file(LICENSE LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  # The example limits file of the health check, to copy beside a model's logs.
+  configure_file(docs/trelvox.toml trelvox.toml COPYONLY)
   install(TARGETS Trelvox trelvox-cli RUNTIME DESTINATION .)
-  install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt
+                ${PROJECT_BINARY_DIR}/trelvox.toml DESTINATION .)
 
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME Trelvox-${PROJECT_VERSION}-win64)
@@ -36,6 +39,8 @@ else()
   install(FILES ${PROJECT_BINARY_DIR}/trelvox.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
           COMPONENT program)
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT program)
+  # The example limits file of the health check, to copy beside a model's logs.
+  install(FILES docs/trelvox.toml DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT program)
   install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT license)
 
   # A Debian package carries its licence in the copyright file and needs a changelog: made for

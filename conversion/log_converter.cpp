@@ -50,7 +50,24 @@ void LogConverter::open(const fs::path& log, const ConversionRequest& request) {
                                 lastSystemError());
   }
   refuseOutputsNamedTwice();
+  readLimits();
   for (const OutputRow& row : kOutputTable) openOutput(row);
+}
+
+// Before any output is opened: a limits file with a fault leaves nothing written for the log.
+void LogConverter::readLimits() {
+  limits_ = {};
+  limitsFile_.reset();
+  if (!request_.checksHealth()) return;
+  const std::optional<fs::path> path =
+      request_.limits ? request_.limits : findLimitsFile(dataPath_);
+  if (!path) return;
+  limitsFile_ = displayPath(*path);
+  try {
+    limits_ = readLimitsFile(*path, *limitsFile_);
+  } catch (const LimitsFileFault& fault) {
+    throw TelemetryLogException(MessageId::kLimitsFileFault, fault.what());
+  }
 }
 
 // A CSV named like a side file ("-o flight.gpx --gpx") would be replaced by it, and both reported
@@ -95,8 +112,13 @@ ConversionResult LogConverter::convert() {
                                .infoName = displayPath(infoPath_.filename()),
                                .date = result.date,
                                .expectedRecords = dataRecordCount(),
-                               .separators = separators_});
-  if (request_.summary) outputs.summary();
+                               .separators = separators_,
+                               .limits = limits_,
+                               .limitsFile = limitsFile_});
+  if (request_.summary) {
+    outputs.summary();
+    outputs.health();
+  }
   for (const OutputRow& row : kOutputTable) {
     if (ByteSink* sink = sinkOf(row))
       outputs.add(row, *sink, (request_.*row.path).value_or(fs::path()));
@@ -107,6 +129,7 @@ ConversionResult LogConverter::convert() {
   result.rows = totals.records;
   result.trailingBytes = totals.trailingBytes;
   if (outputs.hasSummary()) result.summary = outputs.summary().summary();
+  if (outputs.hasHealth()) result.health = outputs.health().report();
   keepFiles(outputs, result);
   return result;
 }

@@ -13,6 +13,7 @@
 #include "conversion/output_table.h"
 #include "outputs/csv/separators.h"
 #include "outputs/flight_summary.h"
+#include "outputs/health/health_check.h"
 
 namespace trelvox {
 
@@ -23,6 +24,8 @@ struct ConversionResult {
   // The files written, in the output table's order.
   std::vector<std::filesystem::path> written;
   std::optional<FlightSummary> summary;
+  // The health check's report, where an output asked for it.
+  std::optional<HealthReport> health;
   // A track file was asked for, but the log has no position: none was written.
   bool noPosition = false;
   std::chrono::year_month_day date;
@@ -55,6 +58,7 @@ class LogConverter {
 
  private:
   void refuseOutputsNamedTwice() const;
+  void readLimits();
   void openOutput(const OutputRow& row);
   // Where the output of `row` writes; null when it is not asked for.
   ByteSink* sinkOf(const OutputRow& row);
@@ -69,6 +73,8 @@ class LogConverter {
   std::filesystem::path infoPath_;
   SlotMap slotMap_;
   FileSource dataFile_;
+  HealthLimits limits_;
+  std::optional<std::string> limitsFile_;
   std::array<OutputFile, kOutputFormats> files_;
 };
 

@@ -7,6 +7,7 @@
 #include "outputs/date_text.h"
 #include "outputs/flight_summary.h"
 #include "outputs/gpx_output.h"
+#include "outputs/health/health_check.h"
 #include "outputs/json_output.h"
 #include "outputs/kml_output.h"
 #include "outputs/report/html_report_output.h"
@@ -39,7 +40,7 @@ std::unique_ptr<LogOutput> makeCsv(OutputSet& set, ByteSink& file, const fs::pat
 
 std::unique_ptr<LogOutput> makeJson(OutputSet& set, ByteSink& file, const fs::path&) {
   return std::make_unique<JsonOutput>(
-      file, set.summary(),
+      file, set.summary(), set.health(),
       JsonNames{set.request().version, set.facts().logName, set.facts().infoName});
 }
 
@@ -73,7 +74,8 @@ std::unique_ptr<LogOutput> makeHtml(OutputSet& set, ByteSink& file, const fs::pa
                              displayPath((set.request().*row.path)->filename()),
                              [track] { return track->hasContent(); }});
   }
-  return std::make_unique<HtmlReportOutput>(file, std::move(options), &set.summary(), &set.track());
+  return std::make_unique<HtmlReportOutput>(file, std::move(options), &set.summary(), &set.track(),
+                                            &set.health());
 }
 
 }  // namespace
@@ -108,6 +110,16 @@ FlightSummaryOutput& OutputSet::summary() {
     summary_ = &static_cast<FlightSummaryOutput&>(append(std::make_unique<FlightSummaryOutput>()));
   }
   return *summary_;
+}
+
+// The health check watches the track's sensor, so the track goes first.
+HealthCheck& OutputSet::health() {
+  if (health_ == nullptr) {
+    TrackSource& track = this->track();
+    health_ = &static_cast<HealthCheck&>(
+        append(std::make_unique<HealthCheck>(facts_.limits, facts_.limitsFile, track)));
+  }
+  return *health_;
 }
 
 TrackSource& OutputSet::track() {

@@ -18,12 +18,14 @@
 #include "conversion/output_files.h"
 #include "outputs/byte_sink.h"
 #include "outputs/csv/separators.h"
+#include "outputs/health/limits_file.h"
 #include "outputs/log_output.h"
 #include "outputs/report/report_page.h"
 
 namespace trelvox {
 
 class FlightSummaryOutput;
+class HealthCheck;
 class TrackSource;
 
 // What one conversion writes. Nothing that is not asked for is made or costs time.
@@ -40,8 +42,11 @@ struct ConversionRequest {
   // The CSV in the flat layout for analysis tools, in place of its header rows (units included).
   bool flatCsv = false;
   PageLanguage pageLanguage = PageLanguage::kEnglish;
-  // The flight summary (for --summary or a logbook); the JSON file and the page bring it anyway.
+  // The flight summary and the health check (for --summary or a logbook); the JSON file and the
+  // page bring both anyway.
   bool summary = false;
+  // The health check's limits file; by default trelvox.toml in the log's folder or above it.
+  std::optional<std::filesystem::path> limits;
   // The program's version, which the JSON file names.
   std::string version;
   // The day the log's UTC times of day fall on; by default the data file's modification date.
@@ -50,6 +55,8 @@ struct ConversionRequest {
 
   // The files asked for, in the table's order.
   std::vector<std::filesystem::path> files() const;
+  // Whether an output asked for runs the health check, which then reads its limits file.
+  bool checksHealth() const { return summary || json || html; }
 };
 
 // What the outputs of one log know of it besides its records.
@@ -60,6 +67,10 @@ struct LogFacts {
   // The whole records the data file holds, as its size tells (0 where unknown).
   std::size_t expectedRecords = 0;
   Separators separators;
+  // The health check's limits, and the file they come from as shown to users (none for the
+  // built-in defaults).
+  HealthLimits limits;
+  std::optional<std::string> limitsFile;
 };
 
 enum class OutputFormat : std::uint8_t { kCsv, kJson, kGpx, kKml, kHtml };
@@ -98,7 +109,9 @@ class OutputSet {
   const LogFacts& facts() const { return facts_; }
   FlightSummaryOutput& summary();
   TrackSource& track();
+  HealthCheck& health();
   bool hasSummary() const { return summary_ != nullptr; }
+  bool hasHealth() const { return health_ != nullptr; }
 
   // Makes the output of `row`, writing into `file`.
   void add(const OutputRow& row, ByteSink& file, const std::filesystem::path& path);
@@ -123,6 +136,7 @@ class OutputSet {
   std::array<const LogOutput*, kOutputFormats> byFormat_{};
   FlightSummaryOutput* summary_ = nullptr;
   TrackSource* track_ = nullptr;
+  HealthCheck* health_ = nullptr;
 };
 
 }  // namespace trelvox

@@ -14,6 +14,7 @@ enum class MessageId : int {
   kCannotReadFile = 105,
   kCannotCreateOutput = 106,
   kOutputExists = 201,
+  kLimitsFileFault = 301,
 };
 
 // The one failure a conversion reports: which message to show, a detail (the file, as the user

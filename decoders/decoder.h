@@ -58,6 +58,9 @@ class Decoder {
   // The UTC time of day of the current record in seconds (below kSecondsPerDay), where the sensor
   // sends one.
   virtual std::optional<std::uint32_t> utcSecondsOfDay() const { return std::nullopt; }
+  // Whether the current record carries the sensor's position-valid bit; nothing for sensors that
+  // send no such bit.
+  virtual std::optional<bool> positionValid() const { return std::nullopt; }
 
   const DecoderType& type() const { return *place_.type; }
   int firstSlot() const { return place_.firstSlot; }

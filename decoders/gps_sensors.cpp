@@ -45,6 +45,7 @@ bool bit14(std::uint16_t w) { return (w & 0x4000) != 0; }
 
 void GpsDecoder::update() {
   const GpsReading reading = decode();
+  positionValid_ = reading.positionValid;
   if (reading.positionValid) {
     position_ = reading.position;
     takeReferencePosition();

@@ -31,6 +31,7 @@ class GpsDecoder : public ItemDecoder<7> {
   void update() final;
   void columnValue(int column, ColumnValue& value) const override;
   std::optional<Position> position() const override;
+  std::optional<bool> positionValid() const override { return positionValid_; }
 
   // Takes the current record's altitude as the reference if it is valid and no reference has been
   // taken yet.
@@ -62,6 +63,7 @@ class GpsDecoder : public ItemDecoder<7> {
 
   GeoPoint referencePosition_;
   GeoPoint position_;
+  bool positionValid_ = false;
   ReferenceAltitude<std::int16_t> referenceAltitude_;
 };
 

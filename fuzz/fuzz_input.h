@@ -13,6 +13,7 @@
 #include "outputs/csv/csv_output.h"
 #include "outputs/flight_summary.h"
 #include "outputs/gpx_output.h"
+#include "outputs/health/health_check.h"
 #include "outputs/json_output.h"
 #include "outputs/kml_output.h"
 #include "outputs/logbook.h"
@@ -51,14 +52,16 @@ inline void convertWithEveryOutput(const SlotMap& map, ByteSource& data, CsvOutp
   GpxOutput gpx(sink, "fuzz.KLD", track);
   KmlOutput kml(sink, times, coordinates, "fuzz.KLD", track);
   const ReportOptions pageOptions{.logName = "fuzz.KLD", .logDate = "2024-05-01", .links = {}};
-  HtmlReportOutput page(sink, pageOptions, &summary, &track);
-  LogOutput* const outputs[] = {&csv, &summary, &track, &gpx, &kml, &page};
+  HealthCheck health({}, std::nullopt, track);
+  HtmlReportOutput page(sink, pageOptions, &summary, &track, &health);
+  LogOutput* const outputs[] = {&csv, &summary, &track, &health, &gpx, &kml, &page};
   runRecordLoop(map, data, outputs);
 
   // What the shells make of the summary once the log has ended.
   summaryText(summary.summary(), summaryLabels(Language::kEnglish), ',');
-  jsonText(summary.summary(), {"0", "fuzz.KLD", "fuzz.KLI"});
-  logbookRow(summary.summary(), "fuzz.KLD", trackDay(dayChoice));
+  healthText(health.report(), healthLabels(Language::kEnglish), ',');
+  jsonText(summary.summary(), health.report(), {"0", "fuzz.KLD", "fuzz.KLI"});
+  logbookRow(summary.summary(), health.report(), "fuzz.KLD", trackDay(dayChoice));
 }
 
 }  // namespace fuzz

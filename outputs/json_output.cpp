@@ -51,9 +51,65 @@ ordered_json sensorOf(const SensorSummary& sensor) {
           {"slots", sensor.type->slots}, {"items", std::move(items)}};
 }
 
+ordered_json thresholdOf(const std::optional<Reading>& value) {
+  return value ? readingOf(*value) : ordered_json(nullptr);
+}
+
+// The keys every event has, then those of its check.
+ordered_json eventOf(const HealthEvent& event) {
+  ordered_json json = {{"check", checkName(event.check)},
+                       {"severity", severityName(event.severity)},
+                       {"start_ms", event.startMs},
+                       {"end_ms", event.endMs}};
+  const auto sensor = [&] {
+    json["slot"] = event.slot;
+    json["type_name"] = event.sensor->name;
+  };
+  if (event.check.isLimit) {
+    sensor();
+    json["item"] = event.item->name;
+    json["direction"] = directionName(event.direction);
+    json["amber"] = readingOf(event.thresholds.amber);
+    json["red"] = thresholdOf(event.thresholds.red);
+    json["cells"] = event.cells;
+    json["worst"] = readingOf(event.worstReading);
+    return json;
+  }
+  switch (event.check.logCheck) {
+    case LogCheck::kGap:
+    case LogCheck::kCutShort:
+      json["worst"] = event.worstCount;
+      break;
+    case LogCheck::kGpsFixLost:
+      sensor();
+      break;
+    case LogCheck::kEndsInAir:
+      sensor();
+      json["item"] = event.item->name;
+      json["worst"] = readingOf(event.worstReading);
+      break;
+    case LogCheck::kClockBack:
+      break;
+  }
+  return json;
+}
+
+ordered_json healthOf(const HealthReport& health) {
+  ordered_json notChecked = ordered_json::array();
+  for (const LogCheck check : health.notChecked) notChecked.push_back(logCheckName(check));
+  ordered_json events = ordered_json::array();
+  for (const HealthEvent& event : health.events) events.push_back(eventOf(event));
+  return {
+      {"verdict", verdictName(health.verdict)},
+      {"limits_file", health.limitsFile ? ordered_json(*health.limitsFile) : ordered_json(nullptr)},
+      {"not_checked", std::move(notChecked)},
+      {"events", std::move(events)}};
+}
+
 }  // namespace
 
-std::string jsonText(const FlightSummary& summary, const JsonNames& names) {
+std::string jsonText(const FlightSummary& summary, const HealthReport& health,
+                     const JsonNames& names) {
   ordered_json sensors = ordered_json::array();
   for (const SensorSummary& sensor : summary.sensors) sensors.push_back(sensorOf(sensor));
   ordered_json flight = ordered_json::object();
@@ -74,7 +130,8 @@ std::string jsonText(const FlightSummary& summary, const JsonNames& names) {
                                  {"time", clockOf(summary.clock)},
                                  {"sensors", std::move(sensors)},
                                  {"flight", std::move(flight)},
-                                 {"flight_sensors", std::move(flightSensors)}};
+                                 {"flight_sensors", std::move(flightSensors)},
+                                 {"health", healthOf(health)}};
   // Names from the file system that are not valid UTF-8 keep their valid parts.
   return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }

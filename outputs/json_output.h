@@ -4,6 +4,7 @@
 
 #include "outputs/byte_sink.h"
 #include "outputs/flight_summary.h"
+#include "outputs/health/health_check.h"
 #include "outputs/log_output.h"
 
 namespace trelvox {
@@ -15,23 +16,30 @@ struct JsonNames {
   std::string infoFile;
 };
 
-// The flight summary as the JSON document of `--json` (keys as the README lists them). Numbers are
-// JSON numbers, never locale texts; a reading that never arrived is null.
-std::string jsonText(const FlightSummary& summary, const JsonNames& names);
+// The flight summary as the JSON document of `--json` (keys as the README lists them), with the
+// health check's report as its `health` object. Numbers are JSON numbers, never locale texts; a
+// reading that never arrived is null.
+std::string jsonText(const FlightSummary& summary, const HealthReport& health,
+                     const JsonNames& names);
 
-// The JSON file: the summary's document, written once the log has ended. `summary` ends first.
+// The JSON file: the summary's document, written once the log has ended. `summary` and `health`
+// end first.
 class JsonOutput final : public LogOutput {
  public:
-  JsonOutput(ByteSink& sink, const FlightSummaryOutput& summary, JsonNames names)
-      : sink_(sink), summary_(summary), names_(std::move(names)) {}
+  JsonOutput(ByteSink& sink, const FlightSummaryOutput& summary, const HealthCheck& health,
+             JsonNames names)
+      : sink_(sink), summary_(summary), health_(health), names_(std::move(names)) {}
 
   void start(Decoders) override {}
   void record(const DataRecord&) override {}
-  void end(const LogTotals&) override { sink_.write(jsonText(summary_.summary(), names_)); }
+  void end(const LogTotals&) override {
+    sink_.write(jsonText(summary_.summary(), health_.report(), names_));
+  }
 
  private:
   ByteSink& sink_;
   const FlightSummaryOutput& summary_;
+  const HealthCheck& health_;
   JsonNames names_;
 };
 

@@ -42,14 +42,14 @@ std::string logbookHeader(Separators separators) {
     header += ",";
     header += factKey(static_cast<FactKind>(k));
   }
-  header += ",start_iso,duration_s,date_source";
+  header += ",start_iso,duration_s,date_source,health,events";
   std::replace(header.begin(), header.end(), ',', separators.list);
   return header += kLineEnd;
 }
 
-std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
-                       std::chrono::year_month_day date, DateSource dateSource,
-                       Separators separators) {
+std::string logbookRow(const FlightSummary& summary, const HealthReport& health,
+                       std::string_view dataFile, std::chrono::year_month_day date,
+                       DateSource dateSource, Separators separators) {
   const char list = separators.list;
   const char decimal = separators.decimal;
   const std::uint64_t duration = summary.clock.duration;
@@ -67,6 +67,8 @@ std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
   row.append(1, list).append(
       numberText(static_cast<double>(duration) / kTimeUnitsPerSecond, decimal));
   row.append(1, list).append(dateSourceText(dateSource));
+  row.append(1, list).append(verdictName(health.verdict));
+  row.append(1, list).append(std::to_string(health.events.size()));
   return row.append(kLineEnd);
 }
 

@@ -7,6 +7,7 @@
 
 #include "outputs/csv/separators.h"
 #include "outputs/flight_summary.h"
+#include "outputs/health/health_check.h"
 
 namespace trelvox {
 
@@ -17,10 +18,11 @@ enum class DateSource : std::uint8_t { kOption, kFileTime };
 // header row, rows ending in CR LF, fields quoted as RFC 4180 does where needed, no text a
 // spreadsheet would run as a formula). One row per log: data file, date, UTC time of day of the
 // first record, duration, records and the flight facts, empty where the log has none; then the
-// start as an ISO 8601 UTC time, the duration in seconds and where the date came from.
+// start as an ISO 8601 UTC time, the duration in seconds and where the date came from; last the
+// health check's verdict and number of events.
 std::string logbookHeader(Separators separators = {});
-std::string logbookRow(const FlightSummary& summary, std::string_view dataFile,
-                       std::chrono::year_month_day date,
+std::string logbookRow(const FlightSummary& summary, const HealthReport& health,
+                       std::string_view dataFile, std::chrono::year_month_day date,
                        DateSource dateSource = DateSource::kFileTime, Separators separators = {});
 
 // A text field as RFC 4180 writes it: quoted, with quotes doubled, when it holds the list

@@ -256,12 +256,13 @@ TEST_F(CommandLineOutputs, LogbookOfTwoLogsAndAFolder) {
   EXPECT_EQ(readFile(folder / "book.csv"),
             "data_file,date,start_time_utc,duration,records,max_height_m,max_distance_m,"
             "max_ground_speed_kmh,min_receiver_voltage_v,max_current_a,capacity_used_mah,"
-            "max_temperature_c,start_iso,duration_s,date_source\r\n" +
-                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail + "0.2,option\r\n\"" +
-                path("second, \"\"best\"\".KLD") + "\",2024-05-01,,0:00:00.5,6,,,,5" + tail +
-                "0.5,option\r\n" + path("card") + "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail +
-                "0.3,option\r\n" + path("card") + "/b.KLD,2024-05-01,,0:00:00.1,2,,,,5" + tail +
-                "0.1,option\r\n");
+            "max_temperature_c,start_iso,duration_s,date_source,health,events\r\n" +
+                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail +
+                "0.2,option,green,0\r\n\"" + path("second, \"\"best\"\".KLD") +
+                "\",2024-05-01,,0:00:00.5,6,,,,5" + tail + "0.5,option,green,0\r\n" + path("card") +
+                "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail + "0.3,option,green,0\r\n" +
+                path("card") + "/b.KLD,2024-05-01,,0:00:00.1,2,,,,5" + tail +
+                "0.1,option,green,0\r\n");
 
   // Subfolders with -r; an existing logbook needs -f.
   EXPECT_EQ(run({"--no-csv", "-r", "--logbook", path("book.csv"), path("card")}).status, 1);
@@ -327,8 +328,9 @@ TEST_F(CommandLineOutputs, TheLogbookNamesTheDataFileOfALogNamedOtherwise) {
   for (const std::string name : {"flight.KLI", "flight"}) {
     const CliRun result = run({"--no-csv", "--date", "2024-05-01", "--logbook", "-", path(name)});
     EXPECT_EQ(result.status, 0) << name;
-    EXPECT_THAT(result.out, ::testing::EndsWith("\r\n" + path("flight.KLD") +
-                                                ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option\r\n"))
+    EXPECT_THAT(result.out,
+                ::testing::EndsWith("\r\n" + path("flight.KLD") +
+                                    ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0\r\n"))
         << name;
   }
 }
@@ -392,7 +394,8 @@ TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearche
     fs::create_directories(card / name);
     if (name == "m") continue;
     receiverLog(3).writeFiles(card / name / "f");
-    rows += (card / name / "f.KLD").string() + ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option\r\n";
+    rows += (card / name / "f.KLD").string() +
+            ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0\r\n";
   }
   fs::permissions(card / "m", fs::perms::none);
   const std::string command = std::string("LC_ALL=C ") +
@@ -401,7 +404,7 @@ TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearche
                               card.string() + "' > " + path("out") + " 2> " + path("err");
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("date_source\r\n" + rows));
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("events\r\n" + rows));
   EXPECT_EQ(readFile(folder / "err"),
             (card / "m").string() + ": Cannot read file. (Permission denied)\n");
 }
@@ -464,19 +467,20 @@ TEST_F(CommandLineOutputs, ManyJobsStayWithinTheOpenFileLimit) {
   for (int i = 10; i < 26; ++i) {
     receiverLog(3).writeFiles(logs / ("log" + std::to_string(i)));
     rows += (logs / ("log" + std::to_string(i) + ".KLD")).string() +
-            ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option\r\n";
+            ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0\r\n";
   }
   const std::string command = "LC_ALL=C prlimit --nofile=32 " + std::string(TRELVOX_BINARY) +
                               " -j 16 --json --gpx --kml --report --date 2024-05-01 --logbook - '" +
                               logs.string() + "' > " + path("out") + " 2> " + path("err");
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("date_source\r\n" + rows));
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("events\r\n" + rows));
   EXPECT_THAT(readFile(folder / "err"), ::testing::Not(HasSubstr("Cannot")));
 }
 
 TEST_F(CommandLineOutputs, LogbookToStandardOutput) {
-  const std::string row = path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option\r\n";
+  const std::string row =
+      path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0\r\n";
   const CliRun alone =
       run({"--no-csv", "--date", "2024-05-01", "--logbook", "-", path("flight.KLD")});
   EXPECT_EQ(alone.status, 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fstream>
 
 #include "conversion/path_text.h"
 #include "support/log_builder.h"
@@ -156,22 +157,22 @@ TEST(DialogConversion, SaysHowManyRecordsAndSensorsWereConverted) {
   } cases[] = {
       {logWith(3, {typeIdOf<VoltageSensorDecoder>(), typeIdOf<OrvaneGpsDecoder>(),
                    typeIdOf<OrvaneCurrentSensorDecoder>()}),
-       "flight.csv was generated.\nRecords: 3, sensors: 3"},
+       "flight.csv was generated.\nRecords: 3, sensors: 3\nHealth: green"},
       {logWith(1, {typeIdOf<OrvaneTemperatureSensorDecoder>()}),
-       "flight.csv was generated.\nRecords: 1, sensors: 1"},
+       "flight.csv was generated.\nRecords: 1, sensors: 1\nHealth: green"},
       {logWith(0, {typeIdOf<VoltageSensorDecoder>()}),
        "flight.csv was generated.\nRecords: 0, sensors: 1\n"
-       "The log holds no records: the CSV file has only its header rows."},
+       "The log holds no records: the CSV file has only its header rows.\nHealth: none"},
       {logWith(2, {}),
        "flight.csv was generated.\nRecords: 2, sensors: 0\n"
-       "The log names no sensor: the CSV file has only the receiver's columns."},
+       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: green"},
       {logWith(2, {kNoDecoder}),
        "flight.csv was generated.\nRecords: 2, sensors: 0\n"
-       "The log names no sensor: the CSV file has only the receiver's columns."},
+       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: green"},
       {logWith(0, {}),
        "flight.csv was generated.\nRecords: 0, sensors: 0\n"
        "The log holds no records: the CSV file has only its header rows.\n"
-       "The log names no sensor: the CSV file has only the receiver's columns."},
+       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: none"},
   };
   for (const auto& c : cases) {
     TempFolder folder;
@@ -180,6 +181,34 @@ TEST(DialogConversion, SaysHowManyRecordsAndSensorsWereConverted) {
     EXPECT_EQ(outcome.failure, std::nullopt);
     EXPECT_EQ(openOutcomeText(outcome, Language::kEnglish), c.expected);
     EXPECT_EQ(readFile(folder / "flight.csv"), convert(c.log).text());
+  }
+}
+
+// The success box's health line names the first red event before any amber one, in the dialog's
+// language, and a limits file above the log is found as on the command line.
+TEST(ShellConversion, HealthLineNamesTheFirstRedEventInEachLanguage) {
+  TempFolder folder;
+  fs::create_directories(folder / "model");
+  LogBuilder log;
+  for (const int tenths : {46, 50, 43, 50}) log.record().word(0, 0x4000 | tenths);
+  log.writeFiles(folder / "model" / "flight");
+  std::ofstream(folder / "trelvox.toml") << "[checks]\nmerge = 0\n";
+  const struct {
+    Language language;
+    const char* line;
+  } cases[] = {
+      {Language::kEnglish,
+       "Health: red, 0:00:00.2  red  RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.3 V"},
+      {Language::kGerman,
+       "Flugzustand: rot, 0:00:00.2  rot  RECEIVER BATTERY unter 4.4 V (gelb 4.8 V): niedrigster "
+       "Wert 4.3 V"},
+      {Language::kJapanese,
+       "フライトの状態: 赤, 0:00:00.2  赤  RECEIVER BATTERY 未満 4.4 V (黄 4.8 V): 最低値 4.3 V"},
+  };
+  for (const auto& c : cases) {
+    const ConversionOutcome outcome = convertForOpen(folder / "model" / "flight.KLD",
+                                                     folder / "model" / "flight.csv", c.language);
+    EXPECT_THAT(outcome.linesBelow, ::testing::EndsWith(std::string("\n") + c.line));
   }
 }
 
@@ -266,7 +295,8 @@ TEST(DialogConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
   EXPECT_EQ(outcome.failure, std::nullopt);
   EXPECT_EQ(outcome.linesBelow,
             "Records: 1, sensors: 0\n"
-            "The log names no sensor: the CSV file has only the receiver's columns.");
+            "The log names no sensor: the CSV file has only the receiver's columns.\n"
+            "Health: green");
 }
 
 TEST(DialogReport, ThePageGoesBesideTheCsvFileUnderItsName) {
@@ -291,12 +321,14 @@ TEST(DialogReport, WritesTheCsvFileAndThePageInTheMessageLanguage) {
     const char* expected;
   } cases[] = {
       {Language::kEnglish, "<!DOCTYPE html>\n<html lang=\"en\"",
-       "flight.csv was generated.\nflight.html was generated.\nRecords: 3, sensors: 1"},
+       "flight.csv was generated.\nflight.html was generated.\nRecords: 3, sensors: 1\n"
+       "Health: green"},
       {Language::kGerman, "<!DOCTYPE html>\n<html lang=\"de\"",
-       "flight.csv wurde erzeugt\nflight.html wurde erzeugt\nDatensätze: 3, Sensoren: 1"},
+       "flight.csv wurde erzeugt\nflight.html wurde erzeugt\nDatensätze: 3, Sensoren: 1\n"
+       "Flugzustand: grün"},
       {Language::kJapanese, "<!DOCTYPE html>\n<html lang=\"ja\"",
        "flight.csv ファイルが作成されました\nflight.html ファイルが作成されました\n"
-       "レコード数: 3、センサー数: 1"},
+       "レコード数: 3、センサー数: 1\nフライトの状態: 緑"},
   };
   const LogBuilder log = logWith(3, {typeIdOf<VoltageSensorDecoder>()});
   for (const auto& c : cases) {
@@ -319,7 +351,8 @@ TEST(DialogReport, APageTheBrowserCouldNotShowIsSaidBelowItsLine) {
             "out.csv wurde erzeugt\nout.html wurde erzeugt\n"
             "Die Seite konnte nicht im Browser geöffnet werden.\n"
             "Datensätze: 1, Sensoren: 0\n"
-            "Das Log nennt keinen Sensor: Die CSV-Datei hat nur die Spalten des Empfängers.");
+            "Das Log nennt keinen Sensor: Die CSV-Datei hat nur die Spalten des Empfängers.\n"
+            "Flugzustand: grün");
   EXPECT_TRUE(fs::exists(folder / "out.html"));
 }
 
@@ -484,7 +517,8 @@ TEST(DialogConversion, ALogCutOffInARecordSaysSoInEachLanguage) {
       const ConversionOutcome outcome =
           convertForOpen(folder / "flight.KLD", folder / "flight.csv", l.language);
       EXPECT_EQ(outcome.failure, std::nullopt);
-      EXPECT_THAT(outcome.linesBelow, ::testing::EndsWith(std::string("\n") + l.cutOff));
+      // The health line follows it.
+      EXPECT_THAT(outcome.linesBelow, ::testing::HasSubstr(std::string("\n") + l.cutOff + "\n"));
       EXPECT_EQ(readFile(folder / "flight.csv"), convert(log).text());
     }
   }

@@ -275,8 +275,9 @@ TEST(FlightSummary, CapacityInAhBecomesPlainMilliampereHours) {
     const Converted converted = convertWithJson(log, folder);
     EXPECT_THAT(readFile(fs::path(converted.base) += ".json"),
                 ::testing::HasSubstr("\"capacity_used_mah\": " + milliampereHours + ","));
-    EXPECT_THAT(logbookRow(*converted.result.summary, "flight.KLD", kFlightDay),
-                ::testing::EndsWith("," + milliampereHours + ",0,,0,file time\r\n"));
+    EXPECT_THAT(
+        logbookRow(*converted.result.summary, *converted.result.health, "flight.KLD", kFlightDay),
+        ::testing::EndsWith("," + milliampereHours + ",0,,0,file time,green,0\r\n"));
   }
 }
 
@@ -311,23 +312,27 @@ TEST(Logbook, StartTimeComesFromWhicheverGpsGivesOne) {
   }
   TempFolder folder;
   const Converted converted = convertWithJson(log, folder);
-  EXPECT_THAT(logbookRow(*converted.result.summary, "flight.KLD", kFlightDay),
-              ::testing::StartsWith("flight.KLD,2024-05-01,10:00:05,"));
+  EXPECT_THAT(
+      logbookRow(*converted.result.summary, *converted.result.health, "flight.KLD", kFlightDay),
+      ::testing::StartsWith("flight.KLD,2024-05-01,10:00:05,"));
 }
 
 TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
   FlightSummary report;
+  HealthReport health;
+  health.verdict = HealthVerdict::kAmber;
+  health.events.resize(2);
   report.totals.records = 12;
   report.clock.duration = 61250;
   report.firstUtcSecondsOfDay = 14 * 3600 + 6 * 60 + 8;
   report.utcSecondsOfDayAtStart = 14 * 3600 + 5 * 60 + 7;
-  EXPECT_EQ(logbookRow(report, "a,b \"c\".KLD", kFlightDay),
+  EXPECT_EQ(logbookRow(report, health, "a,b \"c\".KLD", kFlightDay),
             "\"a,b \"\"c\"\".KLD\",2024-05-01,14:05:07,0:01:01.3,12,,,,,,,,"
-            "2024-05-01T14:05:07Z,61.25,file time\r\n");
+            "2024-05-01T14:05:07Z,61.25,file time,amber,2\r\n");
   report.firstUtcSecondsOfDay.reset();
   report.utcSecondsOfDayAtStart.reset();
-  EXPECT_EQ(logbookRow(report, "plain.KLD", kFlightDay),
-            "plain.KLD,2024-05-01,,0:01:01.3,12,,,,,,,,,61.25,file time\r\n");
+  EXPECT_EQ(logbookRow(report, health, "plain.KLD", kFlightDay),
+            "plain.KLD,2024-05-01,,0:01:01.3,12,,,,,,,,,61.25,file time,amber,2\r\n");
   // A GPS counts its distance in 32 bits: a million metres and more are written in full, as a
   // spreadsheet reads them, not as 1.234567e+06.
   const struct {
@@ -337,15 +342,15 @@ TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
   for (const auto& [metres, shown] : distances) {
     report.facts[static_cast<std::size_t>(FactKind::kMaxDistance)] =
         FlightFact{Reading{}, metres, nullptr, nullptr, 1};
-    EXPECT_EQ(
-        logbookRow(report, "plain.KLD", kFlightDay),
-        "plain.KLD,2024-05-01,,0:01:01.3,12,," + std::string(shown) + ",,,,,,,61.25,file time\r\n");
+    EXPECT_EQ(logbookRow(report, health, "plain.KLD", kFlightDay),
+              "plain.KLD,2024-05-01,,0:01:01.3,12,," + std::string(shown) +
+                  ",,,,,,,61.25,file time,amber,2\r\n");
   }
   EXPECT_EQ(csvField("two\nlines"), "\"two\nlines\"");
   EXPECT_EQ(logbookHeader(),
             "data_file,date,start_time_utc,duration,records,max_height_m,max_distance_m,"
             "max_ground_speed_kmh,min_receiver_voltage_v,max_current_a,capacity_used_mah,"
-            "max_temperature_c,start_iso,duration_s,date_source\r\n");
+            "max_temperature_c,start_iso,duration_s,date_source,health,events\r\n");
 }
 
 }  // namespace

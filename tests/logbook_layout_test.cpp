@@ -55,7 +55,7 @@ TEST(LogbookLayout, StartIsTheFirstRecordsTime) {
     const std::string book = logbookOf(gpsFromFiveSeconds(firstFix), {"--date", "2024-05-01"});
     EXPECT_THAT(book, ::testing::HasSubstr("flight.KLD,2024-05-01," + timeOfDay + ",0:00:05.1,"))
         << book;
-    EXPECT_THAT(book, EndsWith("," + iso + ",5.1,option\r\n")) << book;
+    EXPECT_THAT(book, EndsWith("," + iso + ",5.1,option,green,0\r\n")) << book;
   }
 }
 
@@ -65,8 +65,8 @@ TEST(LogbookLayout, FollowsTheSeparatorsOfTheCsv) {
   const std::string book = logbookOf(log, {"--decimal", ",", "--date", "2024-05-01"});
   EXPECT_THAT(book, StartsWith("data_file;date;start_time_utc;duration;records;"));
   EXPECT_THAT(book, ::testing::HasSubstr(";2024-05-01;;0:03:59,9;2400;;;;4,8;"));
-  EXPECT_THAT(book, EndsWith(";;239,9;option\r\n"));
-  EXPECT_THAT(logbookOf(log, {"--separator", "\t"}), EndsWith("\t239.9\tfile time\r\n"));
+  EXPECT_THAT(book, EndsWith(";;239,9;option;green;0\r\n"));
+  EXPECT_THAT(logbookOf(log, {"--separator", "\t"}), EndsWith("\t239.9\tfile time\tgreen\t0\r\n"));
 }
 
 // A name a spreadsheet would run as a formula stays text; numbers, negative ones too, stay numbers.
@@ -87,8 +87,12 @@ TEST(LogbookLayout, NoCellBecomesAFormula) {
   summary.facts[static_cast<std::size_t>(FactKind::kMaxTemperature)] =
       FlightFact{Reading{}, -2.7, nullptr, nullptr, 1};
   for (const auto& [name, cell] : cases) {
-    EXPECT_THAT(logbookRow(summary, name, kFlightDay), StartsWith(cell + ",2024-05-01,")) << name;
-    EXPECT_THAT(logbookRow(summary, name, kFlightDay), ::testing::HasSubstr(",-2.7,")) << name;
+    EXPECT_THAT(logbookRow(summary, HealthReport{}, name, kFlightDay),
+                StartsWith(cell + ",2024-05-01,"))
+        << name;
+    EXPECT_THAT(logbookRow(summary, HealthReport{}, name, kFlightDay),
+                ::testing::HasSubstr(",-2.7,"))
+        << name;
   }
 }
 

@@ -103,6 +103,7 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
   request.unitsRow = options.unitsRow;
   request.flatCsv = options.flatCsv;
   request.summary = options.summary || !options.logbook.empty();
+  if (!options.limits.empty()) request.limits = pathFromUtf8(options.limits);
   request.version = options.version;
   request.date = options.date;
   request.existing = options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse;
@@ -138,12 +139,14 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
     }
     if (options.summary) {
       outcome.messages +=
-          summaryText(*result.summary, summaryLabels(options.language), options.separators.decimal);
+          summaryText(*result.summary, summaryLabels(options.language),
+                      options.separators.decimal) +
+          healthText(*result.health, healthLabels(options.language), options.separators.decimal);
     }
     if (!options.logbook.empty()) {
-      outcome.logbookRow = logbookRow(*result.summary, displayPath(result.dataFile), result.date,
-                                      options.date ? DateSource::kOption : DateSource::kFileTime,
-                                      options.separators);
+      outcome.logbookRow = logbookRow(
+          *result.summary, *result.health, displayPath(result.dataFile), result.date,
+          options.date ? DateSource::kOption : DateSource::kFileTime, options.separators);
     }
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {

@@ -33,6 +33,8 @@ struct BatchOptions {
   bool noCsv = false;
   std::optional<std::chrono::year_month_day> date;
   std::string logbook;
+  // The health check's limits file; empty to look for trelvox.toml beside each log.
+  std::string limits;
   unsigned jobs = 1;
   std::string version;
 };

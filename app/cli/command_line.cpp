@@ -170,6 +170,10 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
                  "write one CSV row per converted log to FILE (- to stdout)")
       ->check(fileNameCheck())
       ->option_text("FILE");
+  app.add_option("--limits", options.batch.limits,
+                 "health check limits (default: trelvox.toml by the log)")
+      ->check(fileNameCheck())
+      ->option_text("FILE");
   app.add_option("--date", options.date, "date of the flights, for track times and the logbook")
       ->check(CLI::Validator(
           [](const std::string& text) -> std::string {

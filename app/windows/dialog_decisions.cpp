@@ -180,6 +180,8 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     ConversionRequest request;
     request.csv = outcome.output;
     request.existing = existing;
+    // The dialog checks the flight's health on every conversion.
+    request.summary = true;
     if (outcome.page) {
       request.html = outcome.page;
       request.pageLanguage = pageLanguageOf(language);
@@ -192,13 +194,17 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     counts.records = result.rows;
     counts.trailingBytes = result.trailingBytes;
     outcome.failure.reset();
-    outcome.linesBelow = convertedLines(counts, language);
+    outcome.linesBelow = convertedLines(counts, language) + '\n' +
+                         healthLine(*result.health, separators.decimal, language);
   } catch (const TelemetryLogException& e) {
     const fs::path& refused = refusedOutput(outcome, e.what());
     // Asked first: looking at the files below may leave the system's last error changed.
     const SystemReason reason = systemReason(refused);
     outcome.failure = static_cast<int>(e.messageId());
-    outcome.linesBelow = failureReason(e.messageId(), outcome.log, refused, reason, language);
+    // A limits file's fault names the file, line and column itself.
+    outcome.linesBelow = e.messageId() == MessageId::kLimitsFileFault
+                             ? std::string(e.what())
+                             : failureReason(e.messageId(), outcome.log, refused, reason, language);
   }
 }
 
@@ -214,6 +220,19 @@ std::string convertedLines(const ConversionCounts& counts, Language language) {
     (lines += '\n') += formatMessage(kCutOff, language, {{"bytes", bytes}});
   }
   return lines;
+}
+
+std::string healthLine(const HealthReport& health, char decimalSeparator, Language language) {
+  const HealthLabels labels = healthLabels(language);
+  std::string line(labels.health);
+  line.append(": ").append(labels.verdicts[static_cast<std::size_t>(health.verdict)]);
+  const auto isRed = [](const HealthEvent& event) { return event.severity == Severity::kRed; };
+  const auto red = std::ranges::find_if(health.events, isRed);
+  const auto first = red != health.events.end() ? red : health.events.begin();
+  if (first != health.events.end()) {
+    line.append(", ").append(healthEventText(*first, labels, decimalSeparator));
+  }
+  return line;
 }
 
 std::string failureReason(MessageId failure, const fs::path& log, const fs::path& output,
@@ -233,6 +252,8 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
       return refusedFile(output, systemReason, language);
     case MessageId::kOutputExists:
       return refusedFile(output, systemReason, language);
+    case MessageId::kLimitsFileFault:
+      break;
   }
   return {};
 }

@@ -138,6 +138,10 @@ struct ConversionCounts {
 // log may have been cut off.
 std::string convertedLines(const ConversionCounts& counts, Language language);
 
+// The line below those: the health check's verdict and its first red event, else its first amber
+// one ("Health: red, 0:01:40.0–0:01:40.5  red  RECEIVER BATTERY below 4.4 V ...").
+std::string healthLine(const HealthReport& health, char decimalSeparator, Language language);
+
 // The line below a failure's message that says why converting `log` into `output` failed: the
 // information file looked for, that the CSV file is one of the log's own files, or the file the
 // system refused (the data file, or the output: the CSV file or the page) with the system's own

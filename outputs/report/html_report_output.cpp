@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "outputs/flight_summary.h"
+#include "outputs/health/health_check.h"
 #include "outputs/report/report_samples.h"
 #include "outputs/track.h"
 
@@ -20,16 +21,22 @@ constexpr std::chrono::year_month_day kAnyDay{std::chrono::sys_days{}};
 }  // namespace
 
 HtmlReportOutput::HtmlReportOutput(ByteSink& sink, ReportOptions options,
-                                   const FlightSummaryOutput* flight, const TrackSource* track)
+                                   const FlightSummaryOutput* flight, const TrackSource* track,
+                                   const HealthCheck* health)
     : sink_(sink),
       options_(std::move(options)),
       ownFlight_(unlessGiven(flight)),
       ownTrack_(unlessGiven(track, kAnyDay)),
       flight_(flight != nullptr ? *flight : *ownFlight_),
       track_(track != nullptr ? *track : *ownTrack_),
+      ownHealth_(health != nullptr
+                     ? nullptr
+                     : std::make_unique<HealthCheck>(HealthLimits{}, std::nullopt, track_)),
+      health_(health != nullptr ? *health : *ownHealth_),
       samples_(std::make_unique<ReportSamples>()) {
   if (ownFlight_) ownSources_.push_back(ownFlight_.get());
   if (ownTrack_) ownSources_.push_back(ownTrack_.get());
+  if (ownHealth_) ownSources_.push_back(ownHealth_.get());
 }
 
 HtmlReportOutput::~HtmlReportOutput() = default;
@@ -48,7 +55,7 @@ void HtmlReportOutput::record(const DataRecord& record) {
 
 void HtmlReportOutput::end(const LogTotals& totals) {
   for (LogOutput* source : ownSources_) source->end(totals);
-  writeReportPage(sink_, options_, *samples_, flight_.summary());
+  writeReportPage(sink_, options_, *samples_, flight_.summary(), health_.report());
 }
 
 }  // namespace trelvox

@@ -14,6 +14,7 @@
 namespace trelvox {
 
 class FlightSummaryOutput;
+class HealthCheck;
 class TrackSource;
 
 class HtmlReportOutput final : public LogOutput {
@@ -21,9 +22,11 @@ class HtmlReportOutput final : public LogOutput {
   // The page's facts come from the flight summary and its track from the track source of the
   // same conversion, which come before this output in the list of outputs (so that the page
   // shows what --summary, --json and the track files do); the report runs one of its own for each
-  // that is not given.
+  // that is not given. So does the health check, after the track (its own with the built-in
+  // limits only).
   HtmlReportOutput(ByteSink& sink, ReportOptions options,
-                   const FlightSummaryOutput* flight = nullptr, const TrackSource* track = nullptr);
+                   const FlightSummaryOutput* flight = nullptr, const TrackSource* track = nullptr,
+                   const HealthCheck* health = nullptr);
   ~HtmlReportOutput() override;
 
   void start(Decoders decoders) override;
@@ -37,6 +40,8 @@ class HtmlReportOutput final : public LogOutput {
   std::unique_ptr<TrackSource> ownTrack_;
   const FlightSummaryOutput& flight_;
   const TrackSource& track_;
+  std::unique_ptr<HealthCheck> ownHealth_;
+  const HealthCheck& health_;
   std::vector<LogOutput*> ownSources_;  // those this output runs itself, in the order above
   std::unique_ptr<ReportSamples> samples_;
 };

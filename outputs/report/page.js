@@ -363,7 +363,10 @@
       sections.push(section);
       const points = [seconds, ...members.map((member) => member.points)];
       charts.pending.push({ members, draw: (layout) => {
-        const plot = new uPlot(chartOptions(members, layout, charts), points, target);
+        const options = chartOptions(members, layout, charts);
+        options.hooks = Object.assign({}, options.hooks,
+          { drawClear: [shadeEvents(group.key)] });
+        const plot = new uPlot(options, points, target);
         legendKeys(plot);
         charts.plots.push(plot);
       } });
@@ -404,6 +407,111 @@
         if (shown.min !== min || shown.max !== max) other.setScale('x', { min, max });
       }
     };
+  }
+
+
+  // --- Health -------------------------------------------------------------------------------
+
+  // Amber and red in colour and in words; the shading on the charts is lighter.
+  const SEVERITY_SHADES = { amber: 'rgba(232, 161, 0, 0.22)', red: 'rgba(201, 42, 42, 0.2)' };
+  // Room either side of an event zoomed to: a tenth of its span, at least two seconds.
+  const EVENT_MARGIN_SECONDS = 2;
+
+  function eventSpanText(event) {
+    const start = durationText(event.start, true);
+    return event.end === event.start ? start : start + '–' + durationText(event.end, true);
+  }
+
+  function withUnit(value, unit) {
+    return unit ? value + ' ' + unit : value;
+  }
+
+  // "RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.2 V", as the summary says it.
+  function limitEventText(event) {
+    const red = event.severity === 'red';
+    const crossed = red ? event.red : event.amber;
+    const other = red ? event.amber : event.red;
+    const notes = [];
+    if (other !== null) notes.push(texts[red ? 'severity.amber' : 'severity.red'] + ' ' +
+      withUnit(other, event.unit));
+    if (event.cells > 1) notes.push(event.cells + ' ' + texts.cells);
+    return event.sensor.trim() + ' ' + event.item + ' ' + texts[event.direction] + ' ' +
+      withUnit(crossed, event.unit) + (notes.length ? ' (' + notes.join(', ') + ')' : '') + ': ' +
+      texts[event.direction === 'below' ? 'lowest' : 'highest'] + ' ' +
+      withUnit(event.worst, event.unit);
+  }
+
+  function eventText(event) {
+    if (event.check === 'limit') return limitEventText(event);
+    const name = texts['check.' + event.check];
+    switch (event.check) {
+      case 'gap': return name + ': ' + event.count + ' ms';
+      case 'cut_short': return name + ': ' + event.count + ' ' + texts.bytes;
+      case 'gps_fix_lost': return name + ': ' + event.sensor.trim();
+      case 'ends_in_air':
+        return name + ': ' + event.sensor.trim() + ' ' + event.item + ' ' +
+          withUnit(event.worst, event.unit);
+      default: return name;
+    }
+  }
+
+  // The chart groups an event is shaded on: its item's group; gaps and clock steps on every one,
+  // a lost fix on the GPS's height and speed.
+  function shadedOn(event, groupKey) {
+    if (event.check === 'gap' || event.check === 'clock_back') return true;
+    if (event.check === 'gps_fix_lost') return groupKey === 'height' || groupKey === 'speed';
+    return event.quantity !== undefined && groupOf(event.quantity) === groupKey;
+  }
+
+  function shadeEvents(groupKey) {
+    const shaded = data.health.events.filter((event) => shadedOn(event, groupKey));
+    return (u) => {
+      if (shaded.length === 0) return;
+      const { ctx, bbox } = u;
+      ctx.save();
+      ctx.beginPath();
+      ctx.rect(bbox.left, bbox.top, bbox.width, bbox.height);
+      ctx.clip();
+      for (const event of shaded) {
+        const from = u.valToPos(Math.min(event.start, event.end) / 1000, 'x', true);
+        const to = u.valToPos(Math.max(event.start, event.end) / 1000, 'x', true);
+        // An event of one record is still a visible band.
+        const width = Math.max(to - from, 3 * devicePixelRatio);
+        ctx.fillStyle = SEVERITY_SHADES[event.severity];
+        ctx.fillRect(from - (width - (to - from)) / 2, bbox.top, width, bbox.height);
+      }
+      ctx.restore();
+    };
+  }
+
+  function zoomToEvent(charts, event) {
+    const from = Math.min(event.start, event.end) / 1000;
+    const to = Math.max(event.start, event.end) / 1000;
+    const margin = Math.max(EVENT_MARGIN_SECONDS, (to - from) / 10);
+    for (const plot of charts.plots) plot.setScale('x', { min: from - margin, max: to + margin });
+  }
+
+  // The verdict card at the top and the list of events, each a button that zooms the charts.
+  function healthSection(charts) {
+    const health = data.health;
+    const card = element('div', { class: 'verdict verdict-' + health.verdict,
+      'data-health': health.verdict, role: 'status' }, [texts['health.' + health.verdict]]);
+    const children = [element('h2', {}, [texts.health]), card];
+    if (health.events.length > 0) {
+      children.push(element('p', { class: 'note' }, [texts['health.hint']]));
+      children.push(element('ol', { class: 'events', 'aria-label': texts['health.events'] },
+        health.events.map((event, i) => {
+          const button = element('button', { type: 'button', class: 'event',
+            'data-event': String(i), 'data-severity': event.severity }, [
+            element('span', { class: 'event-time' }, [eventSpanText(event)]),
+            element('span', { class: 'severity severity-' + event.severity },
+              [texts['severity.' + event.severity]]),
+            element('span', { class: 'event-text' }, [eventText(event)])]);
+          button.addEventListener('click', () => zoomToEvent(charts, event));
+          return element('li', {}, [button]);
+        })));
+    }
+    return element('section', { class: 'panel health', id: 'health' }, children);
   }
 
   // --- Track --------------------------------------------------------------------------------
@@ -558,6 +666,7 @@
     main.append(header());
 
     const charts = { plots: [], pending: [], onCursor: [], hooks: null };
+    main.append(healthSection(charts));
     const overview = element('div', { class: 'overview' }, [summary()]);
     main.append(overview);
     const trackSection = data.track ? track(charts) : null;

@@ -6,11 +6,13 @@
 
 #include "outputs/csv/csv_output.h"
 #include "outputs/flight_summary.h"
+#include "outputs/health/health_check.h"
 #include "outputs/number_text.h"
 #include "outputs/reading_text.h"
 #include "outputs/report/page_text.h"
 #include "outputs/report/report_assets.h"
 #include "outputs/report/report_samples.h"
+#include "outputs/summary_text.h"
 #include "outputs/unit_text.h"
 #include "values/quantity.h"
 
@@ -79,8 +81,8 @@ constexpr std::string_view kHeadAfterLanguage =
 class Page {
  public:
   Page(ByteSink& sink, const ReportOptions& options, const ReportSamples& samples,
-       const FlightSummary& flight)
-      : options_(options), samples_(samples), flight_(flight), text_(sink) {}
+       const FlightSummary& flight, const HealthReport& health)
+      : options_(options), samples_(samples), flight_(flight), health_(health), text_(sink) {}
 
   void write() {
     text_.raw(kHead).raw(languageCode(options_.language)).raw(kHeadAfterLanguage);
@@ -105,6 +107,7 @@ class Page {
     writeLinks();
     writeSummary();
     writeFlightFacts();
+    writeHealth();
     writeTimes();
     writeSeries();
     writeTrack();
@@ -200,6 +203,48 @@ class Page {
     text_.raw("]");
   }
 
+  // The verdict and the events; readings and limits as texts with '.', the page adds the words.
+  void writeHealth() {
+    text_.raw(",\"health\":{\"verdict\":").jsonString(verdictName(health_.verdict));
+    text_.raw(",\"events\":[");
+    const char* separator = "";
+    for (const HealthEvent& event : health_.events) {
+      text_.raw(separator).raw("{\"check\":").jsonString(checkName(event.check));
+      text_.raw(",\"severity\":").jsonString(severityName(event.severity));
+      text_.raw(",\"start\":").number(event.startMs).raw(",\"end\":").number(event.endMs);
+      if (event.sensor != nullptr) text_.raw(",\"sensor\":").jsonString(event.sensor->name);
+      if (event.item != nullptr) writeEventItem(event);
+      if (event.check.isLimit) writeEventLimit(event);
+      if (!event.check.isLimit && event.worstCount > 0) {
+        text_.raw(",\"count\":").number(static_cast<std::int64_t>(event.worstCount));
+      }
+      text_.raw("}");
+      separator = ",";
+    }
+    text_.raw("]}");
+  }
+
+  void writeEventItem(const HealthEvent& event) {
+    const Column& item = *event.item;
+    text_.raw(",\"item\":").jsonString(item.name);
+    text_.raw(",\"quantity\":").jsonString(quantityName(item.quantity));
+    text_.raw(",\"unit\":").jsonString(unitInUtf8(item.unit));
+    text_.raw(",\"worst\":").jsonString(unpaddedReadingText(event.worstReading, item.format, '.'));
+  }
+
+  void writeEventLimit(const HealthEvent& event) {
+    const auto limitText = [](const Reading& limit) { return limitValueText(limit, '.'); };
+    text_.raw(",\"direction\":").jsonString(directionName(event.direction));
+    text_.raw(",\"amber\":").jsonString(limitText(event.thresholds.amber));
+    text_.raw(",\"red\":");
+    if (event.thresholds.red) {
+      text_.jsonString(limitText(*event.thresholds.red));
+    } else {
+      text_.raw("null");
+    }
+    text_.raw(",\"cells\":").number(event.cells);
+  }
+
   void writeTimes() {
     const MinMaxBuckets& points = samples_.points();
     text_.raw(",\"times\":[");
@@ -286,14 +331,15 @@ class Page {
   const ReportOptions& options_;
   const ReportSamples& samples_;
   const FlightSummary& flight_;
+  const HealthReport& health_;
   PageText text_;
 };
 
 }  // namespace
 
 void writeReportPage(ByteSink& sink, const ReportOptions& options, const ReportSamples& samples,
-                     const FlightSummary& flight) {
-  Page(sink, options, samples, flight).write();
+                     const FlightSummary& flight, const HealthReport& health) {
+  Page(sink, options, samples, flight, health).write();
 }
 
 }  // namespace trelvox

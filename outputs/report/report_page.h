@@ -15,6 +15,7 @@ namespace trelvox {
 
 class ReportSamples;
 struct FlightSummary;
+struct HealthReport;
 
 enum class PageLanguage { kEnglish, kGerman, kJapanese };
 
@@ -38,8 +39,8 @@ struct ReportOptions {
 };
 
 // Writes the page of a log: its charts and track from `samples`, its summary table, flight facts,
-// duration and start time from `flight`.
+// duration and start time from `flight`, its verdict card and events from `health`.
 void writeReportPage(ByteSink& sink, const ReportOptions& options, const ReportSamples& samples,
-                     const FlightSummary& flight);
+                     const FlightSummary& flight, const HealthReport& health);
 
 }  // namespace trelvox

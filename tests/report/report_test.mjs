@@ -258,6 +258,73 @@ function sameNumber(a, b) {
   return a === b || (a !== '---' && b !== '---' && Number(a) === Number(b));
 }
 
+// --- Health -------------------------------------------------------------------------------
+
+// The share of the plot's height that carries an event's shade (translucent, as the lines are
+// opaque, and warm) in the most shaded of the columns near `fraction` of its width: one column
+// could lie under a grid line.
+const shadedShare = (page, group, fraction) => page.$eval(`.chart-group[data-group="${group}"]`,
+  (section, fraction) => {
+    const canvas = section.querySelector('canvas');
+    const outer = canvas.getBoundingClientRect();
+    const plot = section.querySelector('.u-over').getBoundingClientRect();
+    const scale = canvas.width / outer.width;
+    const top = Math.round((plot.top - outer.top) * scale);
+    const height = Math.round(plot.height * scale);
+    let most = 0;
+    for (let step = -5; step <= 5; step++) {
+      const x = Math.round((plot.left - outer.left + plot.width * fraction) * scale) + 3 * step;
+      const pixels = canvas.getContext('2d').getImageData(x, top, 1, height).data;
+      let shaded = 0;
+      for (let y = 0; y < height; y++) {
+        const [r, , b, a] = pixels.slice(y * 4, y * 4 + 4);
+        if (a > 20 && a < 160 && r > b) shaded++;
+      }
+      most = Math.max(most, shaded / height);
+    }
+    return most;
+  }, fraction);
+
+// The demo with a limits file beside it that its heights cross: the verdict card, the events in
+// the order of the JSON's, their shading on the height chart only, and a click that zooms every
+// chart to an event.
+async function checkHealth() {
+  const base = demoCopy('health');
+  fs.writeFileSync(path.join(path.dirname(base), 'trelvox.toml'),
+    '[[limit]]\nquantity = "height"\nabove = [50, 100]\n');
+  execFileSync(options.trelvox, ['--force', '--no-csv', '--json', '--report', '--lang', 'de',
+    base + '.KLD']);
+  const health = JSON.parse(fs.readFileSync(base + '.json', 'utf8')).health;
+  const { page, seen } = await open(base + '.html');
+  checkQuiet('health', seen);
+  const card = await page.$eval('[data-health]', (c) => [c.dataset.health, c.textContent,
+    getComputedStyle(c).backgroundColor]);
+  check(card[0] === health.verdict && health.verdict === 'red' && card[1].startsWith('Rot:') &&
+    card[2] !== 'rgba(0, 0, 0, 0)', 'health: the card says the verdict in colour and words ' +
+    JSON.stringify(card));
+  const listed = await page.$$eval('[data-event]', (events) => events.map((e) =>
+    [e.dataset.event, e.dataset.severity, e.textContent]));
+  check(listed.length === health.events.length && listed.every(([i, severity], k) =>
+    Number(i) === k && severity === health.events[k].severity),
+  'health: one element per event, in order ' + JSON.stringify(listed));
+  check(listed.length > 0 && listed[0][2] ===
+    '0:41.4–3:18.6rotALTITUDE SENSOR ALTITUDE über 100 m (gelb 50 m): höchster Wert 105.0 m',
+  'health: the event names its time, item and limits ' + JSON.stringify(listed[0]));
+
+  const canvases = () => page.$$eval('.chart-group canvas', (all) => all.map((c) => c.toDataURL()));
+  const before = await canvases();
+  const last = health.events.length - 1;
+  await page.click(`[data-event="${last}"]`);
+  await new Promise((resolve) => setTimeout(resolve, 200));
+  const after = await canvases();
+  check(after.every((url, i) => url !== before[i]), 'health: a click zooms every chart');
+  const height = await shadedShare(page, 'height', 0.5);
+  const voltage = await shadedShare(page, 'voltage', 0.5);
+  check(height > 0.5 && voltage === 0, 'health: the event zoomed to is shaded on the height ' +
+    'chart, not on the voltages (' + height + ', ' + voltage + ')');
+  await page.close();
+}
+
 // --- The demo -----------------------------------------------------------------------------
 
 async function checkDemo() {
@@ -733,6 +800,7 @@ try {
   await checkWithoutPositions();
   await checkWithoutSensors();
   await checkWithoutRecords();
+  await checkHealth();
   await checkOneRecord();
   await checkDurationAsSummary();
   await checkLargeValues();
