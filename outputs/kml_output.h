@@ -18,7 +18,7 @@ namespace trelvox {
 class KmlOutput final : public TrackOutput {
  public:
   KmlOutput(ByteSink& sink, ByteSpill& times, ByteSpill& coordinates, std::string logName,
-            TrackSource& track)
+            const TrackSource& track)
       : TrackOutput(sink, std::move(logName), track),
         sink_(sink),
         timesSpill_(times),

@@ -37,7 +37,6 @@ void TrackSource::record(const DataRecord&) {
   point.height =
       chosen_->heightItem >= 0 ? chosen_->decoder->current(chosen_->heightItem) : Reading{};
   point.time = currentTime();
-  if (!makesTexts_) return;
   point.latitudeText.fill([&](char* out) { return writeCoordinate(out, position.latitude); });
   point.longitudeText.fill([&](char* out) { return writeCoordinate(out, position.longitude); });
   point.heightText.fill([&](char* out) { return writeReading(out, point.height); });

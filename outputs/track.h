@@ -41,8 +41,8 @@ struct TrackPoint {
   GeoPoint position;
   Reading height;
   std::optional<std::chrono::sys_seconds> time;
-  // The same as the texts every map format writes, made once for all of them when one asks:
-  // decimal degrees, the height in metres ("0" without one), and the UTC time (empty without one).
+  // The same as the texts every map format writes, made once for all of them: decimal degrees,
+  // the height in metres ("0" without one), and the UTC time (empty without one).
   PointText latitudeText;
   PointText longitudeText;
   PointText heightText;
@@ -68,10 +68,6 @@ class TrackSource final : public LogOutput {
  public:
   // `date` is the UTC day the first time of day falls on.
   explicit TrackSource(std::chrono::year_month_day date) : day_(date) {}
-
-  // Makes each point's texts from now on, for a map format to write; the page and the health check
-  // read only positions, and would pay for texts nobody writes.
-  void makeTexts() { makesTexts_ = true; }
 
   void start(Decoders decoders) override;
   void record(const DataRecord& record) override;
@@ -110,7 +106,6 @@ class TrackSource final : public LogOutput {
   UtcTimeTexts times_;
   std::optional<GeoPoint> fix_;
   std::optional<TrackPoint> point_;
-  bool makesTexts_ = false;
 };
 
 // The name of a sensor for a reader: "GPS (slot 11)".
@@ -129,10 +124,8 @@ class TrackOutput : public LogOutput {
 
   // `logName` is the data file's name, which names the track. `track` comes before this output
   // in the list of outputs.
-  TrackOutput(ByteSink& sink, std::string logName, TrackSource& track)
-      : xml_(sink), logName_(std::move(logName)), track_(track) {
-    track.makeTexts();
-  }
+  TrackOutput(ByteSink& sink, std::string logName, const TrackSource& track)
+      : xml_(sink), logName_(std::move(logName)), track_(track) {}
 
  protected:
   virtual void writeHead(const Decoder& sensor) = 0;
