@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "outputs/report/html_report_output.h"
-#include "outputs/summary_text.h"
+#include "outputs/summary/summary_text.h"
 
 namespace trelvox {
 

@@ -11,9 +11,9 @@
 #include "conversion/log_format.h"
 #include "conversion/output_files.h"
 #include "conversion/output_table.h"
-#include "outputs/csv/separators.h"
-#include "outputs/flight_summary.h"
 #include "outputs/health/health_check.h"
+#include "outputs/summary/flight_summary.h"
+#include "outputs/text/separators.h"
 
 namespace trelvox {
 

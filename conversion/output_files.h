@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <span>
 
-#include "outputs/byte_sink.h"
-#include "outputs/byte_spill.h"
+#include "outputs/text/byte_sink.h"
+#include "outputs/text/byte_spill.h"
 
 namespace trelvox {
 

@@ -4,14 +4,14 @@
 
 #include "conversion/path_text.h"
 #include "outputs/csv/csv_output.h"
-#include "outputs/date_text.h"
-#include "outputs/flight_summary.h"
-#include "outputs/gpx_output.h"
 #include "outputs/health/health_check.h"
-#include "outputs/json_output.h"
-#include "outputs/kml_output.h"
 #include "outputs/report/html_report_output.h"
-#include "outputs/track.h"
+#include "outputs/summary/flight_summary.h"
+#include "outputs/summary/json_output.h"
+#include "outputs/text/date_text.h"
+#include "outputs/track/gpx_output.h"
+#include "outputs/track/kml_output.h"
+#include "outputs/track/track_source.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "conversion/output_files.h"
-#include "outputs/byte_sink.h"
-#include "outputs/csv/separators.h"
 #include "outputs/health/limits_file.h"
 #include "outputs/log_output.h"
 #include "outputs/report/report_page.h"
+#include "outputs/text/byte_sink.h"
+#include "outputs/text/separators.h"
 
 namespace trelvox {
 

@@ -4,9 +4,9 @@
 
 #include "conversion/byte_source.h"
 #include "conversion/log_format.h"
-#include "outputs/byte_sink.h"
-#include "outputs/csv/separators.h"
 #include "outputs/log_output.h"
+#include "outputs/text/byte_sink.h"
+#include "outputs/text/separators.h"
 
 namespace trelvox {
 

@@ -9,16 +9,16 @@
 #include "app/cli/cli_texts.h"
 #include "conversion/byte_source.h"
 #include "conversion/record_loop.h"
-#include "outputs/byte_spill.h"
 #include "outputs/csv/csv_output.h"
-#include "outputs/flight_summary.h"
-#include "outputs/gpx_output.h"
 #include "outputs/health/health_check.h"
-#include "outputs/json_output.h"
-#include "outputs/kml_output.h"
-#include "outputs/logbook.h"
 #include "outputs/report/html_report_output.h"
-#include "outputs/track.h"
+#include "outputs/summary/flight_summary.h"
+#include "outputs/summary/json_output.h"
+#include "outputs/summary/logbook.h"
+#include "outputs/text/byte_spill.h"
+#include "outputs/track/gpx_output.h"
+#include "outputs/track/kml_output.h"
+#include "outputs/track/track_source.h"
 
 namespace trelvox {
 

@@ -1,6 +1,6 @@
 // The writers that build the CSV header, the track files and the report page in blocks: what the
 // sink receives, whatever the sizes of the pieces, and where XML and HTML escape text differently.
-#include "outputs/block_writer.h"
+#include "outputs/text/block_writer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 #include "outputs/csv/row_writer.h"
 #include "outputs/report/page_text.h"
-#include "outputs/xml_text.h"
+#include "outputs/text/xml_text.h"
 #include "tests/string_sink.h"
 
 namespace trelvox {

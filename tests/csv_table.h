@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "outputs/csv/separators.h"
+#include "outputs/text/separators.h"
 #include "support/log_builder.h"
 
 namespace trelvox {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "decoders/decoder.h"
-#include "outputs/reading_text.h"
+#include "outputs/text/reading_text.h"
 #include "support/log_builder.h"
 #include "tests/csv_table.h"
 

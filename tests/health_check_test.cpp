@@ -17,8 +17,8 @@
 #include "decoders/gps_sensors.h"
 #include "decoders/powerbox.h"
 #include "decoders/voltage_sensor.h"
-#include "outputs/json_output.h"
-#include "outputs/summary_text.h"
+#include "outputs/summary/json_output.h"
+#include "outputs/summary/summary_text.h"
 #include "support/log_builder.h"
 #include "support/stream_bytes.h"
 

@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "outputs/byte_sink.h"
+#include "outputs/text/byte_sink.h"
 
 namespace trelvox {
 

@@ -23,8 +23,8 @@
 #include "conversion/output_files.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
-#include "outputs/logbook.h"
-#include "outputs/summary_text.h"
+#include "outputs/summary/logbook.h"
+#include "outputs/summary/summary_text.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;

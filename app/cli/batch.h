@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/log_list.h"
+#include "app/log_list.h"
 #include "app/messages.h"
 #include "conversion/output_table.h"
-#include "outputs/csv/separators.h"
+#include "outputs/text/separators.h"
 
 namespace trelvox {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "app/messages.h"
-#include "outputs/summary_text.h"
+#include "outputs/summary/summary_text.h"
 
 namespace trelvox {
 

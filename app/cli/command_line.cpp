@@ -17,7 +17,7 @@
 
 #include "app/cli/batch.h"
 #include "app/cli/help_formatter.h"
-#include "app/cli/log_list.h"
+#include "app/log_list.h"
 #include "app/messages.h"
 #include "app/version.h"
 

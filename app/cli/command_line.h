@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "app/messages.h"
-#include "outputs/csv/separators.h"
+#include "outputs/text/separators.h"
 
 namespace trelvox {
 

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <set>
 
-#include "app/cli/log_list.h"
+#include "app/log_list.h"
 #include "conversion/ascii_case.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"

@@ -2,7 +2,7 @@
 
 #include "app/messages.h"
 #include "app/windows/localized_resources.h"
-#include "outputs/csv/separators.h"
+#include "outputs/text/separators.h"
 
 namespace trelvox {
 

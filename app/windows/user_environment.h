@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/messages.h"
-#include "outputs/csv/separators.h"
+#include "outputs/text/separators.h"
 
 namespace trelvox {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "outputs/csv/flat_layout.h"
-#include "outputs/number_text.h"
-#include "outputs/reading_text.h"
-#include "outputs/unit_text.h"
+#include "outputs/text/number_text.h"
+#include "outputs/text/reading_text.h"
+#include "outputs/text/unit_text.h"
 
 namespace trelvox {
 namespace {

@@ -20,9 +20,9 @@
 
 #include "outputs/csv/batch_pipeline.h"
 #include "outputs/csv/row_writer.h"
-#include "outputs/csv/separators.h"
 #include "outputs/log_output.h"
-#include "outputs/value_text.h"
+#include "outputs/text/separators.h"
+#include "outputs/text/value_text.h"
 
 namespace trelvox {
 

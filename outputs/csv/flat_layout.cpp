@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <map>
 
-#include "outputs/reading_text.h"
-#include "outputs/unit_text.h"
-#include "outputs/value_text.h"
-#include "outputs/xml_text.h"
+#include "outputs/text/reading_text.h"
+#include "outputs/text/unit_text.h"
+#include "outputs/text/value_text.h"
+#include "outputs/text/xml_text.h"
 
 namespace trelvox {
 namespace {

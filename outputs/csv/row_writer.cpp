@@ -1,6 +1,6 @@
 #include "outputs/csv/row_writer.h"
 
-#include "outputs/number_text.h"
+#include "outputs/text/number_text.h"
 
 namespace trelvox {
 

@@ -13,7 +13,7 @@
 
 #include "outputs/health/limits_file.h"
 #include "outputs/log_output.h"
-#include "outputs/track.h"
+#include "outputs/track/track_source.h"
 
 namespace trelvox {
 

@@ -2,10 +2,10 @@
 
 #include <chrono>
 
-#include "outputs/flight_summary.h"
 #include "outputs/health/health_check.h"
 #include "outputs/report/report_samples.h"
-#include "outputs/track.h"
+#include "outputs/summary/flight_summary.h"
+#include "outputs/track/track_source.h"
 
 namespace trelvox {
 namespace {

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "outputs/byte_sink.h"
 #include "outputs/log_output.h"
 #include "outputs/report/report_page.h"
+#include "outputs/text/byte_sink.h"
 
 namespace trelvox {
 

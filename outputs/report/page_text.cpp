@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "outputs/utf8_text.h"
+#include "outputs/text/utf8_text.h"
 
 namespace trelvox {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "outputs/block_writer.h"
+#include "outputs/text/block_writer.h"
 
 namespace trelvox {
 

@@ -5,15 +5,15 @@
 #include <string_view>
 
 #include "outputs/csv/csv_output.h"
-#include "outputs/flight_summary.h"
 #include "outputs/health/health_check.h"
-#include "outputs/number_text.h"
-#include "outputs/reading_text.h"
 #include "outputs/report/page_text.h"
 #include "outputs/report/report_assets.h"
 #include "outputs/report/report_samples.h"
-#include "outputs/summary_text.h"
-#include "outputs/unit_text.h"
+#include "outputs/summary/flight_summary.h"
+#include "outputs/summary/summary_text.h"
+#include "outputs/text/number_text.h"
+#include "outputs/text/reading_text.h"
+#include "outputs/text/unit_text.h"
 #include "values/quantity.h"
 
 namespace trelvox {

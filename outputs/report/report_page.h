@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "outputs/byte_sink.h"
+#include "outputs/text/byte_sink.h"
 
 namespace trelvox {
 

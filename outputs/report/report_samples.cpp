@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "outputs/track.h"
+#include "outputs/track/track_source.h"
 #include "values/geo_point.h"
 
 namespace trelvox {

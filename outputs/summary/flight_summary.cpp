@@ -1,4 +1,4 @@
-#include "outputs/flight_summary.h"
+#include "outputs/summary/flight_summary.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outputs/byte_sink.h"
+#include "outputs/text/byte_sink.h"
 
 namespace trelvox {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outputs/track.h"
+#include "outputs/track/track_source.h"
 
 namespace trelvox {
 

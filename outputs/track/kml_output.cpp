@@ -1,4 +1,4 @@
-#include "outputs/kml_output.h"
+#include "outputs/track/kml_output.h"
 
 #include <cmath>
 #include <span>

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "outputs/csv/separators.h"
-#include "outputs/flight_summary.h"
 #include "outputs/health/health_check.h"
+#include "outputs/summary/flight_summary.h"
+#include "outputs/text/separators.h"
 
 namespace trelvox {
 

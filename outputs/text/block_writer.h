@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "outputs/byte_sink.h"
+#include "outputs/text/byte_sink.h"
 
 namespace trelvox {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "outputs/number_text.h"
+#include "outputs/text/number_text.h"
 
 namespace trelvox {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "outputs/reading_text.h"
+#include "outputs/text/reading_text.h"
 
 namespace trelvox {
 

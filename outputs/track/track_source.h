@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "decoders/decoder.h"
-#include "outputs/date_text.h"
 #include "outputs/log_output.h"
-#include "outputs/xml_text.h"
+#include "outputs/text/date_text.h"
+#include "outputs/text/xml_text.h"
 #include "values/geo_point.h"
 
 namespace trelvox {

@@ -1,7 +1,7 @@
-#include "outputs/xml_text.h"
+#include "outputs/text/xml_text.h"
 
-#include "outputs/number_text.h"
-#include "outputs/utf8_text.h"
+#include "outputs/text/number_text.h"
+#include "outputs/text/utf8_text.h"
 #include "values/geo_point.h"
 
 namespace trelvox {

@@ -1,4 +1,4 @@
-#include "outputs/track.h"
+#include "outputs/track/track_source.h"
 
 namespace trelvox {
 void TrackSource::start(Decoders decoders) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "outputs/flight_summary.h"
 #include "outputs/health/health_check.h"
+#include "outputs/summary/flight_summary.h"
 
 namespace trelvox {
 

@@ -1,4 +1,4 @@
-#include "outputs/gpx_output.h"
+#include "outputs/track/gpx_output.h"
 
 namespace trelvox {
 

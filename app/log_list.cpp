@@ -1,4 +1,4 @@
-#include "app/cli/log_list.h"
+#include "app/log_list.h"
 
 #include <algorithm>
 #include <set>

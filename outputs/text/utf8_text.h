@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "outputs/block_writer.h"
+#include "outputs/text/block_writer.h"
 
 namespace trelvox {
 

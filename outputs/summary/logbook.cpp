@@ -1,11 +1,11 @@
-#include "outputs/logbook.h"
+#include "outputs/summary/logbook.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 
-#include "outputs/date_text.h"
-#include "outputs/summary_text.h"
+#include "outputs/summary/summary_text.h"
+#include "outputs/text/date_text.h"
 
 namespace trelvox {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "outputs/block_writer.h"
+#include "outputs/text/block_writer.h"
 #include "values/tracked_reading.h"
 
 namespace trelvox {

@@ -1,4 +1,4 @@
-#include "outputs/reading_text.h"
+#include "outputs/text/reading_text.h"
 
 #include <algorithm>
 #include <cstring>

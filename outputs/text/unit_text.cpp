@@ -1,4 +1,4 @@
-#include "outputs/unit_text.h"
+#include "outputs/text/unit_text.h"
 
 #include <string_view>
 

@@ -1,9 +1,9 @@
-#include "outputs/json_output.h"
+#include "outputs/summary/json_output.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>
 
-#include "outputs/unit_text.h"
+#include "outputs/text/unit_text.h"
 
 namespace trelvox {
 namespace {

@@ -1,7 +1,7 @@
-#include "outputs/summary_text.h"
+#include "outputs/summary/summary_text.h"
 
-#include "outputs/reading_text.h"
-#include "outputs/unit_text.h"
+#include "outputs/text/reading_text.h"
+#include "outputs/text/unit_text.h"
 
 namespace trelvox {
 namespace {

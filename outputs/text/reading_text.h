@@ -4,7 +4,7 @@
 #include <string>
 
 #include "decoders/decoder.h"
-#include "outputs/value_text.h"
+#include "outputs/text/value_text.h"
 
 namespace trelvox {
 

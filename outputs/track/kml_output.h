@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "outputs/byte_spill.h"
-#include "outputs/track.h"
+#include "outputs/text/byte_spill.h"
+#include "outputs/track/track_source.h"
 
 namespace trelvox {
 

@@ -1,4 +1,4 @@
-#include "outputs/block_writer.h"
+#include "outputs/text/block_writer.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "outputs/byte_sink.h"
-#include "outputs/flight_summary.h"
 #include "outputs/health/health_check.h"
 #include "outputs/log_output.h"
+#include "outputs/summary/flight_summary.h"
+#include "outputs/text/byte_sink.h"
 
 namespace trelvox {
 

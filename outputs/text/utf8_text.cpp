@@ -1,4 +1,4 @@
-#include "outputs/utf8_text.h"
+#include "outputs/text/utf8_text.h"
 
 namespace trelvox {
 
