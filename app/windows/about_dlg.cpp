@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/windows/dialog_decisions.h"
+#include "app/windows/text_room.h"
 #include "resources/resource.h"
 
 namespace trelvox {

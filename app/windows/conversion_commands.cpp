@@ -7,9 +7,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/windows/dialog_decisions.h"
+#include "app/windows/conversion_outcome.h"
+#include "app/windows/drop_plan.h"
+#include "app/windows/file_choices.h"
 #include "app/windows/file_dialogs.h"
 #include "app/windows/message_box.h"
+#include "app/windows/outcome_texts.h"
+#include "app/windows/system_codes.h"
 #include "app/windows/text_encoding.h"
 #include "app/windows/user_environment.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/windows/dialog_decisions.h"
+#include "app/windows/file_choices.h"
 
 namespace trelvox {
 

@@ -1,6 +1,6 @@
 #include "app/windows/localized_resources.h"
 
-#include "app/windows/dialog_decisions.h"
+#include "app/windows/dialog_language.h"
 
 namespace trelvox {
 

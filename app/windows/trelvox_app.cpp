@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "app/windows/conversion_commands.h"
-#include "app/windows/dialog_decisions.h"
+#include "app/windows/dialog_language.h"
 #include "app/windows/trelvox_dlg.h"
 #include "app/windows/ui_description.h"
 #include "app/windows/user_environment.h"

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "app/windows/dialog_decisions.h"
+#include "app/windows/dialog_language.h"
 #include "app/windows/text_encoding.h"
 
 namespace trelvox {

@@ -1,0 +1,70 @@
+#include "app/windows/conversion_outcome.h"
+
+#include <string_view>
+
+#include "app/windows/outcome_texts.h"
+#include "conversion/log_files.h"
+#include "conversion/path_text.h"
+#include "conversion/telemetry_log_exception.h"
+
+namespace trelvox {
+namespace fs = std::filesystem;
+namespace {
+
+// The output a failure to write one concerns: the page when the conversion named it, otherwise the
+// CSV file (a write that fails names no file; the page goes beside the CSV file anyway).
+const fs::path& refusedOutput(const ConversionOutcome& outcome, std::string_view detail) {
+  if (outcome.page && detail.starts_with(displayPath(*outcome.page))) return *outcome.page;
+  return outcome.output;
+}
+
+}  // namespace
+
+std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Language language) {
+  std::error_code error;
+  if (fs::is_regular_file(logFilesOf(chosenLog).info, error)) {
+    return std::nullopt;
+  }
+  constexpr MessageId kFailure = MessageId::kInfoFileNotFound;
+  return ConversionOutcome{chosenLog,
+                           {},
+                           static_cast<int>(kFailure),
+                           failureReason(kFailure, chosenLog, {}, {}, language)};
+}
+
+void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
+                Separators separators, Language language,
+                const std::function<SystemReason(const fs::path&)>& systemReason) {
+  try {
+    ConversionRequest request;
+    request.csv = outcome.output;
+    request.existing = existing;
+    // The dialog checks the flight's health on every conversion.
+    request.summary = true;
+    if (outcome.page) {
+      request.html = outcome.page;
+      request.pageLanguage = pageLanguageOf(language);
+    }
+    LogConverter converter(separators);
+    converter.open(outcome.log, request);
+    ConversionCounts counts;
+    counts.sensors = converter.sensorCount();
+    const ConversionResult result = converter.convert();
+    counts.records = result.rows;
+    counts.trailingBytes = result.trailingBytes;
+    outcome.failure.reset();
+    outcome.linesBelow = convertedLines(counts, language) + '\n' +
+                         healthLine(*result.health, separators.decimal, language);
+  } catch (const TelemetryLogException& e) {
+    const fs::path& refused = refusedOutput(outcome, e.what());
+    // Asked first: looking at the files below may leave the system's last error changed.
+    const SystemReason reason = systemReason(refused);
+    outcome.failure = static_cast<int>(e.messageId());
+    // A limits file's fault names the file, line and column itself.
+    outcome.linesBelow = e.messageId() == MessageId::kLimitsFileFault
+                             ? std::string(e.what())
+                             : failureReason(e.messageId(), outcome.log, refused, reason, language);
+  }
+}
+
+}  // namespace trelvox
