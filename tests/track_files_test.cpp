@@ -259,6 +259,7 @@ TEST(TrackFiles, PositionsWithoutAFixAreLeftOut) {
     const ConversionResult result = converter.convert();
     EXPECT_EQ(!result.dropped.empty(), fixes == 0);
     if (fixes == 0) {
+      EXPECT_THAT(result.dropped, UnorderedElementsAre(folder / "fix.gpx", folder / "fix.kml"));
       EXPECT_FALSE(fs::exists(folder / "fix.gpx"));
       EXPECT_FALSE(fs::exists(folder / "fix.kml"));
       continue;
