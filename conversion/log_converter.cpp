@@ -23,7 +23,7 @@ std::chrono::year_month_day modificationDate(const fs::path& path) {
 
 void LogConverter::open(const fs::path& log, const fs::path& outputPath, ExistingOutput existing) {
   ConversionRequest request;
-  request.csv = outputPath;
+  request.path(OutputFormat::kCsv) = outputPath;
   request.existing = existing;
   open(log, request);
 }
@@ -86,43 +86,56 @@ void LogConverter::refuseOutputsNamedTwice() const {
 
 // The CSV goes to the request's stream, where it names one, rather than to its file.
 void LogConverter::openOutput(const OutputRow& row) {
-  const std::optional<fs::path>& path = request_.*row.path;
-  if (!path || (row.format == OutputFormat::kCsv && request_.csvStream != nullptr)) return;
-  if (isSameFile(*path, dataPath_) || isSameFile(*path, infoPath_)) {
+  if (!request_.writesFile(row)) return;
+  const fs::path& path = *request_.path(row.format);
+  if (isSameFile(path, dataPath_) || isSameFile(path, infoPath_)) {
     throw TelemetryLogException(MessageId::kCannotCreateOutput,
-                                displayPath(*path) + " is one of the log's own files");
+                                displayPath(path) + " is one of the log's own files");
   }
-  files_[static_cast<std::size_t>(row.format)].open(*path, request_.existing);
+  files_[indexOf(row.format)].open(path, request_.existing);
 }
 
 ByteSink* LogConverter::sinkOf(const OutputRow& row) {
-  if (row.format == OutputFormat::kCsv && request_.csvStream != nullptr) return request_.csvStream;
-  return request_.*row.path ? &files_[static_cast<std::size_t>(row.format)] : nullptr;
+  if (ByteSink* stream = request_.streamOf(row)) return stream;
+  return request_.path(row.format) ? &files_[indexOf(row.format)] : nullptr;
 }
 
 std::chrono::year_month_day LogConverter::logDate() const {
   return request_.date ? *request_.date : modificationDate(dataPath_);
 }
 
+LogFacts LogConverter::facts(std::chrono::year_month_day date) const {
+  return {.logName = displayPath(dataPath_.filename()),
+          .infoName = displayPath(infoPath_.filename()),
+          .date = date,
+          .expectedRecords = dataRecordCount(),
+          .separators = separators_,
+          .limits = limits_,
+          .limitsFile = limitsFile_};
+}
+
+// An output's spills lie beside its file, whose folder takes that output anyway.
+void LogConverter::addOutputs(OutputSet& outputs) {
+  for (const OutputRow& row : kOutputTable) {
+    ByteSink* sink = sinkOf(row);
+    if (sink == nullptr) continue;
+    std::vector<std::unique_ptr<ScratchFile>>& kept = scratch_[indexOf(row.format)];
+    std::vector<ByteSpill*> scratch;
+    for (std::size_t i = 0; i < row.scratchFiles; ++i) {
+      kept.push_back(std::make_unique<ScratchFile>());
+      kept.back()->beside(request_.path(row.format).value_or(fs::path()));
+      scratch.push_back(kept.back().get());
+    }
+    outputs.add(row.format, *sink, scratch);
+  }
+}
+
 ConversionResult LogConverter::convert() {
   ConversionResult result;
   result.date = logDate();
   result.dataFile = dataPath_;
-  OutputSet outputs(request_, {.logName = displayPath(dataPath_.filename()),
-                               .infoName = displayPath(infoPath_.filename()),
-                               .date = result.date,
-                               .expectedRecords = dataRecordCount(),
-                               .separators = separators_,
-                               .limits = limits_,
-                               .limitsFile = limitsFile_});
-  if (request_.summary) {
-    outputs.summary();
-    outputs.health();
-  }
-  for (const OutputRow& row : kOutputTable) {
-    if (ByteSink* sink = sinkOf(row))
-      outputs.add(row, *sink, (request_.*row.path).value_or(fs::path()));
-  }
+  OutputSet outputs(request_, facts(result.date));
+  addOutputs(outputs);
 
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs.loopOrder());
   dataFile_.close();
@@ -141,14 +154,14 @@ void LogConverter::keepFiles(const OutputSet& outputs, ConversionResult& result)
   std::vector<OutputFile*> kept;
   for (const OutputRow& row : kOutputTable) {
     const LogOutput* output = outputs.outputOf(row.format);
-    OutputFile& file = files_[static_cast<std::size_t>(row.format)];
+    OutputFile& file = files_[indexOf(row.format)];
     if (output == nullptr || sinkOf(row) != &file) continue;
     if (output->hasContent()) {
       file.store();
       kept.push_back(&file);
     } else {
       file.discard();
-      result.noPosition = true;
+      result.dropped.push_back(file.path());
     }
   }
   for (OutputFile* file : kept) {
@@ -161,6 +174,15 @@ std::size_t LogConverter::dataRecordCount() const {
   std::error_code error;
   const std::uintmax_t bytes = fs::file_size(dataPath_, error);
   return error ? 0 : static_cast<std::size_t>(bytes / kRecordSize);
+}
+
+std::size_t filesHeldOpen(const ConversionRequest& request) {
+  constexpr std::size_t kDataFileAndFolder = 2;
+  std::size_t files = kDataFileAndFolder;
+  for (const OutputRow& row : kOutputTable) {
+    if (request.writesFile(row)) files += 1 + row.scratchFiles;
+  }
+  return files;
 }
 
 int LogConverter::sensorCount() const {

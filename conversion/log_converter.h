@@ -4,12 +4,15 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "conversion/conversion_request.h"
 #include "conversion/log_files.h"
 #include "conversion/log_format.h"
 #include "conversion/output_files.h"
+#include "conversion/output_set.h"
 #include "conversion/output_table.h"
 #include "outputs/health/health_check.h"
 #include "outputs/summary/flight_summary.h"
@@ -26,8 +29,9 @@ struct ConversionResult {
   std::optional<FlightSummary> summary;
   // The health check's report, where an output asked for it.
   std::optional<HealthReport> health;
-  // A track file was asked for, but the log has no position: none was written.
-  bool noPosition = false;
+  // Files asked for but not written, their output having nothing to keep: a track file of a log
+  // without a position.
+  std::vector<std::filesystem::path> dropped;
   std::chrono::year_month_day date;
   // The data file read, as found beside the base path (whatever case its extension has).
   std::filesystem::path dataFile;
@@ -62,6 +66,8 @@ class LogConverter {
   void openOutput(const OutputRow& row);
   // Where the output of `row` writes; null when it is not asked for.
   ByteSink* sinkOf(const OutputRow& row);
+  LogFacts facts(std::chrono::year_month_day date) const;
+  void addOutputs(OutputSet& outputs);
   void keepFiles(const OutputSet& outputs, ConversionResult& result);
   // The whole records in the data file, as its size tells; 0 when that is unknown.
   std::size_t dataRecordCount() const;
@@ -76,6 +82,12 @@ class LogConverter {
   HealthLimits limits_;
   std::optional<std::string> limitsFile_;
   std::array<OutputFile, kOutputFormats> files_;
+  // The spills of each output, beside its file.
+  std::array<std::vector<std::unique_ptr<ScratchFile>>, kOutputFormats> scratch_;
 };
+
+// The files the conversion of `request` may hold open at once: the data file, a folder searched
+// for a companion file, and each output file with its spills.
+std::size_t filesHeldOpen(const ConversionRequest& request);
 
 }  // namespace trelvox

@@ -5,7 +5,6 @@
 
 #include "conversion/decoder_set.h"
 #include "conversion/telemetry_log_exception.h"
-#include "outputs/csv/csv_output.h"
 
 namespace trelvox {
 namespace {
@@ -96,13 +95,6 @@ LogTotals runRecordLoop(const SlotMap& map, ByteSource& dataFile,
   totals.trailingBytes = reader.trailingBytes();
   endAll(outputs, totals);
   return totals;
-}
-
-std::uint64_t writeCsv(const SlotMap& map, ByteSource& dataFile, ByteSink& sink,
-                       Separators separators) {
-  CsvOutput csv(sink, separators);
-  LogOutput* const outputs[] = {&csv};
-  return runRecordLoop(map, dataFile, outputs).records;
 }
 
 }  // namespace trelvox

@@ -5,8 +5,6 @@
 #include "conversion/byte_source.h"
 #include "conversion/log_format.h"
 #include "outputs/log_output.h"
-#include "outputs/text/byte_sink.h"
-#include "outputs/text/separators.h"
 
 namespace trelvox {
 
@@ -20,10 +18,5 @@ SlotMap readSlotMap(ByteSource& infoFile);
 // with what was read; failures of an output go on as they are.
 LogTotals runRecordLoop(const SlotMap& map, ByteSource& dataFile,
                         std::span<LogOutput* const> outputs);
-
-// The CSV text of a log handed to `sink`: the record loop with the CSV as its one output. Returns
-// the number of rows written below the headers.
-std::uint64_t writeCsv(const SlotMap& map, ByteSource& dataFile, ByteSink& sink,
-                       Separators separators);
 
 }  // namespace trelvox

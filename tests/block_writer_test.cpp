@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "outputs/csv/row_writer.h"
+#include "outputs/csv/csv_header.h"
 #include "outputs/report/page_text.h"
 #include "outputs/text/xml_text.h"
 #include "tests/string_sink.h"
@@ -107,10 +107,10 @@ TEST(BlockWriter, BytesASinkRefusedAreNotHandedOverAgain) {
   EXPECT_EQ(sink.text, "kept");
 }
 
-TEST(RowWriter, HeaderFieldsEndInTheSeparatorAndRowsInCrLf) {
+TEST(HeaderRowWriter, HeaderFieldsEndInTheSeparatorAndRowsInCrLf) {
   const std::string longName = numberedText(BlockWriter::kBlockSize + 5);
   StringSink sink;
-  RowWriter writer(sink, ';');
+  HeaderRowWriter writer(sink, ';');
   writer.separator();
   writer.field(0u);
   writer.field(4294967295u);

@@ -191,7 +191,7 @@ TEST(Conversion, TrailingPartialRecordIsNotConverted) {
       struct NullSink : ByteSink {
         void write(std::span<const char>) override {}
       } sink;
-      EXPECT_EQ(writeCsv(readSlotMap(infoSource), dataSource, sink, Separators{}), records)
+      EXPECT_EQ(writeCsvOf(readSlotMap(infoSource), dataSource, sink, Separators{}), records)
           << records << " records and " << partial << " bytes";
     }
   }
@@ -250,7 +250,7 @@ TEST(Conversion, ReadFailureKeepsTheRowsAlreadyConverted) {
   StringSink sink;
   FailingSource data(2);
   try {
-    writeCsv(SlotMap{}, data, sink, Separators{});
+    writeCsvOf(SlotMap{}, data, sink, Separators{});
     FAIL() << "no failure reported";
   } catch (const TelemetryLogException& e) {
     EXPECT_EQ(e.messageId(), MessageId::kCannotReadFile);

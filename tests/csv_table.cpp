@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "conversion/output_set.h"
 #include "conversion/record_loop.h"
 #include "tests/string_sink.h"
 
@@ -42,13 +43,21 @@ std::vector<std::string> CsvTable::sensorColumnNames() const {
   return {names.begin() + 17, names.end()};
 }
 
+std::uint64_t writeCsvOf(const SlotMap& map, ByteSource& dataFile, ByteSink& sink,
+                         Separators separators) {
+  const ConversionRequest request;
+  OutputSet outputs(request, {.separators = separators});
+  outputs.add(OutputFormat::kCsv, sink);
+  return runRecordLoop(map, dataFile, outputs.loopOrder()).records;
+}
+
 CsvTable convert(const LogBuilder& log, Separators separators) {
   const std::vector<std::uint8_t> info = log.infoBytes();
   const std::vector<std::uint8_t> data = log.dataBytes();
   MemorySource infoSource(info);
   MemorySource dataSource(data);
   StringSink sink;
-  writeCsv(readSlotMap(infoSource), dataSource, sink, separators);
+  writeCsvOf(readSlotMap(infoSource), dataSource, sink, separators);
   return CsvTable(sink.text, separators.list);
 }
 

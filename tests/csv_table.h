@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "conversion/byte_source.h"
+#include "conversion/log_format.h"
+#include "outputs/text/byte_sink.h"
 #include "outputs/text/separators.h"
 #include "support/log_builder.h"
 
@@ -30,6 +34,11 @@ class CsvTable {
   std::string text_;
   std::vector<std::vector<std::string>> rows_;
 };
+
+// The CSV of a log as a conversion writes it into `sink`: the record loop with the CSV the output
+// table makes as its one output. Returns the records converted.
+std::uint64_t writeCsvOf(const SlotMap& map, ByteSource& dataFile, ByteSink& sink,
+                         Separators separators = {});
 
 // Converts a log held in memory, as the command line would convert its files.
 CsvTable convert(const LogBuilder& log, Separators separators = {});

@@ -38,8 +38,8 @@ Converted convertWithJson(const LogBuilder& log, const TempFolder& folder,
   const fs::path base = folder / name;
   log.writeFiles(base);
   ConversionRequest request;
-  request.csv = fs::path(base) += ".csv";
-  request.json = fs::path(base) += ".json";
+  request.path(OutputFormat::kCsv) = fs::path(base) += ".csv";
+  request.path(OutputFormat::kJson) = fs::path(base) += ".json";
   request.version = "9.9.9";
   request.date = kFlightDay;
   LogConverter converter(Separators{});
@@ -175,7 +175,7 @@ TEST(FlightSummary, DemoFlightFacts) {
                   folder / (std::string("demo") + extension));
   }
   ConversionRequest request;
-  request.json = folder / "demo.json";
+  request.path(OutputFormat::kJson) = folder / "demo.json";
   LogConverter converter(Separators{});
   converter.open(folder / "demo", request);
   converter.convert();

@@ -8,7 +8,9 @@
 
 #include "bench/full_group_log.h"
 #include "conversion/byte_source.h"
+#include "conversion/output_set.h"
 #include "conversion/record_loop.h"
+#include "outputs/health/health_check.h"
 #include "outputs/report/html_report_output.h"
 #include "outputs/summary/flight_summary.h"
 #include "outputs/track/gpx_output.h"
@@ -24,11 +26,18 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// The record loop with the report as its one output.
+// The page shows no times of day along the track, so its track source may take any day.
+constexpr std::chrono::year_month_day kAnyDay{std::chrono::sys_days{}};
+
+// The record loop with the report and the sources it reads before it, as a conversion hands them,
+// the health check with its built-in limits.
 LogTotals writeHtmlReport(const SlotMap& map, ByteSource& dataFile, ByteSink& sink,
                           ReportOptions options) {
-  HtmlReportOutput report(sink, std::move(options));
-  LogOutput* const outputs[] = {&report};
+  FlightSummaryOutput summary;
+  TrackSource track(kAnyDay);
+  HealthCheck health({}, std::nullopt, track);
+  HtmlReportOutput report(sink, std::move(options), summary, track, health);
+  LogOutput* const outputs[] = {&summary, &track, &health, &report};
   return runRecordLoop(map, dataFile, outputs);
 }
 
@@ -393,19 +402,22 @@ TEST(HtmlReport, ThePageAndTheTrackFilesFollowTheSameSensor) {
   }
   const auto data = log.dataBytes();
   MemorySource source(data);
+  ConversionRequest request;
+  request.path(OutputFormat::kGpx) = "two.gpx";
+  request.path(OutputFormat::kHtml) = "two.html";
+  OutputSet outputs(request, {.logName = "two.KLD", .date = kAnyDay});
   StringSink page;
   StringSink gpxFile;
-  TrackSource track(std::chrono::year_month_day{std::chrono::sys_days{}});
-  GpxOutput gpx(gpxFile, "two.KLD", track);
-  HtmlReportOutput report(page, {}, nullptr, &track);
-  LogOutput* const outputs[] = {&track, &gpx, &report};
-  runRecordLoop(slotMapOf(log), source, outputs);
+  outputs.add(OutputFormat::kGpx, gpxFile);
+  outputs.add(OutputFormat::kHtml, page);
+  runRecordLoop(slotMapOf(log), source, outputs.loopOrder());
   EXPECT_THAT(gpxFile.text, HasSubstr("GPS (slot 10)"));
   EXPECT_THAT(dataOf(page.text), HasSubstr("\"track\":{\"sensor\":2,\"east\":\"n,,0,,\""));
 }
 
-// A conversion hands the report the flight summary and track that --json and the track files use;
-// make_report and the tests let the report run its own. Both make the same page, facts included.
+// A conversion hands the report the flight summary, track and health check that --summary and
+// --json use, made before any output asked for them; the page is the one made for it alone, facts
+// included.
 TEST(HtmlReport, APageOfSharedSourcesIsThePageTheReportMakesAlone) {
   LogBuilder gpsLog;
   gpsLog.sensor(1, typeIdOf<OrvaneGpsDecoder>()).sensor(12, typeIdOf<VoltageSensorDecoder>());
@@ -414,16 +426,21 @@ TEST(HtmlReport, APageOfSharedSourcesIsThePageTheReportMakesAlone) {
   }
   const LogBuilder logs[] = {fullGroupLog(2500), gpsLog};
   for (const LogBuilder& log : logs) {
-    const auto data = log.dataBytes();
-    MemorySource source(data);
-    StringSink page;
-    FlightSummaryOutput summary;
-    TrackSource track(std::chrono::year_month_day{std::chrono::sys_days{}});
-    HtmlReportOutput report(page, {}, &summary, &track);
-    LogOutput* const outputs[] = {&summary, &track, &report};
-    runRecordLoop(slotMapOf(log), source, outputs);
-    const std::string alone = reportOf(log);
-    EXPECT_EQ(page.text, alone);
+    const auto pageOf = [&](bool shared) {
+      const auto data = log.dataBytes();
+      MemorySource source(data);
+      ConversionRequest request;
+      request.summary = shared;
+      OutputSet outputs(request, {.date = kAnyDay});
+      StringSink json;
+      StringSink page;
+      if (shared) outputs.add(OutputFormat::kJson, json);
+      outputs.add(OutputFormat::kHtml, page);
+      runRecordLoop(slotMapOf(log), source, outputs.loopOrder());
+      return page.text;
+    };
+    const std::string alone = pageOf(false);
+    EXPECT_EQ(pageOf(true), alone);
     EXPECT_THAT(dataOf(alone), HasSubstr("\"flightFacts\":[{\"key\":"));
     EXPECT_THAT(dataOf(alone), Not(HasSubstr("\"track\":null")));
   }
@@ -445,13 +462,15 @@ TEST(HtmlReport, TheDurationIsTheFlightSummarys) {
   const auto data = log.dataBytes();
   MemorySource source(data);
   StringSink page;
-  HtmlReportOutput report(page, {});
-  FlightSummaryOutput summary;
-  LogOutput* const outputs[] = {&summary, &report};
-  runRecordLoop(slotMapOf(log), source, outputs);
-  EXPECT_EQ(summary.summary().clock.duration, 0xF0000000u + 100u);
+  ConversionRequest request;
+  request.summary = true;
+  OutputSet outputs(request, {});
+  outputs.add(OutputFormat::kHtml, page);
+  runRecordLoop(slotMapOf(log), source, outputs.loopOrder());
+  const FlightSummary& summary = outputs.summary().summary();
+  EXPECT_EQ(summary.clock.duration, 0xF0000000u + 100u);
   EXPECT_THAT(dataOf(page.text),
-              HasSubstr("\"duration\":" + std::to_string(summary.summary().clock.duration) + ","));
+              HasSubstr("\"duration\":" + std::to_string(summary.clock.duration) + ","));
 }
 
 TEST(HtmlReport, TenHoursWithEveryDecoderStayUnderTenMegabytes) {

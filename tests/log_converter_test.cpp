@@ -141,14 +141,15 @@ TEST_F(LogConverterFiles, ACsvThatCannotBeNamedLeavesEveryOtherFileUnnamed) {
                   fs::path(base) += extension);
   }
   ConversionRequest request;
-  request.csv = output;
-  for (auto* side : {&request.json, &request.gpx, &request.kml, &request.html}) {
-    *side = fs::path(base);
+  request.path(OutputFormat::kCsv) = output;
+  for (const OutputFormat side :
+       {OutputFormat::kJson, OutputFormat::kGpx, OutputFormat::kKml, OutputFormat::kHtml}) {
+    request.path(side) = fs::path(base);
   }
-  *request.json += ".json";
-  *request.gpx += ".gpx";
-  *request.kml += ".kml";
-  *request.html += ".html";
+  *request.path(OutputFormat::kJson) += ".json";
+  *request.path(OutputFormat::kGpx) += ".gpx";
+  *request.path(OutputFormat::kKml) += ".kml";
+  *request.path(OutputFormat::kHtml) += ".html";
   {
     LogConverter converter(Separators{});
     converter.open(base, request);

@@ -202,8 +202,8 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
 ConversionResult writeTracks(const fs::path& base,
                              std::optional<std::chrono::year_month_day> date) {
   ConversionRequest request;
-  request.gpx = fs::path(base) += ".gpx";
-  request.kml = fs::path(base) += ".kml";
+  request.path(OutputFormat::kGpx) = fs::path(base) += ".gpx";
+  request.path(OutputFormat::kKml) = fs::path(base) += ".kml";
   request.date = date;
   LogConverter converter(Separators{});
   converter.open(base, request);
@@ -222,8 +222,8 @@ TEST(TrackFiles, ATrackThatCannotBeStoredFailsTheConversionAndNamesNoFile) {
     log.writeFiles(folder / "full");
 
     ConversionRequest request;
-    request.csv = folder / "full.csv";
-    request.gpx = "/dev/full";
+    request.path(OutputFormat::kCsv) = folder / "full.csv";
+    request.path(OutputFormat::kGpx) = "/dev/full";
     try {
       LogConverter converter(Separators{});
       converter.open(folder / "full", request);
@@ -252,13 +252,14 @@ TEST(TrackFiles, PositionsWithoutAFixAreLeftOut) {
     log.writeFiles(folder / "fix");
 
     ConversionRequest request;
-    request.gpx = folder / "fix.gpx";
-    request.kml = folder / "fix.kml";
+    request.path(OutputFormat::kGpx) = folder / "fix.gpx";
+    request.path(OutputFormat::kKml) = folder / "fix.kml";
     LogConverter converter(Separators{});
     converter.open(folder / "fix", request);
     const ConversionResult result = converter.convert();
-    EXPECT_EQ(result.noPosition, fixes == 0);
+    EXPECT_EQ(!result.dropped.empty(), fixes == 0);
     if (fixes == 0) {
+      EXPECT_THAT(result.dropped, UnorderedElementsAre(folder / "fix.gpx", folder / "fix.kml"));
       EXPECT_FALSE(fs::exists(folder / "fix.gpx"));
       EXPECT_FALSE(fs::exists(folder / "fix.kml"));
       continue;
@@ -344,7 +345,7 @@ TEST(TrackFiles, AGpsWithoutAFixLeavesTheTrackToOneWithIt) {
   const ConversionResult result = writeTracks(
       folder / "two",
       std::chrono::year_month_day{std::chrono::year(2024), std::chrono::May, std::chrono::day(1)});
-  EXPECT_FALSE(result.noPosition);
+  EXPECT_THAT(result.dropped, ::testing::IsEmpty());
   const std::string gpx = readFile(folder / "two.gpx");
   EXPECT_THAT(gpx, HasSubstr("<src>GPS (slot 9)</src>"));
   EXPECT_THAT(gpx, HasSubstr("<trkpt lat=\"48.0000333\" lon=\"8.5000000\">"
@@ -429,8 +430,8 @@ TEST(TrackTimes, ATimeFieldPastTheDayIsNoTime) {
   log.writeFiles(folder / "odd");
 
   ConversionRequest request;
-  request.gpx = folder / "odd.gpx";
-  request.kml = folder / "odd.kml";
+  request.path(OutputFormat::kGpx) = folder / "odd.gpx";
+  request.path(OutputFormat::kKml) = folder / "odd.kml";
   request.date =
       std::chrono::year_month_day{std::chrono::year(2024), std::chrono::May, std::chrono::day(1)};
   request.summary = true;

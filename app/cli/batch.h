@@ -6,6 +6,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/log_list.h"
@@ -41,6 +42,14 @@ struct BatchOptions {
 
 // The output name that stands for standard output.
 inline constexpr std::string_view kStandardOutput = "-";
+
+inline bool writesToStandardOutput(const BatchOptions& options) {
+  return options.output == kStandardOutput;
+}
+
+inline bool logbookToStandardOutput(const BatchOptions& options) {
+  return options.logbook == kStandardOutput;
+}
 
 // Converts every log, up to `jobs` at once, and reports each in input order: its files' names
 // and summary on `out` (on `err` when the CSV goes to `out`), failures and notes on `err`. Then

@@ -20,6 +20,7 @@
 #include "app/log_list.h"
 #include "app/messages.h"
 #include "app/version.h"
+#include "conversion/output_table.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;
@@ -106,6 +107,15 @@ bool asksForMoreThanTheCsv(const BatchOptions& batch) {
   return !batch.sideFiles.empty() || batch.summary || !batch.logbook.empty();
 }
 
+// "--json, --gpx, --kml, --report, --summary or --logbook"
+std::string optionsBesideTheCsv() {
+  std::string list;
+  for (const OutputRow& row : kOutputTable) {
+    if (!row.option.empty()) list.append(row.option).append(", ");
+  }
+  return list + "--summary or --logbook";
+}
+
 // The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
 std::string programName(int argc, const char* const* argv) {
   const std::string name = argc > 0 ? fs::path(argv[0]).filename().string() : std::string();
@@ -153,15 +163,13 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
       ->check(CLI::IsMember({"en", "de", "ja"}))
       ->option_text("en|de|ja");
   app.add_flag("--summary", options.batch.summary, "print a summary of each log's flight");
-  const auto addSideFile = [&](const std::string& flag, OutputFormat format,
-                               const std::string& help) {
+  for (const OutputRow& row : kOutputTable) {
+    if (row.option.empty()) continue;
     app.add_flag_callback(
-        flag, [&options, format] { options.batch.sideFiles.insert(format); }, help);
-  };
-  addSideFile("--json", OutputFormat::kJson, "also write NAME.json with the flight's facts");
-  addSideFile("--gpx", OutputFormat::kGpx, "also write the GPS track as NAME.gpx");
-  addSideFile("--kml", OutputFormat::kKml, "also write the GPS track as NAME.kml");
-  addSideFile("--report", OutputFormat::kHtml, "also write NAME.html, a page of the flight");
+        std::string(row.option),
+        [&options, format = row.format] { options.batch.sideFiles.insert(format); },
+        std::string(row.help));
+  }
   app.add_flag("--units", options.batch.unitsRow, "add a fourth header row with each unit");
   app.add_flag("--flat", options.batch.flatCsv,
                "write the CSV for analysis tools (one header row)");
@@ -208,9 +216,7 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
       throw CLI::ValidationError("--logbook", "cannot go to standard output with the CSV");
     }
     if (options.batch.noCsv && !asksForMoreThanTheCsv(options.batch)) {
-      throw CLI::ValidationError(
-          "--no-csv",
-          "needs --json, --gpx, --kml, --report, --summary or --logbook: nothing to do");
+      throw CLI::ValidationError("--no-csv", "needs " + optionsBesideTheCsv() + ": nothing to do");
     }
     // A chosen decimal separator brings its usual list separator unless that is chosen too.
     if (!decimalSeparator.empty()) {

@@ -37,12 +37,12 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
                 const std::function<SystemReason(const fs::path&)>& systemReason) {
   try {
     ConversionRequest request;
-    request.csv = outcome.output;
+    request.path(OutputFormat::kCsv) = outcome.output;
     request.existing = existing;
     // The dialog checks the flight's health on every conversion.
     request.summary = true;
     if (outcome.page) {
-      request.html = outcome.page;
+      request.path(OutputFormat::kHtml) = outcome.page;
       request.pageLanguage = pageLanguageOf(language);
     }
     LogConverter converter(separators);

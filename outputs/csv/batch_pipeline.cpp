@@ -2,9 +2,9 @@
 
 namespace trelvox {
 
-BatchPipeline::BatchPipeline(Format format, Write write, unsigned formatters)
+BatchPipeline::BatchPipeline(Format format, Write write, bool formatterThread)
     : format_(std::move(format)), write_(std::move(write)) {
-  for (unsigned i = 0; i < formatters; ++i) formatters_.emplace_back([this] { work(); });
+  if (formatterThread) formatter_ = std::thread([this] { work(); });
 }
 
 BatchPipeline::~BatchPipeline() {
@@ -13,7 +13,7 @@ BatchPipeline::~BatchPipeline() {
     stopping_ = true;
   }
   changed_.notify_all();
-  for (std::thread& formatter : formatters_) formatter.join();
+  if (formatter_.joinable()) formatter_.join();
 }
 
 RecordBatch& BatchPipeline::nextToFill() {

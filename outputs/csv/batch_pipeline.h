@@ -45,7 +45,8 @@ class BatchPipeline {
   using Format = std::function<void(RecordBatch&)>;
   using Write = std::function<void(std::span<const char>)>;
 
-  BatchPipeline(Format format, Write write, unsigned formatters);
+  // `formatterThread`: a thread of its own formats batches too.
+  BatchPipeline(Format format, Write write, bool formatterThread);
   ~BatchPipeline();
   BatchPipeline(const BatchPipeline&) = delete;
   BatchPipeline& operator=(const BatchPipeline&) = delete;
@@ -81,7 +82,7 @@ class BatchPipeline {
   std::exception_ptr failure_;  // of a formatter thread (out of memory)
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::vector<std::thread> formatters_;
+  std::thread formatter_;
 };
 
 }  // namespace trelvox

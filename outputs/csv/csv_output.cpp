@@ -7,12 +7,10 @@
 #include "outputs/csv/flat_layout.h"
 #include "outputs/text/number_text.h"
 #include "outputs/text/reading_text.h"
-#include "outputs/text/unit_text.h"
 
 namespace trelvox {
 namespace {
 
-constexpr int kLeadingColumns = 1 + kChannelCount;
 // The most a field of a decoder's column takes: a 31-character text or a number of 20 digits,
 // its sign, padding and decimals, and the separator.
 constexpr std::size_t kFieldRoom = 40;
@@ -20,10 +18,12 @@ constexpr std::size_t kChannelRoom = 9;
 // A field's text repeated from the row above is copied in one piece of this size first.
 constexpr std::size_t kRepeatedRoom = 32;
 
-bool isWritten(const Column& column) { return column.shown != Shown::kNothing; }
-
 char* copyText(char* out, std::string_view text) {
   return std::copy(text.begin(), text.end(), out);
+}
+
+char* writeThreeRowColumnValue(char* out, Shown shown, const ColumnValue& value, char) {
+  return writeColumnValue(out, shown, value);
 }
 
 // How a reading's number is laid out. The usual scales with as many decimals get code of their
@@ -124,29 +124,42 @@ class CsvOutput::ChannelTexts {
 // batches of the widest rows stay within some twenty megabytes.
 constexpr std::size_t kBatchRecords = 1024;
 
-CsvOutput::CsvOutput(ByteSink& sink, Separators separators, CsvHeader header, unsigned formatters)
+CsvOutput::RowLayout CsvOutput::rowLayoutOf(CsvHeader header) {
+  if (header == CsvHeader::kFlat) {
+    return {.padded = false,
+            .noValue = {},
+            .writeText = writeFlatColumnValue,
+            .separatorAfterLast = false};
+  }
+  return {.padded = true,
+          .noValue = kNoValueText,
+          .writeText = writeThreeRowColumnValue,
+          .separatorAfterLast = true};
+}
+
+CsvOutput::CsvOutput(ByteSink& sink, Separators separators, CsvHeader header, bool formatterThread)
     : sink_(sink),
-      writer_(sink, separators.list),
       separators_(separators),
       channels_(std::make_unique<ChannelTexts>(separators.decimal)),
       header_(header),
-      noValue_(header == CsvHeader::kFlat ? std::string_view() : kNoValueText),
+      layout_(rowLayoutOf(header)),
       pipeline_([this](RecordBatch& batch) { formatBatch(batch); },
-                [this](std::span<const char> text) { sink_.write(text); }, formatters) {}
+                [this](std::span<const char> text) { sink_.write(text); }, formatterThread) {}
 
 CsvOutput::~CsvOutput() = default;
 
+// The header goes out before any row does.
 void CsvOutput::start(Decoders decoders) {
-  writeHeader(decoders);
+  writeCsvHeader(sink_, decoders, header_, separators_.list);
   for (const auto& decoder : decoders) {
     const auto columns = decoder->columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
-      if (!isWritten(columns[c])) continue;
+      if (!hasCsvField(columns[c])) continue;
       const int column = static_cast<int>(c);
       const bool reading = columns[c].shown == Shown::kReading;
       ValueFormat format = columns[c].format;
       // A width of 0 leaves no padding blank before the digits.
-      if (header_ == CsvHeader::kFlat) format.width = 0;
+      if (!layout_.padded) format.width = 0;
       fields_.push_back({columns[c].shown, layoutOf(columns[c]), columns[c].scale, format,
                          decoder->tracked(column).mark,
                          reading ? readingSources_.size() : textSources_.size()});
@@ -157,63 +170,7 @@ void CsvOutput::start(Decoders decoders) {
       }
     }
   }
-  // The header goes out before any row does.
-  writer_.flush();
   rowRoom_ = 2 * kFieldRoom + kChannelCount * kChannelRoom + fields_.size() * kFieldRoom;
-}
-
-// The units row and the flat names hold the file's only non-ASCII text (degree signs), in UTF-8.
-void CsvOutput::writeHeader(Decoders decoders) {
-  if (header_ != CsvHeader::kThreeRows) writer_.text(kUtf8ByteOrderMark);
-  if (header_ != CsvHeader::kFlat) return writeHeaderRows(decoders);
-  const std::vector<std::string> names = flatColumnNames(decoders);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) writer_.separator();
-    writer_.text(names[i]);
-  }
-  writer_.endRow();
-}
-
-void CsvOutput::writeHeaderRows(Decoders decoders) {
-  for (int i = 0; i < kLeadingColumns; ++i) writer_.separator();
-  for (const auto& decoder : decoders) {
-    for (const Column& column : decoder->columns()) {
-      if (isWritten(column)) writer_.field(static_cast<std::uint32_t>(decoder->firstSlot()));
-    }
-  }
-  writer_.endRow();
-
-  for (int i = 0; i < kLeadingColumns; ++i) writer_.separator();
-  for (const auto& decoder : decoders) {
-    for (const Column& column : decoder->columns()) {
-      if (isWritten(column)) writer_.field(decoder->type().name);
-    }
-  }
-  writer_.endRow();
-
-  writer_.field("TIME");
-  for (std::uint32_t k = 1; k <= kChannelCount; ++k) {
-    ValueText name;
-    name.append("CH");
-    name.appendNumber(k);
-    writer_.field(name.view());
-  }
-  for (const auto& decoder : decoders) {
-    for (const Column& column : decoder->columns()) {
-      if (isWritten(column)) writer_.field(column.name);
-    }
-  }
-  writer_.endRow();
-  if (header_ != CsvHeader::kThreeRowsUnits) return;
-
-  writer_.field("ms");
-  for (int i = 0; i < kChannelCount; ++i) writer_.separator();
-  for (const auto& decoder : decoders) {
-    for (const Column& column : decoder->columns()) {
-      if (isWritten(column)) writer_.field(unitInUtf8(column.unit));
-    }
-  }
-  writer_.endRow();
 }
 
 void CsvOutput::record(const DataRecord& record) {
@@ -251,7 +208,6 @@ void CsvOutput::end(const LogTotals&) {
     batch_ = nullptr;
   }
   pipeline_.finish();
-  writer_.flush();
 }
 
 // The text buffer grows with what the rows need rather than with the most a row could take, which
@@ -324,22 +280,19 @@ std::size_t CsvOutput::writeRow(RecordBatch& batch, std::size_t record, std::siz
         repeat(same);
       } else {
         note(same, number != field.mark ? writeLaidOut(out, number, field, decimal)
-                                        : copyText(out, noValue_));
+                                        : copyText(out, layout_.noValue));
       }
     } else {
       const ColumnValue& value = texts[field.slot];
       if (rowAbove && value == textsAbove[field.slot]) {
         repeat(same);
       } else {
-        note(same, header_ == CsvHeader::kFlat
-                       ? writeFlatColumnValue(out, field.shown, value, decimal)
-                       : writeColumnValue(out, field.shown, value));
+        note(same, layout_.writeText(out, field.shown, value, decimal));
       }
     }
     *out++ = list;
   }
-  // The flat layout has no separator after its last field.
-  if (header_ == CsvHeader::kFlat) --out;
+  if (!layout_.separatorAfterLast) --out;
   *out++ = '\r';
   *out++ = '\n';
   return static_cast<std::size_t>(out - text);

@@ -1,9 +1,8 @@
 #pragma once
 
-// The CSV file: three header rows (each column's slot number, its sensor's type name, its own
-// name; a fourth with units on request) or the one row of the flat layout (see flat_layout.h),
-// then one row per data record: the time since the first record, the sixteen channels and
-// every decoder's columns. Every field is followed by the list separator; rows end in CR LF.
+// The CSV file: its header (csv_header.h), then one row per data record: the time since the first
+// record, the sixteen channels and every decoder's columns. Every field is followed by the list
+// separator (but the last of a flat row, see flat_layout.h); rows end in CR LF.
 //
 // Rows are the hot path of every conversion. At start the decoders' column lists are flattened
 // into one plan of fields, each pointing at the tracked reading it shows. Per record, the values
@@ -12,6 +11,7 @@
 // straight into the batch's text, and written in order. A long log may have its batches formatted
 // on a second core while decoding goes on (see BatchPipeline).
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,25 +19,22 @@
 #include <vector>
 
 #include "outputs/csv/batch_pipeline.h"
-#include "outputs/csv/row_writer.h"
+#include "outputs/csv/csv_header.h"
 #include "outputs/log_output.h"
 #include "outputs/text/separators.h"
 #include "outputs/text/value_text.h"
 
 namespace trelvox {
 
-// The header a CSV file opens with, which decides how its rows read.
-enum class CsvHeader : std::uint8_t {
-  kThreeRows,       // slot numbers, type names, column names
-  kThreeRowsUnits,  // the same and a fourth row with each column's unit, in UTF-8
-  kFlat,            // one row of unique names with units, for analysis tools
-};
+// Formatting a log's rows on a second core pays only for long logs: on a card of typical flights,
+// converted several at once (-j), the thread costs more than it saves. Some 80 minutes of records.
+inline constexpr std::size_t kRecordsWorthAFormatterThread = 50'000;
 
 class CsvOutput final : public LogOutput {
  public:
-  // `formatters`: threads that format rows besides the conversion's own (0: all on it).
+  // `formatterThread`: rows are formatted on a thread of their own too, besides the conversion's.
   CsvOutput(ByteSink& sink, Separators separators, CsvHeader header = CsvHeader::kThreeRows,
-            unsigned formatters = 0);
+            bool formatterThread = false);
   ~CsvOutput() override;
 
   void start(Decoders decoders) override;
@@ -48,16 +45,24 @@ class CsvOutput final : public LogOutput {
   struct Field;
   struct TextAbove;
   class ChannelTexts;
+  // What the header decides for every data row, settled once.
+  struct RowLayout {
+    // Numbers padded to their column's width.
+    bool padded;
+    // What a field without a reading shows.
+    std::string_view noValue;
+    // The text of a column that is not a plain reading.
+    char* (*writeText)(char* out, Shown shown, const ColumnValue& value, char decimalSeparator);
+    bool separatorAfterLast;
+  };
+  static RowLayout rowLayoutOf(CsvHeader header);
 
-  void writeHeader(Decoders decoders);
-  void writeHeaderRows(Decoders decoders);
   RecordBatch& nextBatch();
   void formatBatch(RecordBatch& batch) const;
   std::size_t writeRow(RecordBatch& batch, std::size_t record, std::size_t used,
                        TextAbove* above) const;
 
   ByteSink& sink_;
-  RowWriter writer_;
   Separators separators_;
   std::unique_ptr<ChannelTexts> channels_;
   // Where each field's value comes from: a reading's current number, or a decoder's text column.
@@ -71,8 +76,7 @@ class CsvOutput final : public LogOutput {
   std::size_t rowRoom_ = 0;
   std::optional<std::uint32_t> timeBase_;
   CsvHeader header_;
-  // What a field without a reading shows.
-  std::string_view noValue_;
+  RowLayout layout_;
   BatchPipeline pipeline_;
   RecordBatch* batch_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "outputs/csv/csv_header.h"
 #include "outputs/text/reading_text.h"
 #include "outputs/text/unit_text.h"
 #include "outputs/text/value_text.h"
@@ -28,8 +29,6 @@ std::string withUnit(std::string name, std::string_view unit) {
   return name;
 }
 
-bool isWritten(const Column& column) { return column.shown != Shown::kNothing; }
-
 }  // namespace
 
 std::vector<std::string> flatColumnNames(Decoders decoders) {
@@ -44,7 +43,8 @@ std::vector<std::string> flatColumnNames(Decoders decoders) {
       sensor.append(" (slot ").append(std::to_string(decoder->firstSlot())).append(")");
     }
     for (const Column& column : decoder->columns()) {
-      if (isWritten(column)) names.push_back(withUnit(sensor + " " + column.name, unitOf(column)));
+      if (hasCsvField(column))
+        names.push_back(withUnit(sensor + " " + column.name, unitOf(column)));
     }
   }
   return names;

@@ -5,7 +5,6 @@
 // (writeReportPage), its summary table, flight facts and times taken from the flight summary.
 
 #include <memory>
-#include <vector>
 
 #include "outputs/log_output.h"
 #include "outputs/report/report_page.h"
@@ -19,14 +18,11 @@ class TrackSource;
 
 class HtmlReportOutput final : public LogOutput {
  public:
-  // The page's facts come from the flight summary and its track from the track source of the
-  // same conversion, which come before this output in the list of outputs (so that the page
-  // shows what --summary, --json and the track files do); the report runs one of its own for each
-  // that is not given. So does the health check, after the track (its own with the built-in
-  // limits only).
-  HtmlReportOutput(ByteSink& sink, ReportOptions options,
-                   const FlightSummaryOutput* flight = nullptr, const TrackSource* track = nullptr,
-                   const HealthCheck* health = nullptr);
+  // The page's facts come from the flight summary, its track from the track source and its verdict
+  // from the health check of the same conversion, which come before this output in the list of
+  // outputs, so that the page shows what --summary, --json and the track files do.
+  HtmlReportOutput(ByteSink& sink, ReportOptions options, const FlightSummaryOutput& flight,
+                   const TrackSource& track, const HealthCheck& health);
   ~HtmlReportOutput() override;
 
   void start(Decoders decoders) override;
@@ -36,13 +32,9 @@ class HtmlReportOutput final : public LogOutput {
  private:
   ByteSink& sink_;
   ReportOptions options_;
-  std::unique_ptr<FlightSummaryOutput> ownFlight_;
-  std::unique_ptr<TrackSource> ownTrack_;
   const FlightSummaryOutput& flight_;
   const TrackSource& track_;
-  std::unique_ptr<HealthCheck> ownHealth_;
   const HealthCheck& health_;
-  std::vector<LogOutput*> ownSources_;  // those this output runs itself, in the order above
   std::unique_ptr<ReportSamples> samples_;
 };
 

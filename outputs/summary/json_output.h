@@ -30,8 +30,6 @@ class JsonOutput final : public LogOutput {
              JsonNames names)
       : sink_(sink), summary_(summary), health_(health), names_(std::move(names)) {}
 
-  void start(Decoders) override {}
-  void record(const DataRecord&) override {}
   void end(const LogTotals&) override {
     sink_.write(jsonText(summary_.summary(), health_.report(), names_));
   }
