@@ -52,13 +52,13 @@ TEST(DialogSeparators, OnlyAOneByteFirstCharacterReplacesTheDefault) {
 
 TEST(DialogFilter, SplitsEveryFilterTextOfTheMessageTableIntoOnePair) {
   for (const Language language : {Language::kEnglish, Language::kGerman, Language::kJapanese}) {
-    EXPECT_THAT(splitFilter(message(kOpenFilter, language)),
+    EXPECT_THAT(splitFilter(message(MessageId::kOpenFilter, language)),
                 ElementsAre(Field(&FileTypeFilter::pattern, "*.KLD")));
-    EXPECT_THAT(splitFilter(message(kSaveFilter, language)),
+    EXPECT_THAT(splitFilter(message(MessageId::kSaveFilter, language)),
                 ElementsAre(Field(&FileTypeFilter::pattern, "*.csv")));
   }
   const std::vector<FileTypeFilter> japanese =
-      splitFilter(message(kOpenFilter, Language::kJapanese));
+      splitFilter(message(MessageId::kOpenFilter, Language::kJapanese));
   EXPECT_EQ(japanese.at(0).description, "テレメトリーデータファイル (*.KLD)");
 }
 
@@ -110,7 +110,7 @@ TEST(DialogInfoFileCheck, AMissingInfoFileIsReportedWithTheNameLookedFor) {
   const std::optional<ConversionOutcome> missing =
       missingInfoFile(folder / "flight2.KLD", Language::kEnglish);
   ASSERT_TRUE(missing);
-  EXPECT_EQ(missing->failure, kInfoFileNotFound);
+  EXPECT_EQ(missing->failure, MessageId::kInfoFileNotFound);
   EXPECT_EQ(openOutcomeText(*missing, Language::kEnglish),
             "Infotmation file(.KLI) not found.\nLooked for: " + (folder / "flight2.KLI").string());
 }
@@ -276,7 +276,7 @@ TEST(DialogConversion, AnInfoFileGoneByTheTimeOfConvertingIsReportedAsBefore) {
   logWith(1, {}).writeFiles(folder / "flight");
   fs::remove(folder / "flight.KLI");
   const ConversionOutcome outcome = convertForOpen(folder / "flight.KLD", folder / "flight.csv");
-  EXPECT_EQ(outcome.failure, kInfoFileNotFound);
+  EXPECT_EQ(outcome.failure, MessageId::kInfoFileNotFound);
   EXPECT_EQ(outcome.linesBelow, "Looked for: " + (folder / "flight.KLI").string());
   EXPECT_FALSE(fs::exists(folder / "flight.csv"));
 }
@@ -288,7 +288,7 @@ TEST(DialogConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
   ConversionOutcome outcome{folder / "flight.KLD", folder / "flight.csv", std::nullopt};
   convertLog(outcome, LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
              [](const fs::path&) { return SystemReason{}; });
-  EXPECT_EQ(outcome.failure, kOutputExists);
+  EXPECT_EQ(outcome.failure, MessageId::kOutputExists);
   EXPECT_EQ(readFile(folder / "flight.csv"), "old");
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
              [](const fs::path&) { return SystemReason{}; });
@@ -362,7 +362,7 @@ TEST(DialogReport, AFailedReportWritesNeitherFileAndNamesNoPage) {
   fs::create_directory(folder / "flight.html");  // the page's place is taken by a folder
   const ConversionOutcome outcome =
       convertForReport(folder / "flight.KLD", folder / "flight.csv", Language::kEnglish);
-  EXPECT_EQ(outcome.failure, kCannotCreateOutput);
+  EXPECT_EQ(outcome.failure, MessageId::kCannotCreateOutput);
   const std::string text = openOutcomeText(outcome, Language::kEnglish, false);
   EXPECT_THAT(text, ::testing::StartsWith("Cannot create output file.\n"));
   EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("generated")));
@@ -399,7 +399,7 @@ TEST(DialogDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   EXPECT_EQ(plan[2].log, fs::path("/b.x/three.Kli"));
   EXPECT_EQ(plan[2].output, fs::path("/b.x/three.csv"));
   EXPECT_EQ(plan[3].log, fs::path("/a/notes.txt"));
-  EXPECT_EQ(plan[3].failure, kNotALog);
+  EXPECT_EQ(plan[3].failure, MessageId::kNotALog);
 }
 
 TEST(DialogDrop, ADroppedInfoFileWhoseDataFileIsMissingNamesTheDataFile) {
@@ -428,7 +428,7 @@ TEST(DialogDrop, AFileWithoutExtensionOrWithAnotherOneIsNoLog) {
 TEST(DialogDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
   const std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt},
-      {"/a/two.KLD", "/a/two.csv", kInfoFileNotFound},
+      {"/a/two.KLD", "/a/two.csv", MessageId::kInfoFileNotFound},
       {"/a/飛行.KLD", "/a/飛行.csv", std::nullopt},
   };
   EXPECT_EQ(dropOutcomeText(outcomes, Language::kEnglish),
@@ -446,8 +446,8 @@ TEST(DialogDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
 TEST(DialogDrop, ReportShowsEachLogsLinesBelowIt) {
   const std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt, "Records: 3, sensors: 1"},
-      {"/a/two.KLD", "/a/two.csv", kCannotCreateOutput, "/a/two.csv: Disk full."},
-      {"/a/notes.txt", "", kCannotReadFile},
+      {"/a/two.KLD", "/a/two.csv", MessageId::kCannotCreateOutput, "/a/two.csv: Disk full."},
+      {"/a/notes.txt", "", MessageId::kCannotReadFile},
   };
   EXPECT_EQ(dropOutcomeText(outcomes, Language::kEnglish),
             "one.csv was generated.\nRecords: 3, sensors: 1\n"
@@ -468,11 +468,11 @@ TEST(DialogDrop, AFolderGivesItsLogsAndWhatIsNoLogSaysSo) {
                                       folder / "card" / "a.KLI"};  // already in the folder
   const std::vector<ConversionOutcome> plan = planDrop(dropped);
   ASSERT_EQ(plan.size(), 4u);
-  EXPECT_EQ(plan[0].failure, kNotALog);
+  EXPECT_EQ(plan[0].failure, MessageId::kNotALog);
   EXPECT_EQ(plan[1].output, folder / "card" / "a.csv");
   EXPECT_EQ(plan[2].output, folder / "card" / "b.csv");
   EXPECT_EQ(plan[3].log, folder / "photos");
-  EXPECT_EQ(plan[3].failure, kNoLogInFolder);
+  EXPECT_EQ(plan[3].failure, MessageId::kNoLogInFolder);
 
   const struct {
     Language language;

@@ -115,8 +115,8 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
 std::string failureText(const fs::path& log, const TelemetryLogException& e, Language language) {
   std::string detail = e.what();
   if (e.reason()) detail += (detail.empty() ? "" : ": ") + e.reason().message();
-  return displayPath(log) + ": " + std::string(message(static_cast<int>(e.messageId()), language)) +
-         " (" + detail + ")\n";
+  return displayPath(log) + ": " + std::string(message(e.messageId(), language)) + " (" + detail +
+         ")\n";
 }
 
 LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink* standardOutput,
@@ -312,7 +312,7 @@ bool flushStandardOutput(StreamSink& standardOutput, Language language, std::ost
     return true;
   } catch (const TelemetryLogException& e) {
     if (readerClosed(e)) return true;
-    err << "standard output: " << message(static_cast<int>(e.messageId()), language) << '\n';
+    err << "standard output: " << message(e.messageId(), language) << '\n';
     return false;
   }
 }

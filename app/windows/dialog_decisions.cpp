@@ -5,9 +5,9 @@
 #include <set>
 
 #include "app/log_list.h"
-#include "conversion/ascii_case.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
+#include "values/ascii_case.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;
@@ -20,7 +20,7 @@ constexpr std::uint16_t kPrimaryLanguageMask = 0x03FF;
 std::string refusedFile(const fs::path& file, const SystemReason& systemReason, Language language) {
   std::string line = pathForBox(file);
   if (!systemReason.words.empty()) (line += ": ") += systemReason.words;
-  if (systemReason.heldOpen) (line += '\n') += message(kCloseHeldFile, language);
+  if (systemReason.heldOpen) (line += '\n') += message(MessageId::kCloseHeldFile, language);
   return line;
 }
 
@@ -145,7 +145,8 @@ std::vector<fs::path> sideFilesToReplace(const ConversionOutcome& outcome) {
 }
 
 std::string replaceQuestion(const fs::path& file, Language language) {
-  return displayPath(file.filename()) + std::string(message(kReplaceOutputQuestion, language));
+  return displayPath(file.filename()) +
+         std::string(message(MessageId::kReplaceOutputQuestion, language));
 }
 
 unsigned long systemCodeOf(const FileFailureClues& clues) {
@@ -167,10 +168,8 @@ std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Lang
     return std::nullopt;
   }
   constexpr MessageId kFailure = MessageId::kInfoFileNotFound;
-  return ConversionOutcome{chosenLog,
-                           {},
-                           static_cast<int>(kFailure),
-                           failureReason(kFailure, chosenLog, {}, {}, language)};
+  return ConversionOutcome{
+      chosenLog, {}, kFailure, failureReason(kFailure, chosenLog, {}, {}, language)};
 }
 
 void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
@@ -200,7 +199,7 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     const fs::path& refused = refusedOutput(outcome, e.what());
     // Asked first: looking at the files below may leave the system's last error changed.
     const SystemReason reason = systemReason(refused);
-    outcome.failure = static_cast<int>(e.messageId());
+    outcome.failure = e.messageId();
     // A limits file's fault names the file, line and column itself.
     outcome.linesBelow = e.messageId() == MessageId::kLimitsFileFault
                              ? std::string(e.what())
@@ -211,13 +210,13 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
 std::string convertedLines(const ConversionCounts& counts, Language language) {
   const std::string records = std::to_string(counts.records);
   const std::string sensors = std::to_string(counts.sensors);
-  std::string lines =
-      formatMessage(kConvertedCounts, language, {{"records", records}, {"sensors", sensors}});
-  if (counts.records == 0) (lines += '\n') += message(kNoRecords, language);
-  if (counts.sensors == 0) (lines += '\n') += message(kNoSensor, language);
+  std::string lines = formatMessage(MessageId::kConvertedCounts, language,
+                                    {{"records", records}, {"sensors", sensors}});
+  if (counts.records == 0) (lines += '\n') += message(MessageId::kNoRecords, language);
+  if (counts.sensors == 0) (lines += '\n') += message(MessageId::kNoSensor, language);
   if (counts.trailingBytes != 0) {
     const std::string bytes = std::to_string(counts.trailingBytes);
-    (lines += '\n') += formatMessage(kCutOff, language, {{"bytes", bytes}});
+    (lines += '\n') += formatMessage(MessageId::kCutOff, language, {{"bytes", bytes}});
   }
   return lines;
 }
@@ -240,19 +239,19 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
   const LogFiles files = logFilesOf(log);
   switch (failure) {
     case MessageId::kInfoFileNotFound:
-      return formatMessage(kLookedFor, language, {{"file", pathForBox(files.info)}});
+      return formatMessage(MessageId::kLookedFor, language, {{"file", pathForBox(files.info)}});
     case MessageId::kCannotReadFile:
       // The data file, also when the information file was the one chosen or dropped.
       return refusedFile(files.data, systemReason, language);
     case MessageId::kCannotCreateOutput:
       if (isOneOfTheLogsFiles(output, log)) {
-        return formatMessage(kOneOfTheLogsFiles, language,
+        return formatMessage(MessageId::kOneOfTheLogsFiles, language,
                              {{"file", displayPath(output.filename())}});
       }
       return refusedFile(output, systemReason, language);
     case MessageId::kOutputExists:
       return refusedFile(output, systemReason, language);
-    case MessageId::kLimitsFileFault:
+    default:
       break;
   }
   return {};
@@ -285,7 +284,7 @@ std::string openOutcomeText(const ConversionOutcome& outcome, Language language,
   std::string written = successMessage(displayPath(outcome.output.filename()), language);
   if (outcome.page) {
     (written += '\n') += successMessage(displayPath(outcome.page->filename()), language);
-    if (!pageOpened) (written += '\n') += message(kPageNotOpened, language);
+    if (!pageOpened) (written += '\n') += message(MessageId::kPageNotOpened, language);
   }
   return withLinesBelow(written, outcome.linesBelow);
 }
@@ -306,12 +305,12 @@ std::vector<ConversionOutcome> planDrop(std::span<const fs::path> dropped) {
   for (const fs::path& path : dropped) {
     std::error_code error;
     if (!isLogFile(path) && !fs::is_directory(path, error)) {
-      plan.push_back({path, {}, kNotALog});
+      plan.push_back({path, {}, MessageId::kNotALog});
       continue;
     }
     const NamedLogs named = logsNamedBy({displayPath(path)}, false);
     for (const FolderWithoutLogs& folder : named.foldersWithoutLogs) {
-      plan.push_back({folder.folder, {}, kNoLogInFolder, folder.readFailure});
+      plan.push_back({folder.folder, {}, MessageId::kNoLogInFolder, folder.readFailure});
     }
     for (const fs::path& log : named.logs) {
       if (dataFiles.insert(resolvedPath(logFilesOf(log).data)).second) {
