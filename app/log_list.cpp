@@ -4,10 +4,10 @@
 #include <set>
 #include <utility>
 
-#include "conversion/ascii_case.h"
 #include "conversion/log_files.h"
 #include "conversion/output_files.h"
 #include "conversion/path_text.h"
+#include "values/ascii_case.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;

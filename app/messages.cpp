@@ -3,30 +3,34 @@
 #include <algorithm>
 #include <array>
 
+#include "outputs/health/log_checks.h"
+#include "outputs/report/page_texts.h"
+
 namespace trelvox {
 namespace {
 
 struct Message {
-  int id;
+  MessageId id;
   std::array<std::string_view, 3> texts;
 };
 
 constexpr Message kMessages[] = {
-#define TRELVOX_MESSAGE(id, english, german, japanese) {id, {english, german, japanese}},
+#define TRELVOX_MESSAGE(id, english, german, japanese) {MessageId{id}, {english, german, japanese}},
 #include "app/message_table.inc"
 #undef TRELVOX_MESSAGE
 };
 
 }  // namespace
 
-std::string_view message(int id, Language language) {
+std::string_view message(MessageId id, Language language) {
   for (const Message& m : kMessages) {
     if (m.id == id) return m.texts[static_cast<std::size_t>(language)];
   }
   return {};
 }
 
-std::string formatMessage(int id, Language language, std::initializer_list<MessageValue> values) {
+std::string formatMessage(MessageId id, Language language,
+                          std::initializer_list<MessageValue> values) {
   std::string_view rest = message(id, language);
   std::string text;
   while (!rest.empty()) {
@@ -43,8 +47,8 @@ std::string formatMessage(int id, Language language, std::initializer_list<Messa
   return text;
 }
 
-std::vector<int> messageIds() {
-  std::vector<int> ids;
+std::vector<MessageId> messageIds() {
+  std::vector<MessageId> ids;
   for (const Message& m : kMessages) ids.push_back(m.id);
   return ids;
 }
@@ -57,7 +61,7 @@ Language languageFromLocaleName(std::string_view name) {
 
 std::string successMessage(std::string_view outputFileName, Language language) {
   std::string text(outputFileName);
-  text += message(kGenerated, language);
+  text += message(MessageId::kGenerated, language);
   return text;
 }
 
@@ -74,21 +78,26 @@ PageLanguage pageLanguageOf(Language language) {
 }
 
 HealthLabels healthLabels(Language language) {
-  // The table holds the words in the order of HealthLabels' members.
-  int id = kHealthTitle;
-  const auto next = [&] { return message(id++, language); };
-  HealthLabels labels;
-  for (std::string_view* field : {&labels.health, &labels.verdict, &labels.events,
-                                  &labels.limitsFile, &labels.noLimitsFile, &labels.notChecked}) {
-    *field = next();
+  const auto text = [language](MessageId id) { return message(id, language); };
+  HealthLabels labels{
+      .health = text(MessageId::kHealthTitle),
+      .verdict = text(MessageId::kHealthVerdict),
+      .events = text(MessageId::kHealthEvents),
+      .limitsFile = text(MessageId::kHealthLimitsFile),
+      .noLimitsFile = text(MessageId::kHealthNoLimitsFile),
+      .notChecked = text(MessageId::kHealthNotChecked),
+      .verdicts = {text(MessageId::kVerdictNone), text(MessageId::kVerdictGreen),
+                   text(MessageId::kVerdictAmber), text(MessageId::kVerdictRed)},
+      .checks = {},
+      .directions = {text(MessageId::kHealthBelow), text(MessageId::kHealthAbove)},
+      .worst = {text(MessageId::kHealthLowest), text(MessageId::kHealthHighest)},
+      .cells = text(MessageId::kHealthCells),
+      .bytes = text(MessageId::kHealthBytes),
+      .andMore = text(MessageId::kHealthAndMore),
+  };
+  for (const LogCheckRow& check : logChecks()) {
+    labels.checks[check.name] = checkWords(check.name, pageLanguageOf(language));
   }
-  for (std::string_view& verdict : labels.verdicts) verdict = next();
-  for (std::string_view& check : labels.checks) check = next();
-  for (std::string_view& direction : labels.directions) direction = next();
-  for (std::string_view& worst : labels.worst) worst = next();
-  labels.cells = next();
-  labels.bytes = next();
-  labels.andMore = next();
   return labels;
 }
 

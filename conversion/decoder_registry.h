@@ -37,7 +37,7 @@ std::unique_ptr<Decoder> makeDecoder(const DecoderPlace& place) {
 // byte, trailing blanks included), the slots it occupies and its decoder. Every other ID is
 // unknown: it occupies no slot and has no decoder.
 inline constexpr std::array<DecoderType, 30> kDecoderTypes{{
-    {0, "RECEIVER", 1, makeDecoder<ReceiverDecoder>},
+    {kReceiverTypeId, "RECEIVER", 1, makeDecoder<ReceiverDecoder>},
     {1, "TEMPERATURE SENSOR", 1, makeDecoder<OrvaneTemperatureSensorDecoder>},
     {2, "VOLTAGE SENSOR", 2, makeDecoder<VoltageSensorDecoder>},
     {3, "CURRENT SENSOR", 3, makeDecoder<OrvaneCurrentSensorDecoder>},
@@ -68,8 +68,6 @@ inline constexpr std::array<DecoderType, 30> kDecoderTypes{{
     {151, "PX-33", 30, makeDecoder<Px33Decoder>},
     {152, "PX-34", 30, makeDecoder<Px34Decoder>},
 }};
-
-inline constexpr int kReceiverTypeId = 0;
 
 // The row of `typeId`, or nullptr for an unknown type.
 constexpr const DecoderType* findDecoderType(int typeId) {

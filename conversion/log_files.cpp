@@ -5,9 +5,9 @@
 #include <string>
 #include <system_error>
 
-#include "conversion/ascii_case.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
+#include "values/ascii_case.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;

@@ -5,17 +5,9 @@
 #include <string>
 #include <system_error>
 
-namespace trelvox {
+#include "conversion/message_id.h"
 
-// The numbers of the messages a conversion can fail with; the shells turn them into words in the
-// user's language.
-enum class MessageId : int {
-  kInfoFileNotFound = 104,
-  kCannotReadFile = 105,
-  kCannotCreateOutput = 106,
-  kOutputExists = 201,
-  kLimitsFileFault = 301,
-};
+namespace trelvox {
 
 // The one failure a conversion reports: which message to show, a detail (the file, as the user
 // named it) for those who want more than the message, and the system's reason where a call to the

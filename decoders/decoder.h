@@ -22,6 +22,12 @@ inline constexpr std::uint32_t kSecondsPerDay = 24 * 3600;
 class Decoder;
 struct DecoderPlace;
 
+// A type name without the blanks some types pad it with in header row 2: as texts other than the
+// CSV's header show it, and as a limits file may name it.
+constexpr std::string_view trimmedTypeName(std::string_view name) {
+  return name.substr(0, name.find_last_not_of(' ') + 1);
+}
+
 // A sensor type as a slot map names it: its ID, the name header row 2 shows, how many slots it
 // occupies and how to make its decoder.
 struct DecoderType {
@@ -29,6 +35,8 @@ struct DecoderType {
   std::string_view name;
   int slots;
   std::unique_ptr<Decoder> (*create)(const DecoderPlace&);
+
+  constexpr std::string_view trimmedName() const { return trimmedTypeName(name); }
 };
 
 // Where a decoder sits: its type, the slot words of the current record and its first slot.

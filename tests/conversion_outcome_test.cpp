@@ -22,7 +22,7 @@ TEST(DialogInfoFileCheck, AMissingInfoFileIsReportedWithTheNameLookedFor) {
   const std::optional<ConversionOutcome> missing =
       missingInfoFile(folder / "flight2.KLD", Language::kEnglish);
   ASSERT_TRUE(missing);
-  EXPECT_EQ(missing->failure, kInfoFileNotFound);
+  EXPECT_EQ(missing->failure, MessageId::kInfoFileNotFound);
   EXPECT_EQ(openOutcomeText(*missing, Language::kEnglish),
             "Infotmation file(.KLI) not found.\nLooked for: " + (folder / "flight2.KLI").string());
 }
@@ -177,7 +177,7 @@ TEST(DialogConversion, AnInfoFileGoneByTheTimeOfConvertingIsReportedAsBefore) {
   logWith(1, {}).writeFiles(folder / "flight");
   fs::remove(folder / "flight.KLI");
   const ConversionOutcome outcome = convertForOpen(folder / "flight.KLD", folder / "flight.csv");
-  EXPECT_EQ(outcome.failure, kInfoFileNotFound);
+  EXPECT_EQ(outcome.failure, MessageId::kInfoFileNotFound);
   EXPECT_EQ(outcome.linesBelow, "Looked for: " + (folder / "flight.KLI").string());
   EXPECT_FALSE(fs::exists(folder / "flight.csv"));
 }
@@ -189,7 +189,7 @@ TEST(DialogConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
   ConversionOutcome outcome{folder / "flight.KLD", folder / "flight.csv", std::nullopt};
   convertLog(outcome, LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
              [](const fs::path&) { return SystemReason{}; });
-  EXPECT_EQ(outcome.failure, kOutputExists);
+  EXPECT_EQ(outcome.failure, MessageId::kOutputExists);
   EXPECT_EQ(readFile(folder / "flight.csv"), "old");
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
              [](const fs::path&) { return SystemReason{}; });
@@ -256,7 +256,7 @@ TEST(DialogReport, AFailedReportWritesNeitherFileAndNamesNoPage) {
   fs::create_directory(folder / "flight.html");  // the page's place is taken by a folder
   const ConversionOutcome outcome =
       convertForReport(folder / "flight.KLD", folder / "flight.csv", Language::kEnglish);
-  EXPECT_EQ(outcome.failure, kCannotCreateOutput);
+  EXPECT_EQ(outcome.failure, MessageId::kCannotCreateOutput);
   const std::string text = openOutcomeText(outcome, Language::kEnglish, false);
   EXPECT_THAT(text, ::testing::StartsWith("Cannot create output file.\n"));
   EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("generated")));

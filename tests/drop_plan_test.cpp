@@ -25,7 +25,7 @@ TEST(DialogDrop, ConvertsEachDroppedLogPairOnceBesideItself) {
   EXPECT_EQ(plan[2].log, fs::path("/b.x/three.Kli"));
   EXPECT_EQ(plan[2].output, fs::path("/b.x/three.csv"));
   EXPECT_EQ(plan[3].log, fs::path("/a/notes.txt"));
-  EXPECT_EQ(plan[3].failure, kNotALog);
+  EXPECT_EQ(plan[3].failure, MessageId::kNotALog);
 }
 
 TEST(DialogDrop, ADroppedInfoFileWhoseDataFileIsMissingNamesTheDataFile) {
@@ -64,11 +64,11 @@ TEST(DialogDrop, AFolderGivesItsLogsAndWhatIsNoLogSaysSo) {
                                       folder / "card" / "a.KLI"};  // already in the folder
   const std::vector<ConversionOutcome> plan = planDrop(dropped);
   ASSERT_EQ(plan.size(), 4u);
-  EXPECT_EQ(plan[0].failure, kNotALog);
+  EXPECT_EQ(plan[0].failure, MessageId::kNotALog);
   EXPECT_EQ(plan[1].output, folder / "card" / "a.csv");
   EXPECT_EQ(plan[2].output, folder / "card" / "b.csv");
   EXPECT_EQ(plan[3].log, folder / "photos");
-  EXPECT_EQ(plan[3].failure, kNoLogInFolder);
+  EXPECT_EQ(plan[3].failure, MessageId::kNoLogInFolder);
 
   const struct {
     Language language;

@@ -15,13 +15,13 @@ using ::testing::Field;
 
 TEST(DialogFilter, SplitsEveryFilterTextOfTheMessageTableIntoOnePair) {
   for (const Language language : {Language::kEnglish, Language::kGerman, Language::kJapanese}) {
-    EXPECT_THAT(splitFilter(message(kOpenFilter, language)),
+    EXPECT_THAT(splitFilter(message(MessageId::kOpenFilter, language)),
                 ElementsAre(Field(&FileTypeFilter::pattern, "*.KLD")));
-    EXPECT_THAT(splitFilter(message(kSaveFilter, language)),
+    EXPECT_THAT(splitFilter(message(MessageId::kSaveFilter, language)),
                 ElementsAre(Field(&FileTypeFilter::pattern, "*.csv")));
   }
   const std::vector<FileTypeFilter> japanese =
-      splitFilter(message(kOpenFilter, Language::kJapanese));
+      splitFilter(message(MessageId::kOpenFilter, Language::kJapanese));
   EXPECT_EQ(japanese.at(0).description, "テレメトリーデータファイル (*.KLD)");
 }
 

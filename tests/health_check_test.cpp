@@ -17,8 +17,8 @@
 #include "decoders/gps_sensors.h"
 #include "decoders/powerbox.h"
 #include "decoders/voltage_sensor.h"
+#include "outputs/health/health_text.h"
 #include "outputs/summary/json_output.h"
-#include "outputs/summary/summary_text.h"
 #include "support/log_builder.h"
 #include "support/stream_bytes.h"
 
@@ -67,8 +67,8 @@ struct EventSummary {
 std::vector<EventSummary> eventsOf(const HealthReport& report) {
   std::vector<EventSummary> events;
   for (const HealthEvent& e : report.events) {
-    events.push_back({std::string(checkName(e.check)), std::string(severityName(e.severity)),
-                      e.startMs, e.endMs});
+    events.push_back(
+        {std::string(e.check), std::string(severityName(e.severity)), e.start.time, e.end.time});
   }
   return events;
 }
@@ -91,8 +91,8 @@ TEST(HealthCheck, BuiltInReceiverLimitAtItsThresholds) {
     if (report.events.empty()) continue;
     ASSERT_EQ(report.events.size(), 1u);
     const HealthEvent& event = report.events[0];
-    EXPECT_EQ(event.startMs, 100u);
-    EXPECT_EQ(event.endMs, 100u);
+    EXPECT_EQ(event.start.time, 100u);
+    EXPECT_EQ(event.end.time, 100u);
     EXPECT_EQ(event.worstReading.number, c.tenths);
     EXPECT_EQ(std::string(event.item->name), "BATTERY");
   }
@@ -133,7 +133,7 @@ TEST(HealthCheck, OutsideRecordsMergeWithinTheMergeWindow) {
     const HealthLimits limits = limitsOf("[checks]\nmerge = 2.0\noff = [\"gap\"]\n");
     const HealthReport report = checkLog(log, limits);
     ASSERT_EQ(report.events.size(), c.events);
-    EXPECT_EQ(report.events.back().endMs, c.secondOutside);
+    EXPECT_EQ(report.events.back().end.time, c.secondOutside);
   }
 }
 
@@ -168,7 +168,7 @@ below = [3.5, 3.3]
 )"));
     EXPECT_EQ(verdictOf(report), c.verdict);
     if (!report.events.empty()) {
-      EXPECT_EQ(report.events[0].cells, 3);
+      EXPECT_EQ(report.events[0].limit->cells, 3);
       EXPECT_EQ(report.events[0].worstReading.number, c.tenths);  // not divided by cells
     }
   }
@@ -222,7 +222,7 @@ below = [4.5]
   };
   std::vector<Seen> seen;
   for (const HealthEvent& e : report.events) {
-    seen.push_back({e.slot, e.item->name, e.thresholds.amber.value()});
+    seen.push_back({e.slot, e.item->name, e.limit->thresholds.amber.value()});
   }
   // The receiver keeps its built-in limit (two keys beat one); the sensor's BATTERY takes the
   // quantity limit; EXT. BATT. ties between two limits of two keys and takes the later (4.5 V,
@@ -257,7 +257,7 @@ TEST(HealthCheck, GapsAtTheirThresholds) {
     const HealthReport report = checkLog(log);
     EXPECT_EQ(eventsOf(report), c.events);
     if (!report.events.empty()) {
-      EXPECT_EQ(report.events[0].worstCount, c.step);
+      EXPECT_EQ(report.events[0].count->number, c.step);
     }
   }
 }
@@ -291,7 +291,7 @@ TEST(HealthCheck, ChecksListedUnderOffDoNotRun) {
       log, limitsOf("[checks]\noff = [\"gap\", \"clock_back\", \"gps_fix_lost\", \"cut_short\"]\n"),
       10);
   EXPECT_EQ(verdictOf(report), "green");
-  EXPECT_THAT(report.notChecked, ElementsAre(LogCheck::kEndsInAir));
+  EXPECT_THAT(report.notChecked, ElementsAre("ends_in_air"));
 }
 
 constexpr int kGpsSlot = 8;
@@ -324,7 +324,7 @@ TEST(HealthCheck, GpsFixLostAtItsThreshold) {
     SCOPED_TRACE(c.withoutFix);
     const HealthReport report = checkLog(gpsLog(c.withoutFix, c.regains));
     EXPECT_EQ(eventsOf(report), c.events);
-    EXPECT_THAT(report.notChecked, ElementsAre(LogCheck::kEndsInAir));
+    EXPECT_THAT(report.notChecked, ElementsAre("ends_in_air"));
     if (!report.events.empty()) {
       EXPECT_EQ(report.events[0].slot, kGpsSlot);
     }
@@ -332,14 +332,12 @@ TEST(HealthCheck, GpsFixLostAtItsThreshold) {
 }
 
 TEST(HealthCheck, GpsFixLostIsNotCheckedWithoutAGpsOrAValidityBit) {
-  EXPECT_THAT(checkLog(receiverLog({50})).notChecked,
-              ElementsAre(LogCheck::kGpsFixLost, LogCheck::kEndsInAir));
+  EXPECT_THAT(checkLog(receiverLog({50})).notChecked, ElementsAre("gps_fix_lost", "ends_in_air"));
   // A GPS that never had a fix has no fix to lose.
   LogBuilder neverFixed;
   neverFixed.sensor(kGpsSlot, typeIdOf<OrvaneGpsDecoder>());
   neverFixed.record();
-  EXPECT_THAT(checkLog(neverFixed).notChecked,
-              ElementsAre(LogCheck::kGpsFixLost, LogCheck::kEndsInAir));
+  EXPECT_THAT(checkLog(neverFixed).notChecked, ElementsAre("gps_fix_lost", "ends_in_air"));
   // A PowerBox has positions for the track but no validity bit: a record without data is no lost
   // fix.
   constexpr int kPowerBoxSlot = 1;
@@ -354,7 +352,7 @@ TEST(HealthCheck, GpsFixLostIsNotCheckedWithoutAGpsOrAValidityBit) {
   for (int r = 0; r < 40; ++r) powerBox.record();
   const HealthReport report = checkLog(powerBox);
   EXPECT_THAT(report.events, IsEmpty());
-  EXPECT_EQ(report.notChecked.front(), LogCheck::kGpsFixLost);
+  EXPECT_EQ(report.notChecked.front(), "gps_fix_lost");
 }
 
 constexpr int kVarioSlot = 5;
@@ -378,7 +376,7 @@ TEST(HealthCheck, EndsInTheAirAtItsThreshold) {
     SCOPED_TRACE(c.lastHeight);
     const HealthReport report = checkLog(varioLog(c.lastHeight));
     EXPECT_EQ(eventsOf(report), c.events);
-    EXPECT_THAT(report.notChecked, ElementsAre(LogCheck::kGpsFixLost));
+    EXPECT_THAT(report.notChecked, ElementsAre("gps_fix_lost"));
   }
   const HealthReport decimals = checkLog(varioLog(3), limitsOf("[checks]\nends_above = 2.5\n"));
   ASSERT_EQ(decimals.events.size(), 1u);
@@ -395,7 +393,7 @@ TEST(HealthCheck, CutShortByAPartialRecord) {
       continue;
     }
     EXPECT_THAT(eventsOf(report), ElementsAre(EventSummary{"cut_short", "amber", 100, 100}));
-    EXPECT_EQ(report.events[0].worstCount, bytes);
+    EXPECT_EQ(report.events[0].count->number, bytes);
   }
 }
 

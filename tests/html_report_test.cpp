@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -471,6 +472,31 @@ TEST(HtmlReport, TheDurationIsTheFlightSummarys) {
   EXPECT_EQ(summary.clock.duration, 0xF0000000u + 100u);
   EXPECT_THAT(dataOf(page.text),
               HasSubstr("\"duration\":" + std::to_string(summary.clock.duration) + ","));
+}
+
+// The charts place records on the time the clock ran forward; an event's shading must land on the
+// records it was found at after the clock went back, while the summary and JSON keep the TIME
+// column's times.
+TEST(HtmlReport, EventsAreShadedOnTheirRecordsAfterTheClockWentBack) {
+  LogBuilder log;
+  const std::uint32_t times[] = {0, 100, 200, 300, 100, 200, 300};
+  for (const std::uint32_t time : times) log.record().time(time).word(0, 0x4000 | 50);
+  log.record().time(400).word(0, 0x4000 | 42);  // below the receiver battery's built-in limit
+  const auto data = nlohmann::json::parse(dataOf(reportOf(log)));
+  const auto& chartTimes = data["times"];
+  ASSERT_EQ(chartTimes, nlohmann::json({0, 100, 200, 300, 300, 400, 500, 600}));
+  struct Shading {
+    std::string check;
+    std::int64_t start;
+    std::int64_t end;
+    bool operator==(const Shading&) const = default;
+  };
+  std::vector<Shading> shadings;
+  for (const auto& event : data["health"]["events"]) {
+    shadings.push_back({event["check"], event["start"], event["end"]});
+  }
+  EXPECT_THAT(shadings, ::testing::ElementsAre(Shading{"clock_back", chartTimes[3], chartTimes[4]},
+                                               Shading{"limit", chartTimes[7], chartTimes[7]}));
 }
 
 TEST(HtmlReport, TenHoursWithEveryDecoderStayUnderTenMegabytes) {

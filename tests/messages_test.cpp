@@ -18,40 +18,46 @@ TEST(Messages, SuccessMessageFollowsTheFileNameInEachLanguage) {
 }
 
 TEST(Messages, EveryTextExistsInAllThreeLanguages) {
-  const std::vector<int> ids = messageIds();
-  std::vector<int> expected{101, 102, 103, 104, 105, 106, 132, 201, 202, 203, 204,
-                            205, 206, 207, 208, 209, 210, 211, 212, 213, 214};
-  for (int id = kLimitsFileFault; id <= kHealthAndMore; ++id) expected.push_back(id);
+  std::vector<int> ids;
+  for (const MessageId id : messageIds()) ids.push_back(static_cast<int>(id));
+  const std::vector<int> expected{101, 102, 103, 104, 105, 106, 132, 201, 202, 203, 204, 205, 206,
+                                  207, 208, 209, 210, 211, 212, 213, 214, 301, 302, 303, 304, 305,
+                                  306, 307, 308, 309, 310, 311, 317, 318, 319, 320, 321, 322, 323};
   ASSERT_EQ(ids, expected);
-  for (const int id : ids) {
+  for (const MessageId id : messageIds()) {
     for (const Language language : {Language::kEnglish, Language::kGerman, Language::kJapanese}) {
-      EXPECT_FALSE(message(id, language).empty()) << id;
+      EXPECT_FALSE(message(id, language).empty()) << static_cast<int>(id);
     }
   }
-  EXPECT_TRUE(message(107, Language::kEnglish).empty());
+  EXPECT_TRUE(message(MessageId{107}, Language::kEnglish).empty());
 }
 
 TEST(Messages, FailureTextsAreTheShownOnes) {
-  EXPECT_EQ(message(kInfoFileNotFound, Language::kEnglish), "Infotmation file(.KLI) not found.");
-  EXPECT_EQ(message(kCannotReadFile, Language::kGerman), "Datei kann nicht gelesen werden");
-  EXPECT_EQ(message(kCannotCreateOutput, Language::kJapanese), "ファイルの書き込みに失敗しました");
-  EXPECT_EQ(message(kMenuAboutText, Language::kGerman), "Trelvox(&A)...");
+  EXPECT_EQ(message(MessageId::kInfoFileNotFound, Language::kEnglish),
+            "Infotmation file(.KLI) not found.");
+  EXPECT_EQ(message(MessageId::kCannotReadFile, Language::kGerman),
+            "Datei kann nicht gelesen werden");
+  EXPECT_EQ(message(MessageId::kCannotCreateOutput, Language::kJapanese),
+            "ファイルの書き込みに失敗しました");
+  EXPECT_EQ(message(MessageId::kMenuAboutText, Language::kGerman), "Trelvox(&A)...");
 }
 
 TEST(Messages, FormattedMessagesFillInTheirNamedValuesInEachLanguage) {
   const struct {
-    int id;
+    MessageId id;
     Language language;
     const char* expected;
   } cases[] = {
-      {kLookedFor, Language::kEnglish, "Looked for: /logs/a.KLI"},
-      {kLookedFor, Language::kGerman, "Gesucht: /logs/a.KLI"},
-      {kLookedFor, Language::kJapanese, "探したファイル: /logs/a.KLI"},
-      {kOneOfTheLogsFiles, Language::kEnglish, "/logs/a.KLI is one of the log's own files."},
-      {kOneOfTheLogsFiles, Language::kJapanese, "/logs/a.KLI はログ自身のファイルです。"},
-      {kConvertedCounts, Language::kEnglish, "Records: 12, sensors: 3"},
-      {kConvertedCounts, Language::kGerman, "Datensätze: 12, Sensoren: 3"},
-      {kConvertedCounts, Language::kJapanese, "レコード数: 12、センサー数: 3"},
+      {MessageId::kLookedFor, Language::kEnglish, "Looked for: /logs/a.KLI"},
+      {MessageId::kLookedFor, Language::kGerman, "Gesucht: /logs/a.KLI"},
+      {MessageId::kLookedFor, Language::kJapanese, "探したファイル: /logs/a.KLI"},
+      {MessageId::kOneOfTheLogsFiles, Language::kEnglish,
+       "/logs/a.KLI is one of the log's own files."},
+      {MessageId::kOneOfTheLogsFiles, Language::kJapanese,
+       "/logs/a.KLI はログ自身のファイルです。"},
+      {MessageId::kConvertedCounts, Language::kEnglish, "Records: 12, sensors: 3"},
+      {MessageId::kConvertedCounts, Language::kGerman, "Datensätze: 12, Sensoren: 3"},
+      {MessageId::kConvertedCounts, Language::kJapanese, "レコード数: 12、センサー数: 3"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(formatMessage(c.id, c.language,
@@ -62,12 +68,12 @@ TEST(Messages, FormattedMessagesFillInTheirNamedValuesInEachLanguage) {
 
 TEST(Messages, FilledInValuesAreTakenAsTheyAre) {
   // A value's own braces are not looked into; a name without a value stays as written.
-  EXPECT_EQ(formatMessage(kLookedFor, Language::kEnglish, {{"file", "/a/{file}.KLI"}}),
+  EXPECT_EQ(formatMessage(MessageId::kLookedFor, Language::kEnglish, {{"file", "/a/{file}.KLI"}}),
             "Looked for: /a/{file}.KLI");
-  EXPECT_EQ(formatMessage(kConvertedCounts, Language::kEnglish, {{"records", "0"}}),
+  EXPECT_EQ(formatMessage(MessageId::kConvertedCounts, Language::kEnglish, {{"records", "0"}}),
             "Records: 0, sensors: {sensors}");
-  EXPECT_EQ(formatMessage(kGenerated, Language::kEnglish, {}), " was generated.");
-  EXPECT_EQ(formatMessage(999, Language::kEnglish, {}), "");
+  EXPECT_EQ(formatMessage(MessageId::kGenerated, Language::kEnglish, {}), " was generated.");
+  EXPECT_EQ(formatMessage(MessageId{999}, Language::kEnglish, {}), "");
 }
 
 TEST(Messages, LanguageFromLocaleName) {

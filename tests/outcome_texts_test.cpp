@@ -39,7 +39,7 @@ TEST(DialogFailureReason, AFileHeldOpenByAnotherProgramTellsTheUserToCloseIt) {
 TEST(DialogDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
   const std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt},
-      {"/a/two.KLD", "/a/two.csv", kInfoFileNotFound},
+      {"/a/two.KLD", "/a/two.csv", MessageId::kInfoFileNotFound},
       {"/a/飛行.KLD", "/a/飛行.csv", std::nullopt},
   };
   EXPECT_EQ(dropOutcomeText(outcomes, Language::kEnglish),
@@ -57,8 +57,8 @@ TEST(DialogDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
 TEST(DialogDrop, ReportShowsEachLogsLinesBelowIt) {
   const std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt, "Records: 3, sensors: 1"},
-      {"/a/two.KLD", "/a/two.csv", kCannotCreateOutput, "/a/two.csv: Disk full."},
-      {"/a/notes.txt", "", kCannotReadFile},
+      {"/a/two.KLD", "/a/two.csv", MessageId::kCannotCreateOutput, "/a/two.csv: Disk full."},
+      {"/a/notes.txt", "", MessageId::kCannotReadFile},
   };
   EXPECT_EQ(dropOutcomeText(outcomes, Language::kEnglish),
             "one.csv was generated.\nRecords: 3, sensors: 1\n"

@@ -109,7 +109,7 @@ bool flushStandardOutput(StreamSink& standardOutput, Language language, std::ost
     return true;
   } catch (const TelemetryLogException& e) {
     if (readerClosed(e)) return true;
-    err << "standard output: " << message(static_cast<int>(e.messageId()), language) << '\n';
+    err << "standard output: " << message(e.messageId(), language) << '\n';
     return false;
   }
 }

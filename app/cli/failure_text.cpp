@@ -9,7 +9,7 @@ std::string failureText(const std::filesystem::path& file, const TelemetryLogExc
   std::string detail = e.what();
   if (e.reason()) detail += (detail.empty() ? "" : ": ") + e.reason().message();
   return displayPath(file) + ": " +
-         std::string(message(static_cast<int>(e.messageId()), language)) + " (" + detail + ")\n";
+         std::string(message(e.messageId(), language)) + " (" + detail + ")\n";
 }
 
 }  // namespace trelvox

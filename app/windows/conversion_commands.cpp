@@ -68,7 +68,7 @@ void convert(const ShellContext& shell, ConversionOutcome& outcome, ExistingOutp
 // existing CSV file, so that the log is left out of the report.
 bool convertDropped(HWND owner, const ShellContext& shell, ConversionOutcome& outcome) {
   convert(shell, outcome, ExistingOutput::kRefuse);
-  if (outcome.failure != kOutputExists) return true;
+  if (outcome.failure != MessageId::kOutputExists) return true;
   if (!askYesNo(owner, widen(replaceQuestion(outcome.output, shell.language)))) return false;
   convert(shell, outcome, ExistingOutput::kReplace);
   return true;
@@ -96,7 +96,7 @@ bool openInBrowser(const fs::path& page) {
 // cancelled or the log's information file is missing (which it has then reported).
 std::optional<ConversionOutcome> askForConversion(HWND owner, const ShellContext& shell) {
   const std::optional<fs::path> log =
-      askOpenPath(owner, narrow(shell.resources.string(kOpenFilter)), L"KLD",
+      askOpenPath(owner, narrow(shell.resources.string(MessageId::kOpenFilter)), L"KLD",
                   openDialogFolder(rememberedLogFolder()));
   if (!log) return std::nullopt;
   rememberLogFolder(log->parent_path());
@@ -105,7 +105,7 @@ std::optional<ConversionOutcome> askForConversion(HWND owner, const ShellContext
     return std::nullopt;
   }
   const std::optional<fs::path> output = askSavePath(
-      owner, narrow(shell.resources.string(kSaveFilter)), L"csv", proposeSaveName(*log));
+      owner, narrow(shell.resources.string(MessageId::kSaveFilter)), L"csv", proposeSaveName(*log));
   if (!output) return std::nullopt;
   return ConversionOutcome{*log, *output, std::nullopt, {}};
 }

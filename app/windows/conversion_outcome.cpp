@@ -28,7 +28,7 @@ std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Lang
   constexpr MessageId kFailure = MessageId::kInfoFileNotFound;
   return ConversionOutcome{chosenLog,
                            {},
-                           static_cast<int>(kFailure),
+                           kFailure,
                            failureReason(kFailure, chosenLog, {}, {}, language)};
 }
 
@@ -59,7 +59,7 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     const fs::path& refused = refusedOutput(outcome, e.what());
     // Asked first: looking at the files below may leave the system's last error changed.
     const SystemReason reason = systemReason(refused);
-    outcome.failure = static_cast<int>(e.messageId());
+    outcome.failure = e.messageId();
     // A limits file's fault names the file, line and column itself.
     outcome.linesBelow = e.messageId() == MessageId::kLimitsFileFault
                              ? std::string(e.what())

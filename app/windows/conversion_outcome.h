@@ -17,7 +17,7 @@ struct ConversionOutcome {
   std::filesystem::path output;  // the CSV file
   // The message number of the failure (a MessageId of the conversion, or the dialog's own, such
   // as a dropped file that is no log); empty: converted (or still to convert).
-  std::optional<int> failure;
+  std::optional<MessageId> failure;
   std::string linesBelow{};  // what was converted, or why it failed
   // The Report command's HTML page of the flight, written with the CSV file.
   std::optional<std::filesystem::path> page{};

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/log_list.h"
-#include "conversion/ascii_case.h"
+#include "values/ascii_case.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
 
@@ -34,12 +34,12 @@ std::vector<ConversionOutcome> planDrop(std::span<const fs::path> dropped) {
   for (const fs::path& path : dropped) {
     std::error_code error;
     if (!isLogFile(path) && !fs::is_directory(path, error)) {
-      plan.push_back({path, {}, kNotALog});
+      plan.push_back({path, {}, MessageId::kNotALog});
       continue;
     }
     const NamedLogs named = logsNamedBy({displayPath(path)}, false);
     for (const FolderWithoutLogs& folder : named.foldersWithoutLogs) {
-      plan.push_back({folder.folder, {}, kNoLogInFolder, folder.readFailure});
+      plan.push_back({folder.folder, {}, MessageId::kNoLogInFolder, folder.readFailure});
     }
     for (const fs::path& log : named.logs) {
       if (dataFiles.insert(resolvedPath(logFilesOf(log).data)).second) {

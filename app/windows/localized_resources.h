@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "conversion/message_id.h"
+
 namespace trelvox {
 
 // This program's resources in one chosen language, found by explicit language id rather than by
@@ -19,6 +21,7 @@ class LocalizedResources {
 
   // String `id`; empty when there is none.
   std::wstring string(UINT id) const;
+  std::wstring string(MessageId id) const { return string(static_cast<UINT>(id)); }
   // A menu the caller owns and destroys (or hands to a window).
   HMENU loadMenu(UINT id) const;
   const DLGTEMPLATE* dialogTemplate(UINT id) const;

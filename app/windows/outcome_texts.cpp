@@ -16,7 +16,7 @@ namespace {
 std::string refusedFile(const fs::path& file, const SystemReason& systemReason, Language language) {
   std::string line = pathForBox(file);
   if (!systemReason.words.empty()) (line += ": ") += systemReason.words;
-  if (systemReason.heldOpen) (line += '\n') += message(kCloseHeldFile, language);
+  if (systemReason.heldOpen) (line += '\n') += message(MessageId::kCloseHeldFile, language);
   return line;
 }
 
@@ -32,12 +32,12 @@ std::string convertedLines(const ConversionCounts& counts, Language language) {
   const std::string records = std::to_string(counts.records);
   const std::string sensors = std::to_string(counts.sensors);
   std::string lines =
-      formatMessage(kConvertedCounts, language, {{"records", records}, {"sensors", sensors}});
-  if (counts.records == 0) (lines += '\n') += message(kNoRecords, language);
-  if (counts.sensors == 0) (lines += '\n') += message(kNoSensor, language);
+      formatMessage(MessageId::kConvertedCounts, language, {{"records", records}, {"sensors", sensors}});
+  if (counts.records == 0) (lines += '\n') += message(MessageId::kNoRecords, language);
+  if (counts.sensors == 0) (lines += '\n') += message(MessageId::kNoSensor, language);
   if (counts.trailingBytes != 0) {
     const std::string bytes = std::to_string(counts.trailingBytes);
-    (lines += '\n') += formatMessage(kCutOff, language, {{"bytes", bytes}});
+    (lines += '\n') += formatMessage(MessageId::kCutOff, language, {{"bytes", bytes}});
   }
   return lines;
 }
@@ -60,19 +60,19 @@ std::string failureReason(MessageId failure, const fs::path& log, const fs::path
   const LogFiles files = logFilesOf(log);
   switch (failure) {
     case MessageId::kInfoFileNotFound:
-      return formatMessage(kLookedFor, language, {{"file", pathForBox(files.info)}});
+      return formatMessage(MessageId::kLookedFor, language, {{"file", pathForBox(files.info)}});
     case MessageId::kCannotReadFile:
       // The data file, also when the information file was the one chosen or dropped.
       return refusedFile(files.data, systemReason, language);
     case MessageId::kCannotCreateOutput:
       if (isOneOfTheLogsFiles(output, log)) {
-        return formatMessage(kOneOfTheLogsFiles, language,
+        return formatMessage(MessageId::kOneOfTheLogsFiles, language,
                              {{"file", displayPath(output.filename())}});
       }
       return refusedFile(output, systemReason, language);
     case MessageId::kOutputExists:
       return refusedFile(output, systemReason, language);
-    case MessageId::kLimitsFileFault:
+    default:
       break;
   }
   return {};
@@ -85,7 +85,7 @@ std::string openOutcomeText(const ConversionOutcome& outcome, Language language,
   std::string written = successMessage(displayPath(outcome.output.filename()), language);
   if (outcome.page) {
     (written += '\n') += successMessage(displayPath(outcome.page->filename()), language);
-    if (!pageOpened) (written += '\n') += message(kPageNotOpened, language);
+    if (!pageOpened) (written += '\n') += message(MessageId::kPageNotOpened, language);
   }
   return withLinesBelow(written, outcome.linesBelow);
 }

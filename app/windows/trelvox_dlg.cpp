@@ -92,7 +92,7 @@ void CTrelvoxDlg::onInitDialog() {
   if (templateMenu != nullptr) DestroyMenu(templateMenu);
   addReportCommand();
 
-  const std::wstring aboutText = shell_.resources.string(kMenuAboutText);
+  const std::wstring aboutText = shell_.resources.string(MessageId::kMenuAboutText);
   const HMENU systemMenu = GetSystemMenu(window_, FALSE);
   if (systemMenu != nullptr && !aboutText.empty()) {
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
@@ -106,11 +106,11 @@ void CTrelvoxDlg::onInitDialog() {
 // The Report texts are in the message table only: the button gets its text, and the File menu
 // its entry after Open.
 void CTrelvoxDlg::addReportCommand() {
-  SetDlgItemTextW(window_, IDC_REPORT, shell_.resources.string(kReportButton).c_str());
+  SetDlgItemTextW(window_, IDC_REPORT, shell_.resources.string(MessageId::kReportButton).c_str());
   const HMENU fileMenu = GetSubMenu(GetMenu(window_), 0);
   if (fileMenu == nullptr) return;
   InsertMenuW(fileMenu, 1, MF_BYPOSITION | MF_STRING, ID_FILE_REPORT,
-              shell_.resources.string(kReportMenuItem).c_str());
+              shell_.resources.string(MessageId::kReportMenuItem).c_str());
 }
 
 bool CTrelvoxDlg::onCommand(WORD id) {

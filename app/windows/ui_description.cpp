@@ -40,9 +40,9 @@ std::string menuText(HMENU menu) {
 
 std::string stringTableCheck(const ShellContext& shell) {
   std::string differing;
-  for (const int id : messageIds()) {
+  for (const MessageId id : messageIds()) {
     if (shell.resources.string(static_cast<UINT>(id)) != widen(message(id, shell.language))) {
-      differing += ' ' + std::to_string(id);
+      differing += ' ' + std::to_string(static_cast<int>(id));
     }
   }
   return differing.empty() ? "matches the message table" : "differs in" + differing;

@@ -12,12 +12,6 @@
 namespace trelvox {
 namespace {
 
-std::string_view trimmedTypeName(const Decoder& decoder) {
-  std::string_view name = decoder.type().name;
-  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-  return name;
-}
-
 // Positions are written in degrees, whatever the unit of the sensor's own text.
 std::string unitOf(const Column& column) {
   if (column.shown == Shown::kLatitude || column.shown == Shown::kLongitude) return "\u00B0";
@@ -36,9 +30,9 @@ std::vector<std::string> flatColumnNames(Decoders decoders) {
   for (int k = 1; k <= kChannelCount; ++k) names.push_back("CH" + std::to_string(k));
   // Two sensors of one type would give the same names: each then says its slot.
   std::map<std::string_view, int> sensorsOfType;
-  for (const auto& decoder : decoders) ++sensorsOfType[trimmedTypeName(*decoder)];
+  for (const auto& decoder : decoders) ++sensorsOfType[decoder->type().trimmedName()];
   for (const auto& decoder : decoders) {
-    std::string sensor(trimmedTypeName(*decoder));
+    std::string sensor(decoder->type().trimmedName());
     if (sensorsOfType[sensor] > 1) {
       sensor.append(" (slot ").append(std::to_string(decoder->firstSlot())).append(")");
     }

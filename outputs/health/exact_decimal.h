@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "values/record_clock.h"
 #include "values/tracked_reading.h"
 
 namespace trelvox {
@@ -53,6 +54,11 @@ inline ReadingBounds readingBounds(const Reading& limit, int cells, int scale) {
   if (numerator % denominator != 0 && numerator < 0) --floor;
   const WideInteger ceiling = numerator % denominator != 0 ? floor + 1 : floor;
   return {clampedToInt64(ceiling), clampedToInt64(floor)};
+}
+
+// The bounds on a span of the record clock, in its units, that `seconds` means.
+inline ReadingBounds timeUnitBounds(const Reading& seconds) {
+  return readingBounds(seconds, 1, kTimeUnitScale);
 }
 
 }  // namespace trelvox

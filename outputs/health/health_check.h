@@ -2,81 +2,26 @@
 
 // The flight health check: did anything go wrong, or come close, and when. It watches items
 // against the limits of the pilot's limits file (and the receiver battery's built-in limit), and
-// the log as a whole for gaps, a clock that went back, a lost GPS fix, a log that ends in the air
-// and a data file cut short. Its report is the same for the summary, JSON, logbook and page.
+// runs the checks of the whole log (log_checks.h). Its report is the same for the summary, JSON,
+// logbook and page.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "outputs/health/health_event.h"
 #include "outputs/health/limits_file.h"
+#include "outputs/health/log_checks.h"
 #include "outputs/log_output.h"
 #include "outputs/track/track_source.h"
+#include "values/record_clock.h"
 
 namespace trelvox {
 
-enum class HealthVerdict : std::uint8_t { kNone, kGreen, kAmber, kRed };
-enum class Severity : std::uint8_t { kAmber, kRed };
-enum class Direction : std::uint8_t { kBelow, kAbove };
-
-// What found an event: a limit on an item, or one of the checks on the whole log.
-struct EventCheck {
-  bool isLimit;
-  LogCheck logCheck;  // when not a limit
-};
-
-constexpr std::string_view verdictName(HealthVerdict verdict) {
-  constexpr std::string_view kNames[] = {"none", "green", "amber", "red"};
-  return kNames[static_cast<std::size_t>(verdict)];
-}
-constexpr std::string_view severityName(Severity severity) {
-  return severity == Severity::kRed ? "red" : "amber";
-}
-constexpr std::string_view directionName(Direction direction) {
-  return direction == Direction::kBelow ? "below" : "above";
-}
-constexpr std::string_view checkName(EventCheck check) {
-  return check.isLimit ? "limit" : logCheckName(check.logCheck);
-}
-
-// One stretch of the log in which something was wrong. Times are the TIME column's: milliseconds
-// since the first record.
-struct HealthEvent {
-  EventCheck check;
-  Severity severity;
-  std::uint32_t startMs;
-  std::uint32_t endMs;
-  // The sensor and item it is about (limits, gps_fix_lost without an item, ends_in_air).
-  const DecoderType* sensor = nullptr;
-  int slot = 0;
-  const Column* item = nullptr;
-  // A limit's direction, thresholds (per cell) and cells.
-  Direction direction = Direction::kBelow;
-  Thresholds thresholds{};
-  int cells = 1;
-  // The lowest (below) or highest (above) reading, not divided by cells; ends_in_air's height.
-  Reading worstReading{};
-  // gap: the step in ms; cut_short: the bytes after the last whole record.
-  std::uint64_t worstCount = 0;
-  // Where the event begins in the log, which orders the events; ties in a fixed order of checks.
-  std::uint64_t startRecord = 0;
-  int order = 0;
-};
-
-struct HealthReport {
-  HealthVerdict verdict = HealthVerdict::kNone;
-  // The limits file used, as shown to users; none without one.
-  std::optional<std::string> limitsFile;
-  // Checks that had nothing to look at: no GPS fix to lose, no height to end in the air at.
-  std::vector<LogCheck> notChecked;
-  // In the order they began.
-  std::vector<HealthEvent> events;
-};
-
 // The health check as an output of the record loop. Per record it costs one comparison per
-// watched item and direction and a look at the clock and the GPS's position-valid bit.
+// watched item and direction, and what each check of the whole log looks at.
 class HealthCheck final : public LogOutput {
  public:
   // `limitsFile` is how the file the limits come from is shown (none for the defaults). `track`
@@ -108,39 +53,27 @@ class HealthCheck final : public LogOutput {
     std::uint64_t lastOutsideRecord = 0;
     std::uint32_t lastOutsideTime = 0;
   };
+  // A check of the whole log that is not off, with its row.
+  struct RunningCheck {
+    const LogCheckRow* row;
+    int index;
+    std::unique_ptr<LogCheck> check;
+  };
 
   void watchItems(Decoders decoders);
   const Limit* limitFor(const Decoder& decoder, const Column& item, Direction direction) const;
-  void followClock(std::uint32_t time);
-  void checkWatch(Watch& watch, std::uint32_t time);
-  void followFix(std::uint32_t time);
-  void closeFixLoss(std::uint32_t untilTime);
-  void checkEndsInAir();
-  void checkCutShort(const LogTotals& totals);
-  void listNotChecked();
-  HealthEvent logEvent(LogCheck check, Severity severity, std::uint32_t start, std::uint32_t end,
-                       std::uint64_t startRecord) const;
-  void addEvent(HealthEvent event);
-  std::uint32_t shownTime(std::uint32_t time) const { return time - firstTime_; }
+  void checkWatch(Watch& watch);
+  void addCheckEvent(const RunningCheck& running, std::optional<HealthEvent> event);
 
   HealthLimits limits_;
   Limit builtIn_;
-  // Bounds on record-clock steps, in ms.
-  std::int64_t gapAmberMs_;
-  std::int64_t gapRedMs_;
-  std::int64_t mergeMs_;
-  std::int64_t fixLostMs_;
+  // The merge window, in the record clock's units.
+  std::int64_t mergeBound_;
+  const TrackSource& track_;
   Decoders decoders_;
   std::vector<Watch> watches_;
-  const TrackSource& track_;
-  std::uint64_t records_ = 0;
-  std::uint32_t firstTime_ = 0;
-  std::uint32_t previousTime_ = 0;
-  // The last record with the track sensor's position-valid bit, while the fix is lost after it.
-  std::optional<std::uint32_t> lastFixTime_;
-  std::uint64_t lastFixRecord_ = 0;
-  bool fixLost_ = false;
-  bool fixBitSeen_ = false;
+  std::vector<RunningCheck> checks_;
+  RecordClock clock_;
   HealthReport report_;
 };
 

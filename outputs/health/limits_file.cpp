@@ -2,12 +2,14 @@
 
 #include <toml++/toml.h>
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
 
 #include "outputs/health/exact_decimal.h"
+#include "outputs/health/log_checks.h"
+#include "outputs/text/decimal_text.h"
 
 namespace trelvox {
 namespace {
@@ -68,42 +70,57 @@ class LimitsReader {
 
   void readChecks(const toml::table& checks) {
     for (auto&& [key, node] : checks) {
-      if (key == "gap") {
-        limits_.gap = thresholds(node, key, false);
-        if (limits_.gap.amber.number < 0) fault(node.source(), "\"gap\" must not be negative");
-      } else if (key == "merge") {
+      if (key == "merge") {
         limits_.merge = seconds(node, key);
-      } else if (key == "fix_lost") {
-        limits_.fixLost = seconds(node, key);
-      } else if (key == "ends_above") {
-        limits_.endsAbove = number(node, key);
       } else if (key == "defaults") {
         if (!node.is_boolean()) wrongType(node, key, "true or false");
         limits_.defaults = node.as_boolean()->get();
       } else if (key == "off") {
         readOff(node, key);
+      } else if (const CheckSetting* setting = checkSetting(key.str())) {
+        limits_.settings.emplace_back(key.str(), settingValue(*setting, node, key));
       } else {
         unknownKey(key);
       }
     }
   }
 
+  static const CheckSetting* checkSetting(std::string_view key) {
+    for (const LogCheckRow& check : logChecks()) {
+      for (const CheckSetting& setting : check.settings) {
+        if (setting.key == key) return &setting;
+      }
+    }
+    return nullptr;
+  }
+
+  Thresholds settingValue(const CheckSetting& setting, const toml::node& node,
+                          const toml::key& key) const {
+    const Thresholds value = setting.form == CheckSetting::Form::kAmberAndRed
+                                 ? thresholds(node, key, false)
+                                 : Thresholds{.amber = number(node, key)};
+    if (!setting.mayBeNegative && value.amber.number < 0) {
+      fault(node.source(), quoted(key) + " must not be negative");
+    }
+    return value;
+  }
+
   void readOff(const toml::node& node, const toml::key& key) {
     if (!node.is_array()) wrongType(node, key, "a list of check names");
     for (const toml::node& entry : *node.as_array()) {
       if (!entry.is_string()) wrongType(entry, key, "a list of check names");
-      limits_.off[checkIndex(entry)] = true;
+      limits_.off.push_back(checkName(entry));
     }
   }
 
-  std::size_t checkIndex(const toml::node& entry) const {
+  std::string checkName(const toml::node& entry) const {
     const std::string& name = entry.as_string()->get();
-    for (std::size_t k = 0; k < kLogChecks; ++k) {
-      if (logCheckName(static_cast<LogCheck>(k)) == name) return k;
+    std::string names;
+    for (const LogCheckRow& check : logChecks()) {
+      if (check.name == name) return name;
+      names.append(names.empty() ? "" : ", ").append(check.name);
     }
-    fault(entry.source(), "unknown check \"" + name +
-                              "\" (the checks are gap, clock_back, gps_fix_lost, ends_in_air, "
-                              "cut_short)");
+    fault(entry.source(), "unknown check \"" + name + "\" (the checks are " + names + ")");
   }
 
   void readLimits(const toml::node& node, const toml::key& key) {
@@ -172,10 +189,8 @@ class LimitsReader {
     if (!node.is_floating_point()) wrongType(node, key, "a number");
     const double value = node.as_floating_point()->get();
     if (!(std::fabs(value) < kLargestMagnitude)) outOfRange(node, key);
-    std::array<char, 64> room;
-    const auto written =
-        std::to_chars(room.data(), room.data() + room.size(), value, std::chars_format::fixed);
-    const std::string_view shown(room.data(), static_cast<std::size_t>(written.ptr - room.data()));
+    const std::string text = decimalText(value);
+    const std::string_view shown = text;
     const std::size_t point = shown.find('.');
     if (point == std::string_view::npos)
       return exactNumber(node, key, std::stoll(std::string(shown)), 0);
@@ -229,6 +244,17 @@ class LimitsReader {
 };
 
 }  // namespace
+
+bool HealthLimits::isOff(std::string_view check) const {
+  return std::ranges::find(off, check) != off.end();
+}
+
+const Thresholds& HealthLimits::valueOf(const CheckSetting& setting) const {
+  for (const auto& [key, value] : settings) {
+    if (key == setting.key) return value;
+  }
+  return setting.defaultValue;
+}
 
 Limit builtInReceiverLimit() {
   return {.sensor = "RECEIVER",

@@ -4,30 +4,19 @@
 // how the checks on the whole log are tuned. Every number is kept as an exact decimal (a Reading:
 // digits and decimal scale), so that 4.8 V is not below a limit of 4.8.
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "values/quantity.h"
 #include "values/tracked_reading.h"
 
 namespace trelvox {
-
-// The checks on the whole log, which run unless the file turns them off.
-enum class LogCheck : std::uint8_t { kGap, kClockBack, kGpsFixLost, kEndsInAir, kCutShort };
-inline constexpr std::size_t kLogChecks = 5;
-
-// The check's name as the limits file and the JSON spell it.
-constexpr std::string_view logCheckName(LogCheck check) {
-  constexpr std::string_view kNames[kLogChecks] = {"gap", "clock_back", "gps_fix_lost",
-                                                   "ends_in_air", "cut_short"};
-  return kNames[static_cast<std::size_t>(check)];
-}
 
 // An amber value and, where given, a red one beyond it.
 struct Thresholds {
@@ -52,20 +41,34 @@ struct Limit {
   }
 };
 
-// What the file says; a log without a file is checked with these defaults. Times in seconds,
+// A key of the [checks] table that belongs to a check of the whole log (see log_checks.h): one
+// number, or a list of an amber number and perhaps a red one above it; its default in the same
+// form (a number as amber alone).
+struct CheckSetting {
+  enum class Form : std::uint8_t { kNumber, kAmberAndRed };
+  std::string_view key;
+  Form form;
+  Thresholds defaultValue;
+  bool mayBeNegative = false;
+};
+
+// What the file says; a log without a file is checked with the defaults. Times in seconds,
 // heights in metres.
 struct HealthLimits {
-  Thresholds gap{.amber = {10, 1, true}, .red = Reading{50, 1, true}};
+  // Outside records of one item and direction within this many seconds make one event.
   Reading merge{20, 1, true};
-  Reading fixLost{20, 1, true};
-  Reading endsAbove{30, 1, true};
   // The built-in receiver battery limit.
   bool defaults = true;
-  std::array<bool, kLogChecks> off{};
+  // The checks of the whole log the file turns off, by name.
+  std::vector<std::string> off;
+  // The settings of the checks of the whole log that the file gives, by key.
+  std::vector<std::pair<std::string, Thresholds>> settings;
   // In file order: among equally specific limits the later one wins.
   std::vector<Limit> limits;
 
-  bool isOff(LogCheck check) const { return off[static_cast<std::size_t>(check)]; }
+  bool isOff(std::string_view check) const;
+  // The file's value of `setting`, else its default.
+  const Thresholds& valueOf(const CheckSetting& setting) const;
 };
 
 // The receiver's own battery: below 4.8 V amber, below 4.4 V red. It counts as the first limit of

@@ -5,12 +5,13 @@
 #include <string_view>
 
 #include "outputs/csv/csv_output.h"
-#include "outputs/health/health_check.h"
+#include "outputs/health/health_event.h"
+#include "outputs/health/health_text.h"
 #include "outputs/report/page_text.h"
+#include "outputs/report/page_texts.h"
 #include "outputs/report/report_assets.h"
 #include "outputs/report/report_samples.h"
 #include "outputs/summary/flight_summary.h"
-#include "outputs/summary/summary_text.h"
 #include "outputs/text/number_text.h"
 #include "outputs/text/reading_text.h"
 #include "outputs/text/unit_text.h"
@@ -18,18 +19,6 @@
 
 namespace trelvox {
 namespace {
-
-std::string_view languageCode(PageLanguage language) {
-  switch (language) {
-    case PageLanguage::kGerman:
-      return "de";
-    case PageLanguage::kJapanese:
-      return "ja";
-    case PageLanguage::kEnglish:
-      break;
-  }
-  return "en";
-}
 
 std::int64_t asItIs(std::int64_t number) { return number; }
 
@@ -204,19 +193,21 @@ class Page {
   }
 
   // The verdict and the events; readings and limits as texts with '.', the page adds the words.
+  // Events are placed on the charts' clock, which a step back does not move back.
   void writeHealth() {
     text_.raw(",\"health\":{\"verdict\":").jsonString(verdictName(health_.verdict));
     text_.raw(",\"events\":[");
     const char* separator = "";
     for (const HealthEvent& event : health_.events) {
-      text_.raw(separator).raw("{\"check\":").jsonString(checkName(event.check));
+      text_.raw(separator).raw("{\"check\":").jsonString(event.check);
       text_.raw(",\"severity\":").jsonString(severityName(event.severity));
-      text_.raw(",\"start\":").number(event.startMs).raw(",\"end\":").number(event.endMs);
-      if (event.sensor != nullptr) text_.raw(",\"sensor\":").jsonString(event.sensor->name);
-      if (event.item != nullptr) writeEventItem(event);
-      if (event.check.isLimit) writeEventLimit(event);
-      if (!event.check.isLimit && event.worstCount > 0) {
-        text_.raw(",\"count\":").number(static_cast<std::int64_t>(event.worstCount));
+      text_.raw(",\"start\":").number(static_cast<std::int64_t>(event.start.elapsed));
+      text_.raw(",\"end\":").number(static_cast<std::int64_t>(event.end.elapsed));
+      if (event.sensor) text_.raw(",\"sensor\":").jsonString(event.sensor->name);
+      if (event.item) writeEventItem(event);
+      if (event.limit) writeEventLimit(*event.limit);
+      if (event.count) {
+        text_.raw(",\"count\":").number(static_cast<std::int64_t>(event.count->number));
       }
       text_.raw("}");
       separator = ",";
@@ -232,17 +223,16 @@ class Page {
     text_.raw(",\"worst\":").jsonString(unpaddedReadingText(event.worstReading, item.format, '.'));
   }
 
-  void writeEventLimit(const HealthEvent& event) {
-    const auto limitText = [](const Reading& limit) { return limitValueText(limit, '.'); };
-    text_.raw(",\"direction\":").jsonString(directionName(event.direction));
-    text_.raw(",\"amber\":").jsonString(limitText(event.thresholds.amber));
+  void writeEventLimit(const LimitCrossing& limit) {
+    text_.raw(",\"direction\":").jsonString(directionName(limit.direction));
+    text_.raw(",\"amber\":").jsonString(limitValueText(limit.thresholds.amber, '.'));
     text_.raw(",\"red\":");
-    if (event.thresholds.red) {
-      text_.jsonString(limitText(*event.thresholds.red));
+    if (limit.thresholds.red) {
+      text_.jsonString(limitValueText(*limit.thresholds.red, '.'));
     } else {
       text_.raw("null");
     }
-    text_.raw(",\"cells\":").number(event.cells);
+    text_.raw(",\"cells\":").number(limit.cells);
   }
 
   void writeTimes() {

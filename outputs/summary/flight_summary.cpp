@@ -2,11 +2,12 @@
 
 #include <string_view>
 
+#include "decoders/receiver.h"
+
 namespace trelvox {
 namespace {
 
 constexpr int kReceiverSlot = 0;
-constexpr std::uint8_t kReceiverTypeId = 0;
 constexpr std::string_view kReceiverBattery = "BATTERY";
 
 bool hasColumn(const Decoder& decoder, Shown shown) {
@@ -140,18 +141,13 @@ void FlightSummaryOutput::noteUtcStart() {
 
 void FlightSummaryOutput::followClock(std::uint32_t time) {
   ClockFacts& clock = summary_.clock;
+  clock_.advance(time);
   if (!clock.first) clock.first = time;
-  if (previousTime_) {
-    if (time < *previousTime_) {
-      ++clock.backwards;
-    } else {
-      const std::uint32_t step = time - *previousTime_;
-      clock.duration += step;
-      if (step > kTimeUnitsPerSecond) ++clock.stepsOverOneSecond;
-      if (step > clock.longestStep) clock.longestStep = step;
-    }
-  }
-  previousTime_ = time;
+  const std::int64_t step = clock_.step();
+  if (step < 0) ++clock.backwards;
+  if (step > kTimeUnitsPerSecond) ++clock.stepsOverOneSecond;
+  if (step > clock.longestStep) clock.longestStep = static_cast<std::uint32_t>(step);
+  clock.duration = clock_.now().elapsed;
 }
 
 void FlightSummaryOutput::end(const LogTotals& totals) {

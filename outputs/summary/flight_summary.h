@@ -16,12 +16,9 @@
 #include <vector>
 
 #include "outputs/log_output.h"
+#include "values/record_clock.h"
 
 namespace trelvox {
-
-// The data file's time field counts milliseconds, as the demo log's clock does.
-inline constexpr std::uint32_t kTimeUnitsPerSecond = 1000;
-inline constexpr std::string_view kTimeUnitName = "ms";
 
 struct ItemSummary {
   const Column* column;
@@ -68,7 +65,8 @@ struct FlightFact {
 // The record clock in its own units (see kTimeUnitsPerSecond).
 struct ClockFacts {
   std::optional<std::uint32_t> first;
-  // The sum of the steps forward, so a clock that jumps back does not shorten the flight.
+  // The time the clock ran forward (RecordMoment::elapsed), so a clock that jumps back does not
+  // shorten the flight.
   std::uint64_t duration = 0;
   std::uint64_t stepsOverOneSecond = 0;
   std::uint32_t longestStep = 0;
@@ -108,7 +106,7 @@ class FlightSummaryOutput final : public LogOutput {
   Decoders decoders_;
   // The sensors that give the UTC time of day, in column order.
   std::vector<const Decoder*> clockSensors_;
-  std::optional<std::uint32_t> previousTime_;
+  RecordClock clock_;
   FlightSummary summary_;
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "outputs/text/decimal_text.h"
 #include "outputs/text/unit_text.h"
 
 namespace trelvox {
@@ -13,14 +14,10 @@ using nlohmann::ordered_json;
 // The decoders read group 0 only.
 constexpr int kDecodedGroup = 0;
 
-// Whole numbers are written without a fraction; others as the shortest text that reads back as
-// the same double (5.2, not 5.2000000000000002).
+// A number as the logbook writes it (decimalText), which JSON reads as the same number.
 ordered_json numberOf(double value) {
-  constexpr double kLargestExactInteger = 9007199254740992.0;
-  if (std::floor(value) == value && std::fabs(value) < kLargestExactInteger) {
-    return static_cast<std::int64_t>(value);
-  }
-  return value;
+  if (!std::isfinite(value)) return nullptr;
+  return ordered_json::parse(decimalText(value));
 }
 
 ordered_json readingOf(const Reading& reading) {
@@ -55,48 +52,34 @@ ordered_json thresholdOf(const std::optional<Reading>& value) {
   return value ? readingOf(*value) : ordered_json(nullptr);
 }
 
-// The keys every event has, then those of its check.
+// The keys every event has, then those of the parts it has.
 ordered_json eventOf(const HealthEvent& event) {
-  ordered_json json = {{"check", checkName(event.check)},
+  ordered_json json = {{"check", event.check},
                        {"severity", severityName(event.severity)},
-                       {"start_ms", event.startMs},
-                       {"end_ms", event.endMs}};
-  const auto sensor = [&] {
+                       {"start_ms", event.start.time},
+                       {"end_ms", event.end.time}};
+  if (event.sensor) {
     json["slot"] = event.slot;
     json["type_name"] = event.sensor->name;
-  };
-  if (event.check.isLimit) {
-    sensor();
-    json["item"] = event.item->name;
-    json["direction"] = directionName(event.direction);
-    json["amber"] = readingOf(event.thresholds.amber);
-    json["red"] = thresholdOf(event.thresholds.red);
-    json["cells"] = event.cells;
-    json["worst"] = readingOf(event.worstReading);
-    return json;
   }
-  switch (event.check.logCheck) {
-    case LogCheck::kGap:
-    case LogCheck::kCutShort:
-      json["worst"] = event.worstCount;
-      break;
-    case LogCheck::kGpsFixLost:
-      sensor();
-      break;
-    case LogCheck::kEndsInAir:
-      sensor();
-      json["item"] = event.item->name;
-      json["worst"] = readingOf(event.worstReading);
-      break;
-    case LogCheck::kClockBack:
-      break;
+  if (event.item) json["item"] = event.item->name;
+  if (event.limit) {
+    json["direction"] = directionName(event.limit->direction);
+    json["amber"] = readingOf(event.limit->thresholds.amber);
+    json["red"] = thresholdOf(event.limit->thresholds.red);
+    json["cells"] = event.limit->cells;
+  }
+  if (event.item) {
+    json["worst"] = readingOf(event.worstReading);
+  } else if (event.count) {
+    json["worst"] = event.count->number;
   }
   return json;
 }
 
 ordered_json healthOf(const HealthReport& health) {
   ordered_json notChecked = ordered_json::array();
-  for (const LogCheck check : health.notChecked) notChecked.push_back(logCheckName(check));
+  for (const std::string_view check : health.notChecked) notChecked.push_back(check);
   ordered_json events = ordered_json::array();
   for (const HealthEvent& event : health.events) events.push_back(eventOf(event));
   return {

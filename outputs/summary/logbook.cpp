@@ -1,25 +1,14 @@
 #include "outputs/summary/logbook.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 
-#include "outputs/summary/summary_text.h"
 #include "outputs/text/date_text.h"
+#include "outputs/text/decimal_text.h"
 
 namespace trelvox {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-// The shortest text that reads back as the same number, without an exponent (100000, not 1e+05).
-std::string numberText(double value, char decimalSeparator) {
-  std::array<char, 32> room;
-  const auto result =
-      std::to_chars(room.data(), room.data() + room.size(), value, std::chars_format::fixed);
-  std::replace(room.data(), result.ptr, '.', decimalSeparator);
-  return {room.data(), result.ptr};
-}
 
 // The first record as a UTC time: its time of day on the log's date, the day before where the
 // first GPS time came after midnight but the log began before it.
@@ -61,11 +50,11 @@ std::string logbookRow(const FlightSummary& summary, const HealthReport& health,
   row.append(1, list).append(std::to_string(summary.totals.records));
   for (const std::optional<FlightFact>& fact : summary.facts) {
     row.append(1, list);
-    if (fact) row.append(numberText(fact->value, decimal));
+    if (fact) row.append(decimalText(fact->value, decimal));
   }
   row.append(1, list).append(startIsoText(summary, date));
   row.append(1, list).append(
-      numberText(static_cast<double>(duration) / kTimeUnitsPerSecond, decimal));
+      decimalText(static_cast<double>(duration) / kTimeUnitsPerSecond, decimal));
   row.append(1, list).append(dateSourceText(dateSource));
   row.append(1, list).append(verdictName(health.verdict));
   row.append(1, list).append(std::to_string(health.events.size()));

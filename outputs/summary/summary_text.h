@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "outputs/health/health_check.h"
 #include "outputs/summary/flight_summary.h"
 
 namespace trelvox {
@@ -30,49 +29,5 @@ struct SummaryLabels {
 // with its unit ("---" where there is none), then the flight, each fact naming its sensor.
 std::string summaryText(const FlightSummary& summary, const SummaryLabels& labels,
                         char decimalSeparator);
-
-// A span of the record clock as "h:mm:ss.s", with the decimal separator of the numbers beside it
-// (a spreadsheet in German reads "0:03:59,9" as a time, "0:03:59.9" as text).
-std::string durationText(std::uint64_t timeUnits, char decimalSeparator = '.');
-
-// The words of the summary's Health block in the reader's language.
-struct HealthLabels {
-  std::string_view health;
-  std::string_view verdict;
-  std::string_view events;
-  std::string_view limitsFile;
-  std::string_view noLimitsFile;
-  std::string_view notChecked;
-  // One per HealthVerdict, in its order; amber and red name severities too.
-  std::array<std::string_view, 4> verdicts;
-  // One per LogCheck, in its order.
-  std::array<std::string_view, kLogChecks> checks;
-  std::array<std::string_view, 2> directions;  // below, above
-  std::array<std::string_view, 2> worst;       // lowest, highest
-  std::string_view cells;
-  std::string_view bytes;
-  // "… and {count} more"
-  std::string_view andMore;
-};
-
-// The most events the Health block lists one by one.
-inline constexpr std::size_t kHealthEventLines = 20;
-
-// The Health block that follows the flight facts of `--summary`: the verdict, the number of events,
-// the limits file, the checks that had nothing to look at, then the events in the order they
-// began, such as "0:01:40.0–0:01:40.5  red  RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest
-// 4.2 V", up to kHealthEventLines of them.
-std::string healthText(const HealthReport& health, const HealthLabels& labels,
-                       char decimalSeparator);
-
-// One event as its line in the Health block shows it (without indent or line end).
-std::string healthEventText(const HealthEvent& event, const HealthLabels& labels,
-                            char decimalSeparator);
-
-// A limit as the pilot wrote it: every decimal it has, none more.
-std::string limitValueText(const Reading& limit, char decimalSeparator);
-
-// A span of the record clock as "h:mm:ss.s".
-std::string durationText(std::uint64_t timeUnits);
 
 }  // namespace trelvox

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "outputs/text/reading_text.h"
+#include "values/record_clock.h"
 
 namespace trelvox {
 
@@ -19,6 +20,22 @@ inline std::string dateText(std::chrono::year_month_day date) {
   text.appendNumber(static_cast<unsigned>(date.month()), 2);
   text.append('-');
   text.appendNumber(static_cast<unsigned>(date.day()), 2);
+  return std::string(text.view());
+}
+
+// A span of the record clock as "h:mm:ss.s", with the decimal separator of the numbers beside it
+// (a spreadsheet in German reads "0:03:59,9" as a time, "0:03:59.9" as text).
+inline std::string durationText(std::uint64_t timeUnits, char decimalSeparator = '.') {
+  constexpr std::uint64_t kUnitsPerTenth = kTimeUnitsPerSecond / 10;
+  const std::uint64_t tenths = (timeUnits + kUnitsPerTenth / 2) / kUnitsPerTenth;
+  ValueText text;
+  text.appendNumber(tenths / 36000);
+  text.append(':');
+  text.appendNumber(tenths / 600 % 60, 2);
+  text.append(':');
+  text.appendNumber(tenths / 10 % 60, 2);
+  text.append(decimalSeparator);
+  text.appendNumber(tenths % 10);
   return std::string(text.view());
 }
 

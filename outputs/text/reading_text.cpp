@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "outputs/text/unit_text.h"
 #include "values/geo_point.h"
 
 namespace trelvox {
@@ -90,6 +91,14 @@ std::string unpaddedReadingText(const Reading& reading, ValueFormat format, char
   std::string_view shown = text.view();
   shown.remove_prefix(std::min(shown.find_first_not_of(' '), shown.size()));
   return std::string(shown);
+}
+
+std::string unpaddedReadingText(const Reading& reading, const Column& column,
+                                char decimalSeparator) {
+  std::string result = unpaddedReadingText(reading, column.format, decimalSeparator);
+  const std::string unit = unitInUtf8(column.unit);
+  if (reading.present && !unit.empty()) result.append(" ").append(unit);
+  return result;
 }
 
 void writeRangeText(const Decoder& decoder, int item, char decimalSeparator, ValueText& text) {

@@ -1,0 +1,62 @@
+#pragma once
+
+namespace trelvox {
+
+// The number of every text of the message table (app/message_table.inc), which the Windows string
+// table uses too. The core names the failures a conversion reports by them; the shells turn them
+// into words in the user's language.
+enum class MessageId : int {
+  kMenuAboutText = 101,
+  kOpenFilter = 102,
+  kGenerated = 103,
+  kInfoFileNotFound = 104,
+  kCannotReadFile = 105,
+  kCannotCreateOutput = 106,
+  kSaveFilter = 132,
+  kOutputExists = 201,
+  // Asked before a dropped log's CSV file or the Report command's page replaces an existing file;
+  // follows the file name.
+  kReplaceOutputQuestion = 202,
+  // The lines below a message that say why a conversion failed or what it converted. They name
+  // what they are about with {file}, {records} and {sensors} (see formatMessage).
+  kLookedFor = 203,
+  kOneOfTheLogsFiles = 204,
+  kConvertedCounts = 205,
+  kNoRecords = 206,
+  kNoSensor = 207,
+  // The dialog's Report button and its File menu entry, and the line said when the page it wrote
+  // could not be shown.
+  kReportButton = 208,
+  kReportMenuItem = 209,
+  kPageNotOpened = 210,
+  // The dialog's lines below a message: a data file that ends in part of a record ({bytes}), a
+  // file held open by another program, a dropped file that is no log and a dropped folder without
+  // any.
+  kCutOff = 211,
+  kCloseHeldFile = 212,
+  kNotALog = 213,
+  kNoLogInFolder = 214,
+  // A limits file the health check cannot use; its detail names the file, line, column and fault.
+  kLimitsFileFault = 301,
+  // The words of the health check's reports (see healthLabels); the checks' own words are the
+  // report page's.
+  kHealthTitle = 302,
+  kHealthVerdict = 303,
+  kHealthEvents = 304,
+  kHealthLimitsFile = 305,
+  kHealthNoLimitsFile = 306,
+  kHealthNotChecked = 307,
+  kVerdictNone = 308,
+  kVerdictGreen = 309,
+  kVerdictAmber = 310,
+  kVerdictRed = 311,
+  kHealthBelow = 317,
+  kHealthAbove = 318,
+  kHealthLowest = 319,
+  kHealthHighest = 320,
+  kHealthCells = 321,
+  kHealthBytes = 322,
+  kHealthAndMore = 323,
+};
+
+}  // namespace trelvox

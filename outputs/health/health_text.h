@@ -1,0 +1,58 @@
+#pragma once
+
+// The health check's report as text: the Health block of `--summary` and the dialog's line.
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "outputs/health/health_event.h"
+
+namespace trelvox {
+
+// The words of the Health block in the reader's language; the shell chooses them.
+struct HealthLabels {
+  std::string_view health;
+  std::string_view verdict;
+  std::string_view events;
+  std::string_view limitsFile;
+  std::string_view noLimitsFile;
+  std::string_view notChecked;
+  // One per HealthVerdict, in its order; amber and red name severities too.
+  std::array<std::string_view, 4> verdicts;
+  // The words of each check of the whole log, by its name.
+  std::map<std::string_view, std::string_view> checks;
+  std::array<std::string_view, 2> directions;  // below, above
+  std::array<std::string_view, 2> worst;       // lowest, highest
+  std::string_view cells;
+  std::string_view bytes;
+  // "… and {count} more"
+  std::string_view andMore;
+
+  // The words of `check`; its name where the labels have none.
+  std::string_view checkWords(std::string_view check) const {
+    const auto words = checks.find(check);
+    return words != checks.end() ? words->second : check;
+  }
+};
+
+// The most events the Health block lists one by one.
+inline constexpr std::size_t kHealthEventLines = 20;
+
+// The Health block that follows the flight facts of `--summary`: the verdict, the number of events,
+// the limits file, the checks that had nothing to look at, then the events in the order they
+// began, such as "0:01:40.0–0:01:40.5  red  RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest
+// 4.2 V", up to kHealthEventLines of them.
+std::string healthText(const HealthReport& health, const HealthLabels& labels,
+                       char decimalSeparator);
+
+// One event as its line in the Health block shows it (without indent or line end).
+std::string healthEventText(const HealthEvent& event, const HealthLabels& labels,
+                            char decimalSeparator);
+
+// A limit as the pilot wrote it: every decimal it has, none more.
+std::string limitValueText(const Reading& limit, char decimalSeparator);
+
+}  // namespace trelvox
