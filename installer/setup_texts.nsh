@@ -1,6 +1,22 @@
 ; The setup program's own texts in English, German and Japanese; NSIS brings the pages' texts.
 ; Included after the languages are inserted.
 
+LangString OptionsTitle ${LANG_ENGLISH} "Choose Options"
+LangString OptionsTitle ${LANG_GERMAN} "Optionen wählen"
+LangString OptionsTitle ${LANG_JAPANESE} "オプションの選択"
+
+LangString OptionsSubtitle ${LANG_ENGLISH} "Choose what the setup adds to Windows besides the programs."
+LangString OptionsSubtitle ${LANG_GERMAN} "Wählen Sie, was das Setup außer den Programmen zu Windows hinzufügt."
+LangString OptionsSubtitle ${LANG_JAPANESE} "プログラムのほかに Windows に追加するものを選んでください。"
+
+LangString OptionsTop ${LANG_ENGLISH} "Tick what you want, then click Install to start the installation."
+LangString OptionsTop ${LANG_GERMAN} "Kreuzen Sie an, was Sie möchten, und klicken Sie dann auf Installieren."
+LangString OptionsTop ${LANG_JAPANESE} "必要なものにチェックを付けて、「インストール」をクリックしてください。"
+
+LangString OptionsList ${LANG_ENGLISH} "Options:"
+LangString OptionsList ${LANG_GERMAN} "Optionen:"
+LangString OptionsList ${LANG_JAPANESE} "オプション:"
+
 LangString OptionStartMenu ${LANG_ENGLISH} "Start menu entry"
 LangString OptionStartMenu ${LANG_GERMAN} "Eintrag im Startmenü"
 LangString OptionStartMenu ${LANG_JAPANESE} "スタートメニューに登録"

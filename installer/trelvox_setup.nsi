@@ -81,6 +81,10 @@ Var AllUsersButton
 Page custom InstallModePage InstallModePageLeave
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenUpgrading
 !insertmacro MUI_PAGE_DIRECTORY
+!define MUI_PAGE_HEADER_TEXT "$(OptionsTitle)"
+!define MUI_PAGE_HEADER_SUBTEXT "$(OptionsSubtitle)"
+!define MUI_COMPONENTSPAGE_TEXT_TOP "$(OptionsTop)"
+!define MUI_COMPONENTSPAGE_TEXT_COMPLIST "$(OptionsList)"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH

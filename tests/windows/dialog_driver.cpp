@@ -12,11 +12,11 @@
 //   hold PATH         opens PATH sharing it with no one, as a spreadsheet holds its file, until
 //                     the driver ends
 //   run LINE          starts the command line LINE as Explorer starts a verb's, without waiting
-//   texts TITLE       prints the texts of the shown controls of the window titled TITLE (such as
-//                     the setup program's), in the order of the window's children
-//   press TITLE ID    presses button ID of the window titled TITLE (the setup's 1 Next, 2 Cancel)
-//   toggle TITLE N    in the window titled TITLE, ticks or clears option N (from 0) of its tree of
-//                     options, as the space bar does
+//   texts TITLE       prints the texts of the shown controls of the window whose title begins with
+//                     TITLE (such as the setup program's), in the order of the window's children
+//   press TITLE ID    presses button ID of that window (the setup's 1 Next, 2 Cancel)
+//   toggle TITLE N    in that window, ticks or clears option N (from 0) of its tree of options, as
+//                     the space bar does
 // Each step waits up to half a minute for its window; when that does not come it prints the message
 // boxes and file dialogs that are up instead, and fails.
 #include <windows.h>
@@ -167,10 +167,27 @@ bool run(std::wstring commandLine) {
   return true;
 }
 
+// The shown top-level window whose title begins with `title`: the setup's title adds each page's
+// name after a colon.
+HWND windowTitled(const std::wstring& title) {
+  struct Search {
+    const std::wstring& title;
+    HWND found = nullptr;
+  } search{title};
+  EnumWindows(
+      [](HWND window, LPARAM searchPointer) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(searchPointer);
+        if (!IsWindowVisible(window) || !textOf(window).starts_with(s.title)) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 std::optional<HWND> waitForTitle(const std::wstring& title) {
   for (int waited = 0; waited < kWaitMilliseconds; waited += kPollMilliseconds) {
-    const HWND window = FindWindowW(nullptr, title.c_str());
-    if (window != nullptr && IsWindowVisible(window)) return window;
+    if (const HWND window = windowTitled(title)) return window;
     Sleep(kPollMilliseconds);
   }
   print(L"no window titled " + title);
@@ -236,7 +253,7 @@ bool toggleOption(const std::wstring& title, int index) {
     return false;
   }
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, item);
-  SendMessageW(tree, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(tree, WM_CHAR, VK_SPACE, 0);
   return true;
 }
 
