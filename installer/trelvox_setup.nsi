@@ -125,6 +125,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright ${COPYRIGHT}"
     DeleteRegKey SHCTX "${CLASSES}\SystemFileAssociations\.KLD\shell\${LOG_VERB}"
     DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${CLASSES}\SystemFileAssociations\.KLD\shell"
     DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${CLASSES}\SystemFileAssociations\.KLD"
+    DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${CLASSES}\SystemFileAssociations"
     DeleteRegValue SHCTX "${CLASSES}\.KLD\OpenWithProgids" "${PROGID}"
     DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${CLASSES}\.KLD\OpenWithProgids"
     ReadRegStr $0 SHCTX "${CLASSES}\.KLD" ""
@@ -133,6 +134,8 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright ${COPYRIGHT}"
     ${EndIf}
     DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${CLASSES}\.KLD"
     DeleteRegKey SHCTX "${CLASSES}\Directory\shell\${FOLDER_VERB}"
+    DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${CLASSES}\Directory\shell"
+    DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${CLASSES}\Directory"
   FunctionEnd
 
   ; $UserPath: the user's PATH as stored, with its variables unexpanded; the error flag when it is
