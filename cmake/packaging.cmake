@@ -1,6 +1,6 @@
 # What `cmake --install` puts where, and the packages CPack builds from it (`cmake --build BUILD
-# --target package`): trelvox_VERSION_amd64.deb on Linux, Trelvox-VERSION-win64.zip from the
-# mingw-w64 cross-build.
+# --target package`): trelvox_VERSION_amd64.deb on Linux; from the mingw-w64 cross-build
+# Trelvox-VERSION-setup.exe (NSIS, installer/) and Trelvox-VERSION-win64.zip, holding the same files.
 
 set(CPACK_PACKAGE_NAME trelvox)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -17,9 +17,14 @@ if(WIN32)
   install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt
                 ${PROJECT_BINARY_DIR}/trelvox.toml DESTINATION .)
 
-  set(CPACK_GENERATOR ZIP)
+  set(CPACK_GENERATOR ZIP NSIS)
   set(CPACK_PACKAGE_FILE_NAME Trelvox-${PROJECT_VERSION}-win64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  # The setup program's script is installer/trelvox_setup.nsi; CPack's template for it only hands
+  # over the version, the files and the output's name.
+  set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/installer)
+  set(CPACK_TRELVOX_SETUP_SCRIPT ${PROJECT_SOURCE_DIR}/installer/trelvox_setup.nsi)
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package_file_names.cmake)
 else()
   include(GNUInstallDirs)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Trelvox developers <dev@trelvox.invalid>")

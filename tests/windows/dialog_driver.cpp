@@ -11,9 +11,17 @@
 //   close             closes the main window
 //   hold PATH         opens PATH sharing it with no one, as a spreadsheet holds its file, until
 //                     the driver ends
+//   run LINE          starts the command line LINE as Explorer starts a verb's, without waiting
+//   texts TITLE       prints the texts of the shown controls of the window whose title begins with
+//                     TITLE (such as the setup program's), in the order of the window's children
+//   press TITLE ID    presses button ID of that window (the setup's 1 Next, 2 Cancel)
+//   toggle TITLE N    in that window, ticks or clears option N (from 0) of its tree of options, as
+//                     the space bar does
 // Each step waits up to half a minute for its window; when that does not come it prints the message
 // boxes and file dialogs that are up instead, and fails.
 #include <windows.h>
+// After windows.h.
+#include <commctrl.h>
 
 #include <array>
 #include <cstdio>
@@ -145,6 +153,110 @@ bool hold(const std::wstring& path) {
   return false;
 }
 
+bool run(std::wstring commandLine) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    print(L"cannot run " + commandLine);
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+// The shown top-level window whose title begins with `title`: the setup's title adds each page's
+// name after a colon.
+HWND windowTitled(const std::wstring& title) {
+  struct Search {
+    const std::wstring& title;
+    HWND found = nullptr;
+  } search{title};
+  EnumWindows(
+      [](HWND window, LPARAM searchPointer) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(searchPointer);
+        if (!IsWindowVisible(window) || !textOf(window).starts_with(s.title)) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::optional<HWND> waitForTitle(const std::wstring& title) {
+  for (int waited = 0; waited < kWaitMilliseconds; waited += kPollMilliseconds) {
+    if (const HWND window = windowTitled(title)) return window;
+    Sleep(kPollMilliseconds);
+  }
+  print(L"no window titled " + title);
+  return std::nullopt;
+}
+
+bool printTexts(const std::wstring& title) {
+  const std::optional<HWND> window = waitForTitle(title);
+  if (!window) return false;
+  print(textOf(*window));
+  EnumChildWindows(
+      *window,
+      [](HWND child, LPARAM) -> BOOL {
+        if (!IsWindowVisible(child)) return TRUE;
+        const std::wstring text = textOf(child);
+        if (!text.empty()) print(text);
+        return TRUE;
+      },
+      0);
+  return true;
+}
+
+bool pressIn(const std::wstring& title, int id) {
+  const std::optional<HWND> window = waitForTitle(title);
+  if (!window) return false;
+  press(*window, id);
+  return true;
+}
+
+HWND childOfClass(HWND window, const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    HWND found = nullptr;
+  } search{className};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM searchPointer) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(searchPointer);
+        wchar_t name[32]{};
+        GetClassNameW(child, name, static_cast<int>(std::size(name)));
+        if (std::wstring(name) != s.className || !IsWindowVisible(child)) return TRUE;
+        s.found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool toggleOption(const std::wstring& title, int index) {
+  const std::optional<HWND> window = waitForTitle(title);
+  if (!window) return false;
+  HWND tree = nullptr;
+  for (int waited = 0; tree == nullptr && waited < kWaitMilliseconds; waited += kPollMilliseconds) {
+    tree = childOfClass(*window, WC_TREEVIEWW);
+    if (tree == nullptr) Sleep(kPollMilliseconds);
+  }
+  auto item = tree == nullptr ? LPARAM{0} : SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  for (int i = 0; i < index && item != 0; ++i) {
+    item = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
+  }
+  if (item == 0) {
+    print(L"no option " + std::to_wstring(index) + L" in " + title);
+    return false;
+  }
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, item);
+  SendMessageW(tree, WM_CHAR, VK_SPACE, 0);
+  return true;
+}
+
 // Runs one step, taking its value from `next` when it has one; false when it failed.
 bool runStep(const std::wstring& step, std::vector<std::wstring>::const_iterator& next,
              std::vector<std::wstring>::const_iterator end) {
@@ -152,6 +264,13 @@ bool runStep(const std::wstring& step, std::vector<std::wstring>::const_iterator
   if (step == L"choose") return choose(value());
   if (step == L"box") return showBox();
   if (step == L"hold") return hold(value());
+  if (step == L"run") return run(value());
+  if (step == L"texts") return printTexts(value());
+  if (step == L"press" || step == L"toggle") {
+    const std::wstring title = value();
+    const int number = std::stoi(value());
+    return step == L"press" ? pressIn(title, number) : toggleOption(title, number);
+  }
   const std::optional<HWND> window =
       waitFor(step == L"answer" ? Kind::kMessageBox : Kind::kMainWindow);
   if (!window) return false;
