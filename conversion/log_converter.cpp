@@ -19,6 +19,14 @@ std::chrono::year_month_day modificationDate(const fs::path& path) {
   return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(time));
 }
 
+// Logs of one model sit in one folder on a card, unless a limits file names the model.
+std::string modelOf(const HealthLimits& limits, const fs::path& dataFile) {
+  if (limits.model) return *limits.model;
+  std::error_code error;
+  const fs::path absolute = fs::absolute(dataFile, error);
+  return displayPath((error ? dataFile : absolute).parent_path().filename());
+}
+
 }  // namespace
 
 void LogConverter::open(const fs::path& log, const fs::path& outputPath, ExistingOutput existing) {
@@ -108,13 +116,15 @@ ConversionResult LogConverter::convert() {
   ConversionResult result;
   result.date = logDate();
   result.dataFile = dataPath_;
+  result.model = modelOf(limits_, dataPath_);
   OutputSet outputs(request_, {.logName = displayPath(dataPath_.filename()),
                                .infoName = displayPath(infoPath_.filename()),
                                .date = result.date,
                                .expectedRecords = dataRecordCount(),
                                .separators = separators_,
                                .limits = limits_,
-                               .limitsFile = limitsFile_});
+                               .limitsFile = limitsFile_,
+                               .model = result.model});
   if (request_.summary) {
     outputs.summary();
     outputs.health();

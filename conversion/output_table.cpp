@@ -39,9 +39,9 @@ std::unique_ptr<LogOutput> makeCsv(OutputSet& set, ByteSink& file, const fs::pat
 }
 
 std::unique_ptr<LogOutput> makeJson(OutputSet& set, ByteSink& file, const fs::path&) {
-  return std::make_unique<JsonOutput>(
-      file, set.summary(), set.health(),
-      JsonNames{set.request().version, set.facts().logName, set.facts().infoName});
+  return std::make_unique<JsonOutput>(file, set.summary(), set.health(),
+                                      JsonNames{set.request().version, set.facts().logName,
+                                                set.facts().infoName, set.facts().model});
 }
 
 std::unique_ptr<LogOutput> makeGpx(OutputSet& set, ByteSink& file, const fs::path&) {
@@ -107,7 +107,8 @@ OutputSet::~OutputSet() = default;
 
 FlightSummaryOutput& OutputSet::summary() {
   if (summary_ == nullptr) {
-    summary_ = &static_cast<FlightSummaryOutput&>(append(std::make_unique<FlightSummaryOutput>()));
+    summary_ = &static_cast<FlightSummaryOutput&>(
+        append(std::make_unique<FlightSummaryOutput>(facts_.limits.flights)));
   }
   return *summary_;
 }

@@ -71,6 +71,8 @@ struct LogFacts {
   // built-in defaults).
   HealthLimits limits;
   std::optional<std::string> limitsFile;
+  // The [model] name of the limits file, else the name of the log's folder (UTF-8).
+  std::string model;
 };
 
 enum class OutputFormat : std::uint8_t { kCsv, kJson, kGpx, kKml, kHtml };

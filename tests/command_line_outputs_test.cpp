@@ -253,16 +253,19 @@ TEST_F(CommandLineOutputs, LogbookOfTwoLogsAndAFolder) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "book.csv was generated.\n");
   const std::string tail = ",,,,,";
+  // The model is the log's folder; a receiver alone tells no flights.
+  const std::string top = "," + folder.path().filename().string() + ",,\r\n";
   EXPECT_EQ(readFile(folder / "book.csv"),
             "data_file,date,start_time_utc,duration,records,max_height_m,max_distance_m,"
             "max_ground_speed_kmh,min_receiver_voltage_v,max_current_a,capacity_used_mah,"
-            "max_temperature_c,start_iso,duration_s,date_source,health,events\r\n" +
-                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail +
-                "0.2,option,green,0\r\n\"" + path("second, \"\"best\"\".KLD") +
-                "\",2024-05-01,,0:00:00.5,6,,,,5" + tail + "0.5,option,green,0\r\n" + path("card") +
-                "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail + "0.3,option,green,0\r\n" +
+            "max_temperature_c,start_iso,duration_s,date_source,health,events,model,flights,"
+            "air_time_s\r\n" +
+                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail + "0.2,option,green,0" +
+                top + "\"" + path("second, \"\"best\"\".KLD") + "\",2024-05-01,,0:00:00.5,6,,,,5" +
+                tail + "0.5,option,green,0" + top + path("card") +
+                "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail + "0.3,option,green,0,card,,\r\n" +
                 path("card") + "/b.KLD,2024-05-01,,0:00:00.1,2,,,,5" + tail +
-                "0.1,option,green,0\r\n");
+                "0.1,option,green,0,card,,\r\n");
 
   // Subfolders with -r; an existing logbook needs -f.
   EXPECT_EQ(run({"--no-csv", "-r", "--logbook", path("book.csv"), path("card")}).status, 1);

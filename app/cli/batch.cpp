@@ -17,6 +17,7 @@
 #include <sys/resource.h>
 #endif
 
+#include "app/cli/card_page.h"
 #include "app/cli/cli_texts.h"
 #include "conversion/log_converter.h"
 #include "conversion/log_files.h"
@@ -36,6 +37,9 @@ struct LogOutcome {
   std::string messages;
   std::string errors;
   std::string logbookRow;
+  // For the logbook page: the result, or why the log could not be read.
+  std::optional<ConversionResult> result;
+  std::string failure;
 };
 
 // Standard output as the CSV's sink. A failed write says why, so that a reader that has had
@@ -102,21 +106,12 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
   request.pageLanguage = pageLanguageOf(options.language);
   request.unitsRow = options.unitsRow;
   request.flatCsv = options.flatCsv;
-  request.summary = options.summary || !options.logbook.empty();
+  request.summary = options.summary || !options.logbook.empty() || !options.logbookPage.empty();
   if (!options.limits.empty()) request.limits = pathFromUtf8(options.limits);
   request.version = options.version;
   request.date = options.date;
   request.existing = options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse;
   return request;
-}
-
-// "x.KLD: Cannot create output file. (out/x.csv: Permission denied)": the message, the file and
-// the system's reason in the words of the user's locale.
-std::string failureText(const fs::path& log, const TelemetryLogException& e, Language language) {
-  std::string detail = e.what();
-  if (e.reason()) detail += (detail.empty() ? "" : ": ") + e.reason().message();
-  return displayPath(log) + ": " + std::string(message(static_cast<int>(e.messageId()), language)) +
-         " (" + detail + ")\n";
 }
 
 LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink* standardOutput,
@@ -144,10 +139,12 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
           healthText(*result.health, healthLabels(options.language), options.separators.decimal);
     }
     if (!options.logbook.empty()) {
-      outcome.logbookRow = logbookRow(
-          *result.summary, *result.health, displayPath(result.dataFile), result.date,
-          options.date ? DateSource::kOption : DateSource::kFileTime, options.separators);
+      outcome.logbookRow =
+          logbookRow(*result.summary, *result.health, displayPath(result.dataFile), result.date,
+                     options.date ? DateSource::kOption : DateSource::kFileTime, options.separators,
+                     result.model);
     }
+    if (!options.logbookPage.empty()) outcome.result = result;
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {
     if (readerClosed(e)) {
@@ -155,6 +152,7 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
       return outcome;
     }
     outcome.errors += failureText(log, e, options.language);
+    outcome.failure = failureReason(e, options.language);
   } catch (const std::system_error& e) {
     // The system refused what a long log's row formatter needs: a thread (a task limit).
     outcome.errors +=
@@ -164,13 +162,17 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
   return outcome;
 }
 
-std::string folderNote(const FolderWithoutLogs& folder, Language language) {
+// Why a folder gave no log, without its path.
+std::string folderReason(const FolderWithoutLogs& folder, Language language) {
   if (!folder.readFailure.empty()) {
-    return failureText(folder.folder,
-                       TelemetryLogException(MessageId::kCannotReadFile, folder.readFailure),
-                       language);
+    return failureReason(TelemetryLogException(MessageId::kCannotReadFile, folder.readFailure),
+                         language);
   }
-  return displayPath(folder.folder) + ": " + std::string(noLogInFolderNote(language)) + "\n";
+  return std::string(noLogInFolderNote(language));
+}
+
+std::string folderNote(const FolderWithoutLogs& folder, Language language) {
+  return displayPath(folder.folder) + ": " + folderReason(folder, language) + "\n";
 }
 
 // For each log, the first of its files that a log before it writes too, if any: "x.KLD" and "x.kld"
@@ -269,6 +271,10 @@ std::optional<std::string> logbookClash(const BatchOptions& options, const fs::p
       fs::is_directory(logbook, error)) {
     return displayPath(logbook);
   }
+  if (!options.logbook.empty() && !options.logbookPage.empty() &&
+      isSameOutput(pathFromUtf8(options.logbook), pathFromUtf8(options.logbookPage))) {
+    return displayPath(logbook) + " would be written twice";
+  }
   for (const fs::path& log : options.logs) {
     if (isOneOfTheLogsFiles(logbook, log)) {
       return displayPath(logbook) + " is one of the log's own files";
@@ -322,16 +328,17 @@ bool flushStandardOutput(StreamSink& standardOutput, Language language, std::ost
 bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
   std::ostream& messages =
       writesToStandardOutput(options) || logbookToStandardOutput(options) ? err : out;
-  if (!options.logbook.empty() && !logbookToStandardOutput(options)) {
-    const fs::path logbook = pathFromUtf8(options.logbook);
+  for (const std::string& name : {options.logbook, options.logbookPage}) {
+    if (name.empty() || name == kStandardOutput) continue;
+    const fs::path file = pathFromUtf8(name);
     std::error_code error;
-    if (!options.force && fs::exists(logbook, error)) {
-      err << failureText(logbook, TelemetryLogException(MessageId::kOutputExists, options.logbook),
+    if (!options.force && fs::exists(file, error)) {
+      err << failureText(file, TelemetryLogException(MessageId::kOutputExists, name),
                          options.language);
       return false;
     }
-    if (const auto clash = logbookClash(options, logbook)) {
-      err << failureText(logbook, TelemetryLogException(MessageId::kCannotCreateOutput, *clash),
+    if (const auto clash = logbookClash(options, file)) {
+      err << failureText(file, TelemetryLogException(MessageId::kCannotCreateOutput, *clash),
                          options.language);
       return false;
     }
@@ -340,16 +347,21 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
   bool allConverted = options.foldersWithoutLogs.empty();
   // Each folder's note goes before the report of the first log named after it.
   auto folder = options.foldersWithoutLogs.begin();
+  CardPage page(options);
   const auto noteFoldersBeforeLog = [&](std::size_t log) {
     for (; folder != options.foldersWithoutLogs.end() && folder->logsBefore <= log; ++folder) {
       err << folderNote(*folder, options.language);
+      page.addFailed(folder->folder, folderReason(*folder, options.language));
     }
   };
   StreamSink standardOutput(out);
   std::string logbookRows;
   std::size_t reported = 0;
   convertAll(options, &standardOutput, [&](const LogOutcome& outcome) {
+    const fs::path& log = options.logs[reported];
     noteFoldersBeforeLog(reported++);
+    if (outcome.result) page.addConverted(log, *outcome.result);
+    if (!outcome.converted) page.addFailed(log, outcome.failure);
     messages << outcome.messages << std::flush;
     err << outcome.errors << std::flush;
     allConverted = outcome.converted && allConverted;
@@ -360,6 +372,7 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     allConverted =
         writeLogbook(options, logbookRows, standardOutput, messages, err) && allConverted;
   }
+  if (!options.logbookPage.empty()) allConverted = page.write(messages, err) && allConverted;
   return flushStandardOutput(standardOutput, options.language, err) && allConverted;
 }
 

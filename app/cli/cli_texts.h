@@ -1,8 +1,11 @@
 #pragma once
 
+#include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "app/messages.h"
+#include "conversion/telemetry_log_exception.h"
 #include "outputs/summary/summary_text.h"
 
 namespace trelvox {
@@ -15,5 +18,13 @@ std::string_view noPositionNote(Language language);
 
 // The failure of a folder named on the command line that gave no log to convert.
 std::string_view noLogInFolderNote(Language language);
+
+// "Cannot create output file. (out/x.csv: Permission denied)": the message, the file and the
+// system's reason in the words of the user's locale.
+std::string failureReason(const TelemetryLogException& e, Language language);
+
+// The reason after the path it is about, as a line: "x.KLD: Cannot create output file. (...)".
+std::string failureText(const std::filesystem::path& log, const TelemetryLogException& e,
+                        Language language);
 
 }  // namespace trelvox

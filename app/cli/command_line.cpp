@@ -103,7 +103,8 @@ CLI::Validator fileNameCheck() {
 
 // Whether anything is asked for besides the CSV, which --no-csv drops.
 bool asksForMoreThanTheCsv(const BatchOptions& batch) {
-  return !batch.sideFiles.empty() || batch.summary || !batch.logbook.empty();
+  return !batch.sideFiles.empty() || batch.summary || !batch.logbook.empty() ||
+         !batch.logbookPage.empty();
 }
 
 // The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
@@ -170,6 +171,10 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
                  "write one CSV row per converted log to FILE (- to stdout)")
       ->check(fileNameCheck())
       ->option_text("FILE");
+  app.add_option("--logbook-page", options.batch.logbookPage,
+                 "write one page over every log converted to FILE.html")
+      ->check(fileNameCheck())
+      ->option_text("FILE");
   app.add_option("--limits", options.batch.limits,
                  "health check limits (default: trelvox.toml by the log)")
       ->check(fileNameCheck())
@@ -210,7 +215,8 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
     if (options.batch.noCsv && !asksForMoreThanTheCsv(options.batch)) {
       throw CLI::ValidationError(
           "--no-csv",
-          "needs --json, --gpx, --kml, --report, --summary or --logbook: nothing to do");
+          "needs --json, --gpx, --kml, --report, --summary, --logbook or --logbook-page: nothing "
+          "to do");
     }
     // A chosen decimal separator brings its usual list separator unless that is chosen too.
     if (!decimalSeparator.empty()) {

@@ -32,6 +32,10 @@ class LimitsReader {
         readChecks(tableAt(node, key));
       } else if (key == "limit") {
         readLimits(node, key);
+      } else if (key == "flights") {
+        readFlights(tableAt(node, key));
+      } else if (key == "model") {
+        readModel(tableAt(node, key));
       } else {
         unknownKey(key);
       }
@@ -72,9 +76,9 @@ class LimitsReader {
         limits_.gap = thresholds(node, key, false);
         if (limits_.gap.amber.number < 0) fault(node.source(), "\"gap\" must not be negative");
       } else if (key == "merge") {
-        limits_.merge = seconds(node, key);
+        limits_.merge = notNegative(node, key);
       } else if (key == "fix_lost") {
-        limits_.fixLost = seconds(node, key);
+        limits_.fixLost = notNegative(node, key);
       } else if (key == "ends_above") {
         limits_.endsAbove = number(node, key);
       } else if (key == "defaults") {
@@ -85,6 +89,26 @@ class LimitsReader {
       } else {
         unknownKey(key);
       }
+    }
+  }
+
+  void readFlights(const toml::table& flights) {
+    FlightRule& rule = limits_.flights;
+    for (auto&& [key, node] : flights) {
+      Reading* value = key == "height"     ? &rule.height
+                       : key == "speed"    ? &rule.speed
+                       : key == "join"     ? &rule.join
+                       : key == "shortest" ? &rule.shortest
+                                           : nullptr;
+      if (value == nullptr) unknownKey(key);
+      *value = notNegative(node, key);
+    }
+  }
+
+  void readModel(const toml::table& model) {
+    for (auto&& [key, node] : model) {
+      if (key != "name") unknownKey(key);
+      limits_.model = text(node, key);
     }
   }
 
@@ -201,7 +225,7 @@ class LimitsReader {
     fault(node.source(), quoted(key) + " must lie within 10^12 and have at most 9 decimals");
   }
 
-  Reading seconds(const toml::node& node, const toml::key& key) const {
+  Reading notNegative(const toml::node& node, const toml::key& key) const {
     const Reading value = number(node, key);
     if (value.number < 0) fault(node.source(), quoted(key) + " must not be negative");
     return value;

@@ -52,6 +52,16 @@ struct Limit {
   }
 };
 
+// What makes a flight within a log (the [flights] table): a record is airborne at `height` metres
+// or `speed` km/h; airborne spans at most `join` seconds apart are one; a flight lasts at least
+// `shortest` seconds.
+struct FlightRule {
+  Reading height{30, 1, true};
+  Reading speed{150, 1, true};
+  Reading join{10, 0, true};
+  Reading shortest{5, 0, true};
+};
+
 // What the file says; a log without a file is checked with these defaults. Times in seconds,
 // heights in metres.
 struct HealthLimits {
@@ -64,6 +74,9 @@ struct HealthLimits {
   std::array<bool, kLogChecks> off{};
   // In file order: among equally specific limits the later one wins.
   std::vector<Limit> limits;
+  FlightRule flights;
+  // The [model] table's name, which the logbook page groups logs by.
+  std::optional<std::string> model;
 
   bool isOff(LogCheck check) const { return off[static_cast<std::size_t>(check)]; }
 };
