@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
-readonly models=5 logs_per_model=100 records=6000
+readonly models=5 logs_per_model=100 log_records=6000
 
 [[ -x build/trelvox ]] || { echo "build/trelvox is missing: build first" >&2; exit 1; }
 memory=/dev/shm
@@ -17,7 +17,7 @@ work=$(mktemp -d "$memory/trelvox-logbook.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 source bench/make_logs.sh
-repeat_demo_flight "$work/flight" "$records"
+repeat_demo_flight "$work/flight" "$log_records"
 for m in $(seq 1 "$models"); do
   mkdir -p "$work/card/model-$m" "$work/small/model-$m"
   for i in $(seq -w 1 "$logs_per_model"); do
@@ -32,7 +32,7 @@ for m in $(seq 1 "$models"); do
 done
 rm "$work/flight.KLD" "$work/flight.KLI"
 
-echo "$((models * logs_per_model)) logs of $records records; $rounds rounds; $(nproc) cores," \
+echo "$((models * logs_per_model)) logs of $log_records records; $rounds rounds; $(nproc) cores," \
   "load average $(cut -d' ' -f1-3 /proc/loadavg); in $memory"
 python3 - "$work" "$rounds" build/trelvox <<'PY'
 import os, pathlib, statistics, subprocess, sys, time

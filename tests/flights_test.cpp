@@ -92,7 +92,9 @@ TEST(Flights, HeightAndSpeedJustInsideAtAndBeyondTheirThresholds) {
     const std::optional<Flights> flights = flightsOf(flightLog(climbAndLand(c.height, c.speed)));
     ASSERT_TRUE(flights);
     EXPECT_EQ(flights->count(), c.flights);
-    if (c.flights == 1) EXPECT_THAT(spansOf(flights), ElementsAre(Span{1000, 7000}));
+    if (c.flights == 1) {
+      EXPECT_THAT(spansOf(flights), ElementsAre(Span{1000, 7000}));
+    }
   }
 }
 

@@ -1,6 +1,8 @@
 // The logbook page over a card of logs, as a user gets it from the command line: its data for
 // other tools, the logs that failed, escaping, the -f rule, links to the logs' own pages; and the
 // flights as the JSON file, the summary and the logbook CSV show them.
+#include "outputs/logbook/logbook_page.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include "decoders/altitude_sensors.h"
 #include "support/log_builder.h"
 #include "tests/cli_run.h"
+#include "tests/string_sink.h"
 #include "tests/temp_folder.h"
 
 namespace trelvox {
@@ -51,14 +54,15 @@ void writeLog(const LogBuilder& log, const fs::path& base, int day) {
                       fs::file_time_type::clock::from_sys(std::chrono::sys_seconds(date)));
 }
 
-nlohmann::json pageData(const fs::path& page) {
-  const std::string html = readFile(page);
+nlohmann::json pageDataOf(const std::string& html) {
   const std::string open = "<script type=\"application/json\" id=\"logbook-data\">";
   const std::size_t from = html.find(open);
   if (from == std::string::npos) return nullptr;
   const std::size_t begin = from + open.size();
   return nlohmann::json::parse(html.substr(begin, html.find("</script>", begin) - begin));
 }
+
+nlohmann::json pageData(const fs::path& page) { return pageDataOf(readFile(page)); }
 
 std::vector<std::string> valuesOf(const nlohmann::json& objects, const std::string& key) {
   std::vector<std::string> values;
@@ -208,6 +212,28 @@ TEST_F(LogbookPage, FlightsInTheJsonSummaryAndLogbook) {
   const std::string book = readFile(folder / "book.csv");
   EXPECT_THAT(book, HasSubstr(",health,events,model,flights,air_time_s\r\n"));
   EXPECT_THAT(book, HasSubstr(",green,0,Alpha,1,8\r\n"));
+}
+
+// Logs without a date come last, under no date; one without records has no figures; equal model
+// names from two folders are one model; a name that is not UTF-8 keeps its valid parts.
+TEST(LogbookPageData, UndatedLogsComeLastAndEqualNamesAreOneModel) {
+  LogbookEntry undated{.path = "b/x.KLD", .model = "Cub"};
+  LogbookEntry late{.path = "a/z.KLD", .model = "Cub", .date = "2026-05-02", .records = 3};
+  LogbookEntry early{.path = "c/y.KLD", .model = "Cub", .date = "2026-05-01", .records = 3};
+  late.startIso = "2026-05-02T09:00:00Z";
+  LogbookEntry odd{.path = "d/w.KLD", .model = "Wing \xFF", .date = "2026-05-01"};
+  StringSink page;
+  writeLogbookPage(page, PageLanguage::kJapanese, {undated, late, early, odd}, {});
+  const nlohmann::json data = pageDataOf(page.text);
+  EXPECT_EQ(data["lang"], "ja");
+  EXPECT_THAT(valuesOf(data["logs"], "path"),
+              ElementsAre("c/y.KLD", "d/w.KLD", "a/z.KLD", "b/x.KLD"));
+  EXPECT_EQ(data["logs"][3]["date"], nullptr);
+  EXPECT_EQ(data["logs"][3]["flights"], nullptr);
+  EXPECT_EQ(data["logs"][3]["max_height_m"], nullptr);
+  EXPECT_EQ(valuesOf(data["models"], "name"),
+            (std::vector<std::string>{"Cub", "Wing \xEF\xBF\xBD"}));
+  EXPECT_EQ(data["models"][0]["logs"], 3);
 }
 
 // The card in examples/ is what its generator writes, so a change to either shows.

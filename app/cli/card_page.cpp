@@ -58,7 +58,8 @@ void CardPage::addConverted(const fs::path& log, const ConversionResult& result)
   entry.pageHref = logPageOf(log, result);
   entry.model = result.model;
   if (const HealthEvent* event = firstTellingEvent(*result.health)) {
-    entry.firstEvent = healthEventText(*event, healthLabels(options_.language), '.');
+    entry.firstEvent =
+        healthEventText(*event, healthLabels(options_.language), options_.separators.decimal);
   }
   logs_.push_back(std::move(entry));
 }

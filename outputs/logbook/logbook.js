@@ -26,6 +26,9 @@
   const TABLE_COLUMNS = ['start', 'model', 'log', 'flights', 'air_time_s', 'duration_s',
     'max_height_m', 'max_distance_m', 'max_ground_speed_kmh', 'min_receiver_voltage_v',
     'max_current_a', 'capacity_used_mah', 'max_temperature_c', 'verdict', 'events'];
+  // The page's widest and a phone's widest, as the style sheets have them.
+  const PAGE_WIDTH = 1280;
+  const PHONE_WIDTH = 600;
   const VERDICT_ORDER = { none: 0, green: 1, amber: 2, red: 3 };
   const COLOURS = { point: '#0b6bcb', band: 'rgba(11, 107, 203, 0.12)', median: '#7d8b99',
     standout: '#c92a2a' };
@@ -44,10 +47,19 @@
       twoDigits(whole % 60);
   }
 
+  // Formats are made once each: making one costs more than using it, and a card has many cells.
+  const numberFormats = new Map();
   function numberText(value, decimals) {
-    return value.toLocaleString(numberLocale, { minimumFractionDigits: decimals,
-      maximumFractionDigits: decimals });
+    if (!numberFormats.has(decimals)) {
+      numberFormats.set(decimals, new Intl.NumberFormat(numberLocale,
+        { minimumFractionDigits: decimals, maximumFractionDigits: decimals }));
+    }
+    return numberFormats.get(decimals).format(value);
   }
+  const startFormat = new Intl.DateTimeFormat(numberLocale, { timeZone: 'UTC', day: 'numeric',
+    month: 'short', year: 'numeric', hour: '2-digit', minute: '2-digit' });
+  const dayFormat = new Intl.DateTimeFormat(numberLocale, { timeZone: 'UTC', weekday: 'short',
+    day: 'numeric', month: 'short', year: 'numeric' });
 
   function figureText(key, value) {
     if (value === null || value === undefined) return '';
@@ -58,16 +70,12 @@
 
   // "12 May 14:05" (UTC); the date alone for a log without a GPS time.
   function startText(log) {
-    if (log.start_iso) {
-      return new Date(log.start_iso).toLocaleString(numberLocale, { timeZone: 'UTC',
-        day: 'numeric', month: 'short', year: 'numeric', hour: '2-digit', minute: '2-digit' });
-    }
+    if (log.start_iso) return startFormat.format(new Date(log.start_iso));
     return log.date ? dayText(log.date) : texts.noDate;
   }
 
   function dayText(day) {
-    return new Date(day + 'T00:00:00Z').toLocaleDateString(numberLocale, { timeZone: 'UTC',
-      weekday: 'short', day: 'numeric', month: 'short', year: 'numeric' });
+    return dayFormat.format(new Date(day + 'T00:00:00Z'));
   }
 
   function verdictBadge(verdict) {
@@ -141,7 +149,7 @@
   }
 
   function modelCards() {
-    const node = section('models', texts.models);
+    const node = section('models', texts.modelCards);
     const cards = element('div', { class: 'model-cards' });
     for (const model of data.models) {
       const logs = data.logs.filter((log) => log.model === model.name);
@@ -369,14 +377,46 @@
     const target = element('div', { class: 'trend-plot' });
     holder.append(target);
     options.hooks = { draw: [(u) => placeMarks(u, logs, figure)] };
-    const plot = new uPlot(options, points, target);
-    // A click on a log's point opens its page.
-    plot.over.addEventListener('click', () => {
-      const i = plot.cursor.idx;
-      if (i !== null && i !== undefined && logs[i] && logs[i].href) location.href = logs[i].href;
+    target.style.minHeight = options.height + 'px';
+    laterCharts.add(holder, () => {
+      const plot = new uPlot(options, points, target);
+      // A click on a log's point opens its page.
+      plot.over.addEventListener('click', () => {
+        const i = plot.cursor.idx;
+        if (i !== null && i !== undefined && logs[i] && logs[i].href) location.href = logs[i].href;
+      });
     });
     return holder;
   }
+
+  // Charts are drawn once the rest of the page shows: each as it nears the window, the others one
+  // by one while the page is idle. A card of hundreds of logs shows its table at once.
+  const laterCharts = {
+    pending: new Map(),
+    watcher: typeof IntersectionObserver === 'function' ? new IntersectionObserver((seen) => {
+      for (const entry of seen) if (entry.isIntersecting) laterCharts.draw(entry.target);
+    }, { rootMargin: '600px' }) : null,
+    add(holder, draw) {
+      this.pending.set(holder, draw);
+      if (this.watcher) this.watcher.observe(holder);
+    },
+    draw(holder) {
+      const draw = this.pending.get(holder);
+      if (!draw) return;
+      this.pending.delete(holder);
+      if (this.watcher) this.watcher.unobserve(holder);
+      draw();
+    },
+    drawRest() {
+      const next = this.pending.keys().next();
+      if (next.done) {
+        document.body.dataset.charts = 'drawn';
+        return;
+      }
+      this.draw(next.value);
+      setTimeout(() => this.drawRest(), 0);
+    },
+  };
 
   // Marks over the chart at each point that stands out, as links a keyboard reaches too; placed
   // once the chart has its size, and again whenever it is drawn.
@@ -393,11 +433,13 @@
     });
   }
 
-  // Three charts to a row on a wide screen, one on a phone.
+  // Three charts to a row on a wide screen, one on a phone. The room is reckoned from the window
+  // and the page's margins rather than measured, which would lay out the whole table first.
   function trends() {
     const node = section('trends', texts.trends, texts.trendsHint);
     main.append(node);
-    const room = node.clientWidth - 32;
+    const margins = window.innerWidth > PHONE_WIDTH ? 2 * 24 + 2 * 17 : 2 * 10 + 2 * 17;
+    const room = Math.min(window.innerWidth, PAGE_WIDTH) - margins;
     const width = Math.floor(room >= 3 * 260 ? (room - 2 * 12) / 3 : Math.max(room, 220));
     for (const model of data.models) {
       const logs = logsOf(model.name);
@@ -468,4 +510,5 @@
   if (data.failed.length) main.append(failedList());
   main.append(rules());
   document.body.dataset.ready = 'true';
+  setTimeout(() => laterCharts.drawRest(), 0);
 })();
