@@ -43,23 +43,23 @@ inline constexpr std::array<TrendFigureRow, kTrendFigures> kTrendFigureTable{{
 
 struct LogbookEntry {
   // Relative to the page's folder, with '/'.
-  std::string path;
+  std::string path{};
   // The log's own page, where one is beside it or written in the same call.
-  std::optional<std::string> pageHref;
-  std::string model;
+  std::optional<std::string> pageHref{};
+  std::string model{};
   // The first record as an ISO 8601 UTC time; empty without a GPS time.
-  std::string startIso;
+  std::string startIso{};
   // YYYY-MM-DD; empty for a log without a date.
-  std::string date;
+  std::string date{};
   std::uint64_t records = 0;
   double durationS = 0;
-  std::optional<std::size_t> flights;
-  std::optional<double> airTimeS;
+  std::optional<std::size_t> flights{};
+  std::optional<double> airTimeS{};
   std::array<std::optional<double>, kFactKinds> facts{};
   HealthVerdict verdict = HealthVerdict::kNone;
   std::size_t events = 0;
   // The first red event, else the first amber one, in the page's words.
-  std::string firstEvent;
+  std::string firstEvent{};
 
   std::optional<double> figure(TrendFigure figure) const;
 };
