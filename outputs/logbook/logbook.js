@@ -320,13 +320,37 @@
           if (!days.has(dayKey(log))) days.set(dayKey(log), []);
           days.get(dayKey(log)).push(log);
         }
-        for (const [day, logs] of days) rows.push(dayRow(day, logs), ...logs.map(logRow));
+        for (const [day, logs] of days) {
+          rows.push(() => dayRow(day, logs), ...logs.map((log) => () => logRow(log)));
+        }
       } else {
-        rows.push(...shown.map(logRow));
+        rows.push(...shown.map((log) => () => logRow(log)));
       }
-      body.replaceChildren(...rows);
+      showRows(body, rows);
     };
     return node;
+  }
+
+  // The first rows at once, enough for any screen; the rest in pieces while the page is idle, so
+  // that a card of hundreds of logs shows at once. A newer rendering stops an older one's pieces.
+  const FIRST_ROWS = 120;
+  const LATER_ROWS = 100;
+  let rendering = 0;
+  function showRows(body, rows) {
+    const mine = ++rendering;
+    const make = (from, to) => rows.slice(from, to).map((row) => row());
+    delete document.body.dataset.table;
+    body.replaceChildren(...make(0, FIRST_ROWS));
+    const addFrom = (from) => {
+      if (mine !== rendering) return;
+      if (from >= rows.length) {
+        document.body.dataset.table = 'complete';
+        return;
+      }
+      body.append(...make(from, from + LATER_ROWS));
+      setTimeout(() => addFrom(from + LATER_ROWS), 0);
+    };
+    addFrom(FIRST_ROWS);
   }
 
   // The previous logs of each model with their judgement, in time order.

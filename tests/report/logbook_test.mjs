@@ -70,7 +70,8 @@ try {
   await page.goto(pageUrl);
   await page.waitForSelector('body[data-ready="true"]', { timeout: 20000 });
   console.log('ready after ' + (Date.now() - started) + ' ms');
-  await page.waitForSelector('body[data-charts="drawn"]', { timeout: 20000 });
+  await page.waitForSelector('body[data-charts="drawn"][data-table="complete"]',
+    { timeout: 20000 });
   console.log('charts drawn after ' + (Date.now() - started) + ' ms');
 
   const total = (key) => page.$eval(`[data-total="${key}"] dd`, (dd) => dd.textContent);
