@@ -19,6 +19,14 @@ std::chrono::year_month_day modificationDate(const fs::path& path) {
   return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(time));
 }
 
+// Logs of one model sit in one folder on a card, unless a limits file names the model.
+std::string modelOf(const HealthLimits& limits, const fs::path& dataFile) {
+  if (limits.model) return *limits.model;
+  std::error_code error;
+  const fs::path absolute = fs::absolute(dataFile, error);
+  return displayPath((error ? dataFile : absolute).parent_path().filename());
+}
+
 }  // namespace
 
 void LogConverter::open(const fs::path& log, const fs::path& outputPath, ExistingOutput existing) {
@@ -111,7 +119,8 @@ LogFacts LogConverter::facts(std::chrono::year_month_day date) const {
           .expectedRecords = dataRecordCount(),
           .separators = separators_,
           .limits = limits_,
-          .limitsFile = limitsFile_};
+          .limitsFile = limitsFile_,
+          .model = modelOf(limits_, dataPath_)};
 }
 
 // An output's spills lie beside its file, whose folder takes that output anyway.
@@ -135,6 +144,7 @@ ConversionResult LogConverter::convert() {
   result.date = logDate();
   result.dataFile = dataPath_;
   OutputSet outputs(request_, facts(result.date));
+  result.model = outputs.facts().model;
   addOutputs(outputs);
 
   const LogTotals totals = runRecordLoop(slotMap_, dataFile_, outputs.loopOrder());

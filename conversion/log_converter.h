@@ -35,6 +35,8 @@ struct ConversionResult {
   std::chrono::year_month_day date;
   // The data file read, as found beside the base path (whatever case its extension has).
   std::filesystem::path dataFile;
+  // The model the log belongs to: its limits file's [model] name, else its folder's name.
+  std::string model;
 };
 
 // Converts one flight log, the pair BASE.KLI (slot map) and BASE.KLD (records), into the files a

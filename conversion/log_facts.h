@@ -22,6 +22,8 @@ struct LogFacts {
   // built-in defaults).
   HealthLimits limits{};
   std::optional<std::string> limitsFile{};
+  // The [model] name of the limits file, else the name of the log's folder (UTF-8).
+  std::string model{};
 };
 
 }  // namespace trelvox

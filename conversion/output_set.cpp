@@ -21,7 +21,8 @@ OutputSet::~OutputSet() = default;
 
 FlightSummaryOutput& OutputSet::summary() {
   if (summary_ == nullptr) {
-    summary_ = &static_cast<FlightSummaryOutput&>(append(std::make_unique<FlightSummaryOutput>()));
+    summary_ = &static_cast<FlightSummaryOutput&>(
+        append(std::make_unique<FlightSummaryOutput>(facts_.limits.flights)));
   }
   return *summary_;
 }

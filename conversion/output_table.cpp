@@ -33,9 +33,9 @@ std::unique_ptr<LogOutput> makeCsv(const OutputParts& parts) {
 }
 
 std::unique_ptr<LogOutput> makeJson(const OutputParts& parts) {
-  return std::make_unique<JsonOutput>(
-      parts.file(), parts.summary(), parts.health(),
-      JsonNames{parts.request().version, parts.facts().logName, parts.facts().infoName});
+  return std::make_unique<JsonOutput>(parts.file(), parts.summary(), parts.health(),
+                                      JsonNames{parts.request().version, parts.facts().logName,
+                                                parts.facts().infoName, parts.facts().model});
 }
 
 std::unique_ptr<LogOutput> makeGpx(const OutputParts& parts) {

@@ -253,16 +253,19 @@ TEST_F(CommandLineOutputs, LogbookOfTwoLogsAndAFolder) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "book.csv was generated.\n");
   const std::string tail = ",,,,,";
+  // The model is the log's folder; a receiver alone tells no flights.
+  const std::string top = "," + folder.path().filename().string() + ",,\r\n";
   EXPECT_EQ(readFile(folder / "book.csv"),
             "data_file,date,start_time_utc,duration,records,max_height_m,max_distance_m,"
             "max_ground_speed_kmh,min_receiver_voltage_v,max_current_a,capacity_used_mah,"
-            "max_temperature_c,start_iso,duration_s,date_source,health,events\r\n" +
-                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail +
-                "0.2,option,green,0\r\n\"" + path("second, \"\"best\"\".KLD") +
-                "\",2024-05-01,,0:00:00.5,6,,,,5" + tail + "0.5,option,green,0\r\n" + path("card") +
-                "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail + "0.3,option,green,0\r\n" +
+            "max_temperature_c,start_iso,duration_s,date_source,health,events,model,flights,"
+            "air_time_s\r\n" +
+                path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5" + tail + "0.2,option,green,0" +
+                top + "\"" + path("second, \"\"best\"\".KLD") + "\",2024-05-01,,0:00:00.5,6,,,,5" +
+                tail + "0.5,option,green,0" + top + path("card") +
+                "/a.KLD,2024-05-01,,0:00:00.3,4,,,,5" + tail + "0.3,option,green,0,card,,\r\n" +
                 path("card") + "/b.KLD,2024-05-01,,0:00:00.1,2,,,,5" + tail +
-                "0.1,option,green,0\r\n");
+                "0.1,option,green,0,card,,\r\n");
 
   // Subfolders with -r; an existing logbook needs -f.
   EXPECT_EQ(run({"--no-csv", "-r", "--logbook", path("book.csv"), path("card")}).status, 1);
@@ -330,7 +333,8 @@ TEST_F(CommandLineOutputs, TheLogbookNamesTheDataFileOfALogNamedOtherwise) {
     EXPECT_EQ(result.status, 0) << name;
     EXPECT_THAT(result.out,
                 ::testing::EndsWith("\r\n" + path("flight.KLD") +
-                                    ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0\r\n"))
+                                    ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0," +
+                                    folder.path().filename().string() + ",,\r\n"))
         << name;
   }
 }
@@ -395,7 +399,7 @@ TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearche
     if (name == "m") continue;
     receiverLog(3).writeFiles(card / name / "f");
     rows += (card / name / "f.KLD").string() +
-            ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0\r\n";
+            ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0," + name + ",,\r\n";
   }
   fs::permissions(card / "m", fs::perms::none);
   const std::string command = std::string("LC_ALL=C ") +
@@ -404,7 +408,7 @@ TEST_F(CommandLineOutputs, AnUnreadableSubfolderIsAFailureAndTheOthersAreSearche
                               card.string() + "' > " + path("out") + " 2> " + path("err");
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("events\r\n" + rows));
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("air_time_s\r\n" + rows));
   EXPECT_EQ(readFile(folder / "err"),
             (card / "m").string() + ": Cannot read file. (Permission denied)\n");
 }
@@ -467,20 +471,21 @@ TEST_F(CommandLineOutputs, ManyJobsStayWithinTheOpenFileLimit) {
   for (int i = 10; i < 26; ++i) {
     receiverLog(3).writeFiles(logs / ("log" + std::to_string(i)));
     rows += (logs / ("log" + std::to_string(i) + ".KLD")).string() +
-            ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0\r\n";
+            ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0,logs,,\r\n";
   }
   const std::string command = "LC_ALL=C prlimit --nofile=32 " + std::string(TRELVOX_BINARY) +
                               " -j 16 --json --gpx --kml --report --date 2024-05-01 --logbook - '" +
                               logs.string() + "' > " + path("out") + " 2> " + path("err");
   const int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("events\r\n" + rows));
+  EXPECT_THAT(readFile(folder / "out"), ::testing::EndsWith("air_time_s\r\n" + rows));
   EXPECT_THAT(readFile(folder / "err"), ::testing::Not(HasSubstr("Cannot")));
 }
 
 TEST_F(CommandLineOutputs, LogbookToStandardOutput) {
-  const std::string row =
-      path("flight.KLD") + ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0\r\n";
+  const std::string row = path("flight.KLD") +
+                          ",2024-05-01,,0:00:00.2,3,,,,5,,,,,0.2,option,green,0," +
+                          folder.path().filename().string() + ",,\r\n";
   const CliRun alone =
       run({"--no-csv", "--date", "2024-05-01", "--logbook", "-", path("flight.KLD")});
   EXPECT_EQ(alone.status, 0);
@@ -762,7 +767,8 @@ TEST_F(CommandLineOutputs, UsageErrors) {
       {{"-j", "99999999999"}, "--jobs: is too large\n"},
       {{"--no-csv", "-o", path("x.csv")}, "--output: cannot go with --no-csv\n"},
       {{"-o", "-", "--logbook", "-"}, "--logbook: cannot go to standard output with the CSV\n"},
-      {{"--no-csv"}, "--no-csv: needs --json, --gpx, --kml, --report, --summary or --logbook"},
+      {{"--no-csv"},
+       "--no-csv: needs --json, --gpx, --kml, --report, --summary, --logbook or --logbook-page"},
       {{"--no-csv", "--units"}, "--no-csv: needs --json,"},
   };
   for (auto [arguments, message] : cases) {

@@ -277,7 +277,7 @@ TEST(FlightSummary, CapacityInAhBecomesPlainMilliampereHours) {
                 ::testing::HasSubstr("\"capacity_used_mah\": " + milliampereHours + ","));
     EXPECT_THAT(
         logbookRow(*converted.result.summary, *converted.result.health, "flight.KLD", kFlightDay),
-        ::testing::EndsWith("," + milliampereHours + ",0,,0,file time,green,0\r\n"));
+        ::testing::EndsWith("," + milliampereHours + ",0,,0,file time,green,0,,,\r\n"));
   }
 }
 
@@ -328,11 +328,11 @@ TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
   report.utcSecondsOfDayAtStart = 14 * 3600 + 5 * 60 + 7;
   EXPECT_EQ(logbookRow(report, health, "a,b \"c\".KLD", kFlightDay),
             "\"a,b \"\"c\"\".KLD\",2024-05-01,14:05:07,0:01:01.3,12,,,,,,,,"
-            "2024-05-01T14:05:07Z,61.25,file time,amber,2\r\n");
+            "2024-05-01T14:05:07Z,61.25,file time,amber,2,,,\r\n");
   report.firstUtcSecondsOfDay.reset();
   report.utcSecondsOfDayAtStart.reset();
   EXPECT_EQ(logbookRow(report, health, "plain.KLD", kFlightDay),
-            "plain.KLD,2024-05-01,,0:01:01.3,12,,,,,,,,,61.25,file time,amber,2\r\n");
+            "plain.KLD,2024-05-01,,0:01:01.3,12,,,,,,,,,61.25,file time,amber,2,,,\r\n");
   // A GPS counts its distance in 32 bits: a million metres and more are written in full, as a
   // spreadsheet reads them, not as 1.234567e+06.
   const struct {
@@ -344,13 +344,14 @@ TEST(Logbook, RowsQuoteNamesAsRfc4180AndLeaveMissingFactsEmpty) {
         FlightFact{Reading{}, metres, nullptr, nullptr, 1};
     EXPECT_EQ(logbookRow(report, health, "plain.KLD", kFlightDay),
               "plain.KLD,2024-05-01,,0:01:01.3,12,," + std::string(shown) +
-                  ",,,,,,,61.25,file time,amber,2\r\n");
+                  ",,,,,,,61.25,file time,amber,2,,,\r\n");
   }
   EXPECT_EQ(csvField("two\nlines"), "\"two\nlines\"");
   EXPECT_EQ(logbookHeader(),
             "data_file,date,start_time_utc,duration,records,max_height_m,max_distance_m,"
             "max_ground_speed_kmh,min_receiver_voltage_v,max_current_a,capacity_used_mah,"
-            "max_temperature_c,start_iso,duration_s,date_source,health,events\r\n");
+            "max_temperature_c,start_iso,duration_s,date_source,health,events,model,flights,"
+            "air_time_s\r\n");
 }
 
 }  // namespace

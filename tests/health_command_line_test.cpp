@@ -97,7 +97,7 @@ TEST_F(HealthCommandLine, LimitsOptionNamesTheFileForJsonAndLogbook) {
   EXPECT_EQ(health["verdict"], "red");
   EXPECT_EQ(health["limits_file"], limits.string());
   EXPECT_EQ(health["events"][0]["red"], 4.65);
-  EXPECT_THAT(readFile(book), ::testing::EndsWith(",red,1\r\n"));
+  EXPECT_THAT(readFile(book), ::testing::EndsWith(",red,1,model,,\r\n"));
 }
 
 TEST_F(HealthCommandLine, AMissingLimitsFileNamedByTheOptionIsAFault) {

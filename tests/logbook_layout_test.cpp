@@ -55,7 +55,10 @@ TEST(LogbookLayout, StartIsTheFirstRecordsTime) {
     const std::string book = logbookOf(gpsFromFiveSeconds(firstFix), {"--date", "2024-05-01"});
     EXPECT_THAT(book, ::testing::HasSubstr("flight.KLD,2024-05-01," + timeOfDay + ",0:00:05.1,"))
         << book;
-    EXPECT_THAT(book, EndsWith("," + iso + ",5.1,option,green,0\r\n")) << book;
+    // Then the model (the log's folder) and, for a GPS that never moved, no flight.
+    EXPECT_THAT(book, ::testing::HasSubstr("," + iso + ",5.1,option,green,0,trelvox-test-"))
+        << book;
+    EXPECT_THAT(book, EndsWith(",0,0\r\n")) << book;
   }
 }
 
@@ -65,8 +68,11 @@ TEST(LogbookLayout, FollowsTheSeparatorsOfTheCsv) {
   const std::string book = logbookOf(log, {"--decimal", ",", "--date", "2024-05-01"});
   EXPECT_THAT(book, StartsWith("data_file;date;start_time_utc;duration;records;"));
   EXPECT_THAT(book, ::testing::HasSubstr(";2024-05-01;;0:03:59,9;2400;;;;4,8;"));
-  EXPECT_THAT(book, EndsWith(";;239,9;option;green;0\r\n"));
-  EXPECT_THAT(logbookOf(log, {"--separator", "\t"}), EndsWith("\t239.9\tfile time\tgreen\t0\r\n"));
+  EXPECT_THAT(book, ::testing::HasSubstr(";;239,9;option;green;0;trelvox-test-"));
+  EXPECT_THAT(book, EndsWith(";;\r\n"));
+  const std::string tabs = logbookOf(log, {"--separator", "\t"});
+  EXPECT_THAT(tabs, ::testing::HasSubstr("\t239.9\tfile time\tgreen\t0\ttrelvox-test-"));
+  EXPECT_THAT(tabs, EndsWith("\t\t\r\n"));
 }
 
 // A name a spreadsheet would run as a formula stays text; numbers, negative ones too, stay numbers.

@@ -3,6 +3,7 @@
 #include <string>
 #include <system_error>
 
+#include "app/cli/card_page.h"
 #include "app/cli/cli_texts.h"
 #include "app/cli/failure_text.h"
 #include "app/cli/log_pool.h"
@@ -25,6 +26,9 @@ struct LogOutcome {
   std::string messages;
   std::string errors;
   std::string logbookRow;
+  // For the logbook page: the result, or why the log could not be read.
+  std::optional<ConversionResult> result;
+  std::string failure;
 };
 
 LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink* standardOutput,
@@ -52,10 +56,12 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
           healthText(*result.health, healthLabels(options.language), options.separators.decimal);
     }
     if (!options.logbook.empty()) {
-      outcome.logbookRow = logbookRow(
-          *result.summary, *result.health, displayPath(result.dataFile), result.date,
-          options.date ? DateSource::kOption : DateSource::kFileTime, options.separators);
+      outcome.logbookRow =
+          logbookRow(*result.summary, *result.health, displayPath(result.dataFile), result.date,
+                     options.date ? DateSource::kOption : DateSource::kFileTime, options.separators,
+                     result.model);
     }
+    if (!options.logbookPage.empty()) outcome.result = result;
     outcome.converted = true;
   } catch (const TelemetryLogException& e) {
     if (readerClosed(e)) {
@@ -63,6 +69,7 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
       return outcome;
     }
     outcome.errors += failureText(log, e, options.language);
+    outcome.failure = failureReason(e, options.language);
   } catch (const std::system_error& e) {
     // The system refused what a long log's row formatter needs: a thread (a task limit).
     outcome.errors +=
@@ -72,13 +79,17 @@ LogOutcome convertOne(const BatchOptions& options, const fs::path& log, ByteSink
   return outcome;
 }
 
-std::string folderNote(const FolderWithoutLogs& folder, Language language) {
+// Why a folder gave no log, without its path.
+std::string folderReason(const FolderWithoutLogs& folder, Language language) {
   if (!folder.readFailure.empty()) {
-    return failureText(folder.folder,
-                       TelemetryLogException(MessageId::kCannotReadFile, folder.readFailure),
-                       language);
+    return failureReason(TelemetryLogException(MessageId::kCannotReadFile, folder.readFailure),
+                         language);
   }
-  return displayPath(folder.folder) + ": " + std::string(noLogInFolderNote(language)) + "\n";
+  return std::string(noLogInFolderNote(language));
+}
+
+std::string folderNote(const FolderWithoutLogs& folder, Language language) {
+  return displayPath(folder.folder) + ": " + folderReason(folder, language) + "\n";
 }
 
 // The logs converted at once: as many as asked for, where their files fit within the open-file
@@ -127,16 +138,21 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
   bool allConverted = options.foldersWithoutLogs.empty();
   // Each folder's note goes before the report of the first log named after it.
   auto folder = options.foldersWithoutLogs.begin();
+  CardPage page(options);
   const auto noteFoldersBeforeLog = [&](std::size_t log) {
     for (; folder != options.foldersWithoutLogs.end() && folder->logsBefore <= log; ++folder) {
       err << folderNote(*folder, options.language);
+      page.addFailed(folder->folder, folderReason(*folder, options.language));
     }
   };
   StreamSink standardOutput(out);
   std::string logbookRows;
   std::size_t reported = 0;
   convertAll(options, &standardOutput, [&](const LogOutcome& outcome) {
+    const fs::path& log = options.logs[reported];
     noteFoldersBeforeLog(reported++);
+    if (outcome.result) page.addConverted(log, *outcome.result);
+    if (!outcome.converted) page.addFailed(log, outcome.failure);
     messages << outcome.messages << std::flush;
     err << outcome.errors << std::flush;
     allConverted = outcome.converted && allConverted;
@@ -147,6 +163,7 @@ bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     allConverted =
         writeLogbook(options, logbookRows, standardOutput, messages, err) && allConverted;
   }
+  if (!options.logbookPage.empty()) allConverted = page.write(messages, err) && allConverted;
   return flushStandardOutput(standardOutput, options.language, err) && allConverted;
 }
 

@@ -34,6 +34,8 @@ struct BatchOptions {
   bool noCsv = false;
   std::optional<std::chrono::year_month_day> date;
   std::string logbook;
+  // The logbook page over every log of the call; empty for none.
+  std::string logbookPage;
   // The health check's limits file; empty to look for trelvox.toml beside each log.
   std::string limits;
   unsigned jobs = 1;
@@ -53,7 +55,7 @@ inline bool logbookToStandardOutput(const BatchOptions& options) {
 
 // Converts every log, up to `jobs` at once, and reports each in input order: its files' names
 // and summary on `out` (on `err` when the CSV goes to `out`), failures and notes on `err`. Then
-// writes the logbook. Returns whether everything succeeded.
+// writes the logbook and the logbook page. Returns whether everything succeeded.
 bool runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace trelvox

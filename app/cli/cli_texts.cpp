@@ -1,5 +1,7 @@
 #include "app/cli/cli_texts.h"
 
+#include "conversion/path_text.h"
+
 namespace trelvox {
 namespace {
 
@@ -18,6 +20,8 @@ constexpr SummaryLabels kEnglish{
     .facts = {"Greatest height above the start", "Greatest distance from the start",
               "Top ground speed", "Lowest receiver battery voltage", "Highest current",
               "Capacity used", "Highest temperature"},
+    .flights = "Flights",
+    .airTime = "air time",
 };
 
 constexpr SummaryLabels kGerman{
@@ -35,6 +39,8 @@ constexpr SummaryLabels kGerman{
     .facts = {"Größte Höhe über dem Start", "Größte Entfernung vom Start",
               "Höchste Geschwindigkeit über Grund", "Niedrigste Empfänger-Akkuspannung",
               "Höchster Strom", "Verbrauchte Kapazität", "Höchste Temperatur"},
+    .flights = "Flüge",
+    .airTime = "Flugzeit",
 };
 
 constexpr SummaryLabels kJapanese{
@@ -51,6 +57,8 @@ constexpr SummaryLabels kJapanese{
     .trailingBytes = "末尾の不完全なレコードのバイト数",
     .facts = {"スタート地点からの最高高度", "スタート地点からの最大距離", "最高対地速度",
               "受信機バッテリーの最低電圧", "最大電流", "使用容量", "最高温度"},
+    .flights = "フライト数",
+    .airTime = "滞空時間",
 };
 
 // The one of a text's three wordings that the message language calls for.

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "app/messages.h"
+#include "conversion/telemetry_log_exception.h"
 #include "outputs/summary/summary_text.h"
 
 namespace trelvox {

@@ -104,16 +104,17 @@ CLI::Validator fileNameCheck() {
 
 // Whether anything is asked for besides the CSV, which --no-csv drops.
 bool asksForMoreThanTheCsv(const BatchOptions& batch) {
-  return !batch.sideFiles.empty() || batch.summary || !batch.logbook.empty();
+  return !batch.sideFiles.empty() || batch.summary || !batch.logbook.empty() ||
+         !batch.logbookPage.empty();
 }
 
-// "--json, --gpx, --kml, --report, --summary or --logbook"
+// "--json, --gpx, --kml, --report, --summary, --logbook or --logbook-page"
 std::string optionsBesideTheCsv() {
   std::string list;
   for (const OutputRow& row : kOutputTable) {
     if (!row.option.empty()) list.append(row.option).append(", ");
   }
-  return list + "--summary or --logbook";
+  return list + "--summary, --logbook or --logbook-page";
 }
 
 // The name the help shows the program under: "trelvox", or "trelvox-cli" on Windows.
@@ -176,6 +177,10 @@ int runCommandLine(int argc, const char* const* argv, const CommandLineDefaults&
   app.add_flag("--no-csv", options.batch.noCsv, "write no CSV, only what other options ask for");
   app.add_option("--logbook", options.batch.logbook,
                  "write one CSV row per converted log to FILE (- to stdout)")
+      ->check(fileNameCheck())
+      ->option_text("FILE");
+  app.add_option("--logbook-page", options.batch.logbookPage,
+                 "write one page over every log converted to FILE.html")
       ->check(fileNameCheck())
       ->option_text("FILE");
   app.add_option("--limits", options.batch.limits,

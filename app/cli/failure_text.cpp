@@ -4,12 +4,15 @@
 
 namespace trelvox {
 
-std::string failureText(const std::filesystem::path& file, const TelemetryLogException& e,
-                        Language language) {
+std::string failureReason(const TelemetryLogException& e, Language language) {
   std::string detail = e.what();
   if (e.reason()) detail += (detail.empty() ? "" : ": ") + e.reason().message();
-  return displayPath(file) + ": " +
-         std::string(message(e.messageId(), language)) + " (" + detail + ")\n";
+  return std::string(message(e.messageId(), language)) + " (" + detail + ")";
+}
+
+std::string failureText(const std::filesystem::path& file, const TelemetryLogException& e,
+                        Language language) {
+  return displayPath(file) + ": " + failureReason(e, language) + "\n";
 }
 
 }  // namespace trelvox

@@ -8,6 +8,10 @@
 
 namespace trelvox {
 
+// "Cannot create output file. (out/x.csv: Permission denied)": the message, the file and the
+// system's reason in the words of the user's locale.
+std::string failureReason(const TelemetryLogException& e, Language language);
+
 // "x.KLD: Cannot create output file. (out/x.csv: Permission denied)": the message, the file and
 // the system's reason in the words of the user's locale, as one line.
 std::string failureText(const std::filesystem::path& file, const TelemetryLogException& e,

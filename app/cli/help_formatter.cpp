@@ -6,8 +6,9 @@
 namespace trelvox {
 namespace {
 
-// Wide enough for "  --separator C" and the like, narrow enough for the texts to fit 80 columns.
-constexpr std::size_t kOptionColumnWidth = 22;
+// Wide enough for "  --logbook-page FILE" and two blanks, narrow enough for the texts to fit 80
+// columns.
+constexpr std::size_t kOptionColumnWidth = 23;
 
 std::string padded(std::string text, std::size_t width) {
   text.resize(std::max(width, text.size() + 1), ' ');

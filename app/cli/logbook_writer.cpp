@@ -24,6 +24,10 @@ std::optional<std::string> logbookClash(const BatchOptions& options, const fs::p
       fs::is_directory(logbook, error)) {
     return displayPath(logbook);
   }
+  if (!options.logbook.empty() && !options.logbookPage.empty() &&
+      isSameOutput(pathFromUtf8(options.logbook), pathFromUtf8(options.logbookPage))) {
+    return displayPath(logbook) + " would be written twice";
+  }
   for (const fs::path& log : options.logs) {
     if (isOneOfTheLogsFiles(logbook, log)) {
       return displayPath(logbook) + " is one of the log's own files";
@@ -38,16 +42,18 @@ std::optional<std::string> logbookClash(const BatchOptions& options, const fs::p
 }  // namespace
 
 std::optional<std::string> logbookRefusal(const BatchOptions& options) {
-  if (options.logbook.empty() || logbookToStandardOutput(options)) return std::nullopt;
-  const fs::path logbook = pathFromUtf8(options.logbook);
-  std::error_code error;
-  if (!options.force && fs::exists(logbook, error)) {
-    return failureText(logbook, TelemetryLogException(MessageId::kOutputExists, options.logbook),
-                       options.language);
-  }
-  if (const auto clash = logbookClash(options, logbook)) {
-    return failureText(logbook, TelemetryLogException(MessageId::kCannotCreateOutput, *clash),
-                       options.language);
+  for (const std::string& name : {options.logbook, options.logbookPage}) {
+    if (name.empty() || name == kStandardOutput) continue;
+    const fs::path file = pathFromUtf8(name);
+    std::error_code error;
+    if (!options.force && fs::exists(file, error)) {
+      return failureText(file, TelemetryLogException(MessageId::kOutputExists, name),
+                         options.language);
+    }
+    if (const auto clash = logbookClash(options, file)) {
+      return failureText(file, TelemetryLogException(MessageId::kCannotCreateOutput, *clash),
+                         options.language);
+    }
   }
   return std::nullopt;
 }

@@ -9,8 +9,8 @@
 
 namespace trelvox {
 
-// Why the logbook --logbook names cannot be written, as the line that says so, if it cannot; known
-// before any log is converted rather than after all of them.
+// Why the logbook or the logbook page the call names cannot be written, as the line that says so,
+// if it cannot; known before any log is converted rather than after all of them.
 std::optional<std::string> logbookRefusal(const BatchOptions& options);
 
 // Writes the logbook's header and `rows` to standard output, or under a temporary name and then

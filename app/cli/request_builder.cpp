@@ -36,7 +36,7 @@ ConversionRequest requestFor(const BatchOptions& options, const fs::path& log,
   request.pageLanguage = pageLanguageOf(options.language);
   request.unitsRow = options.unitsRow;
   request.flatCsv = options.flatCsv;
-  request.summary = options.summary || !options.logbook.empty();
+  request.summary = options.summary || !options.logbook.empty() || !options.logbookPage.empty();
   if (!options.limits.empty()) request.limits = pathFromUtf8(options.limits);
   request.version = options.version;
   request.date = options.date;

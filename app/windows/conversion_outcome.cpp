@@ -26,10 +26,8 @@ std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Lang
     return std::nullopt;
   }
   constexpr MessageId kFailure = MessageId::kInfoFileNotFound;
-  return ConversionOutcome{chosenLog,
-                           {},
-                           kFailure,
-                           failureReason(kFailure, chosenLog, {}, {}, language)};
+  return ConversionOutcome{
+      chosenLog, {}, kFailure, failureReason(kFailure, chosenLog, {}, {}, language)};
 }
 
 void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,

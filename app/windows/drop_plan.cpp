@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "app/log_list.h"
-#include "values/ascii_case.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
+#include "values/ascii_case.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;

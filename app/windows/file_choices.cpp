@@ -45,7 +45,8 @@ std::vector<fs::path> sideFilesToReplace(const ConversionOutcome& outcome) {
 }
 
 std::string replaceQuestion(const fs::path& file, Language language) {
-  return displayPath(file.filename()) + std::string(message(MessageId::kReplaceOutputQuestion, language));
+  return displayPath(file.filename()) +
+         std::string(message(MessageId::kReplaceOutputQuestion, language));
 }
 
 }  // namespace trelvox

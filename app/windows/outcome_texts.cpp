@@ -31,8 +31,8 @@ std::string withLinesBelow(std::string_view firstLine, std::string_view below) {
 std::string convertedLines(const ConversionCounts& counts, Language language) {
   const std::string records = std::to_string(counts.records);
   const std::string sensors = std::to_string(counts.sensors);
-  std::string lines =
-      formatMessage(MessageId::kConvertedCounts, language, {{"records", records}, {"sensors", sensors}});
+  std::string lines = formatMessage(MessageId::kConvertedCounts, language,
+                                    {{"records", records}, {"sensors", sensors}});
   if (counts.records == 0) (lines += '\n') += message(MessageId::kNoRecords, language);
   if (counts.sensors == 0) (lines += '\n') += message(MessageId::kNoSensor, language);
   if (counts.trailingBytes != 0) {

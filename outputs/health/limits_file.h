@@ -52,7 +52,17 @@ struct CheckSetting {
   bool mayBeNegative = false;
 };
 
-// What the file says; a log without a file is checked with the defaults. Times in seconds,
+// What makes a flight within a log (the [flights] table): a record is airborne at `height` metres
+// or `speed` km/h; airborne spans at most `join` seconds apart are one; a flight lasts at least
+// `shortest` seconds.
+struct FlightRule {
+  Reading height{30, 1, true};
+  Reading speed{150, 1, true};
+  Reading join{10, 0, true};
+  Reading shortest{5, 0, true};
+};
+
+// What the file says; a log without a file is checked with these defaults. Times in seconds,
 // heights in metres.
 struct HealthLimits {
   // Outside records of one item and direction within this many seconds make one event.
@@ -65,6 +75,9 @@ struct HealthLimits {
   std::vector<std::pair<std::string, Thresholds>> settings;
   // In file order: among equally specific limits the later one wins.
   std::vector<Limit> limits;
+  FlightRule flights;
+  // The [model] table's name, which the logbook page groups logs by.
+  std::optional<std::string> model;
 
   bool isOff(std::string_view check) const;
   // The file's value of `setting`, else its default.

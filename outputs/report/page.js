@@ -34,21 +34,6 @@
   // pixels apart from the axis title on the other.
   const AXIS_NUMBER_MARGINS = 15 + 4;
 
-  function element(tag, attributes, children) {
-    const node = document.createElement(tag);
-    for (const [name, value] of Object.entries(attributes || {})) node.setAttribute(name, value);
-    for (const child of children || []) {
-      node.append(child instanceof Node ? child : document.createTextNode(String(child)));
-    }
-    return node;
-  }
-
-  function svgElement(tag, attributes) {
-    const node = document.createElementNS('http://www.w3.org/2000/svg', tag);
-    for (const [name, value] of Object.entries(attributes || {})) node.setAttribute(name, value);
-    return node;
-  }
-
   function twoDigits(n) {
     return String(n).padStart(2, '0');
   }
@@ -365,7 +350,7 @@
       charts.pending.push({ members, draw: (layout) => {
         const options = chartOptions(members, layout, charts);
         options.hooks = Object.assign({}, options.hooks,
-          { drawClear: [shadeEvents(group.key)] });
+          { drawClear: [shadeEvents(group.key), markFlights] });
         const plot = new uPlot(options, points, target);
         legendKeys(plot);
         charts.plots.push(plot);
@@ -413,6 +398,8 @@
   // --- Health -------------------------------------------------------------------------------
 
   // Amber and red in colour and in words; the shading on the charts is lighter.
+  const FLIGHT_BAND_COLOUR = 'rgba(11, 107, 203, 0.35)';
+  const FLIGHT_BAND_PIXELS = 5;
   const SEVERITY_SHADES = { amber: 'rgba(232, 161, 0, 0.22)', red: 'rgba(201, 42, 42, 0.2)' };
   // Room either side of an event zoomed to: a tenth of its span, at least two seconds.
   const EVENT_MARGIN_SECONDS = 2;
@@ -482,6 +469,21 @@
       }
       ctx.restore();
     };
+  }
+
+  // The flights within the log as a band along the foot of every chart.
+  function markFlights(u) {
+    if (!data.flights || data.flights.length === 0) return;
+    const { ctx, bbox } = u;
+    const height = FLIGHT_BAND_PIXELS * devicePixelRatio;
+    ctx.save();
+    ctx.fillStyle = FLIGHT_BAND_COLOUR;
+    for (const [start, end] of data.flights) {
+      const from = Math.max(u.valToPos(start / 1000, 'x', true), bbox.left);
+      const to = Math.min(u.valToPos(end / 1000, 'x', true), bbox.left + bbox.width);
+      if (to > from) ctx.fillRect(from, bbox.top + bbox.height - height, to - from, height);
+    }
+    ctx.restore();
   }
 
   function zoomToEvent(charts, event) {

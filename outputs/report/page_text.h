@@ -8,6 +8,16 @@
 
 namespace trelvox {
 
+// The head of a page up to its title's text, around its language code. The policy lets nothing be
+// fetched: no request can leave the page, whatever a name in it says.
+inline constexpr std::string_view kPageHead = "<!DOCTYPE html>\n<html lang=\"";
+inline constexpr std::string_view kPageHeadAfterLanguage =
+    "\">\n<head>\n<meta charset=\"utf-8\">\n"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+    "script-src 'unsafe-inline'; style-src 'unsafe-inline'; img-src data:\">\n"
+    "<meta name=\"generator\" content=\"Trelvox\">\n<title>";
+
 // The report page's bytes on their way to the sink, handed over in blocks. Texts that come from
 // outside (file names, sensor words) only ever enter through htmlText or jsonString, which escape
 // them for where they land.

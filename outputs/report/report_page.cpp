@@ -14,6 +14,7 @@
 #include "outputs/summary/flight_summary.h"
 #include "outputs/text/number_text.h"
 #include "outputs/text/reading_text.h"
+#include "outputs/text/relative_address.h"
 #include "outputs/text/unit_text.h"
 #include "values/quantity.h"
 
@@ -27,45 +28,12 @@ std::int64_t channelPosition(std::int64_t word) {
   return channelHundredths(static_cast<std::int16_t>(word));
 }
 
-// A relative address of a file in the page's folder: every byte of the name but the unreserved
-// ones percent-encoded, so that a name that is not UTF-8 still addresses its file, which the
-// page's script could not do from the name as the browser reads it.
-std::string relativeAddress(std::string_view fileName) {
-  constexpr char kHex[] = "0123456789ABCDEF";
-  const auto unreserved = [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           std::string_view("-._~").find(c) != std::string_view::npos;
-  };
-  std::string address;
-  for (const char c : fileName) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (unreserved(c)) {
-      address += c;
-    } else {
-      address += '%';
-      address += kHex[byte >> 4];
-      address += kHex[byte & 0xF];
-    }
-  }
-  return address;
-}
-
 // Readings are at most 32-bit numbers, which the CSV's digit writer lays down fastest.
 char* writeInteger(char* out, std::int64_t n) {
   if (n < 0) *out++ = '-';
   return writeDigits(out,
                      n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n));
 }
-
-// The head of the page up to the title's text. The policy lets nothing be fetched: no request
-// can leave the page, whatever a name in it says.
-constexpr std::string_view kHead = "<!DOCTYPE html>\n<html lang=\"";
-constexpr std::string_view kHeadAfterLanguage =
-    "\">\n<head>\n<meta charset=\"utf-8\">\n"
-    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-    "script-src 'unsafe-inline'; style-src 'unsafe-inline'; img-src data:\">\n"
-    "<meta name=\"generator\" content=\"Trelvox\">\n<title>";
 
 class Page {
  public:
@@ -74,15 +42,18 @@ class Page {
       : options_(options), samples_(samples), flight_(flight), health_(health), text_(sink) {}
 
   void write() {
-    text_.raw(kHead).raw(languageCode(options_.language)).raw(kHeadAfterLanguage);
+    text_.raw(kPageHead).raw(languageCode(options_.language)).raw(kPageHeadAfterLanguage);
     text_.htmlText(options_.logName).raw("</title>\n<style>");
     text_.raw(report_assets::kChartStyle).raw("</style>\n<style>");
-    text_.raw(report_assets::kPageStyle).raw("</style>\n</head>\n<body>\n");
+    text_.raw(report_assets::kBaseStyle)
+        .raw(report_assets::kPageStyle)
+        .raw("</style>\n</head>\n<body>\n");
     text_.raw("<script type=\"application/json\" id=\"report-texts\">");
     text_.raw(report_assets::kPageTexts).raw("</script>\n");
     text_.raw("<script type=\"application/json\" id=\"report-data\">");
     writeData();
     text_.raw("</script>\n<script>").raw(report_assets::kChartScript);
+    text_.raw("</script>\n<script>").raw(report_assets::kBaseScript);
     text_.raw("</script>\n<script>").raw(report_assets::kPageScript);
     text_.raw("</script>\n</body>\n</html>\n");
     text_.flush();
@@ -97,6 +68,7 @@ class Page {
     writeSummary();
     writeFlightFacts();
     writeHealth();
+    writeFlights();
     writeTimes();
     writeSeries();
     writeTrack();
@@ -235,6 +207,24 @@ class Page {
     text_.raw(",\"cells\":").number(limit.cells);
   }
 
+  // The flights within the log as [start, end] in ms of the charts' time; null without a height
+  // or a speed to tell them by.
+  void writeFlights() {
+    text_.raw(",\"flights\":");
+    if (!flight_.flights) {
+      text_.raw("null");
+      return;
+    }
+    text_.raw("[");
+    const char* separator = "";
+    for (const FlightSpan& span : flight_.flights->spans) {
+      text_.raw(separator).raw("[").number(static_cast<std::int64_t>(span.startMs));
+      text_.raw(",").number(static_cast<std::int64_t>(span.endMs)).raw("]");
+      separator = ",";
+    }
+    text_.raw("]");
+  }
+
   void writeTimes() {
     const MinMaxBuckets& points = samples_.points();
     text_.raw(",\"times\":[");
@@ -326,6 +316,11 @@ class Page {
 };
 
 }  // namespace
+
+std::string_view languageCode(PageLanguage language) {
+  constexpr std::string_view kCodes[] = {"en", "de", "ja"};
+  return kCodes[static_cast<std::size_t>(language)];
+}
 
 void writeReportPage(ByteSink& sink, const ReportOptions& options, const ReportSamples& samples,
                      const FlightSummary& flight, const HealthReport& health) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "outputs/text/byte_sink.h"
@@ -18,6 +19,9 @@ struct FlightSummary;
 struct HealthReport;
 
 enum class PageLanguage { kEnglish, kGerman, kJapanese };
+
+// "en", "de" or "ja", as the page's lang attribute and its texts name the language.
+std::string_view languageCode(PageLanguage language);
 
 // A side file written beside the report in the same call, which the page links to.
 struct ReportLink {

@@ -113,6 +113,7 @@ std::array<std::optional<FlightFact>, kFactKinds> flightFacts(Decoders decoders)
 
 void FlightSummaryOutput::start(Decoders decoders) {
   decoders_ = decoders;
+  flights_.start(decoders);
   for (const auto& decoder : decoders) {
     if (hasColumn(*decoder, Shown::kTimeOfDay)) clockSensors_.push_back(decoder.get());
   }
@@ -120,6 +121,7 @@ void FlightSummaryOutput::start(Decoders decoders) {
 
 void FlightSummaryOutput::record(const DataRecord& record) {
   followClock(record.time());
+  flights_.record(record);
   if (!summary_.firstUtcSecondsOfDay) noteUtcStart();
 }
 
@@ -161,6 +163,8 @@ void FlightSummaryOutput::end(const LogTotals& totals) {
     });
   }
   summary_.facts = flightFacts(decoders_);
+  flights_.end(totals);
+  summary_.flights = flights_.flights();
 }
 
 }  // namespace trelvox

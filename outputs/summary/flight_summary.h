@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "outputs/log_output.h"
+#include "outputs/summary/flights.h"
 #include "values/record_clock.h"
 
 namespace trelvox {
@@ -83,6 +84,8 @@ struct FlightSummary {
   std::optional<std::uint32_t> utcSecondsOfDayAtStart;
   std::vector<SensorSummary> sensors;
   std::array<std::optional<FlightFact>, kFactKinds> facts;
+  // None without a height or a speed to tell the flights by.
+  std::optional<Flights> flights;
 
   const std::optional<FlightFact>& fact(FactKind kind) const {
     return facts[static_cast<std::size_t>(kind)];
@@ -91,6 +94,8 @@ struct FlightSummary {
 
 class FlightSummaryOutput final : public LogOutput {
  public:
+  explicit FlightSummaryOutput(const FlightRule& flightRule = {}) : flights_(flightRule) {}
+
   void start(Decoders decoders) override;
   void record(const DataRecord& record) override;
   void end(const LogTotals& totals) override;
@@ -107,6 +112,7 @@ class FlightSummaryOutput final : public LogOutput {
   // The sensors that give the UTC time of day, in column order.
   std::vector<const Decoder*> clockSensors_;
   RecordClock clock_;
+  FlightsOutput flights_;
   FlightSummary summary_;
 };
 

@@ -89,6 +89,18 @@ ordered_json healthOf(const HealthReport& health) {
       {"events", std::move(events)}};
 }
 
+// The flights within the log; null without a height or a speed to tell them by.
+ordered_json flightsOf(const std::optional<Flights>& flights) {
+  if (!flights) return nullptr;
+  ordered_json spans = ordered_json::array();
+  for (const FlightSpan& span : flights->spans) {
+    spans.push_back({{"start_ms", span.startMs}, {"end_ms", span.endMs}});
+  }
+  return {{"count", flights->count()},
+          {"air_time_s", numberOf(static_cast<double>(flights->airTimeMs()) / kTimeUnitsPerSecond)},
+          {"spans", std::move(spans)}};
+}
+
 }  // namespace
 
 std::string jsonText(const FlightSummary& summary, const HealthReport& health,
@@ -108,12 +120,14 @@ std::string jsonText(const FlightSummary& summary, const HealthReport& health,
   const ordered_json document = {{"trelvox", names.version},
                                  {"data_file", names.dataFile},
                                  {"info_file", names.infoFile},
+                                 {"model", names.model},
                                  {"records", summary.totals.records},
                                  {"trailing_bytes", summary.totals.trailingBytes},
                                  {"time", clockOf(summary.clock)},
                                  {"sensors", std::move(sensors)},
                                  {"flight", std::move(flight)},
                                  {"flight_sensors", std::move(flightSensors)},
+                                 {"flights", flightsOf(summary.flights)},
                                  {"health", healthOf(health)}};
   // Names from the file system that are not valid UTF-8 keep their valid parts.
   return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";

@@ -9,11 +9,13 @@
 
 namespace trelvox {
 
-// What the JSON file names besides the summary: the program's version and the log's two files.
+// What the JSON file names besides the summary: the program's version, the log's two files and
+// the model it belongs to.
 struct JsonNames {
   std::string version;
   std::string dataFile;
   std::string infoFile;
+  std::string model{};
 };
 
 // The flight summary as the JSON document of `--json` (keys as the README lists them), with the

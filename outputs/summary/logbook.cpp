@@ -10,6 +10,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+std::string_view dateSourceText(DateSource source) {
+  return source == DateSource::kOption ? "option" : "file time";
+}
+
+}  // namespace
+
 // The first record as a UTC time: its time of day on the log's date, the day before where the
 // first GPS time came after midnight but the log began before it.
 std::string startIsoText(const FlightSummary& summary, std::chrono::year_month_day date) {
@@ -19,26 +25,20 @@ std::string startIsoText(const FlightSummary& summary, std::chrono::year_month_d
   return utcTimeText(day + std::chrono::seconds(*summary.utcSecondsOfDayAtStart));
 }
 
-std::string_view dateSourceText(DateSource source) {
-  return source == DateSource::kOption ? "option" : "file time";
-}
-
-}  // namespace
-
 std::string logbookHeader(Separators separators) {
   std::string header = "data_file,date,start_time_utc,duration,records";
   for (std::size_t k = 0; k < kFactKinds; ++k) {
     header += ",";
     header += factKey(static_cast<FactKind>(k));
   }
-  header += ",start_iso,duration_s,date_source,health,events";
+  header += ",start_iso,duration_s,date_source,health,events,model,flights,air_time_s";
   std::replace(header.begin(), header.end(), ',', separators.list);
   return header += kLineEnd;
 }
 
 std::string logbookRow(const FlightSummary& summary, const HealthReport& health,
                        std::string_view dataFile, std::chrono::year_month_day date,
-                       DateSource dateSource, Separators separators) {
+                       DateSource dateSource, Separators separators, std::string_view model) {
   const char list = separators.list;
   const char decimal = separators.decimal;
   const std::uint64_t duration = summary.clock.duration;
@@ -58,6 +58,14 @@ std::string logbookRow(const FlightSummary& summary, const HealthReport& health,
   row.append(1, list).append(dateSourceText(dateSource));
   row.append(1, list).append(verdictName(health.verdict));
   row.append(1, list).append(std::to_string(health.events.size()));
+  row.append(1, list).append(csvField(model, list)).append(1, list);
+  if (summary.flights) {
+    row.append(std::to_string(summary.flights->count())).append(1, list);
+    row.append(decimalText(static_cast<double>(summary.flights->airTimeMs()) / kTimeUnitsPerSecond,
+                           decimal));
+  } else {
+    row.append(1, list);
+  }
   return row.append(kLineEnd);
 }
 

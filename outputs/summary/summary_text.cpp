@@ -57,6 +57,23 @@ void appendFacts(const FlightSummary& summary, const SummaryLabels& labels, char
   }
 }
 
+// "Flights: 2, air time 0:03:12": the air time to the nearest second.
+void appendFlights(const FlightSummary& summary, const SummaryLabels& labels, std::string& text) {
+  if (!summary.flights) return;
+  const std::uint64_t seconds =
+      (summary.flights->airTimeMs() + kTimeUnitsPerSecond / 2) / kTimeUnitsPerSecond;
+  ValueText airTime;
+  airTime.appendNumber(seconds / 3600);
+  airTime.append(':');
+  airTime.appendNumber(seconds / 60 % 60, 2);
+  airTime.append(':');
+  airTime.appendNumber(seconds % 60, 2);
+  appendLine(labels.flights,
+             std::to_string(summary.flights->count()) + ", " + std::string(labels.airTime) + " " +
+                 std::string(airTime.view()),
+             text);
+}
+
 }  // namespace
 
 std::string summaryText(const FlightSummary& summary, const SummaryLabels& labels,
@@ -66,6 +83,7 @@ std::string summaryText(const FlightSummary& summary, const SummaryLabels& label
   text += std::string(labels.flight) + "\n";
   appendClock(summary, labels, decimalSeparator, text);
   appendFacts(summary, labels, decimalSeparator, text);
+  appendFlights(summary, labels, text);
   return text;
 }
 

@@ -23,10 +23,14 @@ struct SummaryLabels {
   std::string_view trailingBytes;
   // One per FactKind, in its order.
   std::array<std::string_view, kFactKinds> facts;
+  // "Flights: 2, air time 0:03:12"
+  std::string_view flights{};
+  std::string_view airTime{};
 };
 
 // The readable summary of `--summary`: per sensor each item's smallest, largest and last reading
-// with its unit ("---" where there is none), then the flight, each fact naming its sensor.
+// with its unit ("---" where there is none), then the flight, each fact naming its sensor, and the
+// flights within the log with their air time where a height or a speed tells them.
 std::string summaryText(const FlightSummary& summary, const SummaryLabels& labels,
                         char decimalSeparator);
 
