@@ -8,7 +8,7 @@
 #include "conversion/output_files.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
-#include "outputs/summary/summary_text.h"
+#include "outputs/health/health_text.h"
 #include "outputs/text/relative_address.h"
 
 namespace trelvox {

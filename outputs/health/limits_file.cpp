@@ -107,164 +107,165 @@ class LimitsReader {
       fault(node.source(), quoted(key) + " must not be negative");
     }
     return value;
-    void readFlights(const toml::table& flights) {
-      FlightRule& rule = limits_.flights;
-      for (auto&& [key, node] : flights) {
-        Reading* value = key == "height"     ? &rule.height
-                         : key == "speed"    ? &rule.speed
-                         : key == "join"     ? &rule.join
-                         : key == "shortest" ? &rule.shortest
-                                             : nullptr;
-        if (value == nullptr) unknownKey(key);
-        *value = notNegative(node, key);
+  }
+
+  void readFlights(const toml::table& flights) {
+    FlightRule& rule = limits_.flights;
+    for (auto&& [key, node] : flights) {
+      Reading* value = key == "height"     ? &rule.height
+                       : key == "speed"    ? &rule.speed
+                       : key == "join"     ? &rule.join
+                       : key == "shortest" ? &rule.shortest
+                                           : nullptr;
+      if (value == nullptr) unknownKey(key);
+      *value = notNegative(node, key);
+    }
+  }
+
+  void readModel(const toml::table& model) {
+    for (auto&& [key, node] : model) {
+      if (key != "name") unknownKey(key);
+      limits_.model = text(node, key);
+    }
+  }
+
+  void readOff(const toml::node& node, const toml::key& key) {
+    if (!node.is_array()) wrongType(node, key, "a list of check names");
+    for (const toml::node& entry : *node.as_array()) {
+      if (!entry.is_string()) wrongType(entry, key, "a list of check names");
+      limits_.off.push_back(checkName(entry));
+    }
+  }
+
+  std::string checkName(const toml::node& entry) const {
+    const std::string& name = entry.as_string()->get();
+    std::string names;
+    for (const LogCheckRow& check : logChecks()) {
+      if (check.name == name) return name;
+      names.append(names.empty() ? "" : ", ").append(check.name);
+    }
+    fault(entry.source(), "unknown check \"" + name + "\" (the checks are " + names + ")");
+  }
+
+  void readLimits(const toml::node& node, const toml::key& key) {
+    if (!node.is_array_of_tables()) wrongType(node, key, "written as [[limit]] tables");
+    for (const toml::node& entry : *node.as_array()) {
+      limits_.limits.push_back(limitOf(*entry.as_table()));
+    }
+  }
+
+  Limit limitOf(const toml::table& table) const {
+    Limit limit;
+    for (auto&& [key, node] : table) {
+      if (key == "sensor") {
+        limit.sensor = text(node, key);
+      } else if (key == "slot") {
+        limit.slot = wholeNumber(node, key, 0, kHighestSlot);
+      } else if (key == "item") {
+        limit.item = text(node, key);
+      } else if (key == "quantity") {
+        limit.quantity = quantityOf(node, key);
+      } else if (key == "cells") {
+        limit.cells = wholeNumber(node, key, 1, kMostCells);
+      } else if (key == "below") {
+        limit.below = thresholds(node, key, true);
+      } else if (key == "above") {
+        limit.above = thresholds(node, key, false);
+      } else {
+        unknownKey(key);
       }
     }
-
-    void readModel(const toml::table& model) {
-      for (auto&& [key, node] : model) {
-        if (key != "name") unknownKey(key);
-        limits_.model = text(node, key);
-      }
+    if (limit.keyCount() == 0) {
+      fault(table.source(), "a limit names none of sensor, slot, item or quantity");
     }
+    if (!limit.below && !limit.above) fault(table.source(), "a limit has neither below nor above");
+    return limit;
+  }
 
-    void readOff(const toml::node& node, const toml::key& key) {
-      if (!node.is_array()) wrongType(node, key, "a list of check names");
-      for (const toml::node& entry : *node.as_array()) {
-        if (!entry.is_string()) wrongType(entry, key, "a list of check names");
-        limits_.off.push_back(checkName(entry));
-      }
-    }
+  std::string text(const toml::node& node, const toml::key& key) const {
+    if (!node.is_string()) wrongType(node, key, "a text in quotes");
+    return node.as_string()->get();
+  }
 
-    std::string checkName(const toml::node& entry) const {
-      const std::string& name = entry.as_string()->get();
-      std::string names;
-      for (const LogCheckRow& check : logChecks()) {
-        if (check.name == name) return name;
-        names.append(names.empty() ? "" : ", ").append(check.name);
-      }
-      fault(entry.source(), "unknown check \"" + name + "\" (the checks are " + names + ")");
+  int wholeNumber(const toml::node& node, const toml::key& key, int lowest, int highest) const {
+    if (!node.is_integer()) wrongType(node, key, "a whole number");
+    const std::int64_t value = node.as_integer()->get();
+    if (value < lowest || value > highest) {
+      fault(node.source(), quoted(key) + " must be from " + std::to_string(lowest) + " to " +
+                               std::to_string(highest));
     }
+    return static_cast<int>(value);
+  }
 
-    void readLimits(const toml::node& node, const toml::key& key) {
-      if (!node.is_array_of_tables()) wrongType(node, key, "written as [[limit]] tables");
-      for (const toml::node& entry : *node.as_array()) {
-        limits_.limits.push_back(limitOf(*entry.as_table()));
-      }
+  Quantity quantityOf(const toml::node& node, const toml::key& key) const {
+    const std::string name = text(node, key);
+    for (auto q = static_cast<std::uint8_t>(Quantity::kVoltage);
+         q <= static_cast<std::uint8_t>(Quantity::kOther); ++q) {
+      if (quantityName(static_cast<Quantity>(q)) == name) return static_cast<Quantity>(q);
     }
+    fault(node.source(), "unknown quantity \"" + name + "\"");
+  }
 
-    Limit limitOf(const toml::table& table) const {
-      Limit limit;
-      for (auto&& [key, node] : table) {
-        if (key == "sensor") {
-          limit.sensor = text(node, key);
-        } else if (key == "slot") {
-          limit.slot = wholeNumber(node, key, 0, kHighestSlot);
-        } else if (key == "item") {
-          limit.item = text(node, key);
-        } else if (key == "quantity") {
-          limit.quantity = quantityOf(node, key);
-        } else if (key == "cells") {
-          limit.cells = wholeNumber(node, key, 1, kMostCells);
-        } else if (key == "below") {
-          limit.below = thresholds(node, key, true);
-        } else if (key == "above") {
-          limit.above = thresholds(node, key, false);
-        } else {
-          unknownKey(key);
-        }
-      }
-      if (limit.keyCount() == 0) {
-        fault(table.source(), "a limit names none of sensor, slot, item or quantity");
-      }
-      if (!limit.below && !limit.above)
-        fault(table.source(), "a limit has neither below nor above");
-      return limit;
-    }
+  // A number as an exact decimal: an integer as it is; a float as the shortest decimal text that
+  // reads back as the same double, which is what the pilot wrote (4.8, not 4.79999...).
+  Reading number(const toml::node& node, const toml::key& key) const {
+    if (node.is_integer()) return exactNumber(node, key, node.as_integer()->get(), 0);
+    if (!node.is_floating_point()) wrongType(node, key, "a number");
+    const double value = node.as_floating_point()->get();
+    if (!(std::fabs(value) < kLargestMagnitude)) outOfRange(node, key);
+    const std::string text = decimalText(value);
+    const std::string_view shown = text;
+    const std::size_t point = shown.find('.');
+    if (point == std::string_view::npos)
+      return exactNumber(node, key, std::stoll(std::string(shown)), 0);
+    const std::string_view fraction = shown.substr(point + 1);
+    if (fraction.size() > kMostDecimals) outOfRange(node, key);
+    std::string digits(shown.substr(0, point));
+    digits += fraction;
+    return exactNumber(node, key, std::stoll(digits), static_cast<int>(fraction.size()));
+  }
 
-    std::string text(const toml::node& node, const toml::key& key) const {
-      if (!node.is_string()) wrongType(node, key, "a text in quotes");
-      return node.as_string()->get();
+  Reading exactNumber(const toml::node& node, const toml::key& key, std::int64_t digits,
+                      int decimals) const {
+    std::int64_t whole = digits;
+    for (int d = 0; d < decimals; ++d) whole /= 10;
+    if (whole <= -static_cast<std::int64_t>(kLargestMagnitude) ||
+        whole >= static_cast<std::int64_t>(kLargestMagnitude)) {
+      outOfRange(node, key);
     }
+    return {digits, static_cast<std::int8_t>(decimals), true};
+  }
 
-    int wholeNumber(const toml::node& node, const toml::key& key, int lowest, int highest) const {
-      if (!node.is_integer()) wrongType(node, key, "a whole number");
-      const std::int64_t value = node.as_integer()->get();
-      if (value < lowest || value > highest) {
-        fault(node.source(), quoted(key) + " must be from " + std::to_string(lowest) + " to " +
-                                 std::to_string(highest));
-      }
-      return static_cast<int>(value);
-    }
+  [[noreturn]] void outOfRange(const toml::node& node, const toml::key& key) const {
+    fault(node.source(), quoted(key) + " must lie within 10^12 and have at most 9 decimals");
+  }
 
-    Quantity quantityOf(const toml::node& node, const toml::key& key) const {
-      const std::string name = text(node, key);
-      for (auto q = static_cast<std::uint8_t>(Quantity::kVoltage);
-           q <= static_cast<std::uint8_t>(Quantity::kOther); ++q) {
-        if (quantityName(static_cast<Quantity>(q)) == name) return static_cast<Quantity>(q);
-      }
-      fault(node.source(), "unknown quantity \"" + name + "\"");
+  Reading notNegative(const toml::node& node, const toml::key& key) const {
+    const Reading value = number(node, key);
+    if (value.number < 0) fault(node.source(), quoted(key) + " must not be negative");
+    return value;
+  }
+  // `[amber]` or `[amber, red]`, red beyond amber: lower for a lower limit, higher otherwise.
+  Thresholds thresholds(const toml::node& node, const toml::key& key, bool lower) const {
+    const toml::array* values = node.as_array();
+    if (!values || values->empty() || values->size() > 2) {
+      wrongType(node, key, "a list of one or two numbers: [amber] or [amber, red]");
     }
+    Thresholds thresholds{.amber = number(*values->get(0), key)};
+    if (values->size() == 1) return thresholds;
+    const Reading red = number(*values->get(1), key);
+    const int order = compareExact(red, thresholds.amber);
+    if (lower ? order >= 0 : order <= 0) {
+      fault(values->get(1)->source(), quoted(key) + ": the red value must be " +
+                                          (lower ? "lower" : "higher") + " than the amber value");
+    }
+    thresholds.red = red;
+    return thresholds;
+  }
 
-    // A number as an exact decimal: an integer as it is; a float as the shortest decimal text that
-    // reads back as the same double, which is what the pilot wrote (4.8, not 4.79999...).
-    Reading number(const toml::node& node, const toml::key& key) const {
-      if (node.is_integer()) return exactNumber(node, key, node.as_integer()->get(), 0);
-      if (!node.is_floating_point()) wrongType(node, key, "a number");
-      const double value = node.as_floating_point()->get();
-      if (!(std::fabs(value) < kLargestMagnitude)) outOfRange(node, key);
-      const std::string text = decimalText(value);
-      const std::string_view shown = text;
-      const std::size_t point = shown.find('.');
-      if (point == std::string_view::npos)
-        return exactNumber(node, key, std::stoll(std::string(shown)), 0);
-      const std::string_view fraction = shown.substr(point + 1);
-      if (fraction.size() > kMostDecimals) outOfRange(node, key);
-      std::string digits(shown.substr(0, point));
-      digits += fraction;
-      return exactNumber(node, key, std::stoll(digits), static_cast<int>(fraction.size()));
-    }
-
-    Reading exactNumber(const toml::node& node, const toml::key& key, std::int64_t digits,
-                        int decimals) const {
-      std::int64_t whole = digits;
-      for (int d = 0; d < decimals; ++d) whole /= 10;
-      if (whole <= -static_cast<std::int64_t>(kLargestMagnitude) ||
-          whole >= static_cast<std::int64_t>(kLargestMagnitude)) {
-        outOfRange(node, key);
-      }
-      return {digits, static_cast<std::int8_t>(decimals), true};
-    }
-
-    [[noreturn]] void outOfRange(const toml::node& node, const toml::key& key) const {
-      fault(node.source(), quoted(key) + " must lie within 10^12 and have at most 9 decimals");
-    }
-
-    Reading notNegative(const toml::node& node, const toml::key& key) const {
-      const Reading value = number(node, key);
-      if (value.number < 0) fault(node.source(), quoted(key) + " must not be negative");
-      return value;
-    }
-    // `[amber]` or `[amber, red]`, red beyond amber: lower for a lower limit, higher otherwise.
-    Thresholds thresholds(const toml::node& node, const toml::key& key, bool lower) const {
-      const toml::array* values = node.as_array();
-      if (!values || values->empty() || values->size() > 2) {
-        wrongType(node, key, "a list of one or two numbers: [amber] or [amber, red]");
-      }
-      Thresholds thresholds{.amber = number(*values->get(0), key)};
-      if (values->size() == 1) return thresholds;
-      const Reading red = number(*values->get(1), key);
-      const int order = compareExact(red, thresholds.amber);
-      if (lower ? order >= 0 : order <= 0) {
-        fault(values->get(1)->source(), quoted(key) + ": the red value must be " +
-                                            (lower ? "lower" : "higher") + " than the amber value");
-      }
-      thresholds.red = red;
-      return thresholds;
-    }
-
-    std::string_view file_;
-    HealthLimits limits_;
-  };
+  std::string_view file_;
+  HealthLimits limits_;
+};
 
 }  // namespace
 
