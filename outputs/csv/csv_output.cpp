@@ -20,8 +20,6 @@ constexpr std::size_t kChannelRoom = 9;
 // A field's text repeated from the row above is copied in one piece of this size first.
 constexpr std::size_t kRepeatedRoom = 32;
 
-bool isWritten(const Column& column) { return column.shown != Shown::kNothing; }
-
 char* copyText(char* out, std::string_view text) {
   return std::copy(text.begin(), text.end(), out);
 }

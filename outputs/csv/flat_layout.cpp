@@ -28,8 +28,6 @@ std::string withUnit(std::string name, std::string_view unit) {
   return name;
 }
 
-bool isWritten(const Column& column) { return column.shown != Shown::kNothing; }
-
 }  // namespace
 
 std::vector<std::string> flatColumnNames(Decoders decoders) {
