@@ -104,10 +104,12 @@ void removeTemporary(const fs::path& path) {
 
 }  // namespace
 
-void removeUnfinishedFiles() {
+void removeUnfinishedFiles(void (*closeFiles)()) {
   UnfinishedFiles& files = unfinishedFiles();
-  // Kept locked: the process ends next, and no file may be begun before it has.
+  // Kept locked: the process ends next, and no file may be begun before it has. Locked before the
+  // files are closed: a file begun between the two would be open, and stay.
   files.mutex.lock();
+  if (closeFiles != nullptr) closeFiles();
   for (const fs::path& path : files.paths) {
     std::error_code error;
     fs::remove(path, error);

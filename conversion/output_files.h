@@ -24,8 +24,10 @@ bool isSameOutput(const std::filesystem::path& a, const std::filesystem::path& b
 
 // Removes every file this process has begun under a temporary name (OutputFile, ScratchFile) and
 // not yet named or removed, for a shell that ends the process on a signal such as Ctrl+C. No such
-// file is begun afterwards: a thread that would begin one waits until the process has ended.
-void removeUnfinishedFiles();
+// file is begun from the start of this call: a thread that would begin one waits until the process
+// has ended. `closeFiles`, where the system removes no open file (Windows), closes every file of
+// the process; it runs once no file can be begun any more, before the first is removed.
+void removeUnfinishedFiles(void (*closeFiles)() = nullptr);
 
 // A file created (or truncated) for writing in binary mode; any failure to write or close throws
 // TelemetryLogException (106) naming `shownAs` with the system's reason.

@@ -61,8 +61,6 @@ class Decoder {
   // Puts the value behind a column that is not a plain reading (see Shown) into the caller's
   // `value`; absent by default.
   virtual void columnValue(int column, ColumnValue& value) const;
-  // The last position the sensor reported with a fix, for decoders that know one.
-  virtual std::optional<Position> position() const { return std::nullopt; }
   // The UTC time of day of the current record in seconds (below kSecondsPerDay), where the sensor
   // sends one.
   virtual std::optional<std::uint32_t> utcSecondsOfDay() const { return std::nullopt; }

@@ -65,8 +65,6 @@ void GpsDecoder::columnValue(int column, ColumnValue& value) const {
   value = coordinateValue(position_, column == kLatitude);
 }
 
-std::optional<Position> GpsDecoder::position() const { return inDegrees(position_); }
-
 void GpsDecoder::setReferenceAltitude() {
   const GpsReading reading = decode();
   if (reading.altitudeValid) referenceAltitude_.take(static_cast<std::int16_t>(reading.altitude));

@@ -30,7 +30,6 @@ class GpsDecoder : public ItemDecoder<7> {
 
   void update() final;
   void columnValue(int column, ColumnValue& value) const override;
-  std::optional<Position> position() const override;
   std::optional<bool> positionValid() const override { return positionValid_; }
 
   // Takes the current record's altitude as the reference if it is valid and no reference has been

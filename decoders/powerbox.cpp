@@ -19,6 +19,4 @@ void PowerBoxDecoder::columnValue(int column, ColumnValue& value) const {
   value = coordinateValue(position_, column == kLatitude);
 }
 
-std::optional<Position> PowerBoxDecoder::position() const { return inDegrees(position_); }
-
 }  // namespace trelvox

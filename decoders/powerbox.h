@@ -78,7 +78,6 @@ class PowerBoxDecoder final : public ItemDecoder<14> {
   explicit PowerBoxDecoder(const DecoderPlace& place) : ItemDecoder(place, kColumns) {}
   void update() override;
   void columnValue(int column, ColumnValue& value) const override;
-  std::optional<Position> position() const override;
 
  private:
   GeoPoint position_;

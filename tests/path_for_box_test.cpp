@@ -38,6 +38,41 @@ TEST(DialogPathForBox, ALongPathLosesFoldersInTheMiddleAndKeepsItsFileName) {
   }
 }
 
+// A folder of ten of a character between "/logs/" and "/f.KLI" (12 columns): the path stays whole
+// in exactly as many columns as its characters take, and loses the folder in one column less. Only
+// East Asian wide and fullwidth characters take two.
+TEST(DialogPathForBox, OnlyWideCharactersTakeTwoColumns) {
+  const struct {
+    const char* character;
+    std::size_t columns;
+  } cases[] = {
+      {"a", 1},           // ASCII
+      {"\u00FC", 1},      // ü, as in "Flüge"
+      {"\u00E9", 1},      // é
+      {"\u03A9", 1},      // Greek capital omega
+      {"\u0416", 1},      // Cyrillic zhe
+      {"\u20AC", 1},      // euro sign
+      {"\uFF71", 1},      // halfwidth katakana a
+      {"\xFF", 1},        // a byte that is no character (a Linux name may hold any bytes)
+      {"\u98DB", 2},      // 飛, a CJK ideograph
+      {"\u30D5", 2},      // フ, katakana
+      {"\u3042", 2},      // あ, hiragana
+      {"\uD55C", 2},      // 한, Hangul
+      {"\uFF21", 2},      // Ａ, fullwidth A
+      {"\u3000", 2},      // ideographic space
+      {"\U00020000", 2},  // a CJK ideograph beyond the first plane
+      {"\U0001F681", 2},  // helicopter emoji
+  };
+  for (const auto& c : cases) {
+    std::string folder;
+    for (int k = 0; k < 10; ++k) folder += c.character;
+    const std::string path = "/logs/" + folder + "/f.KLI";
+    const std::size_t columns = 12 + 10 * c.columns;
+    EXPECT_EQ(pathForBox(pathFromUtf8(path), columns), path) << c.character;
+    EXPECT_EQ(pathForBox(pathFromUtf8(path), columns - 1), "/logs/.../f.KLI") << c.character;
+  }
+}
+
 TEST(DialogPathForBox, AMissingInfoFileDeepInFoldersIsNamedShortened) {
   const fs::path log = fs::path("/") / std::string(150, 'x') / "flight.KLD";
   const std::optional<ConversionOutcome> missing = missingInfoFile(log, Language::kEnglish);

@@ -272,6 +272,47 @@ TEST(TrackFiles, PositionsWithoutAFixAreLeftOut) {
   }
 }
 
+// A position sent as degrees, minutes and hemisphere reaches both map files in signed decimal
+// degrees, south and west negative; a record before the sensor's first position adds no point.
+TEST(TrackFiles, APositionReachesTheMapsInSignedDecimalDegrees) {
+  constexpr std::uint32_t kDegree = 600000;
+  const struct {
+    std::uint32_t latitude;
+    bool south;
+    std::uint32_t longitude;
+    bool west;
+    const char* trackPoint;
+    const char* coordinates;
+  } cases[] = {
+      {35 * kDegree + 300000, false, 139 * kDegree + 450000, true,  // N 35:30.0, W 139:45.0
+       "<trkpt lat=\"35.5000000\" lon=\"-139.7500000\">", "<gx:coord>-139.7500000 35.5000000 "},
+      {33 * kDegree + 519000, true, 151 * kDegree + 126000, false,  // S 33:51.9, E 151:12.6
+       "<trkpt lat=\"-33.8650000\" lon=\"151.2100000\">", "<gx:coord>151.2100000 -33.8650000 "},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    LogBuilder log;
+    log.sensor(1, typeIdOf<OrvaneGpsDecoder>());
+    log.record();  // nothing from the GPS yet
+    StreamBytes<8>()
+        .field(0, 17, 12 * 3600 + 34 * 60 + 56)
+        .field(17, 26, c.latitude)
+        .flag(43, c.south)
+        .field(44, 27, c.longitude)
+        .flag(71, c.west)
+        .flag(81, true)
+        .into(log.record(), 1);
+    log.writeFiles(folder / "fix");
+    writeTracks(folder / "fix", std::nullopt);
+    const std::string gpx = readFile(folder / "fix.gpx");
+    EXPECT_EQ(occurrences(gpx, "<trkpt "), 1u) << gpx;
+    EXPECT_THAT(gpx, HasSubstr(c.trackPoint));
+    const std::string kml = readFile(folder / "fix.kml");
+    EXPECT_EQ(occurrences(kml, "<gx:coord>"), 1u) << kml;
+    EXPECT_THAT(kml, HasSubstr(c.coordinates));
+  }
+}
+
 // A garbled record may hold a latitude past a pole or a longitude past the date line, which no
 // track file may: such points are left out, the poles and the date line themselves kept.
 TEST(TrackFiles, PositionsOffTheMapAreLeftOut) {

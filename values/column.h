@@ -52,6 +52,9 @@ struct Column {
   RangeText range = RangeText::kSmallestAndLargest;
 };
 
+// Whether the CSV gives the column a field: an item tracked only for summaries has none.
+constexpr bool isWritten(const Column& column) { return column.shown != Shown::kNothing; }
+
 // The two text columns of every decoder that knows a position.
 inline constexpr Column kLatitudeColumn{.name = "LATITUDE", .shown = Shown::kLatitude};
 inline constexpr Column kLongitudeColumn{.name = "LONGITUDE", .shown = Shown::kLongitude};

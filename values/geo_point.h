@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <optional>
 
 #include "values/column.h"
 
@@ -43,19 +42,6 @@ inline double inDegrees(std::int32_t coordinate) {
 inline double degreesEast(double from, double to) {
   const double east = to - from;
   return east > 180 ? east - 360 : east < -180 ? east + 360 : east;
-}
-
-// A position in signed decimal degrees.
-struct Position {
-  double latitude;
-  double longitude;
-};
-
-// A fix on the map in decimal degrees; nothing while a coordinate is missing, there is no fix or
-// it lies off the map.
-inline std::optional<Position> inDegrees(const GeoPoint& point) {
-  if (!point.isOnTheMap()) return std::nullopt;
-  return Position{inDegrees(point.latitude), inDegrees(point.longitude)};
 }
 
 // One coordinate of a point as a text column's value.

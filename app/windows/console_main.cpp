@@ -19,15 +19,16 @@ namespace {
 // Ctrl+C, Ctrl+Break and closing the console end the program, as SIGINT and SIGTERM do elsewhere,
 // without leaving the files it began under a temporary name behind (a long log's CSV runs to
 // gigabytes). The system calls this on a thread of its own while the conversion goes on. Windows
-// removes no file that is open, so every file of the C runtime is closed first; a write the
-// conversion then tries fails, and it waits on the list of unfinished files, which
-// removeUnfinishedFiles keeps locked. The process then ends at once, as Ctrl+C ends it by default.
+// removes no file that is open, so every file of the C runtime is closed before any is removed,
+// and only once the list of unfinished files is locked: a file the conversion began between the
+// closing and the locking would be open still, and stay behind. A write the conversion tries
+// after the closing fails, and it then waits on the list, which stays locked. The process then
+// ends at once, as Ctrl+C ends it by default.
 BOOL WINAPI endLeavingNothingBehind(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) {
     return FALSE;
   }
-  _fcloseall();
-  trelvox::removeUnfinishedFiles();
+  trelvox::removeUnfinishedFiles([] { _fcloseall(); });
   TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
   return TRUE;
 }

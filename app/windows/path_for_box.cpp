@@ -3,23 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/windows/text_columns.h"
 #include "conversion/path_text.h"
 
 namespace trelvox {
 namespace {
-
-// The columns a UTF-8 character starting with `lead` takes in a box (see kWidestPathInBox).
-std::size_t columnsOf(unsigned char lead) { return lead < 0x80 ? 1 : 2; }
-
-bool continuesACharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
-
-std::size_t columnsOf(std::string_view text) {
-  std::size_t columns = 0;
-  for (const char byte : text) {
-    if (!continuesACharacter(byte)) columns += columnsOf(static_cast<unsigned char>(byte));
-  }
-  return columns;
-}
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 

@@ -6,10 +6,10 @@
 
 namespace trelvox {
 
-// The widest path a message box shows whole, in columns: an ASCII character takes one, any other
-// two (CJK characters are about twice as wide; an accented letter only shortens a path a little
-// sooner). A box grows with its longest line, and a path does not wrap, so a longer path would
-// push the box past the screen's edges: 100 columns stay within 800 pixels.
+// The widest path a message box shows whole, in columns (see columnsOf: a wide character such as
+// a CJK ideograph takes two, an accented letter one). A box grows with its longest line, and a
+// path does not wrap, so a longer path would push the box past the screen's edges: 100 columns
+// stay within 800 pixels.
 inline constexpr std::size_t kWidestPathInBox = 100;
 
 // `path` as a message box shows it: whole when it is at most `widest` columns wide, else with

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outputs/track/track_source.h"
+#include "outputs/track/track_output.h"
 
 namespace trelvox {
 

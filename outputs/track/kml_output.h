@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "outputs/text/byte_spill.h"
-#include "outputs/track/track_source.h"
+#include "outputs/track/track_output.h"
 
 namespace trelvox {
 

@@ -1,5 +1,7 @@
 #include "outputs/track/track_source.h"
 
+#include "outputs/text/xml_text.h"
+
 namespace trelvox {
 void TrackSource::start(Decoders decoders) {
   for (const auto& decoder : decoders) {
@@ -79,42 +81,6 @@ std::optional<std::chrono::sys_seconds> TrackSource::currentTime() {
   }
   lastSecondsOfDay_ = seconds;
   return std::chrono::sys_seconds(day_) + std::chrono::seconds(*seconds);
-}
-
-const PointText& UtcTimeTexts::text(std::chrono::sys_seconds time) {
-  if (time == time_) return text_;
-  const auto day = std::chrono::floor<std::chrono::days>(time);
-  if (!time_ || day != std::chrono::floor<std::chrono::days>(*time_)) {
-    text_.fill([&](char* out) { return writeText(out, utcTimeText(time)); });
-  }
-  time_ = time;
-  // Only the time of day changes within a day: "hh:mm:ss" before the closing 'Z'.
-  const auto seconds = static_cast<std::uint32_t>((time - day).count());
-  char* clock = text_.bytes.data() + text_.size - 9;
-  writeDigits(clock, seconds / 3600, 2);
-  writeDigits(clock + 3, seconds / 60 % 60, 2);
-  writeDigits(clock + 6, seconds % 60, 2);
-  return text_;
-}
-
-std::string sensorText(const Decoder& decoder) {
-  return std::string(decoder.type().name) + " (slot " + std::to_string(decoder.firstSlot()) + ")";
-}
-
-void TrackOutput::start(Decoders) {}
-
-// The head names the sensor, which is known with the first point.
-void TrackOutput::record(const DataRecord&) {
-  if (!track_.point()) return;
-  if (points_ == 0) writeHead(*track_.sensor());
-  ++points_;
-  writePoint(*track_.point());
-}
-
-void TrackOutput::end(const LogTotals&) {
-  if (!hasContent()) return;
-  writeTail();
-  xml_.flush();
 }
 
 }  // namespace trelvox
