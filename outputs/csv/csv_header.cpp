@@ -27,7 +27,7 @@ template <typename FieldOf>
 void writeSensorRow(HeaderRowWriter& writer, Decoders decoders, FieldOf fieldOf) {
   for (const auto& decoder : decoders) {
     for (const Column& column : decoder->columns()) {
-      if (hasCsvField(column)) writer.field(fieldOf(*decoder, column));
+      if (isWritten(column)) writer.field(fieldOf(*decoder, column));
     }
   }
   writer.endRow();

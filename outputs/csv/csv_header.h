@@ -22,9 +22,6 @@ enum class CsvHeader : std::uint8_t {
   kFlat,            // one row of unique names with units, for analysis tools
 };
 
-// Whether a decoder's column has a field in the CSV.
-constexpr bool hasCsvField(const Column& column) { return column.shown != Shown::kNothing; }
-
 // Writes the whole header for the columns of `decoders` into `sink`.
 void writeCsvHeader(ByteSink& sink, Decoders decoders, CsvHeader header, char listSeparator);
 

@@ -154,7 +154,7 @@ void CsvOutput::start(Decoders decoders) {
   for (const auto& decoder : decoders) {
     const auto columns = decoder->columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
-      if (!hasCsvField(columns[c])) continue;
+      if (!isWritten(columns[c])) continue;
       const int column = static_cast<int>(c);
       const bool reading = columns[c].shown == Shown::kReading;
       ValueFormat format = columns[c].format;

@@ -37,8 +37,7 @@ std::vector<std::string> flatColumnNames(Decoders decoders) {
       sensor.append(" (slot ").append(std::to_string(decoder->firstSlot())).append(")");
     }
     for (const Column& column : decoder->columns()) {
-      if (hasCsvField(column))
-        names.push_back(withUnit(sensor + " " + column.name, unitOf(column)));
+      if (isWritten(column)) names.push_back(withUnit(sensor + " " + column.name, unitOf(column)));
     }
   }
   return names;
