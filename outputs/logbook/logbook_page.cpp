@@ -8,6 +8,7 @@
 
 #include "outputs/logbook/logbook_assets.h"
 #include "outputs/report/page_text.h"
+#include "outputs/report/page_texts.h"
 #include "outputs/report/report_assets.h"
 
 namespace trelvox {

@@ -317,11 +317,6 @@ class Page {
 
 }  // namespace
 
-std::string_view languageCode(PageLanguage language) {
-  constexpr std::string_view kCodes[] = {"en", "de", "ja"};
-  return kCodes[static_cast<std::size_t>(language)];
-}
-
 void writeReportPage(ByteSink& sink, const ReportOptions& options, const ReportSamples& samples,
                      const FlightSummary& flight, const HealthReport& health) {
   Page(sink, options, samples, flight, health).write();

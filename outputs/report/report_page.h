@@ -20,9 +20,6 @@ struct HealthReport;
 
 enum class PageLanguage { kEnglish, kGerman, kJapanese };
 
-// "en", "de" or "ja", as the page's lang attribute and its texts name the language.
-std::string_view languageCode(PageLanguage language);
-
 // A side file written beside the report in the same call, which the page links to.
 struct ReportLink {
   std::string label;     // "GPX", "KML"
