@@ -14,8 +14,8 @@
 #include "conversion/record_loop.h"
 #include "outputs/csv/csv_output.h"
 #include "outputs/health/health_check.h"
+#include "outputs/logbook/logbook.h"
 #include "outputs/summary/flight_summary.h"
-#include "outputs/summary/logbook.h"
 #include "outputs/summary/summary_text.h"
 #include "outputs/text/byte_spill.h"
 

@@ -32,15 +32,6 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::UnorderedElementsAre;
 
-// The names in a folder, temporary files included.
-std::vector<std::string> filesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
-
 LogBuilder receiverLog(int records) {
   LogBuilder log;
   for (int i = 0; i < records; ++i)

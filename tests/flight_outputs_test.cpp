@@ -12,7 +12,7 @@
 #include "bench/full_group_log.h"
 #include "conversion/log_converter.h"
 #include "conversion/telemetry_log_exception.h"
-#include "outputs/summary/logbook.h"
+#include "outputs/logbook/logbook.h"
 #include "outputs/summary/summary_text.h"
 #include "support/stream_bytes.h"
 #include "tests/csv_table.h"

@@ -21,14 +21,6 @@ using ::testing::UnorderedElementsAre;
 
 constexpr const char* kBrokenLimits = "[checks]\ngap = [1.0, 5.0]\nmerj = 2.0\n";
 
-std::vector<std::string> filesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
-
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path) << text; }
 
 // A log in CARD/model/ whose receiver battery dips to 4.6 V (amber by the built-in limit).

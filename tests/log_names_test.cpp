@@ -42,7 +42,7 @@ LogBuilder withGps(int records) {
   return log;
 }
 
-std::vector<std::string> filesIn(const fs::path& folder) {
+std::vector<std::string> displayNamesIn(const fs::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder)) {
     names.push_back(displayPath(entry.path().filename()));
@@ -98,7 +98,7 @@ TEST_F(LogNames, TwoLogsToldApartOnlyByTheCaseOfTheirExtensions) {
     EXPECT_EQ(result.out, "x.csv was generated.\n") << said;
     EXPECT_EQ(result.err, c.err) << said;
     EXPECT_EQ(readFile("dup/x.csv"), c.csv) << said;
-    EXPECT_THAT(filesIn("dup"),
+    EXPECT_THAT(displayNamesIn("dup"),
                 UnorderedElementsAreArray({"x.KLD", "x.KLI", "x.kld", "x.kli", "x.csv"}))
         << said;
     fs::remove("dup/x.csv");
@@ -159,7 +159,7 @@ TEST_F(LogNames, EveryWayOfNamingALogConvertsIt) {
   EXPECT_EQ(linked.out, "link.csv was generated.\n");
   EXPECT_EQ(readFile("link.csv"), csv);
   EXPECT_TRUE(fs::is_symlink("link.KLD"));
-  EXPECT_THAT(filesIn("real"), UnorderedElementsAreArray({"flight.KLD", "flight.KLI"}));
+  EXPECT_THAT(displayNamesIn("real"), UnorderedElementsAreArray({"flight.KLD", "flight.KLI"}));
 }
 
 // A name that gives no whole log fails with the file that is missing (and the system's reason
@@ -188,7 +188,7 @@ TEST_F(LogNames, ANameWithoutAWholeLogSaysWhichFileIsMissing) {
     EXPECT_EQ(result.out, "") << c.argument;
     EXPECT_EQ(result.err, c.err) << c.argument;
   }
-  EXPECT_THAT(filesIn("."),
+  EXPECT_THAT(displayNamesIn("."),
               UnorderedElementsAreArray({"lonely.KLI", "alone.KLD", "flight.2024.05.KLI"}));
 }
 

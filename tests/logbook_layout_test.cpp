@@ -7,7 +7,7 @@
 
 #include "conversion/decoder_registry.h"
 #include "decoders/gps_sensors.h"
-#include "outputs/summary/logbook.h"
+#include "outputs/logbook/logbook.h"
 #include "support/stream_bytes.h"
 #include "tests/cli_run.h"
 #include "tests/temp_folder.h"

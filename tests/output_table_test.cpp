@@ -21,14 +21,6 @@ using ::testing::HasSubstr;
 using ::testing::UnorderedElementsAre;
 using ::testing::UnorderedElementsAreArray;
 
-std::vector<std::string> filesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
-
 // The demo flight, which has positions, so that every side file is kept.
 class OutputTableOnTheCommandLine : public ::testing::Test {
  protected:

@@ -13,7 +13,7 @@
 #include "conversion/log_converter.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
-#include "outputs/summary/logbook.h"
+#include "outputs/logbook/logbook.h"
 #include "outputs/summary/summary_text.h"
 
 namespace trelvox {

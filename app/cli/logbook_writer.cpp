@@ -9,7 +9,7 @@
 #include "conversion/log_files.h"
 #include "conversion/output_files.h"
 #include "conversion/path_text.h"
-#include "outputs/summary/logbook.h"
+#include "outputs/logbook/logbook.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;

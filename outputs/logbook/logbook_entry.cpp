@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "outputs/summary/logbook.h"
+#include "outputs/logbook/logbook.h"
 #include "outputs/text/date_text.h"
 
 namespace trelvox {

@@ -21,20 +21,14 @@ class LogbookPage {
       : language_(language), logs_(logs), failed_(failed), text_(sink) {}
 
   void write() {
-    text_.raw(kPageHead).raw(languageCode(language_)).raw(kPageHeadAfterLanguage);
-    text_.raw("Trelvox</title>\n<style>").raw(report_assets::kChartStyle).raw("</style>\n<style>");
-    text_.raw(report_assets::kBaseStyle)
-        .raw(logbook_assets::kLogbookStyle)
-        .raw("</style>\n</head>\n<body>\n");
-    text_.raw("<script type=\"application/json\" id=\"logbook-texts\">");
-    text_.raw(logbook_assets::kLogbookTexts).raw("</script>\n");
-    text_.raw("<script type=\"application/json\" id=\"logbook-data\">");
-    writeData();
-    text_.raw("</script>\n<script>").raw(report_assets::kChartScript);
-    text_.raw("</script>\n<script>").raw(report_assets::kBaseScript);
-    text_.raw("</script>\n<script>").raw(logbook_assets::kLogbookScript);
-    text_.raw("</script>\n</body>\n</html>\n");
-    text_.flush();
+    writePage(
+        text_, languageCode(language_),
+        {.style = logbook_assets::kLogbookStyle,
+         .textsId = "logbook-texts",
+         .texts = logbook_assets::kLogbookTexts,
+         .dataId = "logbook-data",
+         .script = logbook_assets::kLogbookScript},
+        [this] { text_.raw("Trelvox"); }, [this] { writeData(); });
   }
 
  private:

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "outputs/report/report_assets.h"
 #include "outputs/text/utf8_text.h"
 
 namespace trelvox {
@@ -38,6 +39,23 @@ PageText& PageText::jsonString(std::string_view text) {
 PageText& PageText::htmlText(std::string_view text) {
   appendMarkupText(*this, text, Markup::kHtml);
   return *this;
+}
+
+void writePage(PageText& text, std::string_view languageCode, const PageParts& parts,
+               const std::function<void()>& writeTitle, const std::function<void()>& writeData) {
+  text.raw(kPageHead).raw(languageCode).raw(kPageHeadAfterLanguage);
+  writeTitle();
+  text.raw("</title>\n<style>").raw(report_assets::kChartStyle).raw("</style>\n<style>");
+  text.raw(report_assets::kBaseStyle).raw(parts.style).raw("</style>\n</head>\n<body>\n");
+  text.raw("<script type=\"application/json\" id=\"").raw(parts.textsId).raw("\">");
+  text.raw(parts.texts).raw("</script>\n");
+  text.raw("<script type=\"application/json\" id=\"").raw(parts.dataId).raw("\">");
+  writeData();
+  text.raw("</script>\n<script>").raw(report_assets::kChartScript);
+  text.raw("</script>\n<script>").raw(report_assets::kBaseScript);
+  text.raw("</script>\n<script>").raw(parts.script);
+  text.raw("</script>\n</body>\n</html>\n");
+  text.flush();
 }
 
 }  // namespace trelvox

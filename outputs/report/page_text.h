@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "outputs/text/block_writer.h"
@@ -44,5 +45,20 @@ class PageText : private BlockWriter {
   // Hands everything buffered to the sink.
   using BlockWriter::flush;
 };
+
+// What a page is besides its title and data: its own style and script, which follow the charts'
+// and the shared ones, and its texts, each JSON element under the id the script reads it by.
+struct PageParts {
+  std::string_view style;
+  std::string_view textsId;
+  std::string_view texts;
+  std::string_view dataId;
+  std::string_view script;
+};
+
+// A whole self-contained page in `languageCode`: the head, the title `writeTitle` writes, the
+// styles, the texts, the data `writeData` writes and the scripts.
+void writePage(PageText& text, std::string_view languageCode, const PageParts& parts,
+               const std::function<void()>& writeTitle, const std::function<void()>& writeData);
 
 }  // namespace trelvox

@@ -42,21 +42,14 @@ class Page {
       : options_(options), samples_(samples), flight_(flight), health_(health), text_(sink) {}
 
   void write() {
-    text_.raw(kPageHead).raw(languageCode(options_.language)).raw(kPageHeadAfterLanguage);
-    text_.htmlText(options_.logName).raw("</title>\n<style>");
-    text_.raw(report_assets::kChartStyle).raw("</style>\n<style>");
-    text_.raw(report_assets::kBaseStyle)
-        .raw(report_assets::kPageStyle)
-        .raw("</style>\n</head>\n<body>\n");
-    text_.raw("<script type=\"application/json\" id=\"report-texts\">");
-    text_.raw(report_assets::kPageTexts).raw("</script>\n");
-    text_.raw("<script type=\"application/json\" id=\"report-data\">");
-    writeData();
-    text_.raw("</script>\n<script>").raw(report_assets::kChartScript);
-    text_.raw("</script>\n<script>").raw(report_assets::kBaseScript);
-    text_.raw("</script>\n<script>").raw(report_assets::kPageScript);
-    text_.raw("</script>\n</body>\n</html>\n");
-    text_.flush();
+    writePage(
+        text_, languageCode(options_.language),
+        {.style = report_assets::kPageStyle,
+         .textsId = "report-texts",
+         .texts = report_assets::kPageTexts,
+         .dataId = "report-data",
+         .script = report_assets::kPageScript},
+        [this] { text_.htmlText(options_.logName); }, [this] { writeData(); });
   }
 
  private:

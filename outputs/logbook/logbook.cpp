@@ -1,4 +1,4 @@
-#include "outputs/summary/logbook.h"
+#include "outputs/logbook/logbook.h"
 
 #include <algorithm>
 
