@@ -16,18 +16,6 @@ const nlohmann::json& pageTexts() {
 
 }  // namespace
 
-std::string_view languageCode(PageLanguage language) {
-  switch (language) {
-    case PageLanguage::kGerman:
-      return "de";
-    case PageLanguage::kJapanese:
-      return "ja";
-    case PageLanguage::kEnglish:
-      break;
-  }
-  return "en";
-}
-
 std::string_view pageText(std::string_view key, PageLanguage language) {
   const nlohmann::json& texts = pageTexts().at(std::string(languageCode(language)));
   const auto text = texts.find(std::string(key));

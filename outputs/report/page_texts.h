@@ -9,9 +9,6 @@
 
 namespace trelvox {
 
-// The page's language as its texts and its html element name it: "en", "de", "ja".
-std::string_view languageCode(PageLanguage language);
-
 // The page's text under `key` in `language`; empty where it has none.
 std::string_view pageText(std::string_view key, PageLanguage language);
 
