@@ -111,6 +111,26 @@ bool openInBrowser(const fs::path& page) {
   return ShellExecuteExW(&execute) != FALSE;
 }
 
+// One message for everything dropped; when it wrote logbook pages, it ends in the offer to open
+// them, and Yes hands each to the default browser.
+void showDropOutcome(HWND owner, const ShellContext& shell,
+                     std::span<const ConversionOutcome> reported, std::span<const fs::path> pages) {
+  const bool allConverted = std::ranges::none_of(
+      reported, [](const ConversionOutcome& o) { return o.failure.has_value(); });
+  const UINT icon = allConverted ? MB_ICONINFORMATION : MB_ICONWARNING;
+  const std::string text = dropOutcomeText(reported, shell.language);
+  if (pages.empty()) {
+    showMessage(owner, widen(text), icon);
+    return;
+  }
+  const std::string_view offer = message(MessageId::kOpenLogbookQuestion, shell.language);
+  if (!askYesNo(owner, widen(text + '\n' + std::string(offer)), icon)) return;
+  if (!std::ranges::all_of(pages, openInBrowser)) {
+    showMessage(owner, widen(std::string(message(MessageId::kPageNotOpened, shell.language))),
+                MB_ICONWARNING);
+  }
+}
+
 // Asks for the log and for the CSV file as the Open command does; nothing when the user
 // cancelled or the log's information file is missing (which it has then reported).
 std::optional<ConversionOutcome> askForConversion(HWND owner, const ShellContext& shell) {
@@ -166,27 +186,7 @@ void convertDroppedFiles(HWND owner, const ShellContext& shell, std::span<const 
   const std::vector<ConversionOutcome> written = pages.write(
       [&](const fs::path& refused) { return whyConversionFailed(refused, shell.language); });
   reported.insert(reported.end(), written.begin(), written.end());
-  if (reported.empty()) return;
-  const bool allConverted = std::ranges::none_of(
-      reported, [](const ConversionOutcome& o) { return o.failure.has_value(); });
-  const std::string text = dropOutcomeText(reported, shell.language);
-  const std::vector<fs::path> toOpen = writtenPages(written);
-  if (toOpen.empty()) {
-    showMessage(owner, widen(text), allConverted ? MB_ICONINFORMATION : MB_ICONWARNING);
-    return;
-  }
-  const std::string question(message(MessageId::kOpenLogbookQuestion, shell.language));
-  if (!askYesNo(owner, widen(text + '\n' + question),
-                allConverted ? MB_ICONINFORMATION : MB_ICONWARNING)) {
-    return;
-  }
-  for (const fs::path& page : toOpen) {
-    if (!openInBrowser(page)) {
-      showMessage(owner, widen(std::string(message(MessageId::kPageNotOpened, shell.language))),
-                  MB_ICONWARNING);
-      return;
-    }
-  }
+  if (!reported.empty()) showDropOutcome(owner, shell, reported, writtenPages(written));
 }
 
 }  // namespace trelvox
