@@ -36,6 +36,8 @@ enum class MessageId : int {
   kCloseHeldFile = 212,
   kNotALog = 213,
   kNoLogInFolder = 214,
+  // Asked below a drop's outcome when it wrote a dropped folder's logbook page.
+  kOpenLogbookQuestion = 215,
   // A limits file the health check cannot use; its detail names the file, line, column and fault.
   kLimitsFileFault = 301,
   // The words of the health check's reports (see healthLabels); the checks' own words are the

@@ -1,84 +1,25 @@
 #include "app/cli/card_page.h"
 
-#include <algorithm>
-
 #include "app/cli/failure_text.h"
 #include "app/messages.h"
-#include "conversion/log_files.h"
-#include "conversion/output_files.h"
 #include "conversion/path_text.h"
 #include "conversion/telemetry_log_exception.h"
-#include "outputs/health/health_text.h"
-#include "outputs/text/relative_address.h"
 
 namespace trelvox {
-namespace fs = std::filesystem;
-namespace {
-
-fs::path absoluteOf(const fs::path& path) {
-  std::error_code error;
-  const fs::path absolute = fs::absolute(path, error);
-  return (error ? path : absolute).lexically_normal();
-}
-
-}  // namespace
 
 CardPage::CardPage(const BatchOptions& options)
     : options_(options),
-      page_(pathFromUtf8(options.logbookPage)),
-      folder_(absoluteOf(page_).parent_path()) {}
-
-// Relative to the page's folder, with '/' between folders on every system.
-std::string CardPage::pathFromPage(const fs::path& file) const {
-  std::string text;
-  for (const fs::path& part : absoluteOf(file).lexically_relative(folder_)) {
-    if (!text.empty()) text += '/';
-    text += displayPath(part);
-  }
-  return text;
-}
-
-// The report page written in the same call, else one beside the log from an earlier call.
-std::optional<std::string> CardPage::logPageOf(const fs::path& log,
-                                               const ConversionResult& result) const {
-  const std::string_view extension = outputRow(OutputFormat::kHtml).extension;
-  const auto written = std::ranges::find_if(
-      result.written, [&](const fs::path& file) { return file.extension() == extension; });
-  if (written != result.written.end()) return relativeAddress(pathFromPage(*written));
-  fs::path beside = basePathOf(logFilesOf(log).data);
-  beside += fs::path(extension);
-  std::error_code error;
-  if (fs::is_regular_file(beside, error)) return relativeAddress(pathFromPage(beside));
-  return std::nullopt;
-}
-
-void CardPage::addConverted(const fs::path& log, const ConversionResult& result) {
-  LogbookEntry entry = logbookEntry(*result.summary, *result.health, result.date);
-  entry.path = pathFromPage(result.dataFile);
-  entry.pageHref = logPageOf(log, result);
-  entry.model = result.model;
-  if (const HealthEvent* event = firstTellingEvent(*result.health)) {
-    entry.firstEvent =
-        healthEventText(*event, healthLabels(options_.language), options_.separators.decimal);
-  }
-  logs_.push_back(std::move(entry));
-}
-
-void CardPage::addFailed(const fs::path& logOrFolder, std::string reason) {
-  failed_.push_back({pathFromPage(logOrFolder), std::move(reason)});
-}
+      gathering_(pathFromUtf8(options.logbookPage), options.language, options.separators.decimal) {}
 
 bool CardPage::write(std::ostream& messages, std::ostream& err) {
   if (options_.logs.empty()) return true;
+  const std::filesystem::path& page = gathering_.page();
   try {
-    OutputFile file;
-    file.open(page_, options_.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse);
-    writeLogbookPage(file, pageLanguageOf(options_.language), std::move(logs_), failed_);
-    file.commit();
-    messages << successMessage(displayPath(page_.filename()), options_.language) << '\n';
+    gathering_.write(options_.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse);
+    messages << successMessage(displayPath(page.filename()), options_.language) << '\n';
     return true;
   } catch (const TelemetryLogException& e) {
-    err << failureText(page_, e, options_.language);
+    err << failureText(page, e, options_.language);
     return false;
   }
 }

@@ -3,11 +3,9 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "app/cli/batch.h"
-#include "conversion/log_converter.h"
-#include "outputs/logbook/logbook_page.h"
+#include "app/logbook_gathering.h"
 
 namespace trelvox {
 
@@ -17,22 +15,19 @@ class CardPage {
  public:
   explicit CardPage(const BatchOptions& options);
 
-  void addConverted(const std::filesystem::path& log, const ConversionResult& result);
-  void addFailed(const std::filesystem::path& logOrFolder, std::string reason);
+  void addConverted(const std::filesystem::path& log, const ConversionResult& result) {
+    gathering_.addConverted(log, result);
+  }
+  void addFailed(const std::filesystem::path& logOrFolder, std::string reason) {
+    gathering_.addFailed(logOrFolder, std::move(reason));
+  }
   // Writes the page under a temporary name and renames it into place; says so on `messages`, or
   // why not on `err`. A call without a log writes none.
   bool write(std::ostream& messages, std::ostream& err);
 
  private:
-  std::string pathFromPage(const std::filesystem::path& file) const;
-  std::optional<std::string> logPageOf(const std::filesystem::path& log,
-                                       const ConversionResult& result) const;
-
   const BatchOptions& options_;
-  std::filesystem::path page_;
-  std::filesystem::path folder_;
-  std::vector<LogbookEntry> logs_;
-  std::vector<FailedLog> failed_;
+  LogbookGathering gathering_;
 };
 
 }  // namespace trelvox

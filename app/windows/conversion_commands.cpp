@@ -11,6 +11,7 @@
 #include "app/windows/drop_plan.h"
 #include "app/windows/file_choices.h"
 #include "app/windows/file_dialogs.h"
+#include "app/windows/folder_pages.h"
 #include "app/windows/message_box.h"
 #include "app/windows/outcome_texts.h"
 #include "app/windows/system_codes.h"
@@ -57,21 +58,39 @@ SystemReason whyConversionFailed(const fs::path& output, Language language) {
 
 // Both codes are cleared before each conversion, so that a failure is never explained by an older
 // one.
-void convert(const ShellContext& shell, ConversionOutcome& outcome, ExistingOutput existing) {
+std::optional<ConversionResult> convert(const ShellContext& shell, ConversionOutcome& outcome,
+                                        ExistingOutput existing) {
   _doserrno = 0;
   errno = 0;
-  convertLog(outcome, existing, shell.separators, shell.language,
-             [&](const fs::path& refused) { return whyConversionFailed(refused, shell.language); });
+  return convertLog(
+      outcome, existing, shell.separators, shell.language,
+      [&](const fs::path& refused) { return whyConversionFailed(refused, shell.language); });
 }
 
-// Converts one planned drop, filling in how it went. Returns false when the user chose to keep an
-// existing CSV file, so that the log is left out of the report.
-bool convertDropped(HWND owner, const ShellContext& shell, ConversionOutcome& outcome) {
-  convert(shell, outcome, ExistingOutput::kRefuse);
-  if (outcome.failure != MessageId::kOutputExists) return true;
-  if (!askYesNo(owner, widen(replaceQuestion(outcome.output, shell.language)))) return false;
-  convert(shell, outcome, ExistingOutput::kReplace);
+// Converts one planned drop, filling in how it went, and adds it to its folder's page. Returns
+// false when the user chose to keep an existing CSV file, so that the log is left out of the
+// report.
+bool convertDropped(HWND owner, const ShellContext& shell, ConversionOutcome& outcome,
+                    FolderPages& pages) {
+  std::optional<ConversionResult> result = convert(shell, outcome, ExistingOutput::kRefuse);
+  if (outcome.failure == MessageId::kOutputExists) {
+    if (!askYesNo(owner, widen(replaceQuestion(outcome.output, shell.language)))) return false;
+    result = convert(shell, outcome, ExistingOutput::kReplace);
+  }
+  pages.add(outcome, result);
   return true;
+}
+
+// The dropped folders' logbook pages, leaving out each existing one the user chose to keep.
+std::vector<fs::path> pagesToWrite(HWND owner, const ShellContext& shell,
+                                   std::span<const fs::path> dropped) {
+  std::vector<fs::path> pages = logbookPagesOf(dropped);
+  std::erase_if(pages, [&](const fs::path& page) {
+    std::error_code error;
+    return fs::exists(page, error) &&
+           !askYesNo(owner, widen(replaceQuestion(page, shell.language)));
+  });
+  return pages;
 }
 
 void showOutcome(HWND owner, const ShellContext& shell, const ConversionOutcome& outcome,
@@ -90,6 +109,26 @@ bool openInBrowser(const fs::path& page) {
   execute.lpFile = page.c_str();
   execute.nShow = SW_SHOWNORMAL;
   return ShellExecuteExW(&execute) != FALSE;
+}
+
+// One message for everything dropped; when it wrote logbook pages, it ends in the offer to open
+// them, and Yes hands each to the default browser.
+void showDropOutcome(HWND owner, const ShellContext& shell,
+                     std::span<const ConversionOutcome> reported, std::span<const fs::path> pages) {
+  const bool allConverted = std::ranges::none_of(
+      reported, [](const ConversionOutcome& o) { return o.failure.has_value(); });
+  const UINT icon = allConverted ? MB_ICONINFORMATION : MB_ICONWARNING;
+  const std::string text = dropOutcomeText(reported, shell.language);
+  if (pages.empty()) {
+    showMessage(owner, widen(text), icon);
+    return;
+  }
+  const std::string_view offer = message(MessageId::kOpenLogbookQuestion, shell.language);
+  if (!askYesNo(owner, widen(text + '\n' + std::string(offer)), icon)) return;
+  if (!std::ranges::all_of(pages, openInBrowser)) {
+    showMessage(owner, widen(std::string(message(MessageId::kPageNotOpened, shell.language))),
+                MB_ICONWARNING);
+  }
 }
 
 // Asks for the log and for the CSV file as the Open command does; nothing when the user
@@ -134,15 +173,20 @@ void runReportCommand(HWND owner, const ShellContext& shell) {
 }
 
 void convertDroppedFiles(HWND owner, const ShellContext& shell, std::span<const fs::path> dropped) {
+  const std::vector<fs::path> pageFiles = pagesToWrite(owner, shell, dropped);
+  FolderPages pages(pageFiles, shell.language, shell.separators.decimal);
   std::vector<ConversionOutcome> reported;
   for (ConversionOutcome& outcome : planDrop(dropped)) {
-    if (outcome.failure || convertDropped(owner, shell, outcome)) reported.push_back(outcome);
+    if (outcome.failure || convertDropped(owner, shell, outcome, pages)) {
+      reported.push_back(outcome);
+    }
   }
-  if (reported.empty()) return;
-  const bool allConverted = std::ranges::none_of(
-      reported, [](const ConversionOutcome& o) { return o.failure.has_value(); });
-  showMessage(owner, widen(dropOutcomeText(reported, shell.language)),
-              allConverted ? MB_ICONINFORMATION : MB_ICONWARNING);
+  _doserrno = 0;
+  errno = 0;
+  const std::vector<ConversionOutcome> written = pages.write(
+      [&](const fs::path& refused) { return whyConversionFailed(refused, shell.language); });
+  reported.insert(reported.end(), written.begin(), written.end());
+  if (!reported.empty()) showDropOutcome(owner, shell, reported, writtenPages(written));
 }
 
 }  // namespace trelvox

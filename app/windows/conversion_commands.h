@@ -20,7 +20,8 @@ void runReportCommand(HWND owner, const ShellContext& shell);
 
 // Converts dropped log files, and the logs in dropped folders, beside themselves (NAME.csv next to
 // NAME.KLD), asking before an existing CSV is replaced, and shows one message for all of them,
-// saying of anything else dropped that it is no log.
+// saying of anything else dropped that it is no log. A dropped folder also gets logbook.html over
+// its logs (asked before an older one is replaced), which the message offers to open.
 void convertDroppedFiles(HWND owner, const ShellContext& shell,
                          std::span<const std::filesystem::path> dropped);
 

@@ -30,9 +30,9 @@ std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Lang
       chosenLog, {}, kFailure, failureReason(kFailure, chosenLog, {}, {}, language)};
 }
 
-void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
-                Separators separators, Language language,
-                const std::function<SystemReason(const fs::path&)>& systemReason) {
+std::optional<ConversionResult> convertLog(
+    ConversionOutcome& outcome, LogConverter::ExistingOutput existing, Separators separators,
+    Language language, const std::function<SystemReason(const fs::path&)>& systemReason) {
   try {
     ConversionRequest request;
     request.path(OutputFormat::kCsv) = outcome.output;
@@ -47,12 +47,13 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
     converter.open(outcome.log, request);
     ConversionCounts counts;
     counts.sensors = converter.sensorCount();
-    const ConversionResult result = converter.convert();
+    ConversionResult result = converter.convert();
     counts.records = result.rows;
     counts.trailingBytes = result.trailingBytes;
     outcome.failure.reset();
     outcome.linesBelow = convertedLines(counts, language) + '\n' +
                          healthLine(*result.health, separators.decimal, language);
+    return result;
   } catch (const TelemetryLogException& e) {
     const fs::path& refused = refusedOutput(outcome, e.what());
     // Asked first: looking at the files below may leave the system's last error changed.
@@ -63,6 +64,7 @@ void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existin
                              ? std::string(e.what())
                              : failureReason(e.messageId(), outcome.log, refused, reason, language);
   }
+  return std::nullopt;
 }
 
 }  // namespace trelvox

@@ -31,12 +31,14 @@ std::optional<ConversionOutcome> missingInfoFile(const std::filesystem::path& ch
                                                  Language language);
 
 // Converts the outcome's log into its CSV file (and its page, in the message language, when it
-// has one) and fills in how that went: the failure, if any,
-// and the lines below the message. `systemReason` is asked right after a failure for the system's
-// reason for the file operation that failed (empty when it has none), given the output that
-// failure concerns: the page when it was the page's, else the CSV file.
-void convertLog(ConversionOutcome& outcome, LogConverter::ExistingOutput existing,
-                Separators separators, Language language,
-                const std::function<SystemReason(const std::filesystem::path&)>& systemReason);
+// has one) and fills in how that went: the failure, if any, and the lines below the message.
+// Returns what was converted, for a logbook page; nothing when it failed. `systemReason` is asked
+// right after a failure for the system's reason for the file operation that failed (empty when it
+// has none), given the output that failure concerns: the page when it was the page's, else the CSV
+// file.
+std::optional<ConversionResult> convertLog(
+    ConversionOutcome& outcome, LogConverter::ExistingOutput existing, Separators separators,
+    Language language,
+    const std::function<SystemReason(const std::filesystem::path&)>& systemReason);
 
 }  // namespace trelvox

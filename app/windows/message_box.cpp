@@ -21,9 +21,8 @@ void showMessage(HWND owner, const std::wstring& text, UINT icon) {
   MessageBoxW(owner, text.c_str(), programName().c_str(), MB_OK | icon);
 }
 
-bool askYesNo(HWND owner, const std::wstring& text) {
-  return MessageBoxW(owner, text.c_str(), programName().c_str(), MB_YESNO | MB_ICONWARNING) ==
-         IDYES;
+bool askYesNo(HWND owner, const std::wstring& text, UINT icon) {
+  return MessageBoxW(owner, text.c_str(), programName().c_str(), MB_YESNO | icon) == IDYES;
 }
 
 }  // namespace trelvox
