@@ -88,6 +88,7 @@ HealthLabels healthLabels(Language language) {
       .notChecked = text(MessageId::kHealthNotChecked),
       .verdicts = {text(MessageId::kVerdictNone), text(MessageId::kVerdictGreen),
                    text(MessageId::kVerdictAmber), text(MessageId::kVerdictRed)},
+      .verdictWords = {},
       .checks = {},
       .directions = {text(MessageId::kHealthBelow), text(MessageId::kHealthAbove)},
       .worst = {text(MessageId::kHealthLowest), text(MessageId::kHealthHighest)},
@@ -95,8 +96,13 @@ HealthLabels healthLabels(Language language) {
       .bytes = text(MessageId::kHealthBytes),
       .andMore = text(MessageId::kHealthAndMore),
   };
+  const PageLanguage pageLanguage = pageLanguageOf(language);
+  for (const HealthVerdict verdict : {HealthVerdict::kNone, HealthVerdict::kGreen,
+                                      HealthVerdict::kAmber, HealthVerdict::kRed}) {
+    labels.verdictWords[static_cast<std::size_t>(verdict)] = verdictWords(verdict, pageLanguage);
+  }
   for (const LogCheckRow& check : logChecks()) {
-    labels.checks[check.name] = checkWords(check.name, pageLanguageOf(language));
+    labels.checks[check.name] = checkWords(check.name, pageLanguage);
   }
   return labels;
 }

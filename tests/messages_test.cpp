@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string_view>
+
 namespace trelvox {
 namespace {
 
@@ -31,6 +34,19 @@ TEST(Messages, EveryTextExistsInAllThreeLanguages) {
     }
   }
   EXPECT_TRUE(message(MessageId{107}, Language::kEnglish).empty());
+}
+
+TEST(Messages, VerdictWordsSayWhatEachVerdictMeansInEachLanguage) {
+  const HealthLabels english = healthLabels(Language::kEnglish);
+  EXPECT_EQ(english.verdictWords[static_cast<std::size_t>(HealthVerdict::kRed)],
+            "needs attention before the next flight");
+  EXPECT_EQ(english.verdictWords[static_cast<std::size_t>(HealthVerdict::kGreen)], "nothing found");
+  for (const Language language : {Language::kEnglish, Language::kGerman, Language::kJapanese}) {
+    const auto words = healthLabels(language).verdictWords;
+    const std::set<std::string_view> distinct(words.begin(), words.end());
+    EXPECT_EQ(distinct.size(), words.size());
+    EXPECT_FALSE(distinct.contains(""));
+  }
 }
 
 TEST(Messages, FailureTextsAreTheShownOnes) {

@@ -22,6 +22,8 @@ struct HealthLabels {
   std::string_view notChecked;
   // One per HealthVerdict, in its order; amber and red name severities too.
   std::array<std::string_view, 4> verdicts;
+  // What each verdict means to the pilot, in HealthVerdict's order.
+  std::array<std::string_view, 4> verdictWords;
   // The words of each check of the whole log, by its name.
   std::map<std::string_view, std::string_view> checks;
   std::array<std::string_view, 2> directions;  // below, above

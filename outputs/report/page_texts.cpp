@@ -39,4 +39,8 @@ std::string_view checkWords(std::string_view check, PageLanguage language) {
   return pageText(std::string("check.").append(check), language);
 }
 
+std::string_view verdictWords(HealthVerdict verdict, PageLanguage language) {
+  return pageText(std::string("verdict.").append(verdictName(verdict)), language);
+}
+
 }  // namespace trelvox

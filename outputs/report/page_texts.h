@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "outputs/health/health_event.h"
 #include "outputs/report/report_page.h"
 
 namespace trelvox {
@@ -18,5 +19,8 @@ std::string_view pageText(std::string_view key, PageLanguage language);
 // The words of a check of the whole log, by its name: one place, in three languages, for the page,
 // the summary and the dialog.
 std::string_view checkWords(std::string_view check, PageLanguage language);
+
+// What a health verdict means to the pilot ("worth a look"), in the same words everywhere.
+std::string_view verdictWords(HealthVerdict verdict, PageLanguage language);
 
 }  // namespace trelvox
