@@ -14,10 +14,11 @@ void appendLine(std::string_view label, std::string_view value, std::string& tex
 }
 
 // A limit as the pilot wrote it, with its unit.
-std::string limitText(const Reading& limit, const Column& item, char decimalSeparator) {
+std::string limitText(const Reading& limit, const Column& item, const HealthLabels& labels,
+                      char decimalSeparator) {
   std::string result = limitValueText(limit, decimalSeparator);
   const std::string unit = unitInUtf8(item.unit);
-  if (!unit.empty()) result.append(" ").append(unit);
+  if (!unit.empty()) result.append(labels.unitSpace).append(unit);
   return result;
 }
 
@@ -47,12 +48,12 @@ std::string limitEventText(const HealthEvent& event, const LimitCrossing& limit,
   const auto direction = static_cast<std::size_t>(limit.direction);
   std::string text(event.sensor->trimmedName());
   text.append(" ").append(item.name).append(" ").append(labels.directions[direction]);
-  text.append(" ").append(limitText(crossed, item, decimal));
+  text.append(" ").append(limitText(crossed, item, labels, decimal));
   if (other || limit.cells > 1) {
     text.append(" (");
     if (other) {
       text.append(severityText(red ? Severity::kAmber : Severity::kRed, labels)).append(" ");
-      text.append(limitText(*other, item, decimal));
+      text.append(limitText(*other, item, labels, decimal));
       if (limit.cells > 1) text.append(", ");
     }
     if (limit.cells > 1) text.append(std::to_string(limit.cells)).append(" ").append(labels.cells);
@@ -61,7 +62,7 @@ std::string limitEventText(const HealthEvent& event, const LimitCrossing& limit,
   return text.append(": ")
       .append(labels.worst[direction])
       .append(" ")
-      .append(unpaddedReadingText(event.worstReading, item, decimal));
+      .append(unpaddedReadingText(event.worstReading, item, decimal, labels.unitSpace));
 }
 
 std::string_view countUnitText(CountUnit unit, const HealthLabels& labels) {
@@ -78,11 +79,12 @@ std::string checkEventText(const HealthEvent& event, const HealthLabels& labels,
   if (event.sensor) add(event.sensor->trimmedName());
   if (event.item) {
     add(event.item->name);
-    add(unpaddedReadingText(event.worstReading, *event.item, decimal));
+    add(unpaddedReadingText(event.worstReading, *event.item, decimal, labels.unitSpace));
   }
   if (event.count) {
-    add(std::to_string(event.count->number));
-    add(countUnitText(event.count->unit, labels));
+    add(std::to_string(event.count->number)
+            .append(labels.unitSpace)
+            .append(countUnitText(event.count->unit, labels)));
   }
   std::string text(labels.checkWords(event.check));
   if (!about.empty()) text.append(": ").append(about);

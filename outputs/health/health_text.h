@@ -32,6 +32,8 @@ struct HealthLabels {
   std::string_view bytes;
   // "… and {count} more"
   std::string_view andMore;
+  // Between a number and its unit: a no-break space where the text may wrap.
+  std::string_view unitSpace = " ";
 
   // The words of `check`; its name where the labels have none.
   std::string_view checkWords(std::string_view check) const {

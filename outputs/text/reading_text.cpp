@@ -93,11 +93,11 @@ std::string unpaddedReadingText(const Reading& reading, ValueFormat format, char
   return std::string(shown);
 }
 
-std::string unpaddedReadingText(const Reading& reading, const Column& column,
-                                char decimalSeparator) {
+std::string unpaddedReadingText(const Reading& reading, const Column& column, char decimalSeparator,
+                                std::string_view unitSpace) {
   std::string result = unpaddedReadingText(reading, column.format, decimalSeparator);
   const std::string unit = unitInUtf8(column.unit);
-  if (reading.present && !unit.empty()) result.append(" ").append(unit);
+  if (reading.present && !unit.empty()) result.append(unitSpace).append(unit);
   return result;
 }
 

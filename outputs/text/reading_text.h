@@ -18,9 +18,9 @@ void writeReadingText(const Reading& reading, ValueFormat format, char decimalSe
 
 // The same without the padding that lines up the CSV's columns, for texts that stand alone.
 std::string unpaddedReadingText(const Reading& reading, ValueFormat format, char decimalSeparator);
-// And with the column's unit after it, where there is a reading.
-std::string unpaddedReadingText(const Reading& reading, const Column& column,
-                                char decimalSeparator);
+// And with the column's unit after it, where there is a reading, `unitSpace` between them.
+std::string unpaddedReadingText(const Reading& reading, const Column& column, char decimalSeparator,
+                                std::string_view unitSpace = " ");
 
 // An item's smallest and largest reading together, in the way its column's RangeText says.
 void writeRangeText(const Decoder& decoder, int item, char decimalSeparator, ValueText& text);
