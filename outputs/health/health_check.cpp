@@ -53,6 +53,9 @@ void HealthCheck::start(Decoders decoders) {
     if (limits_.isOff(rows[k].name)) continue;
     checks_.push_back({&rows[k], static_cast<int>(k), rows[k].make({limits_, decoders, track_})});
   }
+  for (const RunningCheck& running : checks_) {
+    if (running.row->watchesRecords) recordWatchers_.push_back(&running);
+  }
 }
 
 // For each direction, an item takes the limit that names the most keys; among equals the later
@@ -96,8 +99,11 @@ void HealthCheck::watchItems(Decoders decoders) {
 void HealthCheck::record(const DataRecord& record) {
   clock_.advance(record.time());
   for (Watch& watch : watches_) checkWatch(watch);
-  for (const RunningCheck& running : checks_) {
-    addCheckEvent(running, running.check->record(clock_));
+  for (const RunningCheck* running : recordWatchers_) {
+    // Tested here rather than handed on: most records find nothing, and the event is large.
+    if (std::optional<HealthEvent> event = running->check->record(clock_)) {
+      addCheckEvent(*running, std::move(*event));
+    }
   }
 }
 
@@ -145,13 +151,12 @@ void HealthCheck::checkWatch(Watch& watch) {
 
 // Among events that begin at the same record: the checks that come before the limits in the
 // order of the checks, the limits in the order of their watches, then the other checks.
-void HealthCheck::addCheckEvent(const RunningCheck& running, std::optional<HealthEvent> event) {
-  if (!event) return;
-  event->check = running.row->name;
-  event->order = running.row->tieOrder == TieOrder::kBeforeLimits
-                     ? running.index
-                     : static_cast<int>(logChecks().size() + watches_.size()) + running.index;
-  report_.events.push_back(std::move(*event));
+void HealthCheck::addCheckEvent(const RunningCheck& running, HealthEvent event) {
+  event.check = running.row->name;
+  event.order = running.row->tieOrder == TieOrder::kBeforeLimits
+                    ? running.index
+                    : static_cast<int>(logChecks().size() + watches_.size()) + running.index;
+  report_.events.push_back(std::move(event));
 }
 
 void HealthCheck::end(const LogTotals& totals) {
@@ -161,7 +166,9 @@ void HealthCheck::end(const LogTotals& totals) {
   const CheckEnd log{clock_, decoders_, totals};
   for (const RunningCheck& running : checks_) {
     if (running.check->hasSomethingToCheck(log)) {
-      addCheckEvent(running, running.check->end(log));
+      if (std::optional<HealthEvent> event = running.check->end(log)) {
+        addCheckEvent(running, std::move(*event));
+      }
     } else {
       report_.notChecked.push_back(running.row->name);
     }

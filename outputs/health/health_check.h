@@ -63,7 +63,7 @@ class HealthCheck final : public LogOutput {
   void watchItems(Decoders decoders);
   const Limit* limitFor(const Decoder& decoder, const Column& item, Direction direction) const;
   void checkWatch(Watch& watch);
-  void addCheckEvent(const RunningCheck& running, std::optional<HealthEvent> event);
+  void addCheckEvent(const RunningCheck& running, HealthEvent event);
 
   HealthLimits limits_;
   Limit builtIn_;
@@ -73,6 +73,8 @@ class HealthCheck final : public LogOutput {
   Decoders decoders_;
   std::vector<Watch> watches_;
   std::vector<RunningCheck> checks_;
+  // Those of checks_ that look at each record.
+  std::vector<const RunningCheck*> recordWatchers_;
   RecordClock clock_;
   HealthReport report_;
 };

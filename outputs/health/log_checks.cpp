@@ -81,10 +81,14 @@ class GpsFixLostCheck final : public LogCheck {
       lost_ = lastFix_.has_value();
       return std::nullopt;
     }
-    std::optional<HealthEvent> loss = lost_ ? lossUntil(clock) : std::nullopt;
+    // Most records keep the fix: they only move it on.
+    if (!lost_) {
+      keepFix(clock);
+      return std::nullopt;
+    }
+    std::optional<HealthEvent> loss = lossUntil(clock);
     lost_ = false;
-    lastFix_ = clock.now();
-    lastFixTime_ = clock.time();
+    keepFix(clock);
     return loss;
   }
 
@@ -98,6 +102,11 @@ class GpsFixLostCheck final : public LogCheck {
   }
 
  private:
+  void keepFix(const RecordClock& clock) {
+    lastFix_ = clock.now();
+    lastFixTime_ = clock.time();
+  }
+
   std::optional<HealthEvent> lossUntil(const RecordClock& clock) const {
     if (static_cast<std::int64_t>(clock.time()) - lastFixTime_ < leastLoss_) return std::nullopt;
     const Decoder& sensor = *track_.sensor();

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include "outputs/health/health_event.h"
 #include "outputs/health/limits_file.h"
@@ -56,14 +57,17 @@ struct LogCheckRow {
   std::string_view name;
   std::span<const CheckSetting> settings;
   TieOrder tieOrder;
+  // Whether the rule looks at each record: only those are called per record.
+  bool watchesRecords;
   std::unique_ptr<LogCheck> (*make)(const CheckStart& start);
 };
 
-// A rule's row, from what its class declares: kName, kSettings, kTieOrder and a constructor that
-// takes a CheckStart.
+// A rule's row, from what its class declares: kName, kSettings, kTieOrder, a constructor that
+// takes a CheckStart, and whether it has a record() of its own.
 template <typename Check>
 LogCheckRow logCheckRow() {
   return {Check::kName, Check::kSettings, Check::kTieOrder,
+          !std::is_same_v<decltype(&Check::record), decltype(&LogCheck::record)>,
           [](const CheckStart& start) -> std::unique_ptr<LogCheck> {
             return std::make_unique<Check>(start);
           }};
