@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
-CXX=clang++ cmake -S . -B build-fuzz -DTRELVOX_FUZZ=ON -DTRELVOX_TESTS=OFF -DTRELVOX_BENCH=OFF \
+CXX=clang++ cmake -S . -B build-fuzz -DTRELVOX_FUZZ=ON -DTRELVOX_TESTS=OFF -DTRELVOX_BENCH=OFF -DCMAKE_UNITY_BUILD=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" >/dev/null
 cmake --build build-fuzz -j2 --target fuzz_conversion
 mkdir -p build-fuzz/corpus fuzz/regressions/candidates
