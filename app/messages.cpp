@@ -97,8 +97,12 @@ HealthLabels healthLabels(Language language) {
       .andMore = text(MessageId::kHealthAndMore),
   };
   const PageLanguage pageLanguage = pageLanguageOf(language);
-  for (const HealthVerdict verdict : {HealthVerdict::kNone, HealthVerdict::kGreen,
-                                      HealthVerdict::kAmber, HealthVerdict::kRed}) {
+  labels.listSeparator = pageText("listSeparator", pageLanguage);
+  labels.colon = pageText("colon", pageLanguage);
+  labels.limitPattern = pageText("limitPattern", pageLanguage);
+  labels.asidePattern = pageText("asidePattern", pageLanguage);
+  for (const HealthVerdict verdict :
+       {HealthVerdict::kNone, HealthVerdict::kGreen, HealthVerdict::kAmber, HealthVerdict::kRed}) {
     labels.verdictWords[static_cast<std::size_t>(verdict)] = verdictWords(verdict, pageLanguage);
   }
   for (const LogCheckRow& check : logChecks()) {

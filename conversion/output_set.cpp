@@ -22,7 +22,7 @@ OutputSet::~OutputSet() = default;
 FlightSummaryOutput& OutputSet::summary() {
   if (summary_ == nullptr) {
     summary_ = &static_cast<FlightSummaryOutput&>(
-        append(std::make_unique<FlightSummaryOutput>(facts_.limits.flights)));
+        append(std::make_unique<FlightSummaryOutput>(facts_.limits)));
   }
   return *summary_;
 }

@@ -99,12 +99,12 @@ TEST(ShellConversion, HealthLineNamesTheFirstRedEventInEachLanguage) {
     const char* line;
   } cases[] = {
       {Language::kEnglish,
-       "Health: red, 0:00:00.2  red  RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.3 V"},
+       "Health: red, 0:00.2  red  RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.3 V"},
       {Language::kGerman,
-       "Flugzustand: rot, 0:00:00.2  rot  RECEIVER BATTERY unter 4.4 V (gelb 4.8 V): niedrigster "
+       "Flugzustand: rot, 0:00.2  rot  RECEIVER BATTERY unter 4.4 V (gelb 4.8 V): niedrigster "
        "Wert 4.3 V"},
       {Language::kJapanese,
-       "フライトの状態: 赤, 0:00:00.2  赤  RECEIVER BATTERY 未満 4.4 V (黄 4.8 V): 最低値 4.3 V"},
+       "フライトの状態: 赤, 0:00.2  赤  RECEIVER BATTERY 4.4 V 未満(黄 4.8 V)：最低値 4.3 V"},
   };
   for (const auto& c : cases) {
     const ConversionOutcome outcome = convertForOpen(folder / "model" / "flight.KLD",

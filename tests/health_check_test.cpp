@@ -452,14 +452,13 @@ TEST(HealthTexts, SummaryBlockInEnglish) {
   log.record().time(100500).word(0, receiverBattery(43));
   log.record().time(100600).word(0, receiverBattery(50));
   const HealthReport report = checkLog(log, limitsOf("[checks]\noff = [\"gap\"]\n"));
-  EXPECT_EQ(
-      healthText(report, healthLabels(Language::kEnglish), '.'),
-      "Health\n"
-      "  Verdict: red\n"
-      "  Events: 1\n"
-      "  Limits file: none (built-in limit only)\n"
-      "  Not checked: GPS fix lost, log ends in the air\n"
-      "  0:01:40.0–0:01:40.5  red  RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.2 V\n");
+  EXPECT_EQ(healthText(report, healthLabels(Language::kEnglish), '.'),
+            "Health\n"
+            "  Verdict: red, needs attention before the next flight\n"
+            "  Events: 1\n"
+            "  Limits file: none (built-in limit only)\n"
+            "  Not checked: GPS fix lost, log ends in the air\n"
+            "  1:40.0–1:40.5  red  RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.2 V\n");
 }
 
 TEST(HealthTexts, SummaryLinesOfEachCheck) {
@@ -482,12 +481,12 @@ below = [3.5, 3.25]
   for (const HealthEvent& event : report.events) {
     lines.push_back(healthEventText(event, healthLabels(Language::kGerman), ','));
   }
-  EXPECT_THAT(lines, ElementsAre("0:00:00,0–0:00:02,0  gelb  Lücke in den Datensätzen: 2000 ms",
-                                 "0:00:02,0–0:00:01,5  gelb  Zeit sprang zurück",
-                                 "0:00:02,0–0:00:01,5  gelb  VOLTAGE SENSOR BATTERY unter 3,5 V "
+  EXPECT_THAT(lines, ElementsAre("0:00,0–0:02,0  gelb  Lücke in den Datensätzen: 2000 ms",
+                                 "0:02,0–0:01,5  gelb  Zeit sprang zurück",
+                                 "0:02,0–0:01,5  gelb  VOLTAGE SENSOR BATTERY unter 3,5 V "
                                  "(rot 3,25 V, 3 Zellen): niedrigster Wert 10,0 V",
-                                 "0:00:01,5  rot  Log endet in der Luft: VARIO Q3302 ALTITUDE 12 m",
-                                 "0:00:01,5  gelb  Log abgeschnitten: 57 Bytes"));
+                                 "0:01,5  rot  Log endet in der Luft: VARIO Q3302 ALTITUDE 12 m",
+                                 "0:01,5  gelb  Log abgeschnitten: 57 Bytes"));
 }
 
 TEST(HealthTexts, SummaryListsTwentyEventsThenHowManyMore) {
@@ -496,8 +495,8 @@ TEST(HealthTexts, SummaryListsTwentyEventsThenHowManyMore) {
   const HealthReport report = checkLog(log);
   ASSERT_EQ(report.events.size(), 24u);
   const std::string text = healthText(report, healthLabels(Language::kJapanese), '.');
-  EXPECT_THAT(text, ::testing::HasSubstr("  判定: 黄\n  イベント数: 24\n"));
-  EXPECT_THAT(text, ::testing::EndsWith("  0:00:38.0–0:00:40.0  黄  記録の途切れ: 2000 ms\n"
+  EXPECT_THAT(text, ::testing::HasSubstr("  判定: 黄、確認をおすすめします\n  イベント数: 24\n"));
+  EXPECT_THAT(text, ::testing::EndsWith("  0:38.0–0:40.0  黄  記録の途切れ：2000 ms\n"
                                         "  …ほか4件\n"));
 }
 

@@ -65,16 +65,15 @@ TEST_F(HealthCommandLine, SummaryEndsWithTheHealthBlockNamingTheFileFoundAbove) 
   writeText(card / "trelvox.toml", "[checks]\noff = [\"gps_fix_lost\", \"ends_in_air\"]\n");
   const CliRun result = run({"--no-csv", "--summary", log()});
   EXPECT_EQ(result.status, 0);
-  EXPECT_THAT(
-      result.out,
-      ::testing::EndsWith("Health\n"
-                          "  Verdict: amber\n"
-                          "  Events: 1\n"
-                          "  Limits file: " +
-                          (card / "trelvox.toml").string() +
-                          "\n"
-                          "  0:00:00.1  amber  RECEIVER BATTERY below 4.8 V (red 4.4 V): lowest "
-                          "4.6 V\n"));
+  EXPECT_THAT(result.out, ::testing::EndsWith(
+                              "Health\n"
+                              "  Verdict: amber, worth a look\n"
+                              "  Events: 1\n"
+                              "  Limits file: " +
+                              (card / "trelvox.toml").string() +
+                              "\n"
+                              "  0:00.1  amber  RECEIVER BATTERY below 4.8 V (red 4.4 V): lowest "
+                              "4.6 V\n"));
 }
 
 TEST_F(HealthCommandLine, LimitsOptionNamesTheFileForJsonAndLogbook) {

@@ -120,7 +120,7 @@ TEST_F(LogbookPage, HoldsEveryLogInStartOrderWithItsModelFlightsAndStandouts) {
   const nlohmann::json& brownout = data["logs"][6];
   EXPECT_EQ(brownout["verdict"], "amber");
   EXPECT_EQ(brownout["first_event"],
-            "0:00:05.0  amber  RECEIVER BATTERY below 4.8 V (red 4.4 V): lowest 4.4 V");
+            "0:05.0  amber  RECEIVER BATTERY below 4.8 V (red 4.4 V): lowest 4.4 V");
   ASSERT_EQ(brownout["standouts"].size(), 1u);
   EXPECT_EQ(brownout["standouts"][0]["figure"], "min_receiver_voltage_v");
   EXPECT_EQ(brownout["standouts"][0]["value"], 4.4);

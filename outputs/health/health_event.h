@@ -44,6 +44,11 @@ struct LimitCrossing {
 // What a number an event counts is counted in.
 enum class CountUnit : std::uint8_t { kTimeUnits, kBytes };
 
+// As the page's data and texts name it.
+constexpr std::string_view countUnitName(CountUnit unit) {
+  return unit == CountUnit::kBytes ? "bytes" : kTimeUnitName;
+}
+
 struct EventCount {
   std::uint64_t number = 0;
   CountUnit unit = CountUnit::kTimeUnits;

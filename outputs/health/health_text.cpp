@@ -1,6 +1,8 @@
 #include "outputs/health/health_text.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "outputs/text/date_text.h"
 #include "outputs/text/reading_text.h"
@@ -11,6 +13,18 @@ namespace {
 
 void appendLine(std::string_view label, std::string_view value, std::string& text) {
   text.append("  ").append(label).append(": ").append(value) += "\n";
+}
+
+// `pattern` with each "{name}" replaced by its value.
+std::string filled(std::string_view pattern,
+                   std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
+  std::string text(pattern);
+  for (const auto& [name, value] : values) {
+    const std::string key = std::string("{").append(name) + "}";
+    const std::size_t at = text.find(key);
+    if (at != std::string::npos) text.replace(at, key.size(), value);
+  }
+  return text;
 }
 
 // A limit as the pilot wrote it, with its unit.
@@ -30,15 +44,15 @@ std::string_view severityText(Severity severity, const HealthLabels& labels) {
 }
 
 std::string spanText(const HealthEvent& event, char decimalSeparator) {
-  std::string text = durationText(event.start.time, decimalSeparator);
+  std::string text = clockText(event.start.time, decimalSeparator);
   if (event.end.time != event.start.time) {
-    text.append("–").append(durationText(event.end.time, decimalSeparator));
+    text.append("–").append(clockText(event.end.time, decimalSeparator));
   }
   return text;
 }
 
 // "RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.2 V": the threshold the event crossed,
-// the other one in brackets.
+// the other one and the cells aside.
 std::string limitEventText(const HealthEvent& event, const LimitCrossing& limit,
                            const HealthLabels& labels, char decimal) {
   const Column& item = *event.item;
@@ -47,19 +61,20 @@ std::string limitEventText(const HealthEvent& event, const LimitCrossing& limit,
   const std::optional<Reading> other = red ? limit.thresholds.amber : limit.thresholds.red;
   const auto direction = static_cast<std::size_t>(limit.direction);
   std::string text(event.sensor->trimmedName());
-  text.append(" ").append(item.name).append(" ").append(labels.directions[direction]);
-  text.append(" ").append(limitText(crossed, item, labels, decimal));
-  if (other || limit.cells > 1) {
-    text.append(" (");
-    if (other) {
-      text.append(severityText(red ? Severity::kAmber : Severity::kRed, labels)).append(" ");
-      text.append(limitText(*other, item, labels, decimal));
-      if (limit.cells > 1) text.append(", ");
-    }
-    if (limit.cells > 1) text.append(std::to_string(limit.cells)).append(" ").append(labels.cells);
-    text.append(")");
+  text.append(" ").append(item.name).append(" ");
+  text.append(filled(labels.limitPattern, {{"direction", labels.directions[direction]},
+                                           {"limit", limitText(crossed, item, labels, decimal)}}));
+  std::string aside;
+  if (other) {
+    aside.append(severityText(red ? Severity::kAmber : Severity::kRed, labels)).append(" ");
+    aside.append(limitText(*other, item, labels, decimal));
   }
-  return text.append(": ")
+  if (limit.cells > 1) {
+    if (!aside.empty()) aside.append(labels.listSeparator);
+    aside.append(std::to_string(limit.cells)).append(" ").append(labels.cells);
+  }
+  if (!aside.empty()) text.append(filled(labels.asidePattern, {{"aside", aside}}));
+  return text.append(labels.colon)
       .append(labels.worst[direction])
       .append(" ")
       .append(unpaddedReadingText(event.worstReading, item, decimal, labels.unitSpace));
@@ -87,7 +102,7 @@ std::string checkEventText(const HealthEvent& event, const HealthLabels& labels,
             .append(countUnitText(event.count->unit, labels)));
   }
   std::string text(labels.checkWords(event.check));
-  if (!about.empty()) text.append(": ").append(about);
+  if (!about.empty()) text.append(labels.colon).append(about);
   return text;
 }
 
@@ -95,18 +110,10 @@ void appendNotChecked(const HealthReport& health, const HealthLabels& labels, st
   if (health.notChecked.empty()) return;
   std::string checks;
   for (const std::string_view check : health.notChecked) {
-    if (!checks.empty()) checks += ", ";
+    if (!checks.empty()) checks += labels.listSeparator;
     checks += labels.checkWords(check);
   }
   appendLine(labels.notChecked, checks, text);
-}
-
-std::string andMoreText(std::size_t count, std::string_view pattern) {
-  constexpr std::string_view kCount = "{count}";
-  std::string text(pattern);
-  const std::size_t at = text.find(kCount);
-  if (at != std::string::npos) text.replace(at, kCount.size(), std::to_string(count));
-  return text;
 }
 
 }  // namespace
@@ -123,7 +130,7 @@ std::string healthText(const HealthReport& health, const HealthLabels& labels,
                        char decimalSeparator) {
   std::string text(labels.health);
   text += "\n";
-  appendLine(labels.verdict, labels.verdicts[static_cast<std::size_t>(health.verdict)], text);
+  appendLine(labels.verdict, verdictText(health.verdict, labels), text);
   appendLine(labels.events, std::to_string(health.events.size()), text);
   appendLine(labels.limitsFile, health.limitsFile ? *health.limitsFile : labels.noLimitsFile, text);
   appendNotChecked(health, labels, text);
@@ -132,7 +139,17 @@ std::string healthText(const HealthReport& health, const HealthLabels& labels,
     text.append("  ").append(healthEventText(health.events[e], labels, decimalSeparator)) += "\n";
   }
   if (health.events.size() > shown) {
-    text.append("  ").append(andMoreText(health.events.size() - shown, labels.andMore)) += "\n";
+    const std::string more = std::to_string(health.events.size() - shown);
+    text.append("  ").append(filled(labels.andMore, {{"count", more}})) += "\n";
+  }
+  return text;
+}
+
+std::string verdictText(HealthVerdict verdict, const HealthLabels& labels) {
+  const auto index = static_cast<std::size_t>(verdict);
+  std::string text(labels.verdicts[index]);
+  if (!labels.verdictWords[index].empty()) {
+    text.append(labels.listSeparator).append(labels.verdictWords[index]);
   }
   return text;
 }

@@ -8,6 +8,9 @@
   const data = JSON.parse(document.getElementById('logbook-data').textContent);
   const allTexts = JSON.parse(document.getElementById('logbook-texts').textContent);
   const texts = allTexts[data.lang] || allTexts.en;
+  // The health words of the report pages: verdicts, checks, severities and punctuation.
+  const allHealthTexts = JSON.parse(document.getElementById('report-texts').textContent);
+  const health = allHealthTexts[data.lang] || allHealthTexts.en;
   const numberLocale = { en: 'en-GB', de: 'de-DE', ja: 'ja-JP' }[data.lang] || 'en-GB';
 
   // The figures and how each is shown: unit and decimals; air time as a clock.
@@ -37,11 +40,8 @@
     return pattern.replace(/\{(\w+)\}/g, (whole, key) => (key in values ? values[key] : whole));
   }
 
-  function twoDigits(n) {
-    return String(n).padStart(2, '0');
-  }
-
-  function clockText(seconds) {
+  // Air and logged time, to the second, always with hours as the logbook CSV gives them.
+  function totalTimeText(seconds) {
     const whole = Math.round(seconds);
     return Math.floor(whole / 3600) + ':' + twoDigits(Math.floor(whole / 60) % 60) + ':' +
       twoDigits(whole % 60);
@@ -56,6 +56,12 @@
     }
     return numberFormats.get(decimals).format(value);
   }
+  // The decimals a chart axis' tick step needs: none for 5, one for 0.5, two for 0.25.
+  function stepDecimals(step) {
+    const [digits, exponent] = String(step).split('e-');
+    return exponent ? Number(exponent) : (digits.split('.')[1] || '').length;
+  }
+
   const startFormat = new Intl.DateTimeFormat(numberLocale, { timeZone: 'UTC', day: 'numeric',
     month: 'short', year: 'numeric', hour: '2-digit', minute: '2-digit' });
   const dayFormat = new Intl.DateTimeFormat(numberLocale, { timeZone: 'UTC', weekday: 'short',
@@ -64,7 +70,7 @@
   function figureText(key, value) {
     if (value === null || value === undefined) return '';
     const figure = FIGURES[key];
-    if (figure.clock) return clockText(value);
+    if (figure.clock) return totalTimeText(value);
     return numberText(value, figure.decimals) + ' ' + figure.unit;
   }
 
@@ -78,9 +84,15 @@
     return dayFormat.format(new Date(day + 'T00:00:00Z'));
   }
 
+  // What a verdict means, its first letter a capital; its colour is the badge's.
+  function verdictWords(verdict) {
+    const words = health['verdict.' + verdict];
+    return words.charAt(0).toUpperCase() + words.slice(1);
+  }
+
   function verdictBadge(verdict) {
     return element('span', { class: 'verdict verdict-' + verdict, 'data-verdict': verdict },
-      [texts['verdict.' + verdict]]);
+      [verdictWords(verdict)]);
   }
 
   function fileName(path) {
@@ -104,8 +116,8 @@
     const counts = { red: 0, amber: 0, green: 0 };
     for (const log of logs) if (log.verdict in counts) ++counts[log.verdict];
     return element('span', { class: 'verdict-counts' }, ['red', 'amber', 'green'].map((v) =>
-      element('span', { class: 'verdict verdict-' + v, 'data-count': v }, [counts[v] + ' ' +
-        texts['verdict.' + v]])));
+      element('span', { class: 'verdict verdict-' + v, 'data-count': v },
+        [verdictWords(v) + health.colon + counts[v]])));
   }
 
   function section(id, title, hint) {
@@ -124,8 +136,9 @@
       fact(texts.period, period, { 'data-total': 'period' }),
       fact(texts.logs, data.logs.length, { 'data-total': 'logs' }),
       fact(texts.flights, sum(data.logs, 'flights'), { 'data-total': 'flights' }),
-      fact(texts.airTime, clockText(sum(data.logs, 'air_time_s')), { 'data-total': 'air_time' }),
-      fact(texts.loggedTime, clockText(sum(data.logs, 'duration_s')), { 'data-total': 'logged' }),
+      fact(texts.airTime, totalTimeText(sum(data.logs, 'air_time_s')), { 'data-total': 'air_time' }),
+      fact(texts.loggedTime, totalTimeText(sum(data.logs, 'duration_s')),
+        { 'data-total': 'logged' }),
       fact(texts.models, data.models.length, { 'data-total': 'models' }),
       fact(texts.verdicts, verdictCounts(data.logs), { 'data-total': 'verdicts' }),
     ]));
@@ -160,8 +173,8 @@
         element('dl', { class: 'facts' }, [
           fact(texts.logs, model.logs),
           fact(texts.flights, model.flights),
-          fact(texts.airTime, clockText(model.air_time_s)),
-          fact(texts.loggedTime, clockText(model.logged_s)),
+          fact(texts.airTime, totalTimeText(model.air_time_s)),
+          fact(texts.loggedTime, totalTimeText(model.logged_s)),
           fact(texts.firstFlown, dated.length ? startText(dated[0]) : texts.noDate),
           fact(texts.lastFlown, dated.length ? startText(dated[dated.length - 1]) : texts.noDate),
           fact(texts.capacityInAll, figureText('capacity_used_mah', capacity)),
@@ -199,7 +212,7 @@
         const flown = airByDay.has(key);
         const share = flown ? 0.15 + 0.85 * airByDay.get(key) / most : 0;
         const button = element('button', { type: 'button', class: flown ? 'day flown' : 'day',
-          'data-day': key, title: dayText(key) + (flown ? ' · ' + clockText(airByDay.get(key)) : ''),
+          'data-day': key, title: dayText(key) + (flown ? ' · ' + totalTimeText(airByDay.get(key)) : ''),
           style: '--share:' + share.toFixed(3) });
         if (flown) {
           button.addEventListener('click', () => {
@@ -257,7 +270,7 @@
 
   function dayRow(day, logs) {
     const subtotal = fill(texts.daySubtotal, { logs: logs.length, flights: sum(logs, 'flights'),
-      air: clockText(sum(logs, 'air_time_s')) });
+      air: totalTimeText(sum(logs, 'air_time_s')) });
     return element('tr', { class: 'day-row', 'data-day-row': day }, [
       element('th', { colspan: TABLE_COLUMNS.length, scope: 'rowgroup' },
         [day ? dayText(day) : texts.noDate, element('span', { class: 'subtotal' }, [subtotal])]),
@@ -283,7 +296,7 @@
         [['', texts.allModels], ...data.models.map((m) => [m.name, m.name])],
         (value) => { filter.model = value; renderTable(); }),
       select(texts['col.verdict'], [['', texts.allVerdicts],
-        ...['red', 'amber', 'green', 'none'].map((v) => [v, texts['verdict.' + v]])],
+        ...['red', 'amber', 'green', 'none'].map((v) => [v, verdictWords(v)])],
       (value) => { filter.verdict = value; renderTable(); }),
       dayChip,
     ]));
@@ -380,7 +393,8 @@
       axes: [
         { values: (u, ticks) => ticks.map((t) => (Number.isInteger(t) && logs[t] ?
           (logs[t].date || '').slice(5) : '')) },
-        shown.clock ? { size: 60, values: (u, ticks) => ticks.map(clockText) } : { size: 60 },
+        { size: 60, values: (u, ticks, axis, space, step) => ticks.map((t) =>
+          (shown.clock ? totalTimeText(t) : numberText(t, stepDecimals(step)))) },
       ],
       series: [
         {},
@@ -481,7 +495,8 @@
   function standoutText(standout) {
     const figure = standout.figure;
     const unit = FIGURES[figure].unit;
-    const bare = (v) => (FIGURES[figure].clock ? clockText(v) : numberText(v, FIGURES[figure].decimals));
+    const bare = (v) => (FIGURES[figure].clock ? totalTimeText(v)
+      : numberText(v, FIGURES[figure].decimals));
     return fill(texts.standoutLine, { figure: texts['figure.' + figure],
       value: figureText(figure, standout.value), low: bare(standout.usual_low),
       high: bare(standout.usual_high) + (unit ? ' ' + unit : ''),
@@ -515,9 +530,84 @@
     return node;
   }
 
+  // The units of the values the rules state, by their keys in a limits file.
+  const RULE_UNITS = { height: 'm', speed: 'km/h', join: 's', shortest: 's', gap: 's',
+    fix_lost: 's', ends_above: 'm' };
+
+  // A value as a limits file writes it ("3.0"), in the page's language.
+  function ruleNumber(value) {
+    return value.replace('.', health.decimal);
+  }
+
+  function ruleValue(key, value) {
+    return RULE_UNITS[key] ? ruleNumber(value) + ' ' + RULE_UNITS[key] : ruleNumber(value);
+  }
+
+  function checkWords(check) {
+    return health['check.' + check] || check;
+  }
+
+  // "gap in the records (gap): amber 1.0 s, red 5.0 s": a check's words, its setting's key and
+  // the value or values it had.
+  function checkSettingText(setting) {
+    const [amber, red] = setting.values.map((value) => ruleValue(setting.key, value));
+    const values = red === undefined ? amber : health['severity.amber'] + ' ' + amber +
+      health.listSeparator + health['severity.red'] + ' ' + red;
+    return checkWords(setting.check) + fill(health.asidePattern, { aside: setting.key }) +
+      health.colon + values;
+  }
+
+  function offText(checks) {
+    return fill(texts['rule.off'], { checks: checks.map(checkWords).join(health.listSeparator) });
+  }
+
+  // What a set of values has that `usual` has not: each [flights] value, check setting and check
+  // turned off that differs.
+  function differences(values, usual) {
+    const parts = [];
+    for (const [key, value] of Object.entries(values.flights)) {
+      if (value !== usual.flights[key]) parts.push(key + ' ' + ruleValue(key, value));
+    }
+    for (const setting of values.checks) {
+      const same = usual.checks.find((other) => other.key === setting.key);
+      if (!same || same.values.join() !== setting.values.join()) {
+        parts.push(checkSettingText(setting));
+      }
+    }
+    const off = values.off.filter((check) => !usual.off.includes(check));
+    if (off.length) parts.push(offText(off));
+    return parts;
+  }
+
+  // The values most logs were judged by in the rules' words; the logs judged by others below,
+  // with how they differ.
+  function ruleValues(usual) {
+    const flights = Object.fromEntries(Object.entries(usual.values.flights)
+      .map(([key, value]) => [key, ruleNumber(value)]));
+    const checks = element('ul', { class: 'rule-values', 'data-rules': '0' },
+      usual.values.checks.map((setting) => element('li', { 'data-setting': setting.key },
+        [checkSettingText(setting)])));
+    if (usual.values.off.length) {
+      checks.append(element('li', { 'data-off': '' }, [offText(usual.values.off)]));
+    }
+    const nodes = [element('p', { 'data-rule': 'flight' }, [fill(texts['rule.flight'], flights)]),
+      element('p', { 'data-rule': 'checks' }, [texts['rule.checks']]), checks];
+    if (data.rules.length > 1) {
+      nodes.push(element('p', { 'data-rule': 'others' }, [texts['rule.others']]));
+      nodes.push(element('ul', { class: 'rule-others' }, data.rules.slice(1).map((set, i) =>
+        element('li', { 'data-rules': String(i + 1) }, [
+          fill(texts['rule.logsOf'], { models: set.models.join(health.listSeparator),
+            logs: set.logs, all: data.logs.length }) + health.colon,
+          element('ul', {}, differences(set.values, usual.values)
+            .map((part) => element('li', {}, [part])))]))));
+    }
+    return nodes;
+  }
+
   function rules() {
+    const values = data.rules.length ? ruleValues(data.rules[0]) : [];
     return element('footer', { class: 'rules', id: 'rules' }, [element('h2', {}, [texts.rules]),
-      element('p', {}, [texts['rule.flight']]), element('p', {}, [texts['rule.standout']]),
+      ...values, element('p', {}, [texts['rule.standout']]),
       element('p', {}, [texts['rule.model']]), element('p', { class: 'made-by' }, [texts.madeBy])]);
   }
 

@@ -53,6 +53,7 @@ LogbookEntry logbookEntry(const FlightSummary& summary, const HealthReport& heal
   }
   entry.verdict = health.verdict;
   entry.events = health.events.size();
+  entry.rules = summary.rules;
   return entry;
 }
 

@@ -60,6 +60,7 @@ struct LogbookEntry {
   std::size_t events = 0;
   // The first red event, else the first amber one, in the page's words.
   std::string firstEvent{};
+  LogRules rules{};
 
   std::optional<double> figure(TrendFigure figure) const;
 };

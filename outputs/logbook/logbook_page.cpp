@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <deque>
+#include <functional>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <tuple>
+#include <utility>
 
+#include "outputs/health/health_text.h"
 #include "outputs/logbook/logbook_assets.h"
 #include "outputs/report/page_text.h"
 #include "outputs/report/page_texts.h"
@@ -13,6 +17,63 @@
 
 namespace trelvox {
 namespace {
+
+// The values a log was judged by as the page's data gives them: the [flights] keys and each
+// check's [checks] keys with their values as a limits file writes them, and the checks turned off.
+std::string rulesJson(const LogRules& rules) {
+  const auto text = [](const Reading& value) { return limitValueText(value, '.'); };
+  const FlightRule& flights = rules.flights;
+  nlohmann::ordered_json json;
+  json["flights"] = {{"height", text(flights.height)},
+                     {"speed", text(flights.speed)},
+                     {"join", text(flights.join)},
+                     {"shortest", text(flights.shortest)}};
+  json["checks"] = nlohmann::ordered_json::array();
+  for (const CheckValue& check : rules.checks) {
+    nlohmann::ordered_json values = nlohmann::ordered_json::array({text(check.value.amber)});
+    if (check.value.red) values.push_back(text(*check.value.red));
+    json["checks"].push_back({{"check", check.check}, {"key", check.key}, {"values", values}});
+  }
+  json["off"] = nlohmann::ordered_json::array();
+  for (const std::string_view check : rules.off) json["off"].push_back(check);
+  return json.dump();
+}
+
+// One set of values the logs were judged by, with how many logs and which models used it.
+struct RuleSet {
+  std::string json{};
+  std::size_t logs = 0;
+  std::vector<std::string_view> models{};
+};
+
+// The sets of values the logs used, the one most logs used first (ties in the logs' order), and
+// for each log the place of its set.
+std::pair<std::vector<RuleSet>, std::vector<std::size_t>> ruleSetsOf(
+    const std::vector<LogbookEntry>& logs) {
+  std::vector<RuleSet> sets;
+  std::vector<std::size_t> setOfLog;
+  for (const LogbookEntry& log : logs) {
+    std::string json = rulesJson(log.rules);
+    auto set = std::ranges::find(sets, json, &RuleSet::json);
+    if (set == sets.end()) set = sets.insert(sets.end(), {.json = std::move(json)});
+    ++set->logs;
+    if (std::ranges::find(set->models, log.model) == set->models.end()) {
+      set->models.push_back(log.model);
+    }
+    setOfLog.push_back(static_cast<std::size_t>(set - sets.begin()));
+  }
+  std::vector<std::size_t> order(sets.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::ranges::stable_sort(order, std::greater<>(), [&](std::size_t i) { return sets[i].logs; });
+  std::vector<std::size_t> placeOf(sets.size());
+  std::vector<RuleSet> sorted;
+  for (const std::size_t i : order) {
+    placeOf[i] = sorted.size();
+    sorted.push_back(std::move(sets[i]));
+  }
+  for (std::size_t& set : setOfLog) set = placeOf[set];
+  return {std::move(sorted), std::move(setOfLog)};
+}
 
 class LogbookPage {
  public:
@@ -24,8 +85,9 @@ class LogbookPage {
     writePage(
         text_, languageCode(language_),
         {.style = logbook_assets::kLogbookStyle,
-         .textsId = "logbook-texts",
-         .texts = logbook_assets::kLogbookTexts,
+         // The report page's texts hold the health words the logbook says too.
+         .texts = {{.id = "logbook-texts", .json = logbook_assets::kLogbookTexts},
+                   {.id = "report-texts", .json = report_assets::kPageTexts}},
          .dataId = "logbook-data",
          .script = logbook_assets::kLogbookScript},
         [this] { text_.raw("Trelvox"); }, [this] { writeData(); });
@@ -38,11 +100,17 @@ class LogbookPage {
     for (std::size_t f = 0; f < kTrendFigures; ++f) {
       text_.raw(f == 0 ? "" : ",").jsonString(kTrendFigureTable[f].key);
     }
+    const auto [ruleSets, ruleSetOfLog] = ruleSetsOf(logs_);
+    text_.raw("],\"rules\":[");
+    for (std::size_t i = 0; i < ruleSets.size(); ++i) {
+      text_.raw(i == 0 ? "" : ",");
+      writeRuleSet(ruleSets[i]);
+    }
     text_.raw("],\"logs\":[");
     const std::vector<LogJudgement> judgements = judgeLogs(logs_);
     for (std::size_t i = 0; i < logs_.size(); ++i) {
       text_.raw(i == 0 ? "" : ",");
-      writeLog(logs_[i], judgements[i]);
+      writeLog(logs_[i], judgements[i], ruleSetOfLog[i]);
     }
     text_.raw("],\"models\":[");
     writeModels();
@@ -78,7 +146,16 @@ class LogbookPage {
     }
   }
 
-  void writeLog(const LogbookEntry& log, const LogJudgement& judgement) {
+  void writeRuleSet(const RuleSet& set) {
+    text_.raw("{\"values\":").raw(set.json);
+    text_.raw(",\"logs\":").number(static_cast<std::int64_t>(set.logs)).raw(",\"models\":[");
+    for (std::size_t m = 0; m < set.models.size(); ++m) {
+      text_.raw(m == 0 ? "" : ",").jsonString(set.models[m]);
+    }
+    text_.raw("]}");
+  }
+
+  void writeLog(const LogbookEntry& log, const LogJudgement& judgement, std::size_t ruleSet) {
     text_.raw("{\"path\":").jsonString(log.path);
     optionalText("href", log.pageHref.value_or(""));
     text_.raw(",\"model\":").jsonString(log.model);
@@ -96,6 +173,7 @@ class LogbookPage {
     text_.raw(",\"verdict\":").jsonString(verdictName(log.verdict));
     text_.raw(",\"events\":").number(static_cast<std::int64_t>(log.events));
     optionalText("first_event", log.firstEvent);
+    text_.raw(",\"rules\":").number(static_cast<std::int64_t>(ruleSet));
     writeJudgement(log, judgement);
     text_.raw("}");
   }

@@ -34,25 +34,16 @@
   // pixels apart from the axis title on the other.
   const AXIS_NUMBER_MARGINS = 15 + 4;
 
-  function twoDigits(n) {
-    return String(n).padStart(2, '0');
-  }
-
-  // m:ss from the log's start (h:mm:ss past an hour); tenths when asked.
-  function clockText(seconds, withTenths) {
-    const whole = Math.floor(seconds);
-    const h = Math.floor(whole / 3600);
-    const m = Math.floor(whole / 60) % 60;
-    const s = whole % 60;
-    let text = h > 0 ? h + ':' + twoDigits(m) + ':' + twoDigits(s) : m + ':' + twoDigits(s);
-    if (withTenths) text += '.' + Math.floor((seconds - whole) * 10 + 1e-6);
-    return text;
+  // A number the program wrote with a decimal point, as the page's language writes it.
+  function numberText(text) {
+    return text.replace('.', texts.decimal);
   }
 
   // The log's duration, from milliseconds rounded to the tenth as --summary and the logbook give
-  // it, so that all three show the same time.
+  // it, so that all three show the same time; the header gives its whole seconds.
   function durationText(milliseconds, withTenths) {
-    return clockText(Math.floor((milliseconds + 50) / 100) / 10, withTenths);
+    return withTenths ? clockText(milliseconds, texts.decimal)
+      : wholeClockText(Math.floor(Math.floor((milliseconds + 50) / 100) / 10));
   }
 
   function timeOfDayText(seconds) {
@@ -103,15 +94,15 @@
       rows.push(element('tr', { class: first ? 'sensor-first' : '', 'data-slot': sensor.slot }, [
         element('td', { class: 'sensor' }, [first ? sensor.slot + ' ' + sensor.type.trim() : '']),
         element('td', { class: 'name' }, [row.name]),
-        element('td', { class: 'number' }, [row.min === null ? '---' : row.min]),
-        element('td', { class: 'number' }, [row.max === null ? '---' : row.max]),
-        element('td', { class: 'number' }, [row.last === null ? '---' : row.last]),
+        element('td', { class: 'number' }, [row.min === null ? '---' : numberText(row.min)]),
+        element('td', { class: 'number' }, [row.max === null ? '---' : numberText(row.max)]),
+        element('td', { class: 'number' }, [row.last === null ? '---' : numberText(row.last)]),
         element('td', { class: 'unit' }, [row.unit]),
       ]));
     }
     const factRows = data.flightFacts.map((fact) => element('tr', { 'data-fact': fact.key }, [
       element('th', {}, [texts['fact.' + fact.key]]),
-      element('td', { class: 'number' }, [fact.value + (fact.unit ? ' ' + fact.unit : '')]),
+      element('td', { class: 'number' }, [withUnit(fact.value, fact.unit)]),
       element('td', { class: 'source' }, [fact.sensor]),
     ]));
     const facts = element('table', { id: 'flight-facts' }, [element('tbody', {}, [
@@ -199,11 +190,11 @@
     return unitScales(members).slice(0, 2).map((unit) => members.filter((s) => s.unit === unit));
   }
 
-  // A y axis' numbers as the rest of the page writes numbers, in every language: digits and a
-  // decimal point, no grouping (the chart library would group them as the browser's language
-  // does, and "6,000" reads as 6 in German).
+  // A y axis' numbers as the rest of the page writes numbers: digits and the language's decimal
+  // separator, no grouping (the chart library would group them as the browser's language does,
+  // and "6,000" reads as 6 in German).
   function axisNumbers(u, splits) {
-    return splits.map((value) => (value === null ? '' : String(value)));
+    return splits.map((value) => (value === null ? '' : numberText(String(value))));
   }
 
   // Tick steps no finer than the readings' decimals (so without 2.5 times the finest power of ten):
@@ -237,7 +228,7 @@
     const scales = { x: { time: false, range: timeRange() } };
     units.forEach((unit) => { scales['u:' + unit] = { auto: true }; });
     const axes = [{
-      values: (u, splits) => splits.map((s) => clockText(s, false)),
+      values: (u, splits) => splits.map(wholeClockText),
       incrs: [1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200],
       grid: { stroke: '#e9edf1' },
     }];
@@ -254,7 +245,8 @@
     }
     const series = [{
       label: texts.time,
-      value: (u, v) => (v === null || v === undefined ? '--' : clockText(v, true)),
+      value: (u, v) => (v === null || v === undefined ? '--'
+        : clockText(Math.round(v * 1000), texts.decimal)),
     }];
     members.forEach((member, i) => {
       series.push({
@@ -267,7 +259,7 @@
         // Records that all share one time have no line between them: their readings show as dots.
         points: { show: data.times[0] === data.times[data.times.length - 1] },
         value: (u, v) => (v === null || v === undefined ? '--'
-          : v.toFixed(member.decimals) + (member.unit ? ' ' + member.unit : '')),
+          : withUnit(v.toFixed(member.decimals), member.unit)),
       });
     });
     return {
@@ -405,12 +397,18 @@
   const EVENT_MARGIN_SECONDS = 2;
 
   function eventSpanText(event) {
-    const start = durationText(event.start, true);
-    return event.end === event.start ? start : start + '–' + durationText(event.end, true);
+    const start = clockText(event.start, texts.decimal);
+    return event.end === event.start ? start
+      : start + '–' + clockText(event.end, texts.decimal);
   }
 
+  function fill(pattern, values) {
+    return pattern.replace(/\{(\w+)\}/g, (whole, key) => (key in values ? values[key] : whole));
+  }
+
+  // A number the program wrote, in the page's language, with its unit.
   function withUnit(value, unit) {
-    return unit ? value + ' ' + unit : value;
+    return unit ? numberText(value) + ' ' + unit : numberText(value);
   }
 
   // "RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.2 V", as the summary says it.
@@ -422,24 +420,34 @@
     if (other !== null) notes.push(texts[red ? 'severity.amber' : 'severity.red'] + ' ' +
       withUnit(other, event.unit));
     if (event.cells > 1) notes.push(event.cells + ' ' + texts.cells);
-    return event.sensor.trim() + ' ' + event.item + ' ' + texts[event.direction] + ' ' +
-      withUnit(crossed, event.unit) + (notes.length ? ' (' + notes.join(', ') + ')' : '') + ': ' +
-      texts[event.direction === 'below' ? 'lowest' : 'highest'] + ' ' +
+    const crossing = fill(texts.limitPattern,
+      { direction: texts[event.direction], limit: withUnit(crossed, event.unit) });
+    return event.sensor.trim() + ' ' + event.item + ' ' + crossing +
+      (notes.length ? fill(texts.asidePattern, { aside: notes.join(texts.listSeparator) }) : '') +
+      texts.colon + texts[event.direction === 'below' ? 'lowest' : 'highest'] + ' ' +
       withUnit(event.worst, event.unit);
   }
 
-  function eventText(event) {
-    if (event.check === 'limit') return limitEventText(event);
-    const name = texts['check.' + event.check];
-    switch (event.check) {
-      case 'gap': return name + ': ' + event.count + ' ms';
-      case 'cut_short': return name + ': ' + event.count + ' ' + texts.bytes;
-      case 'gps_fix_lost': return name + ': ' + event.sensor.trim();
-      case 'ends_in_air':
-        return name + ': ' + event.sensor.trim() + ' ' + event.item + ' ' +
-          withUnit(event.worst, event.unit);
-      default: return name;
+  // A check's words, by its name, then what the event is about: "gap in the records: 2000 ms".
+  function checkEventText(event) {
+    const about = [];
+    if (event.sensor !== undefined) about.push(event.sensor.trim());
+    if (event.item !== undefined) about.push(event.item, withUnit(event.worst, event.unit));
+    if (event.count !== undefined) {
+      about.push(event.count + ' ' + (texts[event.countUnit] || event.countUnit));
     }
+    const words = texts['check.' + event.check] || event.check;
+    return about.length ? words + texts.colon + about.join(' ') : words;
+  }
+
+  function eventText(event) {
+    return event.check === 'limit' ? limitEventText(event) : checkEventText(event);
+  }
+
+  // What the verdict means, its first letter a capital; its colour is the card's.
+  function verdictWords(verdict) {
+    const words = texts['verdict.' + verdict];
+    return words.charAt(0).toUpperCase() + words.slice(1);
   }
 
   // The chart groups an event is shaded on: its item's group; gaps and clock steps on every one,
@@ -497,7 +505,7 @@
   function healthSection(charts) {
     const health = data.health;
     const card = element('div', { class: 'verdict verdict-' + health.verdict,
-      'data-health': health.verdict, role: 'status' }, [texts['health.' + health.verdict]]);
+      'data-health': health.verdict, role: 'status' }, [verdictWords(health.verdict)]);
     const children = [element('h2', {}, [texts.health]), card];
     if (health.events.length > 0) {
       children.push(element('p', { class: 'note' }, [texts['health.hint']]));
@@ -649,7 +657,8 @@
       const ramp = element('span', { class: 'ramp' });
       ramp.style.background = 'linear-gradient(to right,' + gradient + ')';
       children.push(element('div', { class: 'height-key' }, [element('span', {}, [texts.height]),
-        element('span', {}, [low.toFixed(1) + ' m']), ramp, element('span', {}, [high.toFixed(1) + ' m'])]));
+        element('span', {}, [withUnit(low.toFixed(1), 'm')]), ramp,
+        element('span', {}, [withUnit(high.toFixed(1), 'm')])]));
     }
     return element('section', { class: 'panel track', id: 'track' }, children);
   }

@@ -47,8 +47,10 @@ void writePage(PageText& text, std::string_view languageCode, const PageParts& p
   writeTitle();
   text.raw("</title>\n<style>").raw(report_assets::kChartStyle).raw("</style>\n<style>");
   text.raw(report_assets::kBaseStyle).raw(parts.style).raw("</style>\n</head>\n<body>\n");
-  text.raw("<script type=\"application/json\" id=\"").raw(parts.textsId).raw("\">");
-  text.raw(parts.texts).raw("</script>\n");
+  for (const PageTexts& texts : parts.texts) {
+    text.raw("<script type=\"application/json\" id=\"").raw(texts.id).raw("\">");
+    text.raw(texts.json).raw("</script>\n");
+  }
   text.raw("<script type=\"application/json\" id=\"").raw(parts.dataId).raw("\">");
   writeData();
   text.raw("</script>\n<script>").raw(report_assets::kChartScript);

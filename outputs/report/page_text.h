@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "outputs/text/block_writer.h"
 
@@ -46,12 +47,17 @@ class PageText : private BlockWriter {
   using BlockWriter::flush;
 };
 
+// A JSON element of a page's texts, under the id the script reads it by.
+struct PageTexts {
+  std::string_view id;
+  std::string_view json;
+};
+
 // What a page is besides its title and data: its own style and script, which follow the charts'
-// and the shared ones, and its texts, each JSON element under the id the script reads it by.
+// and the shared ones, and its texts.
 struct PageParts {
   std::string_view style;
-  std::string_view textsId;
-  std::string_view texts;
+  std::vector<PageTexts> texts;
   std::string_view dataId;
   std::string_view script;
 };

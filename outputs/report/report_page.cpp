@@ -45,8 +45,7 @@ class Page {
     writePage(
         text_, languageCode(options_.language),
         {.style = report_assets::kPageStyle,
-         .textsId = "report-texts",
-         .texts = report_assets::kPageTexts,
+         .texts = {{.id = "report-texts", .json = report_assets::kPageTexts}},
          .dataId = "report-data",
          .script = report_assets::kPageScript},
         [this] { text_.htmlText(options_.logName); }, [this] { writeData(); });
@@ -173,6 +172,7 @@ class Page {
       if (event.limit) writeEventLimit(*event.limit);
       if (event.count) {
         text_.raw(",\"count\":").number(static_cast<std::int64_t>(event.count->number));
+        text_.raw(",\"countUnit\":").jsonString(countUnitName(event.count->unit));
       }
       text_.raw("}");
       separator = ",";

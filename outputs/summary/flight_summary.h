@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "outputs/health/log_rules.h"
 #include "outputs/log_output.h"
 #include "outputs/summary/flights.h"
 #include "values/record_clock.h"
@@ -86,6 +87,8 @@ struct FlightSummary {
   std::array<std::optional<FlightFact>, kFactKinds> facts;
   // None without a height or a speed to tell the flights by.
   std::optional<Flights> flights;
+  // The values the log's flights and checks were judged by.
+  LogRules rules;
 
   const std::optional<FlightFact>& fact(FactKind kind) const {
     return facts[static_cast<std::size_t>(kind)];
@@ -94,7 +97,9 @@ struct FlightSummary {
 
 class FlightSummaryOutput final : public LogOutput {
  public:
-  explicit FlightSummaryOutput(const FlightRule& flightRule = {}) : flights_(flightRule) {}
+  explicit FlightSummaryOutput(const HealthLimits& limits = {}) : flights_(limits.flights) {
+    summary_.rules = logRulesOf(limits);
+  }
 
   void start(Decoders decoders) override;
   void record(const DataRecord& record) override;

@@ -23,20 +23,38 @@ inline std::string dateText(std::chrono::year_month_day date) {
   return std::string(text.view());
 }
 
-// A span of the record clock as "h:mm:ss.s", with the decimal separator of the numbers beside it
-// (a spreadsheet in German reads "0:03:59,9" as a time, "0:03:59.9" as text).
-inline std::string durationText(std::uint64_t timeUnits, char decimalSeparator = '.') {
+// The record clock to the tenth, "h:mm:ss.s", or "m:ss.s" under an hour unless `hours` is
+// kAlways.
+enum class ClockHours : bool { kFromAnHour, kAlways };
+inline std::string tenthsClockText(std::uint64_t timeUnits, char decimalSeparator,
+                                   ClockHours hours) {
   constexpr std::uint64_t kUnitsPerTenth = kTimeUnitsPerSecond / 10;
   const std::uint64_t tenths = (timeUnits + kUnitsPerTenth / 2) / kUnitsPerTenth;
   ValueText text;
-  text.appendNumber(tenths / 36000);
-  text.append(':');
-  text.appendNumber(tenths / 600 % 60, 2);
+  if (hours == ClockHours::kAlways || tenths >= 36000) {
+    text.appendNumber(tenths / 36000);
+    text.append(':');
+    text.appendNumber(tenths / 600 % 60, 2);
+  } else {
+    text.appendNumber(tenths / 600);
+  }
   text.append(':');
   text.appendNumber(tenths / 10 % 60, 2);
   text.append(decimalSeparator);
   text.appendNumber(tenths % 10);
   return std::string(text.view());
+}
+
+// A span of the record clock as "h:mm:ss.s", with the decimal separator of the numbers beside it
+// (a spreadsheet in German reads "0:03:59,9" as a time, "0:03:59.9" as text).
+inline std::string durationText(std::uint64_t timeUnits, char decimalSeparator = '.') {
+  return tenthsClockText(timeUnits, decimalSeparator, ClockHours::kAlways);
+}
+
+// A moment or span of the record clock as the health texts write it: "m:ss.s" under an hour,
+// "h:mm:ss.s" from an hour. The pages' script writes the same (page_base.js).
+inline std::string clockText(std::uint64_t timeUnits, char decimalSeparator = '.') {
+  return tenthsClockText(timeUnits, decimalSeparator, ClockHours::kFromAnHour);
 }
 
 // "14:05:05"

@@ -59,6 +59,70 @@ const pageFile = path.join(work, 'card.html');
 const pageUrl = pathToFileURL(pageFile).href;
 
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'trelvox-' + options.browser + '-'));
+
+async function open(file) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1280, height: 900 });
+  await page.goto(pathToFileURL(file).href);
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 20000 });
+  return page;
+}
+
+// The German page: the verdicts' words, and decimal commas in the table and the trends' axes.
+async function checkGerman(page) {
+  const brownout = await page.$$eval('table.logbook tr[data-log="card/Extra 330/flight-07.KLD"] td',
+    (cells) => cells.map((cell) => cell.textContent));
+  check(brownout.includes('4,30 V') && brownout.includes('Vor dem nächsten Flug prüfen'),
+    'de: the table writes decimal commas and what the verdict means ' + JSON.stringify(brownout));
+  const filter = await page.$$eval('#logbook select:nth-of-type(2) option',
+    (choices) => choices.map((choice) => choice.textContent));
+  check(filter.includes('Vor dem nächsten Flug prüfen'), 'de: the verdict filter in words ' +
+    JSON.stringify(filter));
+  await page.$eval('.trend[data-figure="min_receiver_voltage_v"]',
+    (trend) => trend.scrollIntoView());
+  await page.waitForSelector('body[data-charts="drawn"]', { timeout: 20000 });
+  const marks = await page.$$eval('.trend .mark', (all) => all.map((mark) => mark.title));
+  check(marks.some((title) => title.endsWith(': 4,30 V')), 'de: the marks\' tooltips write ' +
+    'decimal commas ' + JSON.stringify(marks));
+}
+
+// A card whose Cub folder has a limits file of its own and the rest one for the whole card: the
+// rules state the card's values, and Cub's where they differ.
+async function checkRulesOfLimitsFiles() {
+  const card = path.join(work, 'limits-card');
+  execFileSync(options['make-demo-card'], [card]);
+  fs.writeFileSync(path.join(card, 'trelvox.toml'), '[flights]\nheight = 2.5\n');
+  fs.writeFileSync(path.join(card, 'Cub', 'trelvox.toml'),
+    '[flights]\nheight = 20\n[checks]\ngap = [2.5, 6]\noff = ["cut_short"]\n');
+  for (const [language, flight, others] of [
+    ['en', 'at least 2.5 m or its speed (the first speed in km/h) at least 15.0 km/h',
+      ['Cub – 3 of 12 logs:', 'height 20 m', 'gap in the records (gap): amber 2.5 s, red 6 s',
+        'turned off by a limits file: log cut short']],
+    ['de', 'mindestens 2,5 m oder seine Geschwindigkeit (die erste in km/h) mindestens 15,0 km/h',
+      ['Cub – 3 von 12 Logs:', 'height 20 m',
+        'Lücke in den Datensätzen (gap): gelb 2,5 s, rot 6 s']],
+  ]) {
+    const file = path.join(work, 'limits-' + language + '.html');
+    execFileSync(options.trelvox, ['-r', '--no-csv', '--lang', language, '--logbook-page', file,
+      card]);
+    const page = await open(file);
+    const rules = await page.$eval('#rules', (footer) => ({
+      flight: footer.querySelector('[data-rule="flight"]').textContent,
+      usual: [...footer.querySelectorAll('ul[data-rules="0"] li')].map((li) => li.textContent),
+      others: [...footer.querySelectorAll('.rule-others li[data-rules="1"], ' +
+        '.rule-others li[data-rules="1"] li')].map((li) => li.firstChild.textContent.trim()),
+    }));
+    check(rules.flight.includes(flight), language + ': the flight rule gives the values most ' +
+      'logs used ' + JSON.stringify(rules.flight));
+    check(rules.usual.length === 3 && rules.usual[0].includes(language === 'en'
+      ? 'gap in the records (gap): amber 1.0 s, red 5.0 s'
+      : 'Lücke in den Datensätzen (gap): gelb 1,0 s, rot 5,0 s'),
+    language + ': the checks\' values ' + JSON.stringify(rules.usual));
+    check(others.every((text) => rules.others.includes(text)), language + ': Cub\'s other values ' +
+      JSON.stringify(rules.others));
+    await page.close();
+  }
+}
 const browser = await puppeteer.launch(chosen.launchOptions(scratch));
 console.log('browser: ' + await browser.version());
 
@@ -114,16 +178,24 @@ try {
     await page.screenshot({ path: path.join(options.build, 'logbook-demo.png'), fullPage: true });
   }
 
+  const verdicts = await page.$$eval('table.logbook [data-verdict]', (badges) =>
+    badges.map((badge) => badge.dataset.verdict + ':' + badge.textContent));
+  check(verdicts.includes('amber:Worth a look') && verdicts.includes('green:Nothing found'),
+    'the verdicts say what they mean ' + JSON.stringify([...new Set(verdicts)]));
+  check(await page.$eval('#rules [data-rule="flight"]', (p) => p.textContent.includes(
+    'at least 3.0 m or its speed (the first speed in km/h) at least 15.0 km/h')),
+  'the rules give the default values where no limits file sets others');
+
   for (const [language, title] of [['de', 'Flugbuch'], ['ja', 'フライトログブック']]) {
     const file = path.join(work, 'card-' + language + '.html');
     execFileSync(options.trelvox, ['-r', '--no-csv', '--lang', language, '--logbook-page', file,
       path.join(work, 'card')]);
-    const other = await browser.newPage();
-    await other.goto(pathToFileURL(file).href);
-    await other.waitForSelector('body[data-ready="true"]', { timeout: 20000 });
+    const other = await open(file);
     check(await other.$eval('h1', (h1) => h1.textContent) === title, language + ': ' + title);
+    if (language === 'de') await checkGerman(other);
     await other.close();
   }
+  await checkRulesOfLimitsFiles();
 
   if (mark) {
     check(await mark.evaluate((a) => a.getAttribute('href')) ===

@@ -97,9 +97,10 @@ console.log('browser: ' + await browser.version());
 // Opens `file` and waits until the page says every chart is drawn; returns the page and what it
 // did on the way: console errors, uncaught errors, requests other than the page itself, dialogs.
 // A load the page's Content-Security-Policy blocks shows as an error naming the address.
-async function open(file, width = 1280) {
+async function open(file, width = 1280, prepare = null) {
   const page = await browser.newPage();
   await page.setViewport({ width, height: 900 });
+  if (prepare) await page.evaluateOnNewDocument(prepare);
   const url = pathToFileURL(file).href;
   const seen = watch(page, url);
   page.on('dialog', async (dialog) => {
@@ -254,16 +255,16 @@ async function checkHealth() {
   checkQuiet('health', seen);
   const card = await page.$eval('[data-health]', (c) => [c.dataset.health, c.textContent,
     getComputedStyle(c).backgroundColor]);
-  check(card[0] === health.verdict && health.verdict === 'red' && card[1].startsWith('Rot:') &&
-    card[2] !== 'rgba(0, 0, 0, 0)', 'health: the card says the verdict in colour and words ' +
-    JSON.stringify(card));
+  check(card[0] === health.verdict && health.verdict === 'red' &&
+    card[1] === 'Vor dem nächsten Flug prüfen' && card[2] !== 'rgba(0, 0, 0, 0)',
+  'health: the card says the verdict in colour and what it means ' + JSON.stringify(card));
   const listed = await page.$$eval('[data-event]', (events) => events.map((e) =>
     [e.dataset.event, e.dataset.severity, e.textContent]));
   check(listed.length === health.events.length && listed.every(([i, severity], k) =>
     Number(i) === k && severity === health.events[k].severity),
   'health: one element per event, in order ' + JSON.stringify(listed));
   check(listed.length > 0 && listed[0][2] ===
-    '0:41.4–3:18.6rotALTITUDE SENSOR ALTITUDE über 100 m (gelb 50 m): höchster Wert 105.0 m',
+    '0:41,4–3:18,6rotALTITUDE SENSOR ALTITUDE über 100 m (gelb 50 m): höchster Wert 105,0 m',
   'health: the event names its time, item and limits ' + JSON.stringify(listed[0]));
 
   const canvases = () => page.$$eval('.chart-group canvas', (all) => all.map((c) => c.toDataURL()));
@@ -277,6 +278,74 @@ async function checkHealth() {
   const voltage = await shadedShare(page, 'voltage', 0.5);
   check(height > 0.5 && voltage === 0, 'health: the event zoomed to is shaded on the height ' +
     'chart, not on the voltages (' + height + ', ' + voltage + ')');
+  await page.close();
+
+  execFileSync(options.trelvox, ['--force', '--no-csv', '--report', '--lang', 'ja', base + '.KLD']);
+  const japanese = await open(base + '.html');
+  const first = await japanese.page.$eval('[data-event="0"]', (e) => e.textContent);
+  check(first === '0:41.4–3:18.6赤ALTITUDE SENSOR ALTITUDE 100 m 超過(黄 50 m)：最高値 105.0 m',
+    'health: in Japanese the value comes before the direction, with Japanese punctuation ' +
+    JSON.stringify(first));
+  await japanese.page.close();
+}
+
+// Keeps every chart the page makes in window.keptCharts, so a test can read what its axes show.
+function keepCharts() {
+  let kept;
+  Object.defineProperty(window, 'uPlot', {
+    configurable: true,
+    get: () => kept,
+    set: (library) => {
+      kept = Object.assign(function (...parts) {
+        const chart = new library(...parts);
+        (window.keptCharts = window.keptCharts || []).push(chart);
+        return chart;
+      }, library);
+    },
+  });
+}
+
+// A German page writes decimal commas wherever it shows a number: the summary table, the flight
+// facts, the y axes' numbers and the legend's values; its data keeps its points.
+async function checkGermanNumbers() {
+  const base = demoCopy('german');
+  execFileSync(options.trelvox, ['--force', '--no-csv', '--report', '--json', '--lang', 'de',
+    base + '.KLD']);
+  const { page, seen } = await open(base + '.html', 1280, keepCharts);
+  checkQuiet('german', seen);
+  const numbers = (await summaryRows(page)).flatMap((row) => [row.min, row.max, row.last])
+    .filter((text) => text !== '---');
+  check(numbers.filter((text) => /^[-+]?\d+,\d+$/.test(text)).length >= 10 &&
+    numbers.every((text) => /^[-+]?\d+(,\d+)?$/.test(text)),
+  'german: the summary table writes decimal commas ' +
+    JSON.stringify(numbers.filter((text) => !/^[-+]?\d+(,\d+)?$/.test(text))));
+  const facts = await page.$$eval('#flight-facts td.number', (cells) =>
+    cells.map((cell) => cell.textContent));
+  check(facts.some((text) => /^\d+:\d\d,\d$/.test(text)) &&
+    facts.some((text) => /^\d+,\d+ V$/.test(text)) && !facts.some((text) => text.includes('.')),
+  'german: the flight facts write decimal commas ' + JSON.stringify(facts));
+  // Zoomed in, the voltages' ticks lie tenths apart.
+  await zoomInto(page, 'voltage', 0.5, 0.505);
+  const axes = await page.evaluate(() => window.keptCharts.map((chart) =>
+    chart.axes.slice(1).flatMap((axis) => axis._values || [])));
+  check(axes.flat().some((text) => /^-?\d+,\d+$/.test(text)) &&
+    axes.flat().every((text) => !text.includes('.')),
+  'german: the y axes write decimal commas ' + JSON.stringify(axes));
+  const box = await overlayBox(page, 'voltage');
+  await page.mouse.move(box.x + box.width * 0.5, box.y + box.height / 2);
+  const legend = await page.$$eval('.chart-group[data-group="voltage"] .u-legend .u-value',
+    (values) => values.map((value) => value.textContent));
+  check(/^\d+:\d\d,\d$/.test(legend[0]) && legend.slice(1).some((text) => /,\d+ V$/.test(text)),
+    'german: the legend writes the time and readings with commas ' + JSON.stringify(legend));
+  const verdict = JSON.parse(fs.readFileSync(base + '.json', 'utf8')).health.verdict;
+  const words = JSON.parse(fs.readFileSync(path.join(options.source,
+    'outputs/report/page_texts.json'))).de['verdict.' + verdict];
+  const card = await page.$eval('[data-health]', (c) => c.textContent);
+  check(card === words.charAt(0).toUpperCase() + words.slice(1),
+    'german: the verdict card says what the verdict means ' + JSON.stringify([verdict, card]));
+  const data = await page.evaluate(() =>
+    JSON.parse(document.getElementById('report-data').textContent).summary);
+  check(data.some((row) => (row.min || '').includes('.')), 'german: the page\'s data keeps points');
   await page.close();
 }
 
@@ -756,6 +825,7 @@ try {
   await checkWithoutSensors();
   await checkWithoutRecords();
   await checkHealth();
+  await checkGermanNumbers();
   await checkOneRecord();
   await checkDurationAsSummary();
   await checkLargeValues();
