@@ -50,7 +50,8 @@ std::string choicesText(const std::vector<std::string>& choices, Language langua
 
 // What is wrong, without where: the parser's own words for a syntax error no hint fits.
 std::string faultWords(const LimitsFault& fault, Language language) {
-  if (fault.kind == Kind::kSyntax) return fault.written;
+  // The parser's words are English and end without a full stop.
+  if (fault.kind == Kind::kSyntax) return fault.written + ".";
   const std::string choices = choicesText(fault.choices, language);
   const std::string amber = decimalText(fault.amber.value());
   const std::string red = decimalText(fault.red.value());
