@@ -74,7 +74,7 @@ void LogConverter::readLimits() {
   try {
     limits_ = readLimitsFile(*path, *limitsFile_);
   } catch (const LimitsFileFault& fault) {
-    throw TelemetryLogException(MessageId::kLimitsFileFault, fault.what());
+    throw TelemetryLogException(fault);
   }
 }
 

@@ -38,7 +38,8 @@ enum class MessageId : int {
   kNoLogInFolder = 214,
   // Asked below a drop's outcome when it wrote a dropped folder's logbook page.
   kOpenLogbookQuestion = 215,
-  // A limits file the health check cannot use; its detail names the file, line, column and fault.
+  // A limits file the health check cannot use; the lines below name the file, line, column and
+  // fault (see limitsFaultText).
   kLimitsFileFault = 301,
   // The words of the health check's reports (see healthLabels); the checks' own words are the
   // report page's.
@@ -59,6 +60,31 @@ enum class MessageId : int {
   kHealthCells = 321,
   kHealthBytes = 322,
   kHealthAndMore = 323,
+  // A limits file's fault: where it is ({file}, {line}, {column}) and what ({fault}), then that
+  // nothing was converted; each kind of fault in its own words, with the key ({key}), what was
+  // written and what was meant ({written}, {suggestion}), the nearest known key ({nearest}), the
+  // names or keys there are ({choices}), the amber and red values ({amber}, {red}) and a range
+  // ({lowest}, {highest}).
+  kLimitsFaultPlace = 330,
+  kNothingConverted = 331,
+  kLimitsDecimalComma = 332,
+  kLimitsMissingQuote = 333,
+  kLimitsUnknownKeyNearest = 334,
+  kLimitsUnknownKey = 335,
+  kLimitsRedNotLower = 336,
+  kLimitsRedNotHigher = 337,
+  kLimitsNotATable = 338,
+  kLimitsNotTrueOrFalse = 339,
+  kLimitsNotCheckNames = 340,
+  kLimitsNotText = 341,
+  kLimitsNotWholeNumber = 342,
+  kLimitsNotNumber = 343,
+  kLimitsNotAmberAndRed = 344,
+  kLimitsTooLarge = 345,
+  kLimitsNegative = 346,
+  kLimitsUnknownName = 347,
+  kLimitsLimitLacksKey = 348,
+  kLimitsCannotRead = 349,
 };
 
 }  // namespace trelvox

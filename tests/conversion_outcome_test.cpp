@@ -172,6 +172,34 @@ TEST(DialogConversion, AFileTheSystemRefusesIsNamedWithTheSystemsReason) {
   EXPECT_FALSE(fs::exists(folder / "other.csv"));
 }
 
+TEST(DialogConversion, AFaultyLimitsFileIsSaidAllInTheBoxsLanguageAndNothingIsWritten) {
+  const struct {
+    Language language;
+    std::string text;  // FILE stands for the limits file's path
+  } languages[] = {
+      {Language::kEnglish,
+       "The limits file has a fault.\nFILE, line 2, column 1: unknown key `mreg`; did you mean "
+       "`merge`? Nothing was converted."},
+      {Language::kGerman,
+       "Die Grenzwertdatei enthält einen Fehler.\nFILE, Zeile 2, Spalte 1: Unbekannter Schlüssel "
+       "`mreg`; meinten Sie `merge`? Es wurde nichts umgewandelt."},
+      {Language::kJapanese,
+       "制限値ファイルに誤りがあります。\nFILE、2 行 1 列：不明なキー `mreg` です。`merge` "
+       "の間違いではありませんか？何も変換されませんでした。"},
+  };
+  TempFolder folder;
+  logWith(2, {typeIdOf<VoltageSensorDecoder>()}).writeFiles(folder / "flight");
+  std::ofstream(folder / "trelvox.toml") << "[checks]\nmreg = 2\n";
+  for (const auto& l : languages) {
+    const ConversionOutcome outcome =
+        convertForOpen(folder / "flight.KLD", folder / "flight.csv", l.language);
+    std::string expected = l.text;
+    expected.replace(expected.find("FILE"), 4, (folder / "trelvox.toml").string());
+    EXPECT_EQ(openOutcomeText(outcome, l.language), expected);
+    EXPECT_FALSE(fs::exists(folder / "flight.csv"));
+  }
+}
+
 TEST(DialogConversion, AnInfoFileGoneByTheTimeOfConvertingIsReportedAsBefore) {
   TempFolder folder;
   logWith(1, {}).writeFiles(folder / "flight");

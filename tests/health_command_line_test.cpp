@@ -47,10 +47,44 @@ TEST_F(HealthCommandLine, AFaultyLimitsFileFailsTheLogAndNothingIsWritten) {
     arguments.push_back(log());
     const CliRun result = run(arguments, Language::kGerman);
     EXPECT_EQ(result.status, 1);
-    EXPECT_THAT(result.err, HasSubstr("Die Grenzwertdatei enthält einen Fehler."));
-    EXPECT_THAT(result.err, HasSubstr((card / "trelvox.toml").string() +
-                                      ":3:1: unknown table or key \"merj\""));
+    EXPECT_EQ(result.err, log() + ": Die Grenzwertdatei enthält einen Fehler. " +
+                              (card / "trelvox.toml").string() +
+                              ", Zeile 3, Spalte 1: Unbekannter Schlüssel `merj`; meinten Sie "
+                              "`merge`? Es wurde nichts umgewandelt.\n");
     EXPECT_THAT(filesIn(model), UnorderedElementsAre("flight.KLD", "flight.KLI"));
+  }
+}
+
+TEST_F(HealthCommandLine, AFaultIsSaidInTheLanguageAskedForWithWhatToWriteInstead) {
+  const struct {
+    const char* limits;
+    const char* language;
+    std::string fault;
+  } cases[] = {
+      {"[[limit]]\nitem = \"BATTERY\"\nbelow = 4,8\n", "de",
+       "Die Grenzwertdatei enthält einen Fehler. trelvox.toml, Zeile 3, Spalte 9: `4,8` enthält "
+       "ein Dezimalkomma: Bitte mit Punkt schreiben, also `4.8`. Es wurde nichts umgewandelt."},
+      {"[[limit]]\nsensor = RECEIVER\nbelow = [4.8]\n", "ja",
+       "制限値ファイルに誤りがあります。 trelvox.toml、2 行 10 列：引用符が足りません。文字列は "
+       "\"RECEIVER\" のように二重引用符で囲んでください。何も変換されませんでした。"},
+      {"[[limit]]\nitem = \"BATTERY\"\nabove = [15,5, 20]\n", "en",
+       "The limits file has a fault. trelvox.toml, line 3, column 10: `15,5` has a decimal comma: "
+       "write a point instead, as in `15.5`. Nothing was converted."},
+  };
+  writeText(model / "flight.csv", "an older CSV file");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.limits);
+    writeText(model / "trelvox.toml", c.limits);
+    const CliRun result = run({"--lang", c.language, "--force", "--json", "--limits",
+                               (model / "trelvox.toml").string(), log()});
+    EXPECT_EQ(result.status, 1);
+    const std::string limits = (model / "trelvox.toml").string();
+    std::string expected = c.fault;
+    expected.replace(expected.find("trelvox.toml"), 12, limits);
+    EXPECT_EQ(result.err, log() + ": " + expected + "\n");
+    EXPECT_EQ(readFile(model / "flight.csv"), "an older CSV file");
+    EXPECT_THAT(filesIn(model),
+                UnorderedElementsAre("flight.KLD", "flight.KLI", "flight.csv", "trelvox.toml"));
   }
 }
 
@@ -94,7 +128,7 @@ TEST_F(HealthCommandLine, LimitsOptionNamesTheFileForJsonAndLogbook) {
 TEST_F(HealthCommandLine, AMissingLimitsFileNamedByTheOptionIsAFault) {
   const CliRun result = run({"--summary", "--limits", (card / "none.toml").string(), log()});
   EXPECT_EQ(result.status, 1);
-  EXPECT_THAT(result.err, HasSubstr("none.toml: cannot be read"));
+  EXPECT_THAT(result.err, HasSubstr("none.toml cannot be read. Nothing was converted.\n"));
   EXPECT_THAT(filesIn(model), UnorderedElementsAre("flight.KLD", "flight.KLI"));
 }
 

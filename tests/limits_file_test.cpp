@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/limits_fault_text.h"
 #include "tests/temp_folder.h"
 
 namespace trelvox {
@@ -50,66 +51,97 @@ TEST(LimitsFile, FloatsBecomeTheDecimalsThePilotWrote) {
   EXPECT_EQ(below.red->scale, 1);
 }
 
+// The fault in `text`, as the English shells say it.
+std::string faultIn(std::string_view text) {
+  try {
+    parseLimits(text, "model.toml");
+  } catch (const LimitsFileFault& fault) {
+    return limitsFaultText(fault.fault(), Language::kEnglish);
+  }
+  return "no fault found";
+}
+
 TEST(LimitsFile, EveryFaultNamesFileLineColumnAndWhatIsWrong) {
   struct Case {
     const char* text;
-    const char* where;  // "file:line:column"
+    const char* where;
     const char* what;
   };
   const Case cases[] = {
-      {"[checks\ngap = [1.0]\n", "model.toml:1:", "syntax error"},
-      {"[chekcs]\n", "model.toml:1:2:", "unknown table or key \"chekcs\""},
-      {"[checks]\nmerge = 1\nmreg = 2\n", "model.toml:3:1:", "unknown table or key \"mreg\""},
+      {"[checks\ngap = [1.0]\n", "model.toml, line 1, column 8: ", "expected ']'"},
+      {"[chekcs]\n",
+       "model.toml, line 1, column 2: ", "unknown key `chekcs`; did you mean `checks`?"},
+      {"[checks]\nmerge = 1\nmreg = 2\n",
+       "model.toml, line 3, column 1: ", "unknown key `mreg`; did you mean `merge`?"},
       {"[[limit]]\nitem = \"BATTERY\"\nbelo = [4.8]\n",
-       "model.toml:3:1:", "unknown table or key \"belo\""},
-      {"[[limit]]\nitem = \"BATTERY\"\n", "model.toml:1:", "neither below nor above"},
-      {"[[limit]]\nbelow = [4.8]\n",
-       "model.toml:1:", "names none of sensor, slot, item or quantity"},
-      {"[[limit]]\nitem = \"A\"\nbelow = [3.3, 3.5]\n",
-       "model.toml:3:15:", "the red value must be lower than the amber value"},
+       "model.toml, line 3, column 1: ", "unknown key `belo`; did you mean `below`?"},
+      {"[[limit]]\nitem = \"BATTERY\"\n",
+       "model.toml, line 1, column 1: ", "a [[limit]] needs one of `below`, `above`."},
+      {"[[limit]]\nbelow = [4.8]\n", "model.toml, line 1, column 1: ",
+       "a [[limit]] needs one of `sensor`, `slot`, `item`, `quantity`."},
+      {"[[limit]]\nitem = \"A\"\nbelow = [3.3, 3.5]\n", "model.toml, line 3, column 15: ",
+       "the red value 3.5 of `below` must be lower than the amber value 3.3."},
       {"[[limit]]\nitem = \"A\"\nbelow = [3.5, 3.5]\n",
-       "model.toml:3:15:", "the red value must be lower"},
-      {"[[limit]]\nitem = \"A\"\nabove = [100, 80]\n",
-       "model.toml:3:15:", "the red value must be higher than the amber value"},
-      {"[checks]\ngap = [5.0, 1.0]\n", "model.toml:2:13:", "the red value must be higher"},
-      {"[[limit]]\nquantity = \"temprature\"\nabove = [80]\n",
-       "model.toml:2:12:", "unknown quantity \"temprature\""},
-      {"[[limit]]\nitem = \"A\"\nbelow = \"3.5\"\n", "model.toml:3:9:", "\"below\" must be a list"},
-      {"[[limit]]\nitem = \"A\"\nbelow = []\n", "model.toml:3:9:", "\"below\" must be a list"},
-      {"[[limit]]\nitem = \"A\"\nbelow = [1, 2, 3]\n", "model.toml:3:9:", "must be a list"},
+       "model.toml, line 3, column 15: ", "the red value 3.5 of `below` must be lower"},
+      {"[[limit]]\nitem = \"A\"\nabove = [100, 80]\n", "model.toml, line 3, column 15: ",
+       "the red value 80 of `above` must be higher than the amber value 100."},
+      {"[checks]\ngap = [5.0, 1.0]\n",
+       "model.toml, line 2, column 13: ", "the red value 1 of `gap` must be higher"},
+      {"[[limit]]\nquantity = \"temprature\"\nabove = [80]\n", "model.toml, line 2, column 12: ",
+       "unknown name `temprature` for `quantity`; the names are `voltage`, `current`,"},
+      {"[[limit]]\nitem = \"A\"\nbelow = \"3.5\"\n", "model.toml, line 3, column 9: ",
+       "`below` must be a list of one or two numbers: [amber] or [amber, red]."},
+      {"[[limit]]\nitem = \"A\"\nbelow = []\n",
+       "model.toml, line 3, column 9: ", "`below` must be a list"},
+      {"[[limit]]\nitem = \"A\"\nbelow = [1, 2, 3]\n",
+       "model.toml, line 3, column 9: ", "must be a list"},
       {"[[limit]]\nitem = \"A\"\nbelow = [\"3.5\"]\n",
-       "model.toml:3:10:", "\"below\" must be a number"},
+       "model.toml, line 3, column 10: ", "`below` must be a number."},
       {"[[limit]]\nitem = \"A\"\ncells = 2.5\nbelow = [3]\n",
-       "model.toml:3:9:", "\"cells\" must be a whole number"},
+       "model.toml, line 3, column 9: ", "`cells` must be a whole number from 1 to 100."},
       {"[[limit]]\nitem = \"A\"\ncells = 0\nbelow = [3]\n",
-       "model.toml:3:9:", "\"cells\" must be from 1 to 100"},
-      {"[[limit]]\nsensor = 5\nbelow = [3]\n", "model.toml:2:10:", "\"sensor\" must be a text"},
-      {"[[limit]]\nslot = 32\nbelow = [3]\n", "model.toml:2:8:", "\"slot\" must be from 0 to 31"},
-      {"[checks]\ndefaults = \"yes\"\n", "model.toml:2:12:", "\"defaults\" must be true or false"},
-      {"[checks]\noff = [\"gaps\"]\n", "model.toml:2:8:", "unknown check \"gaps\""},
-      {"[checks]\noff = \"gap\"\n", "model.toml:2:7:", "\"off\" must be a list of check names"},
-      {"[checks]\nmerge = -1.0\n", "model.toml:2:9:", "\"merge\" must not be negative"},
-      {"[checks]\nfix_lost = 1e13\n", "model.toml:2:12:", "must lie within 10^12"},
-      {"[checks]\nends_above = 0.0000000001\n", "model.toml:2:14:", "at most 9 decimals"},
-      {"checks = 3\n", "model.toml:1:10:", "\"checks\" must be a table"},
-      {"[limit]\nitem = \"A\"\n", "model.toml:1:", "written as [[limit]] tables"},
+       "model.toml, line 3, column 9: ", "`cells` must be a whole number from 1 to 100."},
+      {"[[limit]]\nsensor = 5\nbelow = [3]\n",
+       "model.toml, line 2, column 10: ", "`sensor` must be a text in double quotes."},
+      {"[[limit]]\nslot = 32\nbelow = [3]\n",
+       "model.toml, line 2, column 8: ", "`slot` must be a whole number from 0 to 31."},
+      {"[checks]\ndefaults = \"yes\"\n",
+       "model.toml, line 2, column 12: ", "`defaults` must be true or false."},
+      {"[checks]\noff = [\"gaps\"]\n",
+       "model.toml, line 2, column 8: ", "unknown name `gaps` for `off`"},
+      {"[checks]\noff = \"gap\"\n",
+       "model.toml, line 2, column 7: ", "`off` must be a list of check names in double quotes."},
+      {"[checks]\nmerge = -1.0\n",
+       "model.toml, line 2, column 9: ", "`merge` must not be negative."},
+      {"[checks]\nfix_lost = 1e13\n",
+       "model.toml, line 2, column 12: ", "`fix_lost` must lie between -10^12 and 10^12"},
+      {"[checks]\nends_above = 0.0000000001\n",
+       "model.toml, line 2, column 14: ", "and have at most 9 decimals."},
+      {"checks = 3\n", "model.toml, line 1, column 10: ",
+       "`checks` must be a table: write it as the heading [checks]."},
+      {"[limit]\nitem = \"A\"\n", "model.toml, line 1, column 1: ",
+       "`limit` must be a table: write it as the heading [[limit]]."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    try {
-      parseLimits(c.text, "model.toml");
-      ADD_FAILURE() << "no fault found";
-    } catch (const LimitsFileFault& fault) {
-      EXPECT_THAT(fault.what(), ::testing::StartsWith(c.where));
-      EXPECT_THAT(fault.what(), HasSubstr(c.what));
-    }
+    const std::string text = faultIn(c.text);
+    EXPECT_THAT(text, ::testing::StartsWith(c.where));
+    EXPECT_THAT(text, HasSubstr(c.what));
+    EXPECT_THAT(text, ::testing::EndsWith(" Nothing was converted."));
   }
 }
 
 TEST(LimitsFile, AFileThatCannotBeReadIsAFault) {
   const TempFolder folder;
-  EXPECT_THROW(readLimitsFile(folder / "missing.toml", "missing.toml"), LimitsFileFault);
-  EXPECT_THROW(readLimitsFile(folder.path(), "folder"), LimitsFileFault);
+  for (const fs::path& path : {folder / "missing.toml", folder.path()}) {
+    try {
+      readLimitsFile(path, "limits.toml");
+      ADD_FAILURE() << path << " was read";
+    } catch (const LimitsFileFault& fault) {
+      EXPECT_EQ(limitsFaultText(fault.fault(), Language::kGerman),
+                "limits.toml kann nicht gelesen werden. Es wurde nichts umgewandelt.");
+    }
+  }
 }
 
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path) << text; }

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "app/limits_fault_text.h"
 #include "app/messages.h"
 #include "outputs/report/page_texts.h"
 
@@ -64,16 +65,17 @@ TEST(LogChecks, TheLimitsFileTakesEveryCheckByNameAndEverySetting) {
 TEST(LogChecks, AnUnknownCheckNamesTheChecksThereAre) {
   std::string names;
   for (const LogCheckRow& check : logChecks()) {
-    names.append(names.empty() ? "" : ", ").append(check.name);
+    names.append(names.empty() ? "`" : ", `").append(check.name).append("`");
   }
-  EXPECT_THAT(names,
-              ::testing::StartsWith("gap, clock_back, gps_fix_lost, ends_in_air, cut_short"));
+  EXPECT_THAT(names, ::testing::StartsWith(
+                         "`gap`, `clock_back`, `gps_fix_lost`, `ends_in_air`, `cut_short`"));
   try {
     parseLimits("[checks]\noff = [\"gaps\"]\n", "model.toml");
     ADD_FAILURE() << "no fault found";
   } catch (const LimitsFileFault& fault) {
-    EXPECT_EQ(std::string(fault.what()),
-              "model.toml:2:8: unknown check \"gaps\" (the checks are " + names + ")");
+    EXPECT_EQ(limitsFaultText(fault.fault(), Language::kEnglish),
+              "model.toml, line 2, column 8: unknown name `gaps` for `off`; the names are " +
+                  names + ". Nothing was converted.");
   }
 }
 

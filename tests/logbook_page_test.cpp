@@ -193,7 +193,9 @@ TEST_F(LogbookPage, LimitsFileSetsTheFlightRuleAndFaultsNameTheirPlace) {
   { std::ofstream(folder / "card/Bravo/trelvox.toml") << "[flights]\nheight = 20\nheigth = 3\n"; }
   const CliRun fault = makePage({"-f"});
   EXPECT_EQ(fault.status, 1);
-  EXPECT_THAT(fault.err, HasSubstr("trelvox.toml:3:1: unknown table or key \"heigth\""));
+  EXPECT_THAT(
+      fault.err,
+      HasSubstr("trelvox.toml, line 3, column 1: unknown key `heigth`; did you mean `height`?"));
 }
 
 TEST_F(LogbookPage, FlightsInTheJsonSummaryAndLogbook) {

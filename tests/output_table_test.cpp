@@ -76,8 +76,7 @@ TEST_F(OutputTableOnTheCommandLine, OnlyRowsThatReadTheHealthCheckReadTheLimitsF
     const CliRun result = row.option.empty() ? run({"--force", log()})
                                              : run({"--no-csv", std::string(row.option), log()});
     EXPECT_EQ(result.status, row.reads.health ? 1 : 0);
-    EXPECT_EQ(result.err.find("unknown table or key \"merj\"") != std::string::npos,
-              row.reads.health);
+    EXPECT_EQ(result.err.find("unknown key `merj`") != std::string::npos, row.reads.health);
   }
 }
 

@@ -1,10 +1,14 @@
 #include "app/cli/failure_text.h"
 
+#include "app/limits_fault_text.h"
 #include "conversion/path_text.h"
 
 namespace trelvox {
 
 std::string failureReason(const TelemetryLogException& e, Language language) {
+  if (const LimitsFault* fault = e.limitsFault()) {
+    return std::string(message(e.messageId(), language)) + " " + limitsFaultText(*fault, language);
+  }
   std::string detail = e.what();
   if (e.reason()) detail += (detail.empty() ? "" : ": ") + e.reason().message();
   return std::string(message(e.messageId(), language)) + " (" + detail + ")";

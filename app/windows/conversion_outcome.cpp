@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "app/limits_fault_text.h"
 #include "app/windows/outcome_texts.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
@@ -60,8 +61,8 @@ std::optional<ConversionResult> convertLog(
     const SystemReason reason = systemReason(refused);
     outcome.failure = e.messageId();
     // A limits file's fault names the file, line and column itself.
-    outcome.linesBelow = e.messageId() == MessageId::kLimitsFileFault
-                             ? std::string(e.what())
+    outcome.linesBelow = e.limitsFault()
+                             ? limitsFaultText(*e.limitsFault(), language)
                              : failureReason(e.messageId(), outcome.log, refused, reason, language);
   }
   return std::nullopt;

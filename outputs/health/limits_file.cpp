@@ -3,12 +3,16 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <span>
 
 #include "outputs/health/exact_decimal.h"
 #include "outputs/health/log_checks.h"
+#include "outputs/health/nearest_key.h"
+#include "outputs/health/syntax_hint.h"
 #include "outputs/text/decimal_text.h"
 
 namespace trelvox {
@@ -23,10 +27,34 @@ constexpr int kMostDecimals = 9;
 constexpr int kMostCells = 100;
 constexpr int kHighestSlot = 31;
 
+constexpr std::array<std::string_view, 4> kTables{"checks", "limit", "flights", "model"};
+constexpr std::array<std::string_view, 7> kLimitKeys{"sensor", "slot",  "item", "quantity",
+                                                     "cells",  "below", "above"};
+constexpr std::array<std::string_view, 4> kFlightKeys{"height", "speed", "join", "shortest"};
+constexpr std::array<std::string_view, 1> kModelKeys{"name"};
+
+// The keys of [checks]: its own, then every check's settings.
+std::vector<std::string_view> checksKeys() {
+  std::vector<std::string_view> keys{"merge", "defaults", "off"};
+  for (const LogCheckRow& check : logChecks()) {
+    for (const CheckSetting& setting : check.settings) keys.push_back(setting.key);
+  }
+  return keys;
+}
+
+TextPlace placeOf(const toml::source_position& position) {
+  return {static_cast<int>(position.line), static_cast<int>(position.column)};
+}
+
+[[noreturn]] void throwFault(LimitsFault fault, std::string_view file) {
+  fault.file = file;
+  throw LimitsFileFault(std::move(fault));
+}
+
 // Reads one file's tree, each fault named with its place in the file.
 class LimitsReader {
  public:
-  explicit LimitsReader(std::string_view file) : file_(file) {}
+  LimitsReader(std::string_view text, std::string_view file) : text_(text), file_(file) {}
 
   HealthLimits read(const toml::table& root) {
     for (auto&& [key, node] : root) {
@@ -39,36 +67,42 @@ class LimitsReader {
       } else if (key == "model") {
         readModel(tableAt(node, key));
       } else {
-        unknownKey(key);
+        unknownKey(key, kTables);
       }
     }
     return std::move(limits_);
   }
 
-  [[noreturn]] void fault(const toml::source_region& where, const std::string& problem) const {
-    throw LimitsFileFault(file_, static_cast<int>(where.begin.line),
-                          static_cast<int>(where.begin.column), problem);
-  }
-
  private:
-  // Appended piece by piece: GCC 12 warns wrongly about chains of std::string +.
-  static std::string quoted(const toml::key& key) {
-    std::string text = "\"";
-    text.append(key.str());
-    return text.append("\"");
+  [[noreturn]] void fault(const toml::source_region& where, LimitsFault fault) const {
+    const TextPlace place = placeOf(where.begin);
+    fault.line = place.line;
+    fault.column = place.column;
+    throwFault(std::move(fault), file_);
   }
 
-  [[noreturn]] void unknownKey(const toml::key& key) const {
-    fault(key.source(), "unknown table or key " + quoted(key));
+  [[noreturn]] void fault(const toml::node& node, LimitsFaultKind kind,
+                          const toml::key& key) const {
+    fault(node.source(), {.kind = kind, .key = std::string(key.str())});
   }
 
-  [[noreturn]] void wrongType(const toml::node& node, const toml::key& key,
-                              std::string_view expected) const {
-    fault(node.source(), quoted(key) + " must be " + std::string(expected));
+  [[noreturn]] void unknownKey(const toml::key& key,
+                               std::span<const std::string_view> known) const {
+    LimitsFault unknown{.kind = LimitsFaultKind::kUnknownKey, .key = std::string(key.str())};
+    if (const auto nearest = nearestKey(key.str(), known)) {
+      unknown.nearest = std::string(*nearest);
+    } else {
+      unknown.choices.assign(known.begin(), known.end());
+    }
+    fault(key.source(), std::move(unknown));
   }
 
   const toml::table& tableAt(const toml::node& node, const toml::key& key) const {
-    if (!node.is_table()) wrongType(node, key, "a table");
+    if (!node.is_table()) {
+      fault(node.source(), {.kind = LimitsFaultKind::kNotATable,
+                            .key = std::string(key.str()),
+                            .suggestion = "[" + std::string(key.str()) + "]"});
+    }
     return *node.as_table();
   }
 
@@ -77,14 +111,14 @@ class LimitsReader {
       if (key == "merge") {
         limits_.merge = notNegative(node, key);
       } else if (key == "defaults") {
-        if (!node.is_boolean()) wrongType(node, key, "true or false");
+        if (!node.is_boolean()) fault(node, LimitsFaultKind::kNotTrueOrFalse, key);
         limits_.defaults = node.as_boolean()->get();
       } else if (key == "off") {
         readOff(node, key);
       } else if (const CheckSetting* setting = checkSetting(key.str())) {
         limits_.settings.emplace_back(key.str(), settingValue(*setting, node, key));
       } else {
-        unknownKey(key);
+        unknownKey(key, checksKeys());
       }
     }
   }
@@ -104,7 +138,7 @@ class LimitsReader {
                                  ? thresholds(node, key, false)
                                  : Thresholds{.amber = number(node, key)};
     if (!setting.mayBeNegative && value.amber.number < 0) {
-      fault(node.source(), quoted(key) + " must not be negative");
+      fault(node, LimitsFaultKind::kNegative, key);
     }
     return value;
   }
@@ -117,38 +151,50 @@ class LimitsReader {
                        : key == "join"     ? &rule.join
                        : key == "shortest" ? &rule.shortest
                                            : nullptr;
-      if (value == nullptr) unknownKey(key);
+      if (value == nullptr) unknownKey(key, kFlightKeys);
       *value = notNegative(node, key);
     }
   }
 
   void readModel(const toml::table& model) {
     for (auto&& [key, node] : model) {
-      if (key != "name") unknownKey(key);
+      if (key != "name") unknownKey(key, kModelKeys);
       limits_.model = text(node, key);
     }
   }
 
   void readOff(const toml::node& node, const toml::key& key) {
-    if (!node.is_array()) wrongType(node, key, "a list of check names");
+    if (!node.is_array()) fault(node, LimitsFaultKind::kNotCheckNames, key);
     for (const toml::node& entry : *node.as_array()) {
-      if (!entry.is_string()) wrongType(entry, key, "a list of check names");
-      limits_.off.push_back(checkName(entry));
+      if (!entry.is_string()) fault(entry, LimitsFaultKind::kNotCheckNames, key);
+      limits_.off.push_back(checkName(entry, key));
     }
   }
 
-  std::string checkName(const toml::node& entry) const {
+  std::string checkName(const toml::node& entry, const toml::key& key) const {
     const std::string& name = entry.as_string()->get();
-    std::string names;
+    std::vector<std::string> names;
     for (const LogCheckRow& check : logChecks()) {
       if (check.name == name) return name;
-      names.append(names.empty() ? "" : ", ").append(check.name);
+      names.emplace_back(check.name);
     }
-    fault(entry.source(), "unknown check \"" + name + "\" (the checks are " + names + ")");
+    unknownName(entry, key, name, std::move(names));
+  }
+
+  [[noreturn]] void unknownName(const toml::node& node, const toml::key& key,
+                                const std::string& name, std::vector<std::string> names) const {
+    fault(node.source(), {.kind = LimitsFaultKind::kUnknownName,
+                          .key = std::string(key.str()),
+                          .written = name,
+                          .choices = std::move(names)});
   }
 
   void readLimits(const toml::node& node, const toml::key& key) {
-    if (!node.is_array_of_tables()) wrongType(node, key, "written as [[limit]] tables");
+    if (!node.is_array_of_tables()) {
+      fault(node.source(), {.kind = LimitsFaultKind::kNotATable,
+                            .key = std::string(key.str()),
+                            .suggestion = "[[" + std::string(key.str()) + "]]"});
+    }
     for (const toml::node& entry : *node.as_array()) {
       limits_.limits.push_back(limitOf(*entry.as_table()));
     }
@@ -172,54 +218,61 @@ class LimitsReader {
       } else if (key == "above") {
         limit.above = thresholds(node, key, false);
       } else {
-        unknownKey(key);
+        unknownKey(key, kLimitKeys);
       }
     }
     if (limit.keyCount() == 0) {
-      fault(table.source(), "a limit names none of sensor, slot, item or quantity");
+      fault(table.source(), {.kind = LimitsFaultKind::kLimitLacksKey,
+                             .choices = {"sensor", "slot", "item", "quantity"}});
     }
-    if (!limit.below && !limit.above) fault(table.source(), "a limit has neither below nor above");
+    if (!limit.below && !limit.above) {
+      fault(table.source(),
+            {.kind = LimitsFaultKind::kLimitLacksKey, .choices = {"below", "above"}});
+    }
     return limit;
   }
 
   std::string text(const toml::node& node, const toml::key& key) const {
-    if (!node.is_string()) wrongType(node, key, "a text in quotes");
+    if (!node.is_string()) fault(node, LimitsFaultKind::kNotText, key);
     return node.as_string()->get();
   }
 
   int wholeNumber(const toml::node& node, const toml::key& key, int lowest, int highest) const {
-    if (!node.is_integer()) wrongType(node, key, "a whole number");
-    const std::int64_t value = node.as_integer()->get();
-    if (value < lowest || value > highest) {
-      fault(node.source(), quoted(key) + " must be from " + std::to_string(lowest) + " to " +
-                               std::to_string(highest));
+    const std::optional<std::int64_t> value = node.value_exact<std::int64_t>();
+    if (!node.is_integer() || *value < lowest || *value > highest) {
+      fault(node.source(), {.kind = LimitsFaultKind::kNotWholeNumber,
+                            .key = std::string(key.str()),
+                            .lowest = lowest,
+                            .highest = highest});
     }
-    return static_cast<int>(value);
+    return static_cast<int>(*value);
   }
 
   Quantity quantityOf(const toml::node& node, const toml::key& key) const {
     const std::string name = text(node, key);
+    std::vector<std::string> names;
     for (auto q = static_cast<std::uint8_t>(Quantity::kVoltage);
          q <= static_cast<std::uint8_t>(Quantity::kOther); ++q) {
       if (quantityName(static_cast<Quantity>(q)) == name) return static_cast<Quantity>(q);
+      names.emplace_back(quantityName(static_cast<Quantity>(q)));
     }
-    fault(node.source(), "unknown quantity \"" + name + "\"");
+    unknownName(node, key, name, std::move(names));
   }
 
   // A number as an exact decimal: an integer as it is; a float as the shortest decimal text that
   // reads back as the same double, which is what the pilot wrote (4.8, not 4.79999...).
   Reading number(const toml::node& node, const toml::key& key) const {
     if (node.is_integer()) return exactNumber(node, key, node.as_integer()->get(), 0);
-    if (!node.is_floating_point()) wrongType(node, key, "a number");
+    if (!node.is_floating_point()) fault(node, LimitsFaultKind::kNotNumber, key);
     const double value = node.as_floating_point()->get();
-    if (!(std::fabs(value) < kLargestMagnitude)) outOfRange(node, key);
+    if (!(std::fabs(value) < kLargestMagnitude)) fault(node, LimitsFaultKind::kTooLarge, key);
     const std::string text = decimalText(value);
     const std::string_view shown = text;
     const std::size_t point = shown.find('.');
     if (point == std::string_view::npos)
       return exactNumber(node, key, std::stoll(std::string(shown)), 0);
     const std::string_view fraction = shown.substr(point + 1);
-    if (fraction.size() > kMostDecimals) outOfRange(node, key);
+    if (fraction.size() > kMostDecimals) fault(node, LimitsFaultKind::kTooLarge, key);
     std::string digits(shown.substr(0, point));
     digits += fraction;
     return exactNumber(node, key, std::stoll(digits), static_cast<int>(fraction.size()));
@@ -231,38 +284,50 @@ class LimitsReader {
     for (int d = 0; d < decimals; ++d) whole /= 10;
     if (whole <= -static_cast<std::int64_t>(kLargestMagnitude) ||
         whole >= static_cast<std::int64_t>(kLargestMagnitude)) {
-      outOfRange(node, key);
+      fault(node, LimitsFaultKind::kTooLarge, key);
     }
     return {digits, static_cast<std::int8_t>(decimals), true};
   }
 
-  [[noreturn]] void outOfRange(const toml::node& node, const toml::key& key) const {
-    fault(node.source(), quoted(key) + " must lie within 10^12 and have at most 9 decimals");
-  }
-
   Reading notNegative(const toml::node& node, const toml::key& key) const {
     const Reading value = number(node, key);
-    if (value.number < 0) fault(node.source(), quoted(key) + " must not be negative");
+    if (value.number < 0) fault(node, LimitsFaultKind::kNegative, key);
     return value;
   }
+
   // `[amber]` or `[amber, red]`, red beyond amber: lower for a lower limit, higher otherwise.
   Thresholds thresholds(const toml::node& node, const toml::key& key, bool lower) const {
     const toml::array* values = node.as_array();
     if (!values || values->empty() || values->size() > 2) {
-      wrongType(node, key, "a list of one or two numbers: [amber] or [amber, red]");
+      decimalCommaIn(node);
+      fault(node, LimitsFaultKind::kNotAmberAndRed, key);
     }
     Thresholds thresholds{.amber = number(*values->get(0), key)};
     if (values->size() == 1) return thresholds;
     const Reading red = number(*values->get(1), key);
     const int order = compareExact(red, thresholds.amber);
     if (lower ? order >= 0 : order <= 0) {
-      fault(values->get(1)->source(), quoted(key) + ": the red value must be " +
-                                          (lower ? "lower" : "higher") + " than the amber value");
+      decimalCommaIn(node);
+      fault(values->get(1)->source(),
+            {.kind = lower ? LimitsFaultKind::kRedNotLower : LimitsFaultKind::kRedNotHigher,
+             .key = std::string(key.str()),
+             .amber = thresholds.amber,
+             .red = red});
     }
     thresholds.red = red;
     return thresholds;
   }
 
+  // A list that reads wrong because a number in it has a decimal comma ([4,8] for 4.8) is told
+  // as that.
+  void decimalCommaIn(const toml::node& list) const {
+    const toml::source_region& where = list.source();
+    if (auto comma = decimalCommaWithin(text_, placeOf(where.begin), placeOf(where.end))) {
+      throwFault(std::move(*comma), file_);
+    }
+  }
+
+  std::string_view text_;
   std::string_view file_;
   HealthLimits limits_;
 };
@@ -286,39 +351,27 @@ Limit builtInReceiverLimit() {
           .below = Thresholds{.amber = {48, 1, true}, .red = Reading{44, 1, true}}};
 }
 
-namespace {
-
-// "FILE:LINE:COLUMN: problem", or "FILE: problem" for the file as a whole.
-std::string faultText(std::string_view file, int line, int column, const std::string& problem) {
-  std::string text(file);
-  if (line > 0) text.append(":").append(std::to_string(line));
-  if (line > 0 && column > 0) text.append(":").append(std::to_string(column));
-  return text.append(": ").append(problem);
-}
-
-}  // namespace
-
-LimitsFileFault::LimitsFileFault(std::string_view file, int line, int column,
-                                 const std::string& problem)
-    : std::runtime_error(faultText(file, line, column, problem)), line_(line), column_(column) {}
-
 HealthLimits parseLimits(std::string_view text, std::string_view file) {
   toml::table root;
   try {
     root = toml::parse(text, file);
   } catch (const toml::parse_error& e) {
-    throw LimitsFileFault(file, static_cast<int>(e.source().begin.line),
-                          static_cast<int>(e.source().begin.column),
-                          "syntax error: " + std::string(e.description()));
+    const TextPlace place = placeOf(e.source().begin);
+    throwFault(syntaxHint(text, place)
+                   .value_or(LimitsFault{.kind = LimitsFaultKind::kSyntax,
+                                         .line = place.line,
+                                         .column = place.column,
+                                         .written = std::string(e.description())}),
+               file);
   }
-  return LimitsReader(file).read(root);
+  return LimitsReader(text, file).read(root);
 }
 
 HealthLimits readLimitsFile(const fs::path& path, std::string_view file) {
   std::ifstream in(path, std::ios::binary);
-  if (!in || fs::is_directory(path)) throw LimitsFileFault(file, 0, 0, "cannot be read");
+  if (!in || fs::is_directory(path)) throwFault({.kind = LimitsFaultKind::kCannotRead}, file);
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) throw LimitsFileFault(file, 0, 0, "cannot be read");
+  if (in.bad()) throwFault({.kind = LimitsFaultKind::kCannotRead}, file);
   return parseLimits(text, file);
 }
 

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "outputs/health/limits_fault.h"
 #include "values/quantity.h"
 #include "values/tracked_reading.h"
 
@@ -88,25 +88,11 @@ struct HealthLimits {
 // every file that leaves `defaults` on.
 Limit builtInReceiverLimit();
 
-// A fault in a limits file: where it is (line and column from 1; 0 where the parser gives none)
-// and what is wrong. what() reads "FILE:LINE:COLUMN: what is wrong", or "FILE: what is wrong" for
-// a fault of the file as a whole.
-class LimitsFileFault : public std::runtime_error {
- public:
-  LimitsFileFault(std::string_view file, int line, int column, const std::string& problem);
-
-  int line() const { return line_; }
-  int column() const { return column_; }
-
- private:
-  int line_;
-  int column_;
-};
-
 // The limits in `text`, a file shown to users as `file`. Throws LimitsFileFault for a syntax
-// error, an unknown table or key, a value of the wrong type, an unknown quantity or check name, a
-// limit that names no key or has neither `below` nor `above`, a red value not beyond its amber
-// value, and a number out of range.
+// error (a decimal comma and a missing quote told as such), an unknown table or key (with the
+// nearest known one), a value of the wrong type, an unknown quantity or check name, a limit that
+// names no key or has neither `below` nor `above`, a red value not beyond its amber value, and a
+// number out of range.
 HealthLimits parseLimits(std::string_view text, std::string_view file);
 
 // The limits in the file at `path` (shown as `file`); a file that cannot be read is a fault too.
