@@ -65,7 +65,7 @@ TEST_F(HealthCommandLine, AFaultIsSaidInTheLanguageAskedForWithWhatToWriteInstea
        "Die Grenzwertdatei enthält einen Fehler. trelvox.toml, Zeile 3, Spalte 9: `4,8` enthält "
        "ein Dezimalkomma: Bitte mit Punkt schreiben, also `4.8`. Es wurde nichts umgewandelt."},
       {"[[limit]]\nsensor = RECEIVER\nbelow = [4.8]\n", "ja",
-       "制限値ファイルに誤りがあります。 trelvox.toml、2 行 10 列：引用符が足りません。文字列は "
+       "制限値ファイルに誤りがあります。trelvox.toml、2 行 10 列：引用符が足りません。文字列は "
        "\"RECEIVER\" のように二重引用符で囲んでください。何も変換されませんでした。"},
       {"[[limit]]\nitem = \"BATTERY\"\nabove = [15,5, 20]\n", "en",
        "The limits file has a fault. trelvox.toml, line 3, column 10: `15,5` has a decimal comma: "

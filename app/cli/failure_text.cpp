@@ -7,7 +7,11 @@ namespace trelvox {
 
 std::string failureReason(const TelemetryLogException& e, Language language) {
   if (const LimitsFault* fault = e.limitsFault()) {
-    return std::string(message(e.messageId(), language)) + " " + limitsFaultText(*fault, language);
+    // Japanese sentences follow each other without a space.
+    const std::string_view between = language == Language::kJapanese ? "" : " ";
+    return std::string(message(e.messageId(), language))
+        .append(between)
+        .append(limitsFaultText(*fault, language));
   }
   std::string detail = e.what();
   if (e.reason()) detail += (detail.empty() ? "" : ": ") + e.reason().message();
