@@ -75,17 +75,17 @@ TEST(DialogDrop, AFolderGivesItsLogsAndWhatIsNoLogSaysSo) {
     const char* expected;
   } cases[] = {
       {Language::kEnglish,
-       "Logs converted: 0 (0 green, 0 amber, 0 red); failed: 2\n"
-       "notes.txt: Not a flight log (.KLD).\n"
-       "photos: No flight log (.KLD) in this folder."},
+       "Logs converted: 0 (0 green, 0 amber, 0 red); failed: 2\n\n"
+       "• notes.txt: Not a flight log (.KLD).\n"
+       "• photos: No flight log (.KLD) in this folder."},
       {Language::kGerman,
-       "Umgewandelte Logs: 0 (0 grün, 0 gelb, 0 rot); fehlgeschlagen: 2\n"
-       "notes.txt: Kein Flug-Log (.KLD).\n"
-       "photos: Kein Flug-Log (.KLD) in diesem Ordner."},
+       "Umgewandelte Logs: 0 (0 grün, 0 gelb, 0 rot); fehlgeschlagen: 2\n\n"
+       "• notes.txt: Kein Flug-Log (.KLD).\n"
+       "• photos: Kein Flug-Log (.KLD) in diesem Ordner."},
       {Language::kJapanese,
-       "変換したログ：0件（緑0件、黄0件、赤0件）、失敗：2件\n"
-       "notes.txt：フライトログ(.KLD)ではありません。\n"
-       "photos：このフォルダーにはフライトログ(.KLD)がありません。"},
+       "変換したログ：0件（緑0件、黄0件、赤0件）、失敗：2件\n\n"
+       "• notes.txt：フライトログ(.KLD)ではありません。\n"
+       "• photos：このフォルダーにはフライトログ(.KLD)がありません。"},
   };
   const ConversionOutcome failed[] = {plan[0], plan[3]};
   for (const auto& c : cases) EXPECT_EQ(dropOutcomeText(failed, {}, c.language), c.expected);

@@ -68,33 +68,6 @@ std::vector<ConversionOutcome> card(int count) {
   return logs;
 }
 
-TEST(DialogDropBox, OneLogDroppedAloneIsSaidAsTheOpenCommandSaysIt) {
-  const struct {
-    Language language;
-    std::string converted;
-    std::string failed;
-  } cases[] = {
-      {Language::kEnglish,
-       "a.csv was generated.\nRecords: 3, sensors: 1\nHealth: worth a look\n" + kAmberEvent,
-       "b.KLD: Infotmation file(.KLI) not found.\nLooked for: /card/b.KLI"},
-      {Language::kGerman,
-       "a.csv wurde erzeugt\nRecords: 3, sensors: 1\nFlugzustand: einen Blick wert\n" + kAmberEvent,
-       "b.KLD: Informationsdatei (.KLI) nicht gefunden\nLooked for: /card/b.KLI"},
-      {Language::kJapanese,
-       "a.csv ファイルが作成されました\nRecords: 3, sensors: "
-       "1\nフライトの状態：確認をおすすめします\n" +
-           kAmberEvent,
-       "b.KLD：インフォメーションファイル(.KLI)が見つかりません\nLooked for: /card/b.KLI"},
-  };
-  const ConversionOutcome converted[] = {flight("a", HealthVerdict::kAmber, kAmberEvent)};
-  const ConversionOutcome failed[] = {
-      failedLog("b", MessageId::kInfoFileNotFound, "Looked for: /card/b.KLI")};
-  for (const auto& c : cases) {
-    EXPECT_EQ(dropOutcomeText(converted, {}, c.language), c.converted);
-    EXPECT_EQ(dropOutcomeText(failed, {}, c.language), c.failed);
-  }
-}
-
 TEST(DialogDropBox, FiveLogsGetTheirTotalsThenTheOnesToLookAtRedFailedAmber) {
   const std::vector<ConversionOutcome> logs{
       flight("a", HealthVerdict::kGreen), flight("b", HealthVerdict::kAmber, kAmberEvent),
@@ -105,28 +78,28 @@ TEST(DialogDropBox, FiveLogsGetTheirTotalsThenTheOnesToLookAtRedFailedAmber) {
     std::string expected;
   } cases[] = {
       {Language::kEnglish,
-       "Logs converted: 4 (2 green, 1 amber, 1 red); failed: 1\n"
-       "d.KLD: " +
+       "Logs converted: 4 (2 green, 1 amber, 1 red); failed: 1\n\n"
+       "• d.KLD: " +
            kRedEvent +
            "\n"
-           "c.KLD: Infotmation file(.KLI) not found.\n"
-           "b.KLD: " +
+           "• c.KLD: Infotmation file(.KLI) not found.\n"
+           "• b.KLD: " +
            kAmberEvent},
       {Language::kGerman,
-       "Umgewandelte Logs: 4 (2 grün, 1 gelb, 1 rot); fehlgeschlagen: 1\n"
-       "d.KLD: " +
+       "Umgewandelte Logs: 4 (2 grün, 1 gelb, 1 rot); fehlgeschlagen: 1\n\n"
+       "• d.KLD: " +
            kRedEvent +
            "\n"
-           "c.KLD: Informationsdatei (.KLI) nicht gefunden\n"
-           "b.KLD: " +
+           "• c.KLD: Informationsdatei (.KLI) nicht gefunden\n"
+           "• b.KLD: " +
            kAmberEvent},
       {Language::kJapanese,
-       "変換したログ：4件（緑2件、黄1件、赤1件）、失敗：1件\n"
-       "d.KLD：" +
+       "変換したログ：4件（緑2件、黄1件、赤1件）、失敗：1件\n\n"
+       "• d.KLD：" +
            kRedEvent +
            "\n"
-           "c.KLD：インフォメーションファイル(.KLI)が見つかりません\n"
-           "b.KLD：" +
+           "• c.KLD：インフォメーションファイル(.KLI)が見つかりません\n"
+           "• b.KLD：" +
            kAmberEvent},
   };
   for (const auto& c : cases) EXPECT_EQ(dropOutcomeText(logs, {}, c.language), c.expected);
@@ -149,9 +122,10 @@ TEST(DialogDropBox, FortyLogsNameFiveAndCountTheRest) {
   };
   for (const auto& c : cases) {
     const std::string text = dropOutcomeText(logs, {}, c.language);
-    std::string expected = std::string(c.totals) + "\n" + c.kept + "\n";
+    std::string expected = std::string(c.totals) + "\n" + c.kept + "\n\n";
     for (const char* red : {"f7", "f14", "f21", "f28", "f35"}) {
-      expected += formatMessage(MessageId::kLogLine, c.language,
+      expected += "• " +
+                  formatMessage(MessageId::kLogLine, c.language,
                                 {{"log", std::string(red) + ".KLD"}, {"what", kRedEvent}}) +
                   "\n";
     }
@@ -168,27 +142,27 @@ TEST(DialogDropBox, AFailureThatStoppedSeveralLogsIsSaidOnceWithTheirNumber) {
   } cases[] = {
       {Language::kEnglish,
        "Logs converted: 2 (1 green, 1 amber, 0 red); failed: 3\n"
-       "Existing CSV files kept: 1\n"
-       "3 logs: The limits file has a fault.\n" +
+       "Existing CSV files kept: 1\n\n"
+       "• 3 logs: The limits file has a fault.\n" +
            kLimitsFault +
            "\n"
-           "f5.KLD: " +
+           "• f5.KLD: " +
            kAmberEvent},
       {Language::kGerman,
        "Umgewandelte Logs: 2 (1 grün, 1 gelb, 0 rot); fehlgeschlagen: 3\n"
-       "Vorhandene CSV-Dateien behalten: 1\n"
-       "3 Logs: Die Grenzwertdatei enthält einen Fehler.\n" +
+       "Vorhandene CSV-Dateien behalten: 1\n\n"
+       "• 3 Logs: Die Grenzwertdatei enthält einen Fehler.\n" +
            kLimitsFault +
            "\n"
-           "f5.KLD: " +
+           "• f5.KLD: " +
            kAmberEvent},
       {Language::kJapanese,
        "変換したログ：2件（緑1件、黄1件、赤0件）、失敗：3件\n"
-       "既存のCSVファイルを残したログ：1件\n"
-       "ログ3件：制限値ファイルに誤りがあります。\n" +
+       "既存のCSVファイルを残したログ：1件\n\n"
+       "• ログ3件：制限値ファイルに誤りがあります。\n" +
            kLimitsFault +
            "\n"
-           "f5.KLD：" +
+           "• f5.KLD：" +
            kAmberEvent},
   };
   // f1 green, f2-f4 the limits file, f5 amber, f6 kept.
@@ -199,8 +173,8 @@ TEST(DialogDropBox, FailuresAlikeWithoutAReasonBesideThemAreEachNamed) {
   const std::vector<ConversionOutcome> logs{failedLog("x", MessageId::kNotALog, ""),
                                             failedLog("y", MessageId::kNotALog, "")};
   EXPECT_EQ(dropOutcomeText(logs, {}, Language::kEnglish),
-            "Logs converted: 0 (0 green, 0 amber, 0 red); failed: 2\n"
-            "x.KLD: Not a flight log (.KLD).\ny.KLD: Not a flight log (.KLD).");
+            "Logs converted: 0 (0 green, 0 amber, 0 red); failed: 2\n\n"
+            "• x.KLD: Not a flight log (.KLD).\n• y.KLD: Not a flight log (.KLD).");
 }
 
 // However many logs, folders and pages, and however long the shared reason, the box stays within
@@ -231,7 +205,7 @@ TEST(DialogDropBox, PagesFollowTheLogsWrittenOrWithTheirReason) {
       {"/fail", "/fail/logbook.html", MessageId::kCannotCreateOutput,
        "/fail/logbook.html: Access denied."}};
   EXPECT_EQ(dropOutcomeText(logs, pages, Language::kGerman),
-            "Umgewandelte Logs: 1 (1 grün, 0 gelb, 0 rot); fehlgeschlagen: 0\n"
+            "Umgewandelte Logs: 1 (1 grün, 0 gelb, 0 rot); fehlgeschlagen: 0\n\n"
             "logbook.html wurde erzeugt\n"
             "fail: Ausgabedatei kann nicht erstellt werden\n/fail/logbook.html: Access denied.");
 }

@@ -160,7 +160,7 @@ TEST(DialogFolderPages, ALogWhoseCsvFileIsKeptIsStillOnThePage) {
 
   EXPECT_EQ(outcome.text,
             "Logs converted: 1 (1 green, 0 amber, 0 red); failed: 0\n"
-            "Existing CSV files kept: 2\nlogbook.html was generated.");
+            "Existing CSV files kept: 2\n\nlogbook.html was generated.");
   const std::string page = contentsOf(folder / "card" / "logbook.html");
   EXPECT_THAT(page, HasSubstr("\"path\":\"a.KLD\""));
   EXPECT_THAT(page, HasSubstr("\"path\":\"kept.KLD\""));

@@ -46,14 +46,14 @@ TEST(DialogDrop, SeveralLogsAreCountedAndTheFailedOneNamedInTheUsersLanguage) {
   };
   outcomes[0].health = outcomes[2].health = HealthGist{HealthVerdict::kGreen};
   EXPECT_EQ(dropOutcomeText(outcomes, {}, Language::kEnglish),
-            "Logs converted: 2 (2 green, 0 amber, 0 red); failed: 1\n"
-            "two.KLD: Infotmation file(.KLI) not found.");
+            "Logs converted: 2 (2 green, 0 amber, 0 red); failed: 1\n\n"
+            "• two.KLD: Infotmation file(.KLI) not found.");
   EXPECT_EQ(dropOutcomeText(outcomes, {}, Language::kGerman),
-            "Umgewandelte Logs: 2 (2 grün, 0 gelb, 0 rot); fehlgeschlagen: 1\n"
-            "two.KLD: Informationsdatei (.KLI) nicht gefunden");
+            "Umgewandelte Logs: 2 (2 grün, 0 gelb, 0 rot); fehlgeschlagen: 1\n\n"
+            "• two.KLD: Informationsdatei (.KLI) nicht gefunden");
   EXPECT_EQ(dropOutcomeText(outcomes, {}, Language::kJapanese),
-            "変換したログ：2件（緑2件、黄0件、赤0件）、失敗：1件\n"
-            "two.KLD：インフォメーションファイル(.KLI)が見つかりません");
+            "変換したログ：2件（緑2件、黄0件、赤0件）、失敗：1件\n\n"
+            "• two.KLD：インフォメーションファイル(.KLI)が見つかりません");
 }
 
 TEST(DialogDrop, OneLogDroppedAloneShowsItsLinesBelowIt) {

@@ -11,6 +11,9 @@
 namespace trelvox {
 namespace {
 
+// Before each log named, so that one tells where the next begins when a line wraps.
+constexpr std::string_view kBullet = "• ";
+
 // Lines that name one or more logs, and how many.
 struct NamedLogs {
   std::string lines;
@@ -118,7 +121,8 @@ std::string namedLogsLines(std::span<const NamedLogs> named, Language language) 
       leftOut += logs.logs;
       continue;
     }
-    appendLines(text, logs.lines);
+    appendLines(text, kBullet);
+    text += logs.lines;
     ++shown;
     lines += linesIn(logs.lines);
   }
@@ -148,9 +152,10 @@ std::string dropOutcomeText(std::span<const ConversionOutcome> logs,
   addFlights(logs, HealthVerdict::kRed, language, named);
   addFailures(logs, language, named);
   addFlights(logs, HealthVerdict::kAmber, language, named);
+  // A blank line between the totals, the logs named and the pages.
   std::string text = totalsLines(logs, language);
-  if (!named.empty()) appendLines(text, namedLogsLines(named, language));
-  if (!pages.empty()) appendLines(text, pagesLines(pages, language));
+  if (!named.empty()) appendLines(text, '\n' + namedLogsLines(named, language));
+  if (!pages.empty()) appendLines(text, '\n' + pagesLines(pages, language));
   return text;
 }
 

@@ -19,10 +19,10 @@ inline constexpr std::size_t kPagesNamedInBox = 2;
 // The text shown after a drop. One log dropped alone is said as the Open command says it (its name
 // before a failure). Several logs, or a folder, get a box that fits the screen however many logs
 // there were: one line of totals (converted, green, amber, red, failed), a line of the existing CSV
-// files kept when there were any, then the logs that need a look, red first, then failed, then
-// amber, each on one line with its first event or its failure ("… and 3 more" for the rest; a
-// failure that stopped several logs for the same reason is said once, with their number and the
-// reason), and last each logbook page written, or why it could not be.
+// files kept when there were any; after a blank line the logs that need a look, red first, then
+// failed, then amber, each on one line with its first event or its failure ("… and 3 more" for
+// the rest; a failure that stopped several logs for the same reason is said once, with their
+// number and the reason); after another each logbook page written, or why it could not be.
 std::string dropOutcomeText(std::span<const ConversionOutcome> logs,
                             std::span<const ConversionOutcome> pages, Language language);
 
