@@ -38,6 +38,16 @@ enum class MessageId : int {
   kNoLogInFolder = 214,
   // Asked below a drop's outcome when it wrote a dropped folder's logbook page.
   kOpenLogbookQuestion = 215,
+  // The dialog's boxes after a conversion: the verdict's line ({verdict}); after a drop of several
+  // logs, the totals, the logs whose existing CSV file was kept ({count}), a failure that stopped
+  // several logs alike ({failure}) and one log's line ({log}, {what}); below a page no browser
+  // could show, where it is ({file}).
+  kHealthVerdictLine = 216,
+  kDropTotals = 217,
+  kKeptCount = 218,
+  kSharedFailure = 219,
+  kOpenByHand = 220,
+  kLogLine = 221,
   // A limits file the health check cannot use; the lines below name the file, line, column and
   // fault (see limitsFaultText).
   kLimitsFileFault = 301,

@@ -58,22 +58,25 @@ TEST(DialogConversion, SaysHowManyRecordsAndSensorsWereConverted) {
   } cases[] = {
       {logWith(3, {typeIdOf<VoltageSensorDecoder>(), typeIdOf<OrvaneGpsDecoder>(),
                    typeIdOf<OrvaneCurrentSensorDecoder>()}),
-       "flight.csv was generated.\nRecords: 3, sensors: 3\nHealth: green"},
+       "flight.csv was generated.\nRecords: 3, sensors: 3\nHealth: nothing found"},
       {logWith(1, {typeIdOf<OrvaneTemperatureSensorDecoder>()}),
-       "flight.csv was generated.\nRecords: 1, sensors: 1\nHealth: green"},
+       "flight.csv was generated.\nRecords: 1, sensors: 1\nHealth: nothing found"},
       {logWith(0, {typeIdOf<VoltageSensorDecoder>()}),
        "flight.csv was generated.\nRecords: 0, sensors: 1\n"
-       "The log holds no records: the CSV file has only its header rows.\nHealth: none"},
+       "The log holds no records: the CSV file has only its header rows.\nHealth: no records"},
       {logWith(2, {}),
        "flight.csv was generated.\nRecords: 2, sensors: 0\n"
-       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: green"},
+       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: nothing "
+       "found"},
       {logWith(2, {kNoDecoder}),
        "flight.csv was generated.\nRecords: 2, sensors: 0\n"
-       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: green"},
+       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: nothing "
+       "found"},
       {logWith(0, {}),
        "flight.csv was generated.\nRecords: 0, sensors: 0\n"
        "The log holds no records: the CSV file has only its header rows.\n"
-       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: none"},
+       "The log names no sensor: the CSV file has only the receiver's columns.\nHealth: no "
+       "records"},
   };
   for (const auto& c : cases) {
     TempFolder folder;
@@ -85,31 +88,63 @@ TEST(DialogConversion, SaysHowManyRecordsAndSensorsWereConverted) {
   }
 }
 
-// The success box's health line names the first red event before any amber one, in the dialog's
-// language, and a limits file above the log is found as on the command line.
-TEST(ShellConversion, HealthLineNamesTheFirstRedEventInEachLanguage) {
+// The success box says the verdict once, in words that say what it means, then the first red event
+// (else the first amber one) on a line of its own, each reading held to its unit by a no-break
+// space, then how many more events there are; a limits file above the log is found as on the
+// command line.
+TEST(ShellConversion, TheBoxSaysTheVerdictOnceThenTheTellingEventInEachLanguage) {
   TempFolder folder;
   fs::create_directories(folder / "model");
-  LogBuilder log;
-  for (const int tenths : {46, 50, 43, 50}) log.record().word(0, 0x4000 | tenths);
-  log.writeFiles(folder / "model" / "flight");
   std::ofstream(folder / "trelvox.toml") << "[checks]\nmerge = 0\n";
   const struct {
+    std::vector<int> batteryTenths;
     Language language;
-    const char* line;
+    std::string health;
+    bool warning;
   } cases[] = {
-      {Language::kEnglish,
-       "Health: red, 0:00.2  red  RECEIVER BATTERY below 4.4 V (amber 4.8 V): lowest 4.3 V"},
-      {Language::kGerman,
-       "Flugzustand: rot, 0:00.2  rot  RECEIVER BATTERY unter 4.4 V (gelb 4.8 V): niedrigster "
-       "Wert 4.3 V"},
-      {Language::kJapanese,
-       "フライトの状態: 赤, 0:00.2  赤  RECEIVER BATTERY 4.4 V 未満(黄 4.8 V)：最低値 4.3 V"},
+      {{50, 50}, Language::kEnglish, "Health: nothing found", false},
+      {{50, 50}, Language::kJapanese, "フライトの状態：異常なし", false},
+      {{50, 46, 50},
+       Language::kEnglish,
+       "Health: worth a look\n"
+       "0:00.1 amber RECEIVER BATTERY below 4.8\u00A0V (red 4.4\u00A0V): lowest 4.6\u00A0V",
+       true},
+      {{50, 46, 50},
+       Language::kGerman,
+       "Flugzustand: einen Blick wert\n"
+       "0:00.1 gelb RECEIVER BATTERY unter 4.8\u00A0V (rot 4.4\u00A0V): niedrigster Wert "
+       "4.6\u00A0V",
+       true},
+      {{46, 50, 43, 50, 46, 50, 42},
+       Language::kEnglish,
+       "Health: needs attention before the next flight\n"
+       "0:00.2 red RECEIVER BATTERY below 4.4\u00A0V (amber 4.8\u00A0V): lowest 4.3\u00A0V\n"
+       "… and 3 more",
+       true},
+      {{46, 50, 43, 50, 46, 50, 42},
+       Language::kGerman,
+       "Flugzustand: vor dem nächsten Flug prüfen\n"
+       "0:00.2 rot RECEIVER BATTERY unter 4.4\u00A0V (gelb 4.8\u00A0V): niedrigster Wert "
+       "4.3\u00A0V\n"
+       "… und 3 weitere",
+       true},
+      {{46, 50, 43, 50, 46, 50, 42},
+       Language::kJapanese,
+       "フライトの状態：次のフライトの前に点検が必要です\n"
+       "0:00.2 赤 RECEIVER BATTERY 4.4\u00A0V 未満(黄 4.8\u00A0V)：最低値 4.3\u00A0V\n"
+       "…ほか3件",
+       true},
   };
   for (const auto& c : cases) {
+    LogBuilder log;
+    for (const int tenths : c.batteryTenths) log.record().word(0, 0x4000 | tenths);
+    log.writeFiles(folder / "model" / "flight");
     const ConversionOutcome outcome = convertForOpen(folder / "model" / "flight.KLD",
                                                      folder / "model" / "flight.csv", c.language);
-    EXPECT_THAT(outcome.linesBelow, ::testing::EndsWith(std::string("\n") + c.line));
+    const std::string text = openOutcomeText(outcome, c.language);
+    EXPECT_THAT(text, ::testing::EndsWith("\n" + c.health)) << text;
+    EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("  ")));
+    EXPECT_EQ(needsALook(outcome), c.warning) << c.health;
   }
 }
 
@@ -222,10 +257,10 @@ TEST(DialogConversion, AConversionThatIsToKeepAnExistingFileSaysSo) {
   convertLog(outcome, LogConverter::ExistingOutput::kReplace, Separators{}, Language::kEnglish,
              [](const fs::path&) { return SystemReason{}; });
   EXPECT_EQ(outcome.failure, std::nullopt);
-  EXPECT_EQ(outcome.linesBelow,
-            "Records: 1, sensors: 0\n"
+  EXPECT_EQ(openOutcomeText(outcome, Language::kEnglish),
+            "flight.csv was generated.\nRecords: 1, sensors: 0\n"
             "The log names no sensor: the CSV file has only the receiver's columns.\n"
-            "Health: green");
+            "Health: nothing found");
 }
 
 // Converts `log` into `csv` and its page as the Report command does.
@@ -244,13 +279,13 @@ TEST(DialogReport, WritesTheCsvFileAndThePageInTheMessageLanguage) {
   } cases[] = {
       {Language::kEnglish, "<!DOCTYPE html>\n<html lang=\"en\"",
        "flight.csv was generated.\nflight.html was generated.\nRecords: 3, sensors: 1\n"
-       "Health: green"},
+       "Health: nothing found"},
       {Language::kGerman, "<!DOCTYPE html>\n<html lang=\"de\"",
        "flight.csv wurde erzeugt\nflight.html wurde erzeugt\nDatensätze: 3, Sensoren: 1\n"
-       "Flugzustand: grün"},
+       "Flugzustand: nichts gefunden"},
       {Language::kJapanese, "<!DOCTYPE html>\n<html lang=\"ja\"",
        "flight.csv ファイルが作成されました\nflight.html ファイルが作成されました\n"
-       "レコード数: 3、センサー数: 1\nフライトの状態: 緑"},
+       "レコード数: 3、センサー数: 1\nフライトの状態：異常なし"},
   };
   const LogBuilder log = logWith(3, {typeIdOf<VoltageSensorDecoder>()});
   for (const auto& c : cases) {
@@ -272,9 +307,12 @@ TEST(DialogReport, APageTheBrowserCouldNotShowIsSaidBelowItsLine) {
   EXPECT_EQ(openOutcomeText(outcome, Language::kGerman, false),
             "out.csv wurde erzeugt\nout.html wurde erzeugt\n"
             "Die Seite konnte nicht im Browser geöffnet werden.\n"
-            "Datensätze: 1, Sensoren: 0\n"
-            "Das Log nennt keinen Sensor: Die CSV-Datei hat nur die Spalten des Empfängers.\n"
-            "Flugzustand: grün");
+            "Bitte von Hand öffnen: " +
+                (folder / "out.html").string() +
+                "\n"
+                "Datensätze: 1, Sensoren: 0\n"
+                "Das Log nennt keinen Sensor: Die CSV-Datei hat nur die Spalten des Empfängers.\n"
+                "Flugzustand: nichts gefunden");
   EXPECT_TRUE(fs::exists(folder / "out.html"));
 }
 
@@ -334,8 +372,9 @@ TEST(DialogConversion, ALogCutOffInARecordSaysSoInEachLanguage) {
       const ConversionOutcome outcome =
           convertForOpen(folder / "flight.KLD", folder / "flight.csv", l.language);
       EXPECT_EQ(outcome.failure, std::nullopt);
-      // The health line follows it.
-      EXPECT_THAT(outcome.linesBelow, ::testing::HasSubstr(std::string("\n") + l.cutOff + "\n"));
+      // The health lines follow it.
+      EXPECT_THAT(openOutcomeText(outcome, l.language),
+                  ::testing::HasSubstr(std::string("\n") + l.cutOff + "\n"));
       EXPECT_EQ(readFile(folder / "flight.csv"), convert(log).text());
     }
   }

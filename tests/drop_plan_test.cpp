@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/windows/outcome_texts.h"
+#include "app/windows/drop_summary.h"
 #include "tests/csv_table.h"
 #include "tests/dialog_logs.h"
 #include "tests/temp_folder.h"
@@ -38,7 +38,7 @@ TEST(DialogDrop, ADroppedInfoFileWhoseDataFileIsMissingNamesTheDataFile) {
   convertLog(plan[0], LogConverter::ExistingOutput::kRefuse, Separators{}, Language::kEnglish,
              [](const fs::path&) { return SystemReason{"File not found."}; });
   EXPECT_EQ(
-      dropOutcomeText(plan, Language::kEnglish),
+      dropOutcomeText(plan, {}, Language::kEnglish),
       "flight.KLI: Cannot read file.\n" + (folder / "flight.KLD").string() + ": File not found.");
   EXPECT_FALSE(fs::exists(folder / "flight.csv"));
 }
@@ -75,17 +75,20 @@ TEST(DialogDrop, AFolderGivesItsLogsAndWhatIsNoLogSaysSo) {
     const char* expected;
   } cases[] = {
       {Language::kEnglish,
-       "notes.txt: Not a flight log (.KLD).\n"
-       "photos: No flight log (.KLD) in this folder."},
+       "Logs converted: 0 (0 green, 0 amber, 0 red); failed: 2\n\n"
+       "• notes.txt: Not a flight log (.KLD).\n"
+       "• photos: No flight log (.KLD) in this folder."},
       {Language::kGerman,
-       "notes.txt: Kein Flug-Log (.KLD).\n"
-       "photos: Kein Flug-Log (.KLD) in diesem Ordner."},
+       "Umgewandelte Logs: 0 (0 grün, 0 gelb, 0 rot); fehlgeschlagen: 2\n\n"
+       "• notes.txt: Kein Flug-Log (.KLD).\n"
+       "• photos: Kein Flug-Log (.KLD) in diesem Ordner."},
       {Language::kJapanese,
-       "notes.txt: フライトログ(.KLD)ではありません。\n"
-       "photos: このフォルダーにはフライトログ(.KLD)がありません。"},
+       "変換したログ：0件（緑0件、黄0件、赤0件）、失敗：2件\n\n"
+       "• notes.txt：フライトログ(.KLD)ではありません。\n"
+       "• photos：このフォルダーにはフライトログ(.KLD)がありません。"},
   };
   const ConversionOutcome failed[] = {plan[0], plan[3]};
-  for (const auto& c : cases) EXPECT_EQ(dropOutcomeText(failed, c.language), c.expected);
+  for (const auto& c : cases) EXPECT_EQ(dropOutcomeText(failed, {}, c.language), c.expected);
 }
 
 }  // namespace

@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "app/windows/drop_plan.h"
-#include "app/windows/outcome_texts.h"
+#include "app/windows/drop_summary.h"
 #include "tests/dialog_logs.h"
 #include "tests/temp_folder.h"
 
@@ -27,23 +28,28 @@ std::string contentsOf(const fs::path& file) {
 
 SystemReason noReason(const fs::path&) { return {}; }
 
-// Drops `dropped` as the dialog does: converts every planned log, gathers the folders' pages and
-// writes them; returns the text of the box, the pages' outcomes last.
+// Drops `dropped` as the dialog does: converts every planned log, keeping each existing CSV file
+// (as a user answering No to replacing it), gathers the folders' pages and writes them; returns the
+// text of the box and the pages' outcomes.
 struct DroppedOutcome {
   std::string text;
   std::vector<ConversionOutcome> pages;
 };
 DroppedOutcome drop(std::span<const fs::path> dropped, Language language) {
   FolderPages pages(logbookPagesOf(dropped), language, '.');
-  std::vector<ConversionOutcome> reported = planDrop(dropped);
-  for (ConversionOutcome& outcome : reported) {
+  std::vector<ConversionOutcome> logs = planDrop(dropped);
+  for (ConversionOutcome& outcome : logs) {
     if (outcome.failure) continue;
-    pages.add(outcome,
-              convertLog(outcome, ExistingOutput::kRefuse, Separators{}, language, noReason));
+    std::optional<ConversionResult> result =
+        convertLog(outcome, ExistingOutput::kRefuse, Separators{}, language, noReason);
+    if (outcome.failure == MessageId::kOutputExists) {
+      pages.addKept(outcome, Separators{}, noReason);
+    } else {
+      pages.add(outcome, result);
+    }
   }
   std::vector<ConversionOutcome> written = pages.write(noReason);
-  reported.insert(reported.end(), written.begin(), written.end());
-  return {dropOutcomeText(reported, language), written};
+  return {dropOutcomeText(logs, written, language), written};
 }
 
 TEST(DialogFolderPages, EachDroppedFolderWithLogsGetsOnePageInIt) {
@@ -132,10 +138,41 @@ TEST(DialogFolderPages, APageThatCannotBeWrittenIsSaidAndNotOffered) {
       pages.write([](const fs::path&) { return SystemReason{"Access denied."}; });
   ASSERT_EQ(written.size(), 1u);
   EXPECT_TRUE(writtenPages(written).empty());
-  EXPECT_EQ(dropOutcomeText(written, Language::kEnglish),
-            "card: Cannot create output file.\n" + (folder / "card" / "logbook.html").string() +
-                ": Access denied.");
+  EXPECT_THAT(
+      dropOutcomeText(plan, written, Language::kEnglish),
+      ::testing::EndsWith("\ncard: Cannot create output file.\n" +
+                          (folder / "card" / "logbook.html").string() + ": Access denied."));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder / "card"), fs::directory_iterator()), 4);
+}
+
+// A log whose existing CSV file the user keeps is still on its folder's page, read without writing
+// anything; the box counts it as kept. Outside a dropped folder it is not read at all.
+TEST(DialogFolderPages, ALogWhoseCsvFileIsKeptIsStillOnThePage) {
+  TempFolder folder;
+  fs::create_directories(folder / "card");
+  logWith(3, {}).writeFiles(folder / "card" / "a");
+  logWith(2, {}).writeFiles(folder / "card" / "kept");
+  logWith(2, {}).writeFiles(folder / "loose");
+  std::ofstream(folder / "card" / "kept.csv") << "older";
+  std::ofstream(folder / "loose.csv") << "older";
+  const std::vector<fs::path> dropped{folder / "card", folder / "loose.KLD"};
+  const DroppedOutcome outcome = drop(dropped, Language::kEnglish);
+
+  EXPECT_EQ(outcome.text,
+            "Logs converted: 1 (1 green, 0 amber, 0 red); failed: 0\n"
+            "Existing CSV files kept: 2\n\nlogbook.html was generated.");
+  const std::string page = contentsOf(folder / "card" / "logbook.html");
+  EXPECT_THAT(page, HasSubstr("\"path\":\"a.KLD\""));
+  EXPECT_THAT(page, HasSubstr("\"path\":\"kept.KLD\""));
+  EXPECT_EQ(contentsOf(folder / "card" / "kept.csv"), "older");
+  EXPECT_EQ(contentsOf(folder / "loose.csv"), "older");
+  // Nothing beside the logs but a.csv and the page: no side file, no unfinished file.
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder / "card")) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"a.KLD", "a.KLI", "a.csv", "kept.KLD", "kept.KLI",
+                                          "kept.csv", "logbook.html"}));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/windows/drop_summary.h"
+
 namespace trelvox {
 namespace {
 
@@ -36,34 +38,35 @@ TEST(DialogFailureReason, AFileHeldOpenByAnotherProgramTellsTheUserToCloseIt) {
             "/logs/flight.csv: Access denied.");
 }
 
-TEST(DialogDrop, ReportHasOneLinePerLogInTheUsersLanguage) {
-  const std::vector<ConversionOutcome> outcomes{
+TEST(DialogDrop, SeveralLogsAreCountedAndTheFailedOneNamedInTheUsersLanguage) {
+  std::vector<ConversionOutcome> outcomes{
       {"/a/one.KLD", "/a/one.csv", std::nullopt},
       {"/a/two.KLD", "/a/two.csv", MessageId::kInfoFileNotFound},
       {"/a/飛行.KLD", "/a/飛行.csv", std::nullopt},
   };
-  EXPECT_EQ(dropOutcomeText(outcomes, Language::kEnglish),
-            "one.csv was generated.\ntwo.KLD: Infotmation file(.KLI) not found.\n"
-            "飛行.csv was generated.");
-  EXPECT_EQ(dropOutcomeText(outcomes, Language::kGerman),
-            "one.csv wurde erzeugt\ntwo.KLD: Informationsdatei (.KLI) nicht gefunden\n"
-            "飛行.csv wurde erzeugt");
-  EXPECT_EQ(dropOutcomeText(outcomes, Language::kJapanese),
-            "one.csv ファイルが作成されました\n"
-            "two.KLD: インフォメーションファイル(.KLI)が見つかりません\n"
-            "飛行.csv ファイルが作成されました");
+  outcomes[0].health = outcomes[2].health = HealthGist{HealthVerdict::kGreen};
+  EXPECT_EQ(dropOutcomeText(outcomes, {}, Language::kEnglish),
+            "Logs converted: 2 (2 green, 0 amber, 0 red); failed: 1\n\n"
+            "• two.KLD: Infotmation file(.KLI) not found.");
+  EXPECT_EQ(dropOutcomeText(outcomes, {}, Language::kGerman),
+            "Umgewandelte Logs: 2 (2 grün, 0 gelb, 0 rot); fehlgeschlagen: 1\n\n"
+            "• two.KLD: Informationsdatei (.KLI) nicht gefunden");
+  EXPECT_EQ(dropOutcomeText(outcomes, {}, Language::kJapanese),
+            "変換したログ：2件（緑2件、黄0件、赤0件）、失敗：1件\n\n"
+            "• two.KLD：インフォメーションファイル(.KLI)が見つかりません");
 }
 
-TEST(DialogDrop, ReportShowsEachLogsLinesBelowIt) {
-  const std::vector<ConversionOutcome> outcomes{
-      {"/a/one.KLD", "/a/one.csv", std::nullopt, "Records: 3, sensors: 1"},
-      {"/a/two.KLD", "/a/two.csv", MessageId::kCannotCreateOutput, "/a/two.csv: Disk full."},
-      {"/a/notes.txt", "", MessageId::kCannotReadFile},
-  };
-  EXPECT_EQ(dropOutcomeText(outcomes, Language::kEnglish),
-            "one.csv was generated.\nRecords: 3, sensors: 1\n"
-            "two.KLD: Cannot create output file.\n/a/two.csv: Disk full.\n"
-            "notes.txt: Cannot read file.");
+TEST(DialogDrop, OneLogDroppedAloneShowsItsLinesBelowIt) {
+  const ConversionOutcome converted[] = {
+      {"/a/one.KLD", "/a/one.csv", std::nullopt, "Records: 3, sensors: 1"}};
+  const ConversionOutcome failed[] = {
+      {"/a/two.KLD", "/a/two.csv", MessageId::kCannotCreateOutput, "/a/two.csv: Disk full."}};
+  const ConversionOutcome noLog[] = {{"/a/notes.txt", "", MessageId::kCannotReadFile}};
+  EXPECT_EQ(dropOutcomeText(converted, {}, Language::kEnglish),
+            "one.csv was generated.\nRecords: 3, sensors: 1");
+  EXPECT_EQ(dropOutcomeText(failed, {}, Language::kEnglish),
+            "two.KLD: Cannot create output file.\n/a/two.csv: Disk full.");
+  EXPECT_EQ(dropOutcomeText(noLog, {}, Language::kEnglish), "notes.txt: Cannot read file.");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "app/windows/conversion_outcome.h"
 #include "app/windows/drop_plan.h"
+#include "app/windows/drop_summary.h"
 #include "app/windows/file_choices.h"
 #include "app/windows/file_dialogs.h"
 #include "app/windows/folder_pages.h"
@@ -58,27 +59,34 @@ SystemReason whyConversionFailed(const fs::path& output, Language language) {
 
 // Both codes are cleared before each conversion, so that a failure is never explained by an older
 // one.
-std::optional<ConversionResult> convert(const ShellContext& shell, ConversionOutcome& outcome,
-                                        ExistingOutput existing) {
+void forgetSystemCodes() {
   _doserrno = 0;
   errno = 0;
+}
+
+std::optional<ConversionResult> convert(const ShellContext& shell, ConversionOutcome& outcome,
+                                        ExistingOutput existing) {
+  forgetSystemCodes();
   return convertLog(
       outcome, existing, shell.separators, shell.language,
       [&](const fs::path& refused) { return whyConversionFailed(refused, shell.language); });
 }
 
-// Converts one planned drop, filling in how it went, and adds it to its folder's page. Returns
-// false when the user chose to keep an existing CSV file, so that the log is left out of the
-// report.
-bool convertDropped(HWND owner, const ShellContext& shell, ConversionOutcome& outcome,
+// Converts one planned drop, filling in how it went, and adds it to its folder's page.
+void convertDropped(HWND owner, const ShellContext& shell, ConversionOutcome& outcome,
                     FolderPages& pages) {
   std::optional<ConversionResult> result = convert(shell, outcome, ExistingOutput::kRefuse);
   if (outcome.failure == MessageId::kOutputExists) {
-    if (!askYesNo(owner, widen(replaceQuestion(outcome.output, shell.language)))) return false;
+    if (!askYesNo(owner, widen(replaceQuestion(outcome.output, shell.language)))) {
+      forgetSystemCodes();
+      pages.addKept(outcome, shell.separators, [&](const fs::path& refused) {
+        return whyConversionFailed(refused, shell.language);
+      });
+      return;
+    }
     result = convert(shell, outcome, ExistingOutput::kReplace);
   }
   pages.add(outcome, result);
-  return true;
 }
 
 // The dropped folders' logbook pages, leaving out each existing one the user chose to keep.
@@ -96,7 +104,7 @@ std::vector<fs::path> pagesToWrite(HWND owner, const ShellContext& shell,
 void showOutcome(HWND owner, const ShellContext& shell, const ConversionOutcome& outcome,
                  bool pageOpened = true) {
   showMessage(owner, widen(openOutcomeText(outcome, shell.language, pageOpened)),
-              outcome.failure || !pageOpened ? MB_ICONWARNING : MB_ICONINFORMATION);
+              needsALook(outcome) || !pageOpened ? MB_ICONWARNING : MB_ICONINFORMATION);
 }
 
 // Hands the page to the default browser. The system shows no box of its own when there is none:
@@ -113,21 +121,21 @@ bool openInBrowser(const fs::path& page) {
 
 // One message for everything dropped; when it wrote logbook pages, it ends in the offer to open
 // them, and Yes hands each to the default browser.
-void showDropOutcome(HWND owner, const ShellContext& shell,
-                     std::span<const ConversionOutcome> reported, std::span<const fs::path> pages) {
-  const bool allConverted = std::ranges::none_of(
-      reported, [](const ConversionOutcome& o) { return o.failure.has_value(); });
-  const UINT icon = allConverted ? MB_ICONINFORMATION : MB_ICONWARNING;
-  const std::string text = dropOutcomeText(reported, shell.language);
+void showDropOutcome(HWND owner, const ShellContext& shell, std::span<const ConversionOutcome> logs,
+                     std::span<const ConversionOutcome> pageOutcomes) {
+  const UINT icon = dropNeedsALook(logs, pageOutcomes) ? MB_ICONWARNING : MB_ICONINFORMATION;
+  const std::string text = dropOutcomeText(logs, pageOutcomes, shell.language);
+  const std::vector<fs::path> pages = writtenPages(pageOutcomes);
   if (pages.empty()) {
     showMessage(owner, widen(text), icon);
     return;
   }
   const std::string_view offer = message(MessageId::kOpenLogbookQuestion, shell.language);
   if (!askYesNo(owner, widen(text + '\n' + std::string(offer)), icon)) return;
-  if (!std::ranges::all_of(pages, openInBrowser)) {
-    showMessage(owner, widen(std::string(message(MessageId::kPageNotOpened, shell.language))),
-                MB_ICONWARNING);
+  for (const fs::path& page : pages) {
+    if (!openInBrowser(page)) {
+      showMessage(owner, widen(pageNotOpenedLines(page, shell.language)), MB_ICONWARNING);
+    }
   }
 }
 
@@ -175,18 +183,17 @@ void runReportCommand(HWND owner, const ShellContext& shell) {
 void convertDroppedFiles(HWND owner, const ShellContext& shell, std::span<const fs::path> dropped) {
   const std::vector<fs::path> pageFiles = pagesToWrite(owner, shell, dropped);
   FolderPages pages(pageFiles, shell.language, shell.separators.decimal);
-  std::vector<ConversionOutcome> reported;
-  for (ConversionOutcome& outcome : planDrop(dropped)) {
-    if (outcome.failure || convertDropped(owner, shell, outcome, pages)) {
-      reported.push_back(outcome);
-    }
+  std::vector<ConversionOutcome> logs = planDrop(dropped);
+  for (ConversionOutcome& outcome : logs) {
+    if (!outcome.failure) convertDropped(owner, shell, outcome, pages);
   }
-  _doserrno = 0;
-  errno = 0;
+  forgetSystemCodes();
   const std::vector<ConversionOutcome> written = pages.write(
       [&](const fs::path& refused) { return whyConversionFailed(refused, shell.language); });
-  reported.insert(reported.end(), written.begin(), written.end());
-  if (!reported.empty()) showDropOutcome(owner, shell, reported, writtenPages(written));
+  // Nothing to say when the user kept every CSV file and no page was to be written.
+  const bool allKept =
+      std::ranges::all_of(logs, [](const ConversionOutcome& o) { return o.kept && !o.failure; });
+  if (!logs.empty() && !(allKept && written.empty())) showDropOutcome(owner, shell, logs, written);
 }
 
 }  // namespace trelvox

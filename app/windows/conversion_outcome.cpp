@@ -19,6 +19,38 @@ const fs::path& refusedOutput(const ConversionOutcome& outcome, std::string_view
   return outcome.output;
 }
 
+using SystemReasonOf = std::function<SystemReason(const fs::path&)>;
+
+// Runs `request` on the outcome's log and fills in how that went.
+std::optional<ConversionResult> run(ConversionOutcome& outcome, const ConversionRequest& request,
+                                    Separators separators, Language language,
+                                    const SystemReasonOf& systemReason) {
+  try {
+    LogConverter converter(separators);
+    converter.open(outcome.log, request);
+    ConversionCounts counts;
+    counts.sensors = converter.sensorCount();
+    ConversionResult result = converter.convert();
+    counts.records = result.rows;
+    counts.trailingBytes = result.trailingBytes;
+    outcome.failure.reset();
+    outcome.linesBelow = convertedLines(counts, language);
+    outcome.health = healthGist(*result.health, separators.decimal, language);
+    return result;
+  } catch (const TelemetryLogException& e) {
+    const fs::path& refused = refusedOutput(outcome, e.what());
+    // Asked first: looking at the files below may leave the system's last error changed.
+    const SystemReason reason = systemReason(refused);
+    outcome.failure = e.messageId();
+    outcome.health.reset();
+    // A limits file's fault names the file, line and column itself.
+    outcome.linesBelow = e.limitsFault()
+                             ? limitsFaultText(*e.limitsFault(), language)
+                             : failureReason(e.messageId(), outcome.log, refused, reason, language);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Language language) {
@@ -31,41 +63,28 @@ std::optional<ConversionOutcome> missingInfoFile(const fs::path& chosenLog, Lang
       chosenLog, {}, kFailure, failureReason(kFailure, chosenLog, {}, {}, language)};
 }
 
-std::optional<ConversionResult> convertLog(
-    ConversionOutcome& outcome, LogConverter::ExistingOutput existing, Separators separators,
-    Language language, const std::function<SystemReason(const fs::path&)>& systemReason) {
-  try {
-    ConversionRequest request;
-    request.path(OutputFormat::kCsv) = outcome.output;
-    request.existing = existing;
-    // The dialog checks the flight's health on every conversion.
-    request.summary = true;
-    if (outcome.page) {
-      request.path(OutputFormat::kHtml) = outcome.page;
-      request.pageLanguage = pageLanguageOf(language);
-    }
-    LogConverter converter(separators);
-    converter.open(outcome.log, request);
-    ConversionCounts counts;
-    counts.sensors = converter.sensorCount();
-    ConversionResult result = converter.convert();
-    counts.records = result.rows;
-    counts.trailingBytes = result.trailingBytes;
-    outcome.failure.reset();
-    outcome.linesBelow = convertedLines(counts, language) + '\n' +
-                         healthLine(*result.health, separators.decimal, language);
-    return result;
-  } catch (const TelemetryLogException& e) {
-    const fs::path& refused = refusedOutput(outcome, e.what());
-    // Asked first: looking at the files below may leave the system's last error changed.
-    const SystemReason reason = systemReason(refused);
-    outcome.failure = e.messageId();
-    // A limits file's fault names the file, line and column itself.
-    outcome.linesBelow = e.limitsFault()
-                             ? limitsFaultText(*e.limitsFault(), language)
-                             : failureReason(e.messageId(), outcome.log, refused, reason, language);
+std::optional<ConversionResult> convertLog(ConversionOutcome& outcome,
+                                           LogConverter::ExistingOutput existing,
+                                           Separators separators, Language language,
+                                           const SystemReasonOf& systemReason) {
+  ConversionRequest request;
+  request.path(OutputFormat::kCsv) = outcome.output;
+  request.existing = existing;
+  // The dialog checks the flight's health on every conversion.
+  request.summary = true;
+  if (outcome.page) {
+    request.path(OutputFormat::kHtml) = outcome.page;
+    request.pageLanguage = pageLanguageOf(language);
   }
-  return std::nullopt;
+  return run(outcome, request, separators, language, systemReason);
+}
+
+std::optional<ConversionResult> readKeptLog(ConversionOutcome& outcome, Separators separators,
+                                            Language language, const SystemReasonOf& systemReason) {
+  outcome.kept = true;
+  ConversionRequest request;
+  request.summary = true;
+  return run(outcome, request, separators, language, systemReason);
 }
 
 }  // namespace trelvox

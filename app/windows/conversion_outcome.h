@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -11,6 +12,15 @@
 
 namespace trelvox {
 
+// What a box says of a log's health, in the dialog's language: the verdict, the event that tells
+// most (the first red one, else the first amber one; empty when there is none) and how many events
+// there were besides it.
+struct HealthGist {
+  HealthVerdict verdict = HealthVerdict::kNone;
+  std::string firstEvent{};
+  std::size_t moreEvents = 0;
+};
+
 // How the conversion of one log ended, or is to be tried.
 struct ConversionOutcome {
   std::filesystem::path log;     // the file chosen or dropped
@@ -21,6 +31,10 @@ struct ConversionOutcome {
   std::string linesBelow{};  // what was converted, or why it failed
   // The Report command's HTML page of the flight, written with the CSV file.
   std::optional<std::filesystem::path> page{};
+  // The flight's health, once the log has been read.
+  std::optional<HealthGist> health{};
+  // The user kept the existing CSV file: the log was at most read, for its folder's page.
+  bool kept = false;
 };
 
 // The failure to report when the information file that the log `chosenLog` needs is missing,
@@ -39,6 +53,13 @@ std::optional<ConversionOutcome> missingInfoFile(const std::filesystem::path& ch
 std::optional<ConversionResult> convertLog(
     ConversionOutcome& outcome, LogConverter::ExistingOutput existing, Separators separators,
     Language language,
+    const std::function<SystemReason(const std::filesystem::path&)>& systemReason);
+
+// Reads the log of an outcome whose existing CSV file the user chose to keep, writing nothing, for
+// its folder's logbook page; marks the outcome kept and fills in its health, or the failure.
+// Returns what was read; nothing when it failed.
+std::optional<ConversionResult> readKeptLog(
+    ConversionOutcome& outcome, Separators separators, Language language,
     const std::function<SystemReason(const std::filesystem::path&)>& systemReason);
 
 }  // namespace trelvox

@@ -53,6 +53,14 @@ void FolderPages::add(const ConversionOutcome& outcome,
   }
 }
 
+void FolderPages::addKept(ConversionOutcome& outcome, Separators separators,
+                          const std::function<SystemReason(const fs::path&)>& systemReason) {
+  outcome.kept = true;
+  outcome.failure.reset();
+  if (pageOf(outcome.log) == nullptr) return;
+  add(outcome, readKeptLog(outcome, separators, language_, systemReason));
+}
+
 std::vector<ConversionOutcome> FolderPages::write(
     const std::function<SystemReason(const fs::path&)>& systemReason) {
   std::vector<ConversionOutcome> outcomes;

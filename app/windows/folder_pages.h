@@ -28,6 +28,10 @@ class FolderPages {
   // Adds a dropped log to its folder's page, if that folder has one: with what it converted, or
   // with the failure's message when it failed.
   void add(const ConversionOutcome& outcome, const std::optional<ConversionResult>& result);
+  // Marks a dropped log kept whose existing CSV file the user chose to keep, and when its folder
+  // has a page reads it, writing nothing, and adds it as add does.
+  void addKept(ConversionOutcome& outcome, Separators separators,
+               const std::function<SystemReason(const std::filesystem::path&)>& systemReason);
   // Writes every page, replacing an older one (the user has been asked), and returns how each went
   // as its folder's outcome (the page as the output). `systemReason` is as for convertLog.
   std::vector<ConversionOutcome> write(

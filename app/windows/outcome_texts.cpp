@@ -6,6 +6,7 @@
 #include "app/windows/path_for_box.h"
 #include "conversion/log_files.h"
 #include "conversion/path_text.h"
+#include "outputs/logbook/logbook_entry.h"
 
 namespace trelvox {
 namespace fs = std::filesystem;
@@ -18,6 +19,18 @@ std::string refusedFile(const fs::path& file, const SystemReason& systemReason, 
   if (!systemReason.words.empty()) (line += ": ") += systemReason.words;
   if (systemReason.heldOpen) (line += '\n') += message(MessageId::kCloseHeldFile, language);
   return line;
+}
+
+// Between a reading and its unit, so that a box never wraps between them.
+constexpr std::string_view kNoBreakSpace = "\u00A0";
+
+// The summary lines up its columns with double spaces; a box's proportional font needs one.
+std::string singleSpaced(std::string_view text) {
+  std::string spaced;
+  for (const char c : text) {
+    if (c != ' ' || !spaced.ends_with(' ')) spaced += c;
+  }
+  return spaced;
 }
 
 std::string withLinesBelow(std::string_view firstLine, std::string_view below) {
@@ -42,17 +55,34 @@ std::string convertedLines(const ConversionCounts& counts, Language language) {
   return lines;
 }
 
-std::string healthLine(const HealthReport& health, char decimalSeparator, Language language) {
-  const HealthLabels labels = healthLabels(language);
-  std::string line(labels.health);
-  line.append(": ").append(labels.verdicts[static_cast<std::size_t>(health.verdict)]);
-  const auto isRed = [](const HealthEvent& event) { return event.severity == Severity::kRed; };
-  const auto red = std::ranges::find_if(health.events, isRed);
-  const auto first = red != health.events.end() ? red : health.events.begin();
-  if (first != health.events.end()) {
-    line.append(", ").append(healthEventText(*first, labels, decimalSeparator));
+HealthGist healthGist(const HealthReport& health, char decimalSeparator, Language language) {
+  HealthGist gist{.verdict = health.verdict};
+  if (const HealthEvent* event = firstTellingEvent(health)) {
+    HealthLabels labels = healthLabels(language);
+    labels.unitSpace = kNoBreakSpace;
+    gist.firstEvent = singleSpaced(healthEventText(*event, labels, decimalSeparator));
+    gist.moreEvents = health.events.size() - 1;
   }
-  return line;
+  return gist;
+}
+
+std::string healthLines(const HealthGist& health, Language language) {
+  const HealthLabels labels = healthLabels(language);
+  std::string lines =
+      formatMessage(MessageId::kHealthVerdictLine, language,
+                    {{"verdict", labels.verdictWords[static_cast<std::size_t>(health.verdict)]}});
+  if (!health.firstEvent.empty()) (lines += '\n') += health.firstEvent;
+  if (health.moreEvents != 0) (lines += '\n') += andMoreLine(health.moreEvents, language);
+  return lines;
+}
+
+std::string andMoreLine(std::size_t count, Language language) {
+  return formatMessage(MessageId::kHealthAndMore, language, {{"count", std::to_string(count)}});
+}
+
+bool needsALook(const ConversionOutcome& outcome) {
+  return outcome.failure || (outcome.health && (outcome.health->verdict == HealthVerdict::kAmber ||
+                                                outcome.health->verdict == HealthVerdict::kRed));
 }
 
 std::string failureReason(MessageId failure, const fs::path& log, const fs::path& output,
@@ -85,22 +115,17 @@ std::string openOutcomeText(const ConversionOutcome& outcome, Language language,
   std::string written = successMessage(displayPath(outcome.output.filename()), language);
   if (outcome.page) {
     (written += '\n') += successMessage(displayPath(outcome.page->filename()), language);
-    if (!pageOpened) (written += '\n') += message(MessageId::kPageNotOpened, language);
+    if (!pageOpened) (written += '\n') += pageNotOpenedLines(*outcome.page, language);
   }
-  return withLinesBelow(written, outcome.linesBelow);
+  std::string text = withLinesBelow(written, outcome.linesBelow);
+  if (outcome.health) (text += '\n') += healthLines(*outcome.health, language);
+  return text;
 }
 
-std::string dropOutcomeText(std::span<const ConversionOutcome> outcomes, Language language) {
-  std::string text;
-  for (const ConversionOutcome& outcome : outcomes) {
-    if (!text.empty()) text += '\n';
-    const std::string firstLine =
-        outcome.failure ? displayPath(outcome.log.filename()) + ": " +
-                              std::string(message(*outcome.failure, language))
-                        : successMessage(displayPath(outcome.output.filename()), language);
-    text += withLinesBelow(firstLine, outcome.linesBelow);
-  }
-  return text;
+std::string pageNotOpenedLines(const fs::path& page, Language language) {
+  std::string lines(message(MessageId::kPageNotOpened, language));
+  const std::string path = pathForBox(page);
+  return (lines += '\n') += formatMessage(MessageId::kOpenByHand, language, {{"file", path}});
 }
 
 }  // namespace trelvox

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <span>
 #include <string>
 
 #include "app/messages.h"
@@ -26,9 +25,20 @@ struct ConversionCounts {
 // log may have been cut off.
 std::string convertedLines(const ConversionCounts& counts, Language language);
 
-// The line below those: the health check's verdict and its first red event, else its first amber
-// one ("Health: red, 0:01:40.0–0:01:40.5  red  RECEIVER BATTERY below 4.4 V ...").
-std::string healthLine(const HealthReport& health, char decimalSeparator, Language language);
+// What a box says of the health check's report: its verdict, and its first red event, else its
+// first amber one, with a reading kept on one line with its unit.
+HealthGist healthGist(const HealthReport& health, char decimalSeparator, Language language);
+
+// The lines below those: the verdict in words that say what it means ("Health: needs attention
+// before the next flight"), then the event on a line of its own and how many more there are.
+std::string healthLines(const HealthGist& health, Language language);
+
+// "… and 3 more".
+std::string andMoreLine(std::size_t count, Language language);
+
+// Whether a box should show the warning icon for the outcome: it failed, or its flight is amber or
+// red.
+bool needsALook(const ConversionOutcome& outcome);
 
 // The line below a failure's message that says why converting `log` into `output` failed: the
 // information file looked for, that the CSV file is one of the log's own files, or the file the
@@ -41,12 +51,12 @@ std::string failureReason(MessageId failure, const std::filesystem::path& log,
 
 // The text shown after the Open or Report command's conversion: the CSV file's name followed by
 // message 103 (and the same for the page when there is one; then, unless `pageOpened`, that the
-// browser could not show it), or the failure's message; then the outcome's lines below.
+// browser could not show it and where it is), or the failure's message; then the outcome's lines
+// below and its health.
 std::string openOutcomeText(const ConversionOutcome& outcome, Language language,
                             bool pageOpened = true);
 
-// The text shown after converting dropped logs: for each log the success message, or
-// "LOG: message" when it failed, followed by its lines below.
-std::string dropOutcomeText(std::span<const ConversionOutcome> outcomes, Language language);
+// That no browser could show `page`, and where it is, to open it by hand.
+std::string pageNotOpenedLines(const std::filesystem::path& page, Language language);
 
 }  // namespace trelvox

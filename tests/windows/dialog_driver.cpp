@@ -8,6 +8,8 @@
 //                     proposed name); prints the dialog's title and the name it proposed
 //   box               prints the caption and the text of the message box that comes up
 //   answer ID         presses button ID (1 OK, 6 Yes, 7 No) of the message box that is up
+//   icon              prints where the message box that is up shows its icon, as "icon LEFT TOP
+//                     WIDTH HEIGHT" in pixels of the box's window, for a check of its colours
 //   close             closes the main window
 //   hold PATH         opens PATH sharing it with no one, as a spreadsheet holds its file, until
 //                     the driver ends
@@ -144,6 +146,41 @@ bool showBox() {
   return true;
 }
 
+// The icon is the box's one static control that shows an icon; its id differs between systems.
+HWND iconOf(HWND box) {
+  struct Search {
+    HWND found = nullptr;
+  } search;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM searchPointer) -> BOOL {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
+        reinterpret_cast<Search*>(searchPointer)->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool printIcon() {
+  const std::optional<HWND> box = waitFor(Kind::kMessageBox);
+  if (!box) return false;
+  const HWND icon = iconOf(*box);
+  if (icon == nullptr || !IsWindowVisible(icon)) {
+    print(L"no icon");
+    return false;
+  }
+  RECT boxRect{};
+  RECT iconRect{};
+  GetWindowRect(*box, &boxRect);
+  GetWindowRect(icon, &iconRect);
+  print(L"icon " + std::to_wstring(iconRect.left - boxRect.left) + L" " +
+        std::to_wstring(iconRect.top - boxRect.top) + L" " +
+        std::to_wstring(iconRect.right - iconRect.left) + L" " +
+        std::to_wstring(iconRect.bottom - iconRect.top));
+  return true;
+}
+
 // The handle is left for the system to close when the driver ends.
 bool hold(const std::wstring& path) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -263,6 +300,7 @@ bool runStep(const std::wstring& step, std::vector<std::wstring>::const_iterator
   const auto value = [&] { return next == end ? std::wstring() : *next++; };
   if (step == L"choose") return choose(value());
   if (step == L"box") return showBox();
+  if (step == L"icon") return printIcon();
   if (step == L"hold") return hold(value());
   if (step == L"run") return run(value());
   if (step == L"texts") return printTexts(value());
