@@ -23,12 +23,11 @@ TEST(Messages, SuccessMessageFollowsTheFileNameInEachLanguage) {
 TEST(Messages, EveryTextExistsInAllThreeLanguages) {
   std::vector<int> ids;
   for (const MessageId id : messageIds()) ids.push_back(static_cast<int>(id));
-  const std::vector<int> expected{101, 102, 103, 104, 105, 106, 132, 201, 202, 203, 204, 205,
-                                  206, 207, 208, 209, 210, 211, 212, 213, 214, 215, 216, 217,
-                                  218, 219, 220, 221, 301, 302, 303, 304, 305, 306, 307, 308,
-                                  309, 310, 311, 317, 318, 319, 320, 321, 322, 323, 330, 331,
-                                  332, 333, 334, 335, 336, 337, 338, 339, 340, 341, 342, 343,
-                                  344, 345, 346, 347, 348, 349};
+  const std::vector<int> expected{
+      101, 102, 103, 104, 105, 106, 132, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210,
+      211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 301, 302, 303, 304, 305, 306,
+      307, 308, 309, 310, 311, 317, 318, 319, 320, 321, 322, 323, 330, 331, 332, 333, 334,
+      335, 336, 337, 338, 339, 340, 341, 342, 343, 344, 345, 346, 347, 348, 349};
   ASSERT_EQ(ids, expected);
   for (const MessageId id : messageIds()) {
     for (const Language language : {Language::kEnglish, Language::kGerman, Language::kJapanese}) {
