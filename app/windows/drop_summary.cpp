@@ -14,8 +14,8 @@ namespace {
 // Before each log named, so that one tells where the next begins when a line wraps.
 constexpr std::string_view kBullet = "• ";
 
-// Lines that name one or more logs, and how many.
-struct NamedLogs {
+// One entry of the logs named: its lines, which name one or more logs, and how many logs.
+struct NamedEntry {
   std::string lines;
   std::size_t logs = 1;
 };
@@ -75,7 +75,7 @@ std::string totalsLines(std::span<const ConversionOutcome> logs, Language langua
 }
 
 void addFlights(std::span<const ConversionOutcome> logs, HealthVerdict verdict, Language language,
-                std::vector<NamedLogs>& named) {
+                std::vector<NamedEntry>& named) {
   for (const ConversionOutcome& outcome : logs) {
     if (hasVerdict(outcome, verdict))
       named.push_back({logLine(outcome, outcome.health->firstEvent, language)});
@@ -90,7 +90,7 @@ bool failedAlike(const ConversionOutcome& a, const ConversionOutcome& b) {
 }
 
 void addFailures(std::span<const ConversionOutcome> logs, Language language,
-                 std::vector<NamedLogs>& named) {
+                 std::vector<NamedEntry>& named) {
   for (auto log = logs.begin(); log != logs.end(); ++log) {
     if (!log->failure) continue;
     const auto alike = [&](const ConversionOutcome& other) { return failedAlike(*log, other); };
@@ -109,12 +109,12 @@ void addFailures(std::span<const ConversionOutcome> logs, Language language,
 }
 
 // As many of `named` as the box has room for, in their order, then how many logs are left.
-std::string namedLogsLines(std::span<const NamedLogs> named, Language language) {
+std::string namedLogsLines(std::span<const NamedEntry> named, Language language) {
   std::string text;
   std::size_t shown = 0;
   std::size_t lines = 0;
   std::size_t leftOut = 0;
-  for (const NamedLogs& logs : named) {
+  for (const NamedEntry& logs : named) {
     const bool fits = leftOut == 0 && shown < kLogsNamedInBox &&
                       (shown == 0 || lines + linesIn(logs.lines) <= kLinesOfNamedLogs);
     if (!fits) {
@@ -148,7 +148,7 @@ std::string dropOutcomeText(std::span<const ConversionOutcome> logs,
   if (logs.size() == 1 && pages.empty() && !logs.front().kept) {
     return aloneText(logs.front(), language);
   }
-  std::vector<NamedLogs> named;
+  std::vector<NamedEntry> named;
   addFlights(logs, HealthVerdict::kRed, language, named);
   addFailures(logs, language, named);
   addFlights(logs, HealthVerdict::kAmber, language, named);
